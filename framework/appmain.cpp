@@ -1,0 +1,7 @@
+// The program's entry point.
+#include "framework/winapp.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return AfxWinMain();
+}

@@ -1,0 +1,67 @@
+// CDC (output and attribute handles) and CPaintDC (BeginPaint/EndPaint for one paint).
+#pragma once
+
+#include "framework/geometry.h"
+#include "framework/object.h"
+
+#include <windows.h>
+
+class CWnd;
+
+class CDC : public CObject {
+    DECLARE_DYNAMIC(CDC)
+public:
+    CDC() = default;
+    ~CDC() override = default;
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    // Drawing goes to m_hDC; measuring and queries read m_hAttribDC.
+    HDC m_hDC = nullptr;
+    HDC m_hAttribDC = nullptr;
+    HDC GetSafeHdc() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
+
+    // A temporary wrapper for a handle, freed when the message loop is idle.
+    static CDC* FromHandle(HDC hDC);
+    static void DeleteTempMap();
+
+    int SaveDC();
+    virtual BOOL RestoreDC(int nSavedDC);
+    HGDIOBJ SelectObject(HGDIOBJ hObject);
+    int SetMapMode(int mode);
+    int SetBkMode(int mode);
+    COLORREF SetBkColor(COLORREF color);
+    COLORREF SetTextColor(COLORREF color);
+    void FillRect(LPCRECT rect, HBRUSH brush) { ::FillRect(m_hDC, rect, brush); }
+    CSize GetTextExtent(LPCSTR text, int count) const;
+    BOOL TextOut(int x, int y, LPCSTR text, int count) { return ::TextOutA(m_hDC, x, y, text, count); }
+    BOOL BitBlt(int x, int y, int width, int height, HDC source, int xSrc, int ySrc, DWORD rop)
+    { return ::BitBlt(m_hDC, x, y, width, height, source, xSrc, ySrc, rop); }
+    UINT SetBoundsRect(LPCRECT rect, UINT flags) { return ::SetBoundsRect(m_hDC, rect, flags); }
+};
+
+class CPaintDC : public CDC {
+    DECLARE_DYNAMIC(CPaintDC)
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC() override;
+
+    PAINTSTRUCT m_ps = {};
+
+protected:
+    HWND m_hWnd = nullptr;
+};
+
+// Selects a GDI object into a DC and puts the previous one back when it goes out of scope.
+class CSelectObject {
+public:
+    CSelectObject(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hPrevious(::SelectObject(hDC, hObject)) {}
+    ~CSelectObject() { if (m_hPrevious) ::SelectObject(m_hDC, m_hPrevious); }
+    CSelectObject(const CSelectObject&) = delete;
+    CSelectObject& operator=(const CSelectObject&) = delete;
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hPrevious;
+};

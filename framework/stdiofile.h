@@ -1,0 +1,38 @@
+// CStdioFile: reads a file line by line. A line ends at a line feed; a carriage return right
+// before it belongs to the end. Every other byte (0x1A included) is content.
+#pragma once
+
+#include "framework/cstring.h"
+
+#include <vector>
+#include <windows.h>
+
+class CStdioFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000,
+        shareCompat = 0x0000,
+        typeText = 0x4000,
+    };
+
+    CStdioFile() = default;
+    ~CStdioFile() { Close(); }
+    CStdioFile(const CStdioFile&) = delete;
+    CStdioFile& operator=(const CStdioFile&) = delete;
+
+    // Opens an existing file for reading; FALSE when it cannot be opened.
+    BOOL Open(LPCSTR path, UINT flags);
+    // The next line without its end; FALSE at the end of the file.
+    BOOL ReadString(CString& line);
+    void Close();
+    bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
+
+private:
+    bool Fill();
+
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+    std::vector<char> m_buffer;
+    size_t m_pos = 0;
+    size_t m_end = 0;
+    bool m_eof = false;
+};

@@ -1,0 +1,92 @@
+// CWinApp and the process entry.
+#include "framework/winapp.h"
+
+#include "framework/dc.h"
+
+#include <commctrl.h>
+
+namespace {
+
+CWinApp*& TheApp()
+{
+    static CWinApp* app = nullptr;
+    return app;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+CWinApp::CWinApp(LPCSTR appName) : m_pszAppName(appName)
+{
+    TheApp() = this;
+    m_hInstance = ::GetModuleHandleA(nullptr);
+}
+
+CWinApp::~CWinApp()
+{
+    if (TheApp() == this)
+        TheApp() = nullptr;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (CWnd::WalkPreTranslateTree(&msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void CWinApp::OnHelp()
+{
+}
+
+CWinApp* AfxGetApp()
+{
+    return TheApp();
+}
+
+CWnd* AfxGetMainWnd()
+{
+    CWinApp* app = TheApp();
+    return app ? app->m_pMainWnd : nullptr;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return ::GetModuleHandleA(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle()
+{
+    return ::GetModuleHandleA(nullptr);
+}
+
+int AfxWinMain()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    app->m_hInstance = AfxGetInstanceHandle();
+    if (app->InitInstance())
+        return app->Run();
+    MSG quit;
+    if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return static_cast<int>(quit.wParam);
+    return 0;
+}

@@ -1,0 +1,303 @@
+// CWnd: the handle map, subclassing, message-map dispatch and owner-draw reflection.
+#include "framework/wnd.h"
+
+#include "framework/dc.h"
+
+#include <map>
+#include <memory>
+
+namespace {
+
+std::map<HWND, CWnd*>& PermanentMap()
+{
+    static std::map<HWND, CWnd*> map;
+    return map;
+}
+
+std::map<HWND, std::unique_ptr<CWnd>>& TemporaryMap()
+{
+    static std::map<HWND, std::unique_ptr<CWnd>> map;
+    return map;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
+CWnd::~CWnd()
+{
+    if (m_hWnd && !m_bTemporary) {
+        HWND hWnd = m_hWnd;
+        // Destroying runs WM_NCDESTROY through this object, which unbinds it.
+        if (m_pfnSuper && ::IsWindow(hWnd))
+            ::DestroyWindow(hWnd);
+        if (m_hWnd)
+            Detach();
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    auto found = PermanentMap().find(hWnd);
+    return found == PermanentMap().end() ? nullptr : found->second;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    if (!hWnd)
+        return nullptr;
+    if (CWnd* permanent = FromHandlePermanent(hWnd))
+        return permanent;
+    auto& temporaries = TemporaryMap();
+    auto found = temporaries.find(hWnd);
+    if (found != temporaries.end())
+        return found->second.get();
+    auto wrapper = std::make_unique<CWnd>();
+    wrapper->m_hWnd = hWnd;
+    wrapper->m_bTemporary = true;
+    CWnd* result = wrapper.get();
+    temporaries.emplace(hWnd, std::move(wrapper));
+    return result;
+}
+
+void CWnd::DeleteTempMap()
+{
+    auto& temporaries = TemporaryMap();
+    for (auto& entry : temporaries)
+        entry.second->m_hWnd = nullptr;
+    temporaries.clear();
+}
+
+BOOL CWnd::Attach(HWND hWnd)
+{
+    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd))
+        return FALSE;
+    m_hWnd = hWnd;
+    PermanentMap()[hWnd] = this;
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    HWND hWnd = m_hWnd;
+    if (hWnd)
+        PermanentMap().erase(hWnd);
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!Attach(hWnd))
+        return FALSE;
+    PreSubclassWindow();
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
+    if (!m_pfnSuper) {
+        Detach();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    HWND hControl = pParent ? ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)) : nullptr;
+    return hControl ? SubclassWindow(hControl) : FALSE;
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    if (m_hWnd && m_pfnSuper)
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    m_pfnSuper = nullptr;
+    return Detach();
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+void CWnd::PreSubclassWindow()
+{
+}
+
+void CWnd::DrawItem(LPDRAWITEMSTRUCT)
+{
+}
+
+BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
+{
+    for (HWND hWnd = pMsg->hwnd; hWnd;) {
+        if (CWnd* wnd = FromHandlePermanent(hWnd))
+            if (wnd->PreTranslateMessage(pMsg))
+                return TRUE;
+        if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+            break;  // reached the top-level window
+        hWnd = ::GetParent(hWnd);
+    }
+    return FALSE;
+}
+
+LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = FromHandlePermanent(hWnd);
+    if (!wnd)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    LRESULT result = 0;
+    // No exception may cross back into USER32.
+    try {
+        MSG previous = wnd->m_currentMsg;
+        wnd->m_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
+        result = wnd->WindowProc(message, wParam, lParam);
+        wnd->m_currentMsg = previous;
+    } catch (...) {
+        result = 0;
+    }
+    if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd) {
+        wnd->UnsubclassWindow();
+        wnd->PostNcDestroy();
+    }
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
+    return result;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_COMMAND) {
+        if (!OnCommand(wParam, lParam))
+            return FALSE;
+        *pResult = 0;
+        return TRUE;
+    }
+    if (message == WM_NOTIFY) {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        const AFX_MSGMAP_ENTRY* entry =
+            FindEntry(WM_NOTIFY, header->code, static_cast<UINT>(header->idFrom));
+        if (!entry)
+            return FALSE;
+        *pResult = entry->pfn(this, wParam, lParam);
+        return TRUE;
+    }
+    if (message == WM_DRAWITEM) {
+        auto* item = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
+        if (CWnd* control = item->CtlType == ODT_MENU ? nullptr : FromHandlePermanent(item->hwndItem)) {
+            control->DrawItem(item);
+            *pResult = TRUE;
+            return TRUE;
+        }
+    }
+    const AFX_MSGMAP_ENTRY* entry = FindEntry(message, 0, 0);
+    if (!entry)
+        return FALSE;
+    *pResult = entry->pfn(this, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
+{
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+CWnd* CWnd::GetParent() const
+{
+    return FromHandle(::GetParent(m_hWnd));
+}
+
+CWnd* CWnd::GetDlgItem(int nID) const
+{
+    return FromHandle(::GetDlgItem(m_hWnd, nID));
+}
+
+int CWnd::GetDlgItemText(int nID, CString& text) const
+{
+    HWND hControl = ::GetDlgItem(m_hWnd, nID);
+    int length = hControl ? ::GetWindowTextLengthA(hControl) : 0;
+    ::GetDlgItemTextA(m_hWnd, nID, text.GetBuffer(length + 1), length + 1);
+    text.ReleaseBuffer();
+    return text.GetLength();
+}
+
+int CWnd::GetWindowText(CString& text) const
+{
+    int length = ::GetWindowTextLengthA(m_hWnd);
+    ::GetWindowTextA(m_hWnd, text.GetBuffer(length + 1), length + 1);
+    text.ReleaseBuffer();
+    return text.GetLength();
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT nFlags)
+{
+    DWORD style = GetStyle();
+    DWORD changed = (style & ~remove) | add;
+    if (style == changed)
+        return FALSE;
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
+    if (nFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+void CWnd::ClientToScreen(LPRECT rect) const
+{
+    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&rect->left));
+    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&rect->right));
+}
+
+void CWnd::ScreenToClient(LPRECT rect) const
+{
+    ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&rect->left));
+    ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&rect->right));
+}
+
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
+{
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
+}
+
+void CWnd::CenterWindow(HWND hAlternateOwner)
+{
+    HWND hOwner = hAlternateOwner ? hAlternateOwner : ::GetWindow(m_hWnd, GW_OWNER);
+    RECT work;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT area = work;
+    if (hOwner && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner))
+        ::GetWindowRect(hOwner, &area);
+    CRect window;
+    GetWindowRect(&window);
+    LONG x = area.left + (area.right - area.left - window.Width()) / 2;
+    LONG y = area.top + (area.bottom - area.top - window.Height()) / 2;
+    // Keep it on the work area.
+    if (x + window.Width() > work.right) x = work.right - window.Width();
+    if (y + window.Height() > work.bottom) y = work.bottom - window.Height();
+    if (x < work.left) x = work.left;
+    if (y < work.top) y = work.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

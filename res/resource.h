@@ -1,0 +1,40 @@
+// Resource and control ids of Mirelo's dialogs, menu and icons.
+#pragma once
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Main window
+#define IDD_MAIN 102
+#define IDC_HOTLIST 1002
+#define IDC_STATUS 1028
+#define IDI_MAIN 128
+#define IDI_TRAY 134
+
+// Menu 129: pop-up 0 is the tray menu, pop-up 1 the items list's menu
+#define IDR_MENU 129
+#define ID_TRAY_ITEMS 32771
+#define ID_TRAY_ABOUT 32772
+#define ID_TRAY_OPTIONS 32773
+#define ID_TRAY_EXIT 32774
+#define ID_LIST_SELECTALL 32776
+#define ID_LIST_SELECTNONE 32777
+
+// Options dialog
+#define IDD_OPTIONS 131
+#define IDC_AUTOMIN 1012
+#define IDC_OPTIONS_OK 1014
+#define IDC_OPTIONS_CANCEL 1015
+#define IDC_CLEARHISTORY 1027
+
+// Items dialog
+#define IDD_ITEMS 136
+#define IDC_ITEMLIST 1022
+#define IDC_IMPORT 1023
+#define IDC_DELETECHECKED 1024
+
+// Item edit dialog
+#define IDD_ITEMEDIT 137
+#define IDC_EDIT_TITLE 1024
+#define IDC_EDIT_DATA1 1025
