@@ -1,0 +1,43 @@
+// Message box lookup for tests.
+#include "tests/support/message_box.h"
+
+#include "framework/wnd.h"
+
+namespace testing_support {
+
+namespace {
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+{
+    char className[16] = {};
+    ::GetClassNameA(hWnd, className, sizeof(className));
+    if (std::string(className) == "#32770" && ::IsWindowVisible(hWnd) && !CWnd::FromHandlePermanent(hWnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindSystemDialog()
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    char text[1024] = {};
+    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    return text;
+}
+
+void AnswerMessageBox(HWND box, int buttonId)
+{
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(box, buttonId)));
+}
+
+}  // namespace testing_support

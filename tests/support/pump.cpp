@@ -1,0 +1,71 @@
+// Message pumping and screen reading for tests.
+#include "tests/support/pump.h"
+
+namespace testing_support {
+
+namespace {
+
+bool DispatchOne()
+{
+    MSG msg;
+    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        // Not ours to eat: leave it for whoever posted it.
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+    return true;
+}
+
+}  // namespace
+
+void PumpPending()
+{
+    for (int i = 0; i < 100000 && DispatchOne(); ++i) {
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return condition();
+        if (!DispatchOne())
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void PumpFor(DWORD ms)
+{
+    DWORD start = ::GetTickCount();
+    PumpUntil([&] { return ::GetTickCount() - start >= ms; }, ms + 1000);
+}
+
+void PaintNow(HWND hWnd)
+{
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    ::GdiFlush();
+}
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 1, 1);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, 1, 1, screen, x, y, SRCCOPY);
+    COLORREF color = ::GetPixel(memory, 0, 0);
+    ::SelectObject(memory, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return color;
+}
+
+}  // namespace testing_support
