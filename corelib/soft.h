@@ -1,0 +1,21 @@
+// tagSoft: the 354-byte software descriptor handed to the about box, and its hex text codec.
+#pragma once
+
+#include "framework/cstring.h"
+
+// Four NUL-terminated texts of upper-case hex digits at fixed offsets; each ends in "001E".
+struct tagSoft {
+    char version[51];       // offset 0: UTF-16BE code units, 4 digits each
+    char productId[101];    // offset 51: UTF-16BE code units
+    char productType[101];  // offset 152: UTF-16BE code units
+    char productName[101];  // offset 253: code page bytes, 2 digits each
+};
+static_assert(sizeof(tagSoft) == 354, "the descriptor is 354 bytes");
+
+// "2.1028" -> "0032002E0031003000320038001E" (ASCII text as UTF-16BE units, then 001E).
+CString SoftHexOfUnits(const CString& ascii);
+// Code page bytes, two digits each, then "001E".
+CString SoftHexOfBytes(const CString& bytes);
+// The inverse of each; the trailing "001E" is dropped. False when the text is not such hex.
+bool SoftUnitsOfHex(const char* hex, CString* ascii);
+bool SoftBytesOfHex(const char* hex, CString* bytes);

@@ -1,0 +1,19 @@
+// CDbError: the one exception type of the item store (a failure code and the engine's message).
+#pragma once
+
+#include "framework/cstring.h"
+
+#include <exception>
+
+class CDbError : public std::exception {
+public:
+    CDbError(int code, const CString& message) : m_code(code), m_message(message) {}
+    int Code() const { return m_code; }
+    // The engine's message in the system code page.
+    const CString& Message() const { return m_message; }
+    const char* what() const noexcept override { return m_message; }
+
+private:
+    int m_code;
+    CString m_message;
+};

@@ -1,0 +1,31 @@
+// CDbSession: runs single statements over a fresh connection each, and converts field values.
+#pragma once
+
+#include "framework/cstring.h"
+#include "store/dbvalue.h"
+
+class CDbSession {
+public:
+    CDbSession() = default;
+    virtual ~CDbSession() = default;
+    CDbSession(const CDbSession&) = delete;
+    CDbSession& operator=(const CDbSession&) = delete;
+
+    void SetConnectionString(const CString& connStr);
+
+    // Runs a statement that returns no rows. Never reports an outcome: a failure (connecting
+    // included) is caught here and leaves the table unchanged.
+    void Execute(const CString& statement);
+
+    // The first column of the first row as text; "" when the query returns no row.
+    // Throws CDbError when it cannot connect or run the query.
+    CString QueryValue(const CString& statement);
+
+    // Null gives "", text is converted to the system code page, numbers give their digits.
+    CString ValueToText(const CDbValue& value);
+    // ValueToText, then its leading decimal number ("12abc" gives 12, "abc" gives 0).
+    int ValueToInt(const CDbValue& value);
+
+private:
+    CString m_connStr;
+};

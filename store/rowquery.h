@@ -1,0 +1,25 @@
+// The row query: walks a query's rows over a connection of its own.
+#pragma once
+
+#include "framework/cstring.h"
+#include "store/dbvalue.h"
+
+#include <functional>
+#include <vector>
+
+class CDbRow {
+public:
+    explicit CDbRow(std::vector<CDbValue> values) : m_values(std::move(values)) {}
+    int ColumnCount() const { return static_cast<int>(m_values.size()); }
+    // The value at a column index (0, 1, 2 ... in the statement's column order).
+    const CDbValue& Value(int index) const;
+
+private:
+    std::vector<CDbValue> m_values;
+};
+
+// Hands each row to onRow right after it is read, in the statement's order. Any failure
+// (connecting, running, reading, or a CDbError thrown by onRow) ends the walk quietly:
+// rows handed over before it stay with the caller, and the connection is closed.
+void RunRowQuery(const CString& connStr, const CString& statement,
+                 const std::function<void(const CDbRow&)>& onRow);
