@@ -1,0 +1,15 @@
+// The process-wide state, set up by the main window's initialisation and released in its teardown.
+#pragma once
+
+#include "framework/cstring.h"
+
+class CCore;
+class CDbSession;
+struct tagSoft;
+
+extern CCore* g_core;        // the core utility object
+extern tagSoft* g_soft;      // the software descriptor for the about box
+extern CString g_appPath;    // the program's folder, ending in a backslash
+extern int g_isAutoMin;      // minimise the main window after a click-copy (nonzero: on)
+extern CString g_connStr;    // the item database's connection string
+extern CDbSession* g_db;     // the database session
