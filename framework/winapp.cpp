@@ -21,7 +21,7 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCSTR appName) : m_pszAppName(appName)
+CWinApp::CWinApp(LPCSTR appName) : m_pszAppName(appName), m_pPreviousApp(TheApp())
 {
     TheApp() = this;
     m_hInstance = ::GetModuleHandleA(nullptr);
@@ -30,7 +30,7 @@ CWinApp::CWinApp(LPCSTR appName) : m_pszAppName(appName)
 CWinApp::~CWinApp()
 {
     if (TheApp() == this)
-        TheApp() = nullptr;
+        TheApp() = m_pPreviousApp;
 }
 
 BOOL CWinApp::InitInstance()

@@ -28,6 +28,9 @@ public:
     HINSTANCE m_hInstance = nullptr;
     LPCSTR m_pszAppName = nullptr;
 
+private:
+    CWinApp* m_pPreviousApp;
+
     DECLARE_MESSAGE_MAP()
 };
 

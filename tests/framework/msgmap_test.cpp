@@ -1,0 +1,169 @@
+// Message maps, command and notification routing, DDX_Control and the pre-translation walk.
+#include "framework/afxwin.h"
+#include "res/resource.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/pump.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using testing_support::CModalScript;
+
+namespace {
+
+constexpr UINT kProbeMessage = WM_USER + 77;
+
+// A list box that records the messages it pre-translates and the messages it receives.
+class CProbeListBox : public CListBox {
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == kProbeMessage)
+            log->push_back("list:pretranslate");
+        return CListBox::PreTranslateMessage(pMsg);
+    }
+    void PreSubclassWindow() override { preSubclassed = true; }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == kProbeMessage)
+            log->push_back("list:dispatched");
+        return CListBox::WindowProc(message, wParam, lParam);
+    }
+    std::vector<std::string>* log = nullptr;
+    bool preSubclassed = false;
+};
+
+class CRoutingDialog : public CDialog {
+public:
+    CRoutingDialog() : CDialog(IDD_MAIN) { m_list.log = &log; }
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == kProbeMessage)
+            log.push_back(pMsg->hwnd == m_hWnd ? "dialog:pretranslate-own" : "dialog:pretranslate-child");
+        return CDialog::PreTranslateMessage(pMsg);
+    }
+
+    void OnCommandProbe() { log.push_back("command"); }
+    void OnRangeProbe() { log.push_back("clicked"); }
+    void OnNotifyProbe(NMHDR* header, LRESULT* result)
+    {
+        log.push_back("notify:" + std::to_string(header->idFrom));
+        *result = 1234;
+    }
+    void OnTimer(UINT_PTR id) { log.push_back("timer:" + std::to_string(id)); }
+
+    CProbeListBox m_list;
+    std::vector<std::string> log;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_HOTLIST, m_list); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRoutingDialog, CDialog)
+    ON_COMMAND(40001, &CRoutingDialog::OnCommandProbe)
+    ON_BN_CLICKED(40002, &CRoutingDialog::OnRangeProbe)
+    ON_NOTIFY(NM_DBLCLK, 40003, &CRoutingDialog::OnNotifyProbe)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+// Runs the dialog until the script has done its steps, then ends it.
+void RunWith(CRoutingDialog& dlg, const std::function<void()>& action)
+{
+    CModalScript script;
+    script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); })
+          .Then([&] { action(); return true; })
+          .Then([&] { dlg.EndDialog(IDOK); return true; });
+    script.Start();
+    dlg.DoModal();
+    ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+}
+
+}  // namespace
+
+TEST(MessageMap, CommandAndNotificationReachTheirHandlers)
+{
+    CRoutingDialog dlg;
+    LRESULT notifyResult = 0;
+    RunWith(dlg, [&] {
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(40001, 0), 0);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(40002, BN_CLICKED), 0);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(40009, 0), 0);  // no entry: nothing
+        NMHDR header = {dlg.m_list.m_hWnd, 40003, static_cast<UINT>(NM_DBLCLK)};
+        notifyResult = dlg.SendMessage(WM_NOTIFY, 40003, reinterpret_cast<LPARAM>(&header));
+        NMHDR other = {dlg.m_list.m_hWnd, 40003, static_cast<UINT>(NM_RCLICK)};
+        dlg.SendMessage(WM_NOTIFY, 40003, reinterpret_cast<LPARAM>(&other));  // other code: nothing
+    });
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"command", "clicked", "notify:40003"}));
+    EXPECT_EQ(notifyResult, 1234);
+}
+
+TEST(MessageMap, WindowMessagesReachTheirHandlers)
+{
+    CRoutingDialog dlg;
+    RunWith(dlg, [&] { dlg.SendMessage(WM_TIMER, 5, 0); });
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"timer:5"}));
+}
+
+TEST(MessageMap, DdxControlBindsAndSubclassesTheControl)
+{
+    CRoutingDialog dlg;
+    HWND boundHandle = nullptr, dialogItem = nullptr;
+    CWnd* permanent = nullptr;
+    WNDPROC procedure = nullptr;
+    RunWith(dlg, [&] {
+        boundHandle = dlg.m_list.m_hWnd;
+        dialogItem = ::GetDlgItem(dlg.m_hWnd, IDC_HOTLIST);
+        permanent = CWnd::FromHandlePermanent(dialogItem);
+        procedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(dialogItem, GWLP_WNDPROC));
+        // A message sent to the control goes through the object.
+        ::SendMessageA(dialogItem, kProbeMessage, 0, 0);
+    });
+    EXPECT_NE(boundHandle, nullptr);
+    EXPECT_EQ(boundHandle, dialogItem);
+    EXPECT_EQ(permanent, &dlg.m_list);
+    EXPECT_TRUE(dlg.m_list.preSubclassed);
+    EXPECT_NE(procedure, nullptr);
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"list:dispatched"}));
+    EXPECT_EQ(dlg.m_list.m_hWnd, nullptr) << "unbound when its window was destroyed";
+}
+
+TEST(MessageMap, MessagePostedToChildIsPreTranslatedByChildThenParentThenDispatched)
+{
+    CRoutingDialog dlg;
+    RunWith(dlg, [&] {
+        dlg.m_list.PostMessage(kProbeMessage);
+        dlg.PostMessage(kProbeMessage);
+    });
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"list:pretranslate", "dialog:pretranslate-child",
+                                                 "list:dispatched", "dialog:pretranslate-own"}));
+}
+
+TEST(MessageMap, UnhandledCommandsReachTheApplication)
+{
+    class CHelpApp : public CWinApp {
+    public:
+        BOOL OnCmdMsg(UINT nID, int nCode) override
+        {
+            if (nID == ID_HELP)
+                ++helpCommands;
+            return CWinApp::OnCmdMsg(nID, nCode);
+        }
+        int helpCommands = 0;
+    } app;
+    CRoutingDialog dlg;
+    RunWith(dlg, [&] { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_HELP, 0), 0); });
+    EXPECT_EQ(app.helpCommands, 1);
+}
+
+TEST(RuntimeClass, KindOfFollowsTheBaseChain)
+{
+    CListBox list;
+    EXPECT_TRUE(list.IsKindOf(RUNTIME_CLASS(CWnd)));
+    EXPECT_TRUE(list.IsKindOf(RUNTIME_CLASS(CListBox)));
+    EXPECT_FALSE(list.IsKindOf(RUNTIME_CLASS(CDialog)));
+}
