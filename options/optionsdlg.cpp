@@ -1,0 +1,60 @@
+// COptionsDlg: shows and saves isAutoMin, and clears the click counts and times of every item.
+#include "options/optionsdlg.h"
+
+#include "app/globals.h"
+#include "corelib/core.h"
+#include "res/resource.h"
+#include "store/dbsession.h"
+#include "store/statements.h"
+
+namespace {
+constexpr const char* kAutoMinKey = "isAutoMin";
+}  // namespace
+
+BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
+    ON_BN_CLICKED(IDC_OPTIONS_OK, &COptionsDlg::OnOkButton)
+    ON_BN_CLICKED(IDC_CLEARHISTORY, &COptionsDlg::OnClearHistory)
+    ON_BN_CLICKED(IDC_OPTIONS_CANCEL, &COptionsDlg::OnCancelButton)
+END_MESSAGE_MAP()
+
+COptionsDlg::COptionsDlg(CWnd* pParent) : CDialog(IDD_OPTIONS, pParent)
+{
+}
+
+COptionsDlg::~COptionsDlg() = default;
+
+// No control is bound to a member: the check box is read and set directly.
+void COptionsDlg::DoDataExchange(CDataExchange*)
+{
+}
+
+BOOL COptionsDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_isHistoryCleared = FALSE;
+    // Any nonzero flag means on; the box has only two states.
+    ::CheckDlgButton(m_hWnd, IDC_AUTOMIN, g_isAutoMin ? BST_CHECKED : BST_UNCHECKED);
+    return TRUE;
+}
+
+void COptionsDlg::OnOkButton()
+{
+    int isAutoMin = ::IsDlgButtonChecked(m_hWnd, IDC_AUTOMIN) == BST_CHECKED ? 1 : 0;
+    g_isAutoMin = isAutoMin;
+    g_core->saveConfigB(kAutoMinKey, isAutoMin);
+    EndDialog(IDOK);
+}
+
+void COptionsDlg::OnCancelButton()
+{
+    EndDialog(IDCANCEL);
+}
+
+void COptionsDlg::OnClearHistory()
+{
+    if (g_core->msgboxConfirm(m_hWnd, "确定清空操作历史吗？此操作也会清空操作排名。") != IDYES)
+        return;
+    // Execute reports no outcome, so a confirmed clear always asks for the restart.
+    g_db->Execute(StmtClearHistory());
+    m_isHistoryCleared = TRUE;
+}
