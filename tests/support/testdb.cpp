@@ -1,0 +1,219 @@
+// Test item databases: created from the delivered schema, filled, read back; per-test folders.
+#include "tests/support/testdb.h"
+
+#include "tests/support/item_schema.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace testing_support {
+
+namespace {
+
+struct CloseDb {
+    void operator()(sqlite3* db) const { sqlite3_close(db); }
+};
+struct FinalizeStmt {
+    void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+};
+using DbHandle = std::unique_ptr<sqlite3, CloseDb>;
+using StmtHandle = std::unique_ptr<sqlite3_stmt, FinalizeStmt>;
+
+std::wstring ToWide(const std::string& text, UINT codePage)
+{
+    if (text.empty())
+        return std::wstring();
+    int length = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0)
+        throw std::runtime_error("test database: text conversion to UTF-16 failed");
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+std::string FromWide(const std::wstring& wide, UINT codePage)
+{
+    if (wide.empty())
+        return std::string();
+    int length = ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                       nullptr, nullptr);
+    if (length <= 0)
+        throw std::runtime_error("test database: text conversion from UTF-16 failed");
+    std::string text(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length, nullptr,
+                          nullptr);
+    return text;
+}
+
+void Fail(sqlite3* db, const std::string& what)
+{
+    throw std::runtime_error("test database: " + what + ": " + (db ? sqlite3_errmsg(db) : "no connection"));
+}
+
+DbHandle Open(const std::string& path, int flags)
+{
+    std::string utf8 = FromWide(ToWide(path, CP_ACP), CP_UTF8);
+    sqlite3* raw = nullptr;
+    int rc = sqlite3_open_v2(utf8.c_str(), &raw, flags, nullptr);
+    DbHandle db(raw);
+    if (rc != SQLITE_OK)
+        Fail(db.get(), "cannot open " + path);
+    return db;
+}
+
+void Exec(sqlite3* db, const std::string& utf8Sql)
+{
+    if (sqlite3_exec(db, utf8Sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        Fail(db, "cannot run \"" + utf8Sql + "\"");
+}
+
+StmtHandle Prepare(sqlite3* db, const char* utf8Sql)
+{
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db, utf8Sql, -1, &raw, nullptr) != SQLITE_OK)
+        Fail(db, std::string("cannot prepare \"") + utf8Sql + "\"");
+    return StmtHandle(raw);
+}
+
+void BindText(sqlite3_stmt* stmt, int index, const std::optional<std::string>& text)
+{
+    if (!text) {
+        sqlite3_bind_null(stmt, index);
+        return;
+    }
+    std::wstring wide = ToWide(*text, CP_ACP);
+    sqlite3_bind_text16(stmt, index, wide.data(), static_cast<int>(wide.size() * sizeof(wchar_t)),
+                        SQLITE_TRANSIENT);
+}
+
+std::optional<std::string> ColumnText(sqlite3_stmt* stmt, int index)
+{
+    if (sqlite3_column_type(stmt, index) == SQLITE_NULL)
+        return std::nullopt;
+    const void* text = sqlite3_column_text16(stmt, index);
+    int bytes = sqlite3_column_bytes16(stmt, index);
+    std::wstring wide(static_cast<const wchar_t*>(text), static_cast<size_t>(bytes) / sizeof(wchar_t));
+    return FromWide(wide, CP_ACP);
+}
+
+void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path + "\\");
+            else
+                ::DeleteFileA(path.c_str());
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+bool operator==(const StoredItem& a, const StoredItem& b)
+{
+    return a.id == b.id && a.title == b.title && a.data1 == b.data1 && a.clicktimes == b.clicktimes &&
+           a.lasttime == b.lasttime;
+}
+
+std::ostream& operator<<(std::ostream& out, const StoredItem& item)
+{
+    auto text = [](const std::optional<std::string>& value) { return value ? "\"" + *value + "\"" : "NULL"; };
+    return out << "{id " << item.id << ", title " << text(item.title) << ", data1 " << text(item.data1)
+               << ", clicktimes " << item.clicktimes << ", lasttime " << text(item.lasttime) << "}";
+}
+
+std::string TestTempDir()
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "no-test";
+    for (char& ch : name) {
+        if (ch == '/' || ch == '\\' || ch == ':')
+            ch = '_';
+    }
+    std::string root = ProgramFolder() + "testdata\\";
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    std::string folder = root + name + "\\";
+    RemoveTree(folder);
+    if (!::CreateDirectoryA(folder.c_str(), nullptr))
+        throw std::runtime_error("test folder cannot be made: " + folder);
+    return folder;
+}
+
+std::string TestTempPath(const std::string& name)
+{
+    return TestTempDir() + name;
+}
+
+void CreateItemDatabase(const std::string& path, const std::vector<TestItem>& items)
+{
+    ::DeleteFileA(path.c_str());
+    ::DeleteFileA((path + "-journal").c_str());
+    DbHandle db = Open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    Exec(db.get(), kItemSchemaSql);
+    Exec(db.get(), "BEGIN");
+    StmtHandle insert = Prepare(db.get(), "INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) VALUES(?,?,?,?)");
+    for (const TestItem& item : items) {
+        BindText(insert.get(), 1, item.title);
+        BindText(insert.get(), 2, item.data1);
+        sqlite3_bind_int(insert.get(), 3, item.clicktimes);
+        BindText(insert.get(), 4, item.lasttime);
+        if (sqlite3_step(insert.get()) != SQLITE_DONE)
+            Fail(db.get(), "cannot insert a test item");
+        sqlite3_reset(insert.get());
+    }
+    Exec(db.get(), "COMMIT");
+}
+
+std::vector<StoredItem> ReadItems(const std::string& path)
+{
+    DbHandle db = Open(path, SQLITE_OPEN_READONLY);
+    StmtHandle select = Prepare(db.get(), "SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM ORDER BY id");
+    std::vector<StoredItem> rows;
+    int rc;
+    while ((rc = sqlite3_step(select.get())) == SQLITE_ROW) {
+        StoredItem row;
+        row.id = sqlite3_column_int(select.get(), 0);
+        row.title = ColumnText(select.get(), 1);
+        row.data1 = ColumnText(select.get(), 2);
+        row.clicktimes = sqlite3_column_int(select.get(), 3);
+        row.lasttime = ColumnText(select.get(), 4);
+        rows.push_back(row);
+    }
+    if (rc != SQLITE_DONE)
+        Fail(db.get(), "cannot read the items");
+    return rows;
+}
+
+void ExecuteSql(const std::string& path, const std::string& sql)
+{
+    DbHandle db = Open(path, SQLITE_OPEN_READWRITE);
+    Exec(db.get(), FromWide(ToWide(sql, CP_ACP), CP_UTF8));
+}
+
+const char* ItemSchemaSql()
+{
+    return kItemSchemaSql;
+}
+
+}  // namespace testing_support
