@@ -17,3 +17,7 @@ private:
     int m_code;
     CString m_message;
 };
+
+// "错误信息:" followed by the failure's message: the text composed where a failure is caught and
+// dropped (it is shown nowhere).
+CString ErrorInfoText(const CDbError& error);

@@ -6,9 +6,13 @@
 // The hot list's order: most clicked first, then the latest copy first (nulls last).
 extern const char* const kHeatOrder;  // "order by clicktimes desc,lasttime desc"
 
-// A text value made safe to stand between single quotes of a statement.
+// A text value made safe to stand between single quotes of a statement: first made what the
+// engine's conversion from the code page will see, then every ' doubled.
 CString SqlEscape(const CString& text);
 
+// The statement texts. Text values are given as the user gave them: each builder passes them
+// through SqlEscape itself (do not escape them again). The order clause and the id list are put
+// in as they stand.
 CString StmtSelectItems(const CString& orderClause);                         // the hot list
 CString StmtSelectContent(int id);                                           // a click: read data1
 CString StmtCountClick(const CString& time, int id);                         // a click: count it

@@ -1,0 +1,71 @@
+// Opening and closing the item database; the engine's failures turned into CDbError.
+#include "store/dbconnection.h"
+
+#include "store/connstr.h"
+#include "store/textconv.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+// The engine's message in the system code page; an unconvertible message is not worth a second failure.
+CString EngineMessage(sqlite3* db)
+{
+    const void* message = sqlite3_errmsg16(db);
+    if (!message)
+        return CString("out of memory");
+    try {
+        return WideToAnsi(static_cast<const wchar_t*>(message));
+    } catch (const CDbError&) {
+        return CString(sqlite3_errmsg(db));
+    }
+}
+
+}  // namespace
+
+CDbConnection::CDbConnection(const CString& connStr, Access access)
+{
+    CConnectionSettings settings;
+    if (!ParseConnectionString(connStr, &settings))
+        throw CDbError(SQLITE_MISUSE, "the connection string names no database file");
+    std::string path = WideToUtf8(settings.path);
+    // Neither SQLITE_OPEN_CREATE nor a URI name: the delivered file is opened, never made.
+    int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        CDbError error = m_db ? LastError() : CDbError(rc, "out of memory");
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw error;
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    // Another running copy may hold the lock for a moment: wait for it rather than lose a write.
+    sqlite3_busy_timeout(m_db, settings.busyTimeoutMs);
+}
+
+CDbConnection::~CDbConnection()
+{
+    sqlite3_close(m_db);
+}
+
+void CDbConnection::ExecuteFixed(const char* sql)
+{
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw LastError();
+}
+
+void CDbConnection::RollbackQuietly() noexcept
+{
+    if (InTransaction())
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool CDbConnection::InTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
+CDbError CDbConnection::LastError() const
+{
+    return CDbError(sqlite3_extended_errcode(m_db), EngineMessage(m_db));
+}

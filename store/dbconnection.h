@@ -1,0 +1,33 @@
+// CDbConnection: one open connection to the item database, closed when the object goes.
+#pragma once
+
+#include "framework/cstring.h"
+#include "store/dberror.h"
+
+struct sqlite3;
+
+class CDbConnection {
+public:
+    enum class Access { ReadWrite, ReadOnly };
+
+    // Opens the file that the connection string names. The file is never created: a missing or
+    // unreadable file, like a malformed connection string, throws CDbError.
+    explicit CDbConnection(const CString& connStr, Access access = Access::ReadWrite);
+    ~CDbConnection();
+    CDbConnection(const CDbConnection&) = delete;
+    CDbConnection& operator=(const CDbConnection&) = delete;
+
+    sqlite3* Handle() const { return m_db; }
+
+    // Runs one of the store's own fixed statements (BEGIN, COMMIT); a failure throws CDbError.
+    void ExecuteFixed(const char* sql);
+    // Undoes an open transaction, if any; used on the way out, so it never throws.
+    void RollbackQuietly() noexcept;
+    bool InTransaction() const;
+
+    // The connection's latest failure: the engine's code and message (in the system code page).
+    CDbError LastError() const;
+
+private:
+    sqlite3* m_db = nullptr;
+};

@@ -1,0 +1,31 @@
+// CDbStatement: one prepared statement of a connection, finalized when the object goes.
+#pragma once
+
+#include "framework/cstring.h"
+#include "store/dbvalue.h"
+
+class CDbConnection;
+struct sqlite3_stmt;
+
+class CDbStatement {
+public:
+    // Prepares a statement text given in the system code page, converted to UTF-16 as the engine
+    // takes it. A text holding no statement or more than one is refused: throws CDbError.
+    CDbStatement(CDbConnection& connection, const CString& text);
+    ~CDbStatement();
+    CDbStatement(const CDbStatement&) = delete;
+    CDbStatement& operator=(const CDbStatement&) = delete;
+
+    // Moves to the next row: true when one is ready, false at the end; a failure throws CDbError.
+    bool Step();
+    // Runs the statement to its end, leaving any rows unread.
+    void RunToEnd();
+
+    int ColumnCount() const;
+    // The value at a column of the current row; an index out of range throws CDbError.
+    CDbValue Column(int index) const;
+
+private:
+    CDbConnection& m_connection;
+    sqlite3_stmt* m_stmt = nullptr;
+};

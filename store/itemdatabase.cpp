@@ -1,0 +1,18 @@
+// Whether a file is an item database, looked at read-only.
+#include "store/connstr.h"
+
+#include "store/dbconnection.h"
+#include "store/dbstatement.h"
+
+bool IsItemDatabase(const CString& connStr)
+{
+    try {
+        CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
+        // Preparing reads the schema: it fails for a damaged or foreign file and for a T_ITEM
+        // without the item columns. Nothing is run, nothing written.
+        CDbStatement probe(connection, "SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM");
+        return probe.ColumnCount() == 5;
+    } catch (const CDbError&) {
+        return false;
+    }
+}

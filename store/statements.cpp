@@ -1,0 +1,113 @@
+// The statement catalogue of T_ITEM and the rule for putting text values into it.
+#include "store/statements.h"
+
+#include "store/dberror.h"
+#include "store/textconv.h"
+
+const char* const kHeatOrder = "order by clicktimes desc,lasttime desc";
+
+namespace {
+
+bool IsLeadByte(unsigned char ch)
+{
+    return ch >= 0x81 && ch <= 0xFE;
+}
+
+bool IsTrailByte(unsigned char ch)
+{
+    return ch >= 0x40 && ch <= 0xFE && ch != 0x7F;
+}
+
+// Only when the conversion itself fails (out of memory): keep whole double-byte characters and
+// put '?' for a lead byte without its second half, which could otherwise swallow a quote.
+std::string KeepWholeCharacters(const std::string& text)
+{
+    std::string kept;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char ch = static_cast<unsigned char>(text[i]);
+        if (!IsLeadByte(ch)) {
+            kept += text[i];
+        } else if (i + 1 < text.size() && IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+            kept += text[i];
+            kept += text[++i];
+        } else {
+            kept += '?';
+        }
+    }
+    return kept;
+}
+
+// The value as the engine will see it. The statement goes to the engine through the ANSI to
+// UTF-16 conversion, which joins a stray lead byte with whatever byte follows, a quote included;
+// a quote doubled before that could come out single and end the literal early. Round-tripping the
+// value first makes every quote that survives the conversion one that the doubling below sees.
+std::string AsTheEngineSeesIt(const CString& text)
+{
+    try {
+        return WideToAnsi(AnsiToWide(text)).str();
+    } catch (const CDbError&) {
+        return KeepWholeCharacters(text.str());
+    }
+}
+
+}  // namespace
+
+CString SqlEscape(const CString& text)
+{
+    std::string escaped;
+    for (char ch : AsTheEngineSeesIt(text)) {
+        escaped += ch;
+        if (ch == '\'')
+            escaped += '\'';
+    }
+    return CString(escaped);
+}
+
+CString StmtSelectItems(const CString& orderClause)
+{
+    return "SELECT id,title,data1 FROM T_ITEM " + orderClause;
+}
+
+CString StmtSelectContent(int id)
+{
+    CString text;
+    text.Format("select data1 from T_ITEM where id=%d", id);
+    return text;
+}
+
+CString StmtCountClick(const CString& time, int id)
+{
+    CString text;
+    text.Format("update T_ITEM set clicktimes=clicktimes+1,lasttime='%s' where id=%d", (LPCSTR)SqlEscape(time), id);
+    return text;
+}
+
+CString StmtClearHistory()
+{
+    return "update T_ITEM set clicktimes=0,lasttime=NULL";
+}
+
+CString StmtSelectNewestFirst()
+{
+    return "SELECT id,title,data1 FROM T_ITEM order by id desc";
+}
+
+CString StmtUpdateItem(const CString& title, const CString& data1, int id)
+{
+    CString text;
+    text.Format("update T_ITEM set title='%s',data1='%s' where id=%d", (LPCSTR)SqlEscape(title),
+                (LPCSTR)SqlEscape(data1), id);
+    return text;
+}
+
+CString StmtDeleteItems(const CString& idList)
+{
+    return "delete from T_ITEM where id in(" + idList + ")";
+}
+
+CString StmtInsertImported(const CString& line)
+{
+    CString text;
+    text.Format("insert into T_ITEM(title,data1) values('','%s')", (LPCSTR)SqlEscape(line));
+    return text;
+}
