@@ -1,0 +1,45 @@
+// CItemEditDlg: the two boxes, and the check that the content to copy is not empty.
+#include "items/itemeditdlg.h"
+
+#include "app/globals.h"
+#include "corelib/core.h"
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CItemEditDlg, CDialog)
+END_MESSAGE_MAP()
+
+CItemEditDlg::CItemEditDlg() : CDialog(IDD_ITEMEDIT)
+{
+}
+
+CItemEditDlg::~CItemEditDlg() = default;
+
+void CItemEditDlg::DoDataExchange(CDataExchange*)
+{
+}
+
+BOOL CItemEditDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetDlgItemText(IDC_EDIT_TITLE, m_title);
+    SetDlgItemText(IDC_EDIT_DATA1, m_data1);
+    return TRUE;
+}
+
+void CItemEditDlg::OnOK()
+{
+    // Taken exactly as typed: a content of blanks only is still a content.
+    GetDlgItemText(IDC_EDIT_TITLE, m_title);
+    GetDlgItemText(IDC_EDIT_DATA1, m_data1);
+    if (m_data1.IsEmpty()) {
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_EDIT_DATA1)), TRUE);
+        g_core->msgboxWarning(m_hWnd, "复制内容不能为空！");
+        return;
+    }
+    CDialog::OnOK();
+}
+
+void CItemEditDlg::OnCancel()
+{
+    CDialog::OnCancel();
+}

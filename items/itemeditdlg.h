@@ -1,0 +1,23 @@
+// CItemEditDlg: edits one item's label and content; refuses an empty content.
+#pragma once
+
+#include "framework/afxwin.h"
+
+class CItemEditDlg : public CDialog {
+public:
+    CItemEditDlg();
+    ~CItemEditDlg() override;
+
+    // Set before the dialog runs; hold the edited texts after IDOK.
+    CString m_title;
+    CString m_data1;
+
+protected:
+    // The texts move between the members and the boxes in OnInitDialog and OnOK only.
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,121 @@
+// CItemImporter: lines to rows and inserts, in groups the batch commits.
+#include "items/itemimporter.h"
+
+#include "items/importfile.h"
+#include "items/listredrawpause.h"
+#include "store/batch.h"
+#include "store/statements.h"
+
+#include <memory>
+
+namespace {
+
+// Adds up the time spent inside the item table's work.
+class CStopwatch {
+public:
+    explicit CStopwatch(double& total) : m_total(total)
+    {
+        LARGE_INTEGER frequency;
+        ::QueryPerformanceFrequency(&frequency);
+        m_frequency = static_cast<double>(frequency.QuadPart);
+    }
+
+    template <typename Work>
+    auto Time(Work&& work)
+    {
+        LARGE_INTEGER start, end;
+        ::QueryPerformanceCounter(&start);
+        auto result = work();
+        ::QueryPerformanceCounter(&end);
+        m_total += static_cast<double>(end.QuadPart - start.QuadPart) / m_frequency;
+        return result;
+    }
+
+private:
+    double& m_total;
+    double m_frequency = 1.0;
+};
+
+}  // namespace
+
+CItemImporter::CItemImporter(CListCtrl& list, const CString& connStr) : m_list(list), m_connStr(connStr)
+{
+}
+
+CImportReport CItemImporter::Run(const CString& path)
+{
+    using Outcome = CStatementBatch::Outcome;
+    CImportReport report;
+    CImportFile file;
+    switch (file.Open(path)) {
+    case CImportFile::OpenResult::Opened:
+        break;
+    case CImportFile::OpenResult::CannotOpen:
+        report.outcome = CImportReport::Outcome::CannotOpen;
+        return report;
+    case CImportFile::OpenResult::NotText:
+        report.outcome = CImportReport::Outcome::NotText;
+        return report;
+    }
+
+    CListRedrawPause pause(m_list);
+    CStopwatch tableClock(report.tableSeconds);
+    const int firstRow = m_list.GetItemCount();
+    int row = firstRow;
+    int groupStart = firstRow;  // the first row whose insert is not committed yet
+    auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(m_connStr); });
+    bool stopped = false;
+    bool groupLost = false;
+    CString line;
+    while (!stopped && file.ReadString(line)) {
+        if (line.IsEmpty())
+            continue;
+        m_list.InsertItem(row, "");
+        m_list.SetItemText(row, 1, line);
+        int id = 0;
+        Outcome outcome = tableClock.Time([&] { return batch->Run(StmtInsertImported(line), &id); });
+        switch (outcome) {
+        case Outcome::Ran:
+            m_list.SetItemData(row, static_cast<DWORD_PTR>(id));
+            ++row;
+            if (batch->Pending() == 0)
+                groupStart = row;
+            break;
+        case Outcome::StatementFailed:
+            // Only this insert was undone: the rest of its group can still be committed.
+            m_list.DeleteItem(row);
+            stopped = true;
+            break;
+        case Outcome::GroupLost:
+        case Outcome::NotConnected:
+            RemoveRowsFrom(groupStart);
+            row = groupStart;
+            stopped = true;
+            groupLost = true;
+            break;
+        }
+    }
+    file.Close();
+    if (!groupLost) {
+        if (tableClock.Time([&] { return batch->Finish(); })) {
+            groupStart = row;
+        } else {
+            RemoveRowsFrom(groupStart);
+            stopped = true;
+        }
+    }
+    tableClock.Time([&] {
+        batch.reset();
+        return 0;
+    });
+    report.importedLines = groupStart - firstRow;
+    if (stopped)
+        report.outcome = CImportReport::Outcome::StoppedByStore;
+    return report;
+}
+
+void CItemImporter::RemoveRowsFrom(int first)
+{
+    for (int row = m_list.GetItemCount() - 1; row >= first; --row)
+        m_list.DeleteItem(row);
+}

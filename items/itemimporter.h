@@ -1,0 +1,37 @@
+// CItemImporter: one import of a text file into the items list and the item table.
+#pragma once
+
+#include "framework/afxwin.h"
+
+class CStatementBatch;
+
+// What one import did.
+struct CImportReport {
+    enum class Outcome {
+        Done,            // the whole file was imported
+        CannotOpen,      // the file could not be opened or read: nothing imported
+        NotText,         // the file holds NUL bytes: nothing imported
+        StoppedByStore,  // the table refused a statement or a commit: the import stopped there
+    };
+    Outcome outcome = Outcome::Done;
+    int importedLines = 0;      // lines whose rows are committed to the table (and stay listed)
+    double tableSeconds = 0.0;  // time spent connecting, running the inserts and committing
+};
+
+class CItemImporter {
+public:
+    CItemImporter(CListCtrl& list, const CString& connStr);
+    CItemImporter(const CItemImporter&) = delete;
+    CItemImporter& operator=(const CItemImporter&) = delete;
+
+    // Every non-empty line becomes a row at the bottom of the list, carrying the id of the
+    // item its insert created. Rows whose inserts are lost are taken out of the list again.
+    CImportReport Run(const CString& path);
+
+private:
+    // Takes rows [first, end of list) out again.
+    void RemoveRowsFrom(int first);
+
+    CListCtrl& m_list;
+    CString m_connStr;
+};

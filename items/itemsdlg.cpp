@@ -1,0 +1,179 @@
+// CItemsDlg: loading the list, the row edit, the check menu, deleting and importing.
+#include "items/itemsdlg.h"
+
+#include "app/globals.h"
+#include "corelib/core.h"
+#include "items/itemeditdlg.h"
+#include "items/listredrawpause.h"
+#include "res/resource.h"
+#include "store/dbsession.h"
+#include "store/rowquery.h"
+#include "store/statements.h"
+
+#include <windowsx.h>
+
+BEGIN_MESSAGE_MAP(CItemsDlg, CDialog)
+    ON_NOTIFY(NM_DBLCLK, IDC_ITEMLIST, &CItemsDlg::OnDblclkList)
+    ON_NOTIFY(NM_RCLICK, IDC_ITEMLIST, &CItemsDlg::OnRclickList)
+    ON_COMMAND(ID_LIST_SELECTALL, &CItemsDlg::OnSelectAll)
+    ON_COMMAND(ID_LIST_SELECTNONE, &CItemsDlg::OnSelectNone)
+    ON_BN_CLICKED(IDC_DELETECHECKED, &CItemsDlg::OnDeleteChecked)
+    ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
+END_MESSAGE_MAP()
+
+CItemsDlg::CItemsDlg() : CDialog(IDD_ITEMS)
+{
+}
+
+CItemsDlg::~CItemsDlg() = default;
+
+void CItemsDlg::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_ITEMLIST, m_list);
+}
+
+BOOL CItemsDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_isDataChanged = FALSE;
+    g_core->listInit(m_list, "标签,300,内容,400", 1);
+    LoadItems();
+    return TRUE;
+}
+
+void CItemsDlg::LoadItems()
+{
+    CListRedrawPause pause(m_list);
+    int row = 0;
+    RunRowQuery(g_connStr, StmtSelectNewestFirst(), [&](const CDbRow& record) {
+        CString title = g_db->ValueToText(record.Value(1));
+        CString data1 = g_db->ValueToText(record.Value(2));
+        int id = g_db->ValueToInt(record.Value(0));
+        m_list.InsertItem(row, title);
+        m_list.SetItemText(row, 1, data1);
+        m_list.SetItemData(row, static_cast<DWORD_PTR>(id));
+        ++row;
+    });
+}
+
+CString CItemsDlg::ChooseImportFile()
+{
+    return g_core->fileTxtOpen();
+}
+
+void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    int row = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem;
+    if (row < 0)
+        return;
+    m_editId = static_cast<int>(m_list.GetItemData(row));
+    CItemEditDlg edit;
+    // The texts as the list shows them: the table is not read again.
+    edit.m_title = m_list.GetItemText(row, 0);
+    edit.m_data1 = m_list.GetItemText(row, 1);
+    if (edit.DoModal() != IDOK)
+        return;
+    m_list.SetItemText(row, 0, edit.m_title);
+    m_list.SetItemText(row, 1, edit.m_data1);
+    g_db->Execute(StmtUpdateItem(edit.m_title, edit.m_data1, m_editId));
+    m_isDataChanged = TRUE;
+}
+
+void CItemsDlg::OnRclickList(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    DWORD position = ::GetMessagePos();
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_MENU))
+        return;
+    CMenu* popup = menu.GetSubMenu(1);
+    if (popup)
+        popup->TrackPopupMenu(TPM_RIGHTBUTTON, GET_X_LPARAM(position), GET_Y_LPARAM(position), this);
+    menu.DestroyMenu();
+}
+
+void CItemsDlg::OnSelectAll()
+{
+    listCheckAll(m_list, 1);
+}
+
+void CItemsDlg::OnSelectNone()
+{
+    listCheckAll(m_list, 0);
+}
+
+void CItemsDlg::OnDeleteChecked()
+{
+    CString ids = listGetCheckedIds(m_list);
+    if (ids.IsEmpty()) {
+        g_core->msgboxWarning(m_hWnd, "未选中任何项目。");
+        return;
+    }
+    m_isDataChanged = TRUE;
+    listDeleteChecked(m_list);
+    g_db->Execute(StmtDeleteItems(ids));
+}
+
+void CItemsDlg::OnImport()
+{
+    CString path = ChooseImportFile();
+    if (path.IsEmpty())
+        return;
+    // Choosing a file counts as a change, whatever the file turns out to hold.
+    m_isDataChanged = TRUE;
+    CItemImporter importer(m_list, g_connStr);
+    m_lastImport = importer.Run(path);
+    ReportImportProblem(m_lastImport);
+}
+
+void CItemsDlg::ReportImportProblem(const CImportReport& report)
+{
+    CString text;
+    switch (report.outcome) {
+    case CImportReport::Outcome::Done:
+        return;
+    case CImportReport::Outcome::CannotOpen:
+        text = "无法读取所选文件，未导入任何内容。";
+        break;
+    case CImportReport::Outcome::NotText:
+        text = "所选文件不是文本文件，未导入任何内容。";
+        break;
+    case CImportReport::Outcome::StoppedByStore:
+        text.Format("写入数据库失败，导入已停止：已导入 %d 行。", report.importedLines);
+        break;
+    }
+    g_core->msgboxWarning(m_hWnd, text);
+}
+
+void CItemsDlg::listCheckAll(CListCtrl& list, int on)
+{
+    int count = list.GetItemCount();
+    for (int row = 0; row < count; ++row)
+        list.SetCheck(row, on ? TRUE : FALSE);
+}
+
+void CItemsDlg::listDeleteChecked(CListCtrl& list)
+{
+    // Upwards, so the rows still to be visited keep their indexes.
+    for (int row = list.GetItemCount() - 1; row >= 0; --row) {
+        if (list.GetCheck(row))
+            list.DeleteItem(row);
+    }
+}
+
+CString CItemsDlg::listGetCheckedIds(CListCtrl& list)
+{
+    CString ids;
+    int count = list.GetItemCount();
+    if (count == 0)
+        return ids;
+    for (int row = 0; row < count; ++row) {
+        if (list.GetCheck(row)) {
+            ids += g_core->getStrInt(static_cast<int>(list.GetItemData(row)));
+            ids += ",";
+        }
+    }
+    g_core->trimStrTail(ids);
+    return ids;
+}
