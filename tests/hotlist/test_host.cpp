@@ -1,0 +1,68 @@
+// CTestHost and the list box window the row list box tests bind to.
+#include "tests/hotlist/test_host.h"
+
+#include "hotlist/itemclick.h"
+#include "tests/hotlist/mouse_input.h"
+#include "tests/support/pump.h"
+
+namespace {
+
+const char* HostClassName()
+{
+    static const char* name = [] {
+        WNDCLASSA wc = {};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "MireloHotListTestHost";
+        ::RegisterClassA(&wc);
+        return wc.lpszClassName;
+    }();
+    return name;
+}
+
+}  // namespace
+
+CTestHost::CTestHost(int x, int y, int clientWidth, int clientHeight)
+{
+    HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST, HostClassName(), "", WS_POPUP | WS_VISIBLE, x, y, clientWidth,
+                                  clientHeight, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    SubclassWindow(hWnd);
+    ::SetForegroundWindow(hWnd);
+    testing_support::PaintNow(hWnd);
+}
+
+CTestHost::~CTestHost()
+{
+    if (m_hWnd)
+        DestroyWindow();
+    testing_support::PumpPending();
+}
+
+LRESULT CTestHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ITEMCLICK)
+        m_itemClicks.push_back(MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}});
+    if (message == WM_COMMAND)
+        m_commands.push_back(MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}});
+    if (message == WM_PAINT && m_onPaint) {
+        m_onPaint(this);
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+HWND CreateRowListBoxWindow(HWND hParent, int x, int y, int width, int height)
+{
+    return ::CreateWindowExA(0, "LISTBOX", "", 0x50210111, x, y, width, height, hParent,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1002)), ::GetModuleHandleA(nullptr),
+                             nullptr);
+}
+
+void ParkMouse()
+{
+    MouseMoveTo(1015, 380);
+    testing_support::PumpPending();
+}
