@@ -25,7 +25,8 @@ public:
     CString getAppPath();
     // The flag stored under key; 0 when it is missing or unreadable.
     int getConfigB(CString key);
-    void saveConfigB(CString key, int value);
+    // Stores 1 for nonzero, else 0. False when the key is unusable or the file cannot be written.
+    bool saveConfigB(CString key, int value);
     int isFileExist(CString path);
     // The connection string for the item database at path.
     CString getDbConnStrMdb(CString path);

@@ -1,0 +1,46 @@
+// The about box as an information message box.
+#include "corelib/about_box.h"
+
+namespace {
+
+const char kUnknown[] = "未知";
+
+CString OrUnknown(const CString& text)
+{
+    return text.IsEmpty() ? CString(kUnknown) : text;
+}
+
+}  // namespace
+
+CString SoftProductName(const tagSoft* soft)
+{
+    CString hex;
+    CString name;
+    if (soft && SoftFieldText(soft->productName, &hex) && SoftBytesOfHex(hex, &name))
+        return name;
+    return CString();
+}
+
+CString SoftVersion(const tagSoft* soft)
+{
+    CString hex;
+    CString version;
+    if (soft && SoftFieldText(soft->version, &hex) && SoftUnitsOfHex(hex, &version))
+        return version;
+    return CString();
+}
+
+CString AboutCaption(const tagSoft* soft)
+{
+    return "关于 " + OrUnknown(SoftProductName(soft));
+}
+
+CString AboutText(const tagSoft* soft)
+{
+    return OrUnknown(SoftProductName(soft)) + "\n版本：" + OrUnknown(SoftVersion(soft));
+}
+
+void ShowAboutBox(HWND owner, const tagSoft* soft)
+{
+    ::MessageBoxA(owner, AboutText(soft), AboutCaption(soft), MB_OK | MB_ICONINFORMATION);
+}

@@ -1,0 +1,29 @@
+// Character-wise scans of code page text.
+#include "corelib/dbcs_text.h"
+
+#include <windows.h>
+
+int CharLengthAt(const CString& text, int index)
+{
+    // A lead byte at the very end has lost its second half: it counts as a character alone.
+    bool lead = ::IsDBCSLeadByte(static_cast<BYTE>(text[index]));
+    return lead && index + 1 < text.GetLength() ? 2 : 1;
+}
+
+int LastCharStart(const CString& text)
+{
+    int last = -1;
+    for (int i = 0; i < text.GetLength(); i += CharLengthAt(text, i))
+        last = i;
+    return last;
+}
+
+CString FolderOfPath(const CString& path)
+{
+    int lastSeparator = -1;
+    for (int i = 0; i < path.GetLength(); i += CharLengthAt(path, i)) {
+        if (path[i] == '\\' || path[i] == '/')
+            lastSeparator = i;
+    }
+    return path.Left(lastSeparator + 1);
+}

@@ -1,0 +1,63 @@
+// Parsing the column text and applying it to a list-view control.
+#include "corelib/list_columns.h"
+
+#include "framework/listctrl.h"
+
+namespace {
+
+// Splits at ','. No second byte of a code page 936 character is 0x2C, so bytes are safe here.
+std::vector<CString> SplitAtCommas(const CString& text)
+{
+    std::vector<CString> parts;
+    int start = 0;
+    for (int comma = text.Find(','); comma >= 0; comma = text.Find(',', start)) {
+        parts.push_back(text.Mid(start, comma - start));
+        start = comma + 1;
+    }
+    parts.push_back(text.Mid(start));
+    return parts;
+}
+
+int ParseWidth(const CString& text)
+{
+    int i = 0;
+    while (i < text.GetLength() && text[i] == ' ')
+        ++i;
+    int width = 0;
+    int digits = 0;
+    for (; i < text.GetLength() && text[i] >= '0' && text[i] <= '9' && digits < 6; ++i, ++digits)
+        width = width * 10 + (text[i] - '0');
+    while (i < text.GetLength() && text[i] == ' ')
+        ++i;
+    bool whole = digits > 0 && i == text.GetLength();
+    return whole && width > 0 ? width : kDefaultColumnWidth;
+}
+
+}  // namespace
+
+std::vector<CColumnSpec> ParseColumnSpec(const CString& spec)
+{
+    std::vector<CColumnSpec> columns;
+    if (spec.IsEmpty())
+        return columns;
+    std::vector<CString> parts = SplitAtCommas(spec);
+    for (size_t i = 0; i < parts.size(); i += 2) {
+        int width = i + 1 < parts.size() ? ParseWidth(parts[i + 1]) : kDefaultColumnWidth;
+        columns.push_back(CColumnSpec{parts[i], width});
+    }
+    return columns;
+}
+
+void SetUpReportList(CListCtrl& list, const std::vector<CColumnSpec>& columns, bool checkBoxes)
+{
+    HWND header = reinterpret_cast<HWND>(list.SendMessage(LVM_GETHEADER));
+    int existing = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    if (existing < 0)
+        existing = 0;
+    for (size_t i = 0; i < columns.size(); ++i)
+        list.InsertColumn(existing + static_cast<int>(i), columns[i].title, LVCFMT_LEFT, columns[i].width);
+
+    DWORD style = list.GetExtendedStyle() | LVS_EX_FULLROWSELECT;
+    style = checkBoxes ? (style | LVS_EX_CHECKBOXES) : (style & ~static_cast<DWORD>(LVS_EX_CHECKBOXES));
+    list.SetExtendedStyle(style);
+}

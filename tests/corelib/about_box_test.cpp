@@ -1,0 +1,71 @@
+// The about box: the descriptor decoded back into name and version, shown in a real box.
+#include "corelib/about_box.h"
+#include "corelib/core.h"
+#include "tests/corelib/sample_soft.h"
+#include "tests/corelib/test_window.h"
+#include "tests/support/message_box.h"
+#include "tests/support/modal_script.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using testing_support::AnswerMessageBox;
+using testing_support::CModalScript;
+using testing_support::FindSystemDialog;
+using testing_support::MessageBoxText;
+
+TEST(AboutText, DecodesNameAndVersionFromTheDescriptor)
+{
+    auto soft = MakeSampleSoft();
+    EXPECT_EQ(SoftProductName(soft.get()), "Mirelo");
+    EXPECT_EQ(SoftVersion(soft.get()), "2.1028");
+    EXPECT_EQ(AboutCaption(soft.get()), "关于 Mirelo");
+    EXPECT_EQ(AboutText(soft.get()), "Mirelo\n版本：2.1028");
+}
+
+TEST(AboutText, DamagedOrMissingDescriptorShowsUnknownInsteadOfReadingOn)
+{
+    auto soft = MakeSampleSoft();
+    std::memset(soft->productName, 'F', sizeof(soft->productName));  // no terminator left
+    std::memcpy(soft->version, "0032zz", 7);
+    EXPECT_EQ(SoftProductName(soft.get()), "");
+    EXPECT_EQ(SoftVersion(soft.get()), "");
+    EXPECT_EQ(AboutText(soft.get()), "未知\n版本：未知");
+    EXPECT_EQ(AboutText(nullptr), "未知\n版本：未知");
+}
+
+TEST(AboutBox, ShowsDecodedNameAndVersionOverTheActiveWindow)
+{
+    auto soft = MakeSampleSoft();
+    CTestWindow owner(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ::SetForegroundWindow(owner.Get());
+    ::SetActiveWindow(owner.Get());
+    HWND active = ::GetActiveWindow();
+
+    std::string text;
+    char caption[64] = {};
+    HWND boxOwner = nullptr;
+    CModalScript script;
+    script.Then(
+        [&] {
+            HWND box = FindSystemDialog();
+            if (!box)
+                return false;
+            text = MessageBoxText(box);
+            ::GetWindowTextA(box, caption, sizeof(caption));
+            boxOwner = ::GetWindow(box, GW_OWNER);
+            AnswerMessageBox(box, IDOK);
+            return true;
+        },
+        5000, "about box shows");
+    script.Start();
+    CCore core;
+    CString result = core.uu(OPR_ABOUT, soft.get(), "");
+    ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+
+    EXPECT_EQ(result, "");
+    EXPECT_EQ(text, "Mirelo\n版本：2.1028");
+    EXPECT_STREQ(caption, "关于 Mirelo");
+    EXPECT_EQ(boxOwner, active);
+}

@@ -1,0 +1,113 @@
+// The message boxes and the text-file chooser, opened for real and answered from a script.
+#include "corelib/core.h"
+#include "tests/corelib/test_window.h"
+#include "tests/support/message_box.h"
+#include "tests/support/modal_script.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using testing_support::AnswerMessageBox;
+using testing_support::CModalScript;
+using testing_support::FindSystemDialog;
+using testing_support::MessageBoxText;
+
+namespace {
+
+struct SeenBox {
+    std::string text;
+    std::string caption;
+    HWND owner = nullptr;
+};
+
+// Reads the next system dialog and answers it with button.
+void AnswerNextBox(CModalScript& script, SeenBox& seen, int button)
+{
+    script.Then(
+        [&seen, button] {
+            HWND box = FindSystemDialog();
+            if (!box)
+                return false;
+            seen.text = testing_support::MessageBoxText(box);
+            char caption[128] = {};
+            ::GetWindowTextA(box, caption, sizeof(caption));
+            seen.caption = caption;
+            seen.owner = ::GetWindow(box, GW_OWNER);
+            AnswerMessageBox(box, button);
+            return true;
+        },
+        5000, "message box shows");
+}
+
+}  // namespace
+
+TEST(MessageBoxes, WarningShowsTextUnderTheProductNameOverItsOwner)
+{
+    CTestWindow owner(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SeenBox seen;
+    CModalScript script;
+    AnswerNextBox(script, seen, IDOK);
+    script.Start();
+    CCore core;
+    core.msgboxWarning(owner.Get(), "未选中任何项目。");
+    ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+    EXPECT_EQ(seen.text, "未选中任何项目。");
+    EXPECT_EQ(seen.caption, "Mirelo");
+    EXPECT_EQ(seen.owner, owner.Get());
+}
+
+TEST(MessageBoxes, ConfirmReturnsSixForYesAndSevenForNo)
+{
+    CTestWindow owner(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    CCore core;
+    for (int answer : {IDYES, IDNO}) {
+        SeenBox seen;
+        CModalScript script;
+        AnswerNextBox(script, seen, answer);
+        script.Start();
+        int result = core.msgboxConfirm(owner.Get(), "确定要清理历史吗？");
+        ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+        EXPECT_EQ(result, answer);
+        EXPECT_EQ(seen.text, "确定要清理历史吗？");
+        EXPECT_EQ(seen.caption, "Mirelo");
+        EXPECT_EQ(seen.owner, owner.Get());
+    }
+}
+
+TEST(FileChooser, OffersTextFilesAndGivesEmptyTextWhenCancelled)
+{
+    std::vector<std::string> types;
+    CModalScript script;
+    script.Then(
+        [&] {
+            HWND chooser = FindSystemDialog();
+            if (!chooser)
+                return false;
+            HWND typeList = ::GetDlgItem(chooser, 0x470);  // the file type box (cmb1)
+            int count = typeList ? static_cast<int>(::SendMessageA(typeList, CB_GETCOUNT, 0, 0)) : 0;
+            for (int i = 0; i < count; ++i) {
+                char type[128] = {};
+                ::SendMessageA(typeList, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type));
+                types.push_back(type);
+            }
+            ::PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDCANCEL)));
+            return true;
+        },
+        10000, "file chooser shows");
+    script.Start();
+    CCore core;
+    char before[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, before);
+    CString path = core.fileTxtOpen();
+    ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+    EXPECT_EQ(path, "");
+    ASSERT_EQ(types.size(), 2u);
+    EXPECT_EQ(types[0], "文本文件 (*.txt)");
+    EXPECT_EQ(types[1], "所有文件 (*.*)");
+    char after[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, before);
+}
