@@ -1,0 +1,255 @@
+// CMainDlg: start-up, the key filter, timers, minimised painting, the tray and teardown.
+#include "mainwnd/maindlg.h"
+
+#include "app/globals.h"
+#include "corelib/core.h"
+#include "hotlist/itemclick.h"
+#include "mainwnd/product.h"
+#include "mainwnd/softdescriptor.h"
+#include "mainwnd/trayicon.h"
+#include "res/resource.h"
+#include "store/connstr.h"
+#include "store/dbsession.h"
+
+#include <new>
+#include <objbase.h>
+
+namespace {
+
+constexpr char kHeatOrder[] = "order by clicktimes desc,lasttime desc";
+constexpr char kMissingDatabase[] = "数据库文件不存在！程序退出运行！";
+constexpr char kUnusableDatabase[] = "数据库文件无法使用！程序退出运行！";
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_COMMAND(ID_TRAY_ABOUT, &CMainDlg::OnAbout)
+    ON_COMMAND(ID_TRAY_OPTIONS, &CMainDlg::OnOptions)
+    ON_COMMAND(ID_TRAY_ITEMS, &CMainDlg::OnItems)
+    ON_WM_DESTROY()
+    ON_COMMAND(ID_TRAY_EXIT, &CMainDlg::OnExit)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+CMainDlg::CMainDlg(CWnd* pParent)
+    : CDialog(IDD_MAIN, pParent),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN))),
+      m_uTaskbarCreated(::RegisterWindowMessageA("TaskbarCreated"))
+{
+}
+
+CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_HOTLIST, m_list);
+}
+
+BOOL CMainDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    try {
+        g_core = new CCore();
+        g_soft = new tagSoft;
+        FillSoftDescriptor(*g_soft);
+        g_core->autoFileConfig();
+        g_appPath = g_core->getAppPath();
+        g_isAutoMin = g_core->getConfigB("isAutoMin");
+
+        CString dbPath = g_appPath + "sys.mdb";
+        if (!g_core->isFileExist(dbPath))
+            return RefuseToStart(kMissingDatabase);
+        // A file of that name that is not our database would give a window where nothing works.
+        if (!IsItemDatabase(g_core->getDbConnStrMdb(dbPath)))
+            return RefuseToStart(kUnusableDatabase);
+
+        m_list.SetNotifyWnd(m_hWnd);
+        m_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
+        g_connStr = g_core->getDbConnStrMdb(dbPath);
+        g_db = new CDbSession();
+        g_db->SetConnectionString(g_connStr);
+    } catch (const std::bad_alloc&) {
+        // No memory for the process-wide objects: end as if the database were missing, without
+        // a box that would need memory of its own. Teardown releases what was made.
+        ::PostQuitMessage(-1);
+        return FALSE;
+    }
+
+    m_bTrayIconWanted = true;
+    NotifyTray(NIM_ADD);
+    SetTimer(kLoadTimer, kLoadDelayMs);
+    return TRUE;
+}
+
+BOOL CMainDlg::RefuseToStart(LPCSTR warning)
+{
+    g_core->msgboxWarning(m_hWnd, warning);
+    ::PostQuitMessage(-1);
+    return FALSE;
+}
+
+BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
+{
+    switch (pMsg->message) {
+    case WM_KEYDOWN:
+        // Enter and Esc would end the dialog, and with it the program.
+        if (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)
+            return TRUE;
+        break;
+    case WM_SYSKEYDOWN:
+        // Alt combinations and F10: no Alt+F4, no keyboard menu.
+        pMsg->wParam = 0;
+        return TRUE;
+    case WM_ITEMCLICK:
+        // The list box's copy passes here on its way up the parent chain before the list box
+        // forwards it; only the forwarded copy, addressed to this window, is a click.
+        if (pMsg->hwnd == m_hWnd)
+            CopyItem(static_cast<int>(pMsg->lParam));
+        break;
+    default:
+        break;
+    }
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == TRAY_ID)
+        OnTrayNotify(wParam, lParam);
+    else if (m_uTaskbarCreated != 0 && message == m_uTaskbarCreated && m_bTrayIconWanted)
+        NotifyTray(NIM_ADD);  // the new notification area starts without our icon
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CMainDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
+{
+    switch (lParam) {
+    case WM_LBUTTONUP:
+        if (wParam == TRAY_ID) {
+            ShowWindow(SW_SHOWNORMAL);
+            SetForegroundWindow();
+        }
+        break;
+    case WM_RBUTTONDOWN:
+        OpenTrayMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainDlg::OpenTrayMenu()
+{
+    CMenu menu;
+    if (!menu.Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MENU))))
+        return;
+    CMenu* popup = menu.GetSubMenu(0);
+    if (!popup)
+        return;
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    CWnd* owner = this;
+    while ((owner->GetStyle() & WS_CHILD) && owner->GetParent())
+        owner = owner->GetParent();
+    popup->TrackPopupMenu(TPM_RIGHTBUTTON | TPM_LEFTALIGN, cursor.x, cursor.y, owner);
+    menu.DestroyMenu();
+}
+
+BOOL CMainDlg::NotifyTray(DWORD action)
+{
+    HICON hTrayIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_TRAY));
+    NOTIFYICONDATAA record = MakeTrayIconRecord(m_hWnd, hTrayIcon, kProductName);
+    return ::Shell_NotifyIconA(action, &record);
+}
+
+void CMainDlg::SetStatusText(const CString& text)
+{
+    SetDlgItemText(IDC_STATUS, text);
+}
+
+void CMainDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    KillTimer(nIDEvent);
+    if (nIDEvent == kLoadTimer) {
+        LoadHotList(m_list, kHeatOrder);
+        InvalidateRect(nullptr, TRUE);
+    } else if (nIDEvent == kStatusTimer) {
+        SetStatusText("就绪");
+    }
+    Default();
+}
+
+void CMainDlg::LoadHotList(CHotListBox&, CString)
+{
+}
+
+void CMainDlg::CopyItem(int)
+{
+}
+
+void CMainDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    CRect client;
+    GetClientRect(&client);
+    int x = (client.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, m_hIcon);
+}
+
+HICON CMainDlg::OnQueryDragIcon()
+{
+    return m_hIcon;
+}
+
+void CMainDlg::OnAbout()
+{
+    g_core->uu(OPR_ABOUT, g_soft, "");
+}
+
+void CMainDlg::OnOptions()
+{
+}
+
+void CMainDlg::OnItems()
+{
+}
+
+void CMainDlg::OnExit()
+{
+    ::PostQuitMessage(0);
+}
+
+void CMainDlg::OnDestroy()
+{
+    Default();
+    NotifyTray(NIM_DELETE);
+    m_bTrayIconWanted = false;
+    if (g_db) {
+        delete g_db;
+        g_db = nullptr;
+    }
+    // The session goes before COM, and the core object outlives both.
+    if (m_bComInitialized) {
+        ::CoUninitialize();
+        m_bComInitialized = false;
+    }
+    if (g_core) {
+        delete g_core;
+        g_core = nullptr;
+    }
+    if (g_soft) {
+        delete g_soft;
+        g_soft = nullptr;
+    }
+}

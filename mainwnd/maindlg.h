@@ -1,0 +1,60 @@
+// CMainDlg: the main window. It sets up and releases the process-wide state, filters keys,
+// owns the status line and the tray icon, and turns row clicks into click-to-copy.
+#pragma once
+
+#include "framework/afxwin.h"
+#include "hotlist/hotlistbox.h"
+
+class CMainDlg : public CDialog {
+public:
+    explicit CMainDlg(CWnd* pParent = nullptr);
+    ~CMainDlg() override;
+
+    // Timers of the main window; each fires once per arming.
+    static constexpr UINT_PTR kLoadTimer = 1;    // loads the hot list after start-up
+    static constexpr UINT kLoadDelayMs = 100;
+    static constexpr UINT_PTR kStatusTimer = 2;  // puts "就绪" back after a copy
+    static constexpr UINT kStatusDelayMs = 1000;
+
+    void SetStatusText(const CString& text);
+    // Adds (NIM_ADD) or removes (NIM_DELETE) the notification-area icon; the shell's result.
+    BOOL NotifyTray(DWORD action);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+
+    // Fills the list with one row per item, in the order the clause gives.
+    virtual void LoadHotList(CHotListBox& list, CString clause);
+    // Copies an item's content to the clipboard and counts the click.
+    virtual void CopyItem(int id);
+
+    void OnPaint();
+    HICON OnQueryDragIcon();
+    void OnAbout();
+    void OnOptions();
+    void OnItems();
+    void OnDestroy();
+    void OnExit();
+    void OnTimer(UINT_PTR nIDEvent);
+
+    CHotListBox m_list;
+    HICON m_hIcon;
+
+private:
+    // Start-up cannot go on: tells the user, and ends the program with exit code -1.
+    BOOL RefuseToStart(LPCSTR warning);
+    void OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    void OpenTrayMenu();
+
+    // The shell broadcasts this when it has re-created the notification area.
+    UINT m_uTaskbarCreated;
+    // Between start-up adding the icon and teardown removing it.
+    bool m_bTrayIconWanted = false;
+    // CoUninitialize only balances a CoInitialize that took effect.
+    bool m_bComInitialized = false;
+
+    DECLARE_MESSAGE_MAP()
+};
