@@ -122,7 +122,8 @@ CString BuildConnectionString(const CString& path, int busyTimeoutMs)
             quoted += '"';
     }
     CString text;
-    text.Format("%s=\"%s\";%s=%d", kDataSource, quoted.c_str(), kBusyTimeout, busyTimeoutMs < 0 ? 0 : busyTimeoutMs);
+    text.Format("%s=\"%s\";%s=%d", kDataSource, quoted.c_str(), kBusyTimeout,
+                busyTimeoutMs < 0 ? 0 : busyTimeoutMs);
     return text;
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 
 struct CConnectionSettings {
-    std::wstring path;       // the database file
-    int busyTimeoutMs = 0;   // how long a statement waits for another program's lock
+    std::wstring path;      // the database file
+    int busyTimeoutMs = 0;  // how long a statement waits for another program's lock
 };
 
 // "Data Source=\"<path>\";Busy Timeout=<ms>" with the path quoted (quotes inside doubled).

@@ -78,7 +78,8 @@ CString StmtSelectContent(int id)
 CString StmtCountClick(const CString& time, int id)
 {
     CString text;
-    text.Format("update T_ITEM set clicktimes=clicktimes+1,lasttime='%s' where id=%d", (LPCSTR)SqlEscape(time), id);
+    text.Format("update T_ITEM set clicktimes=clicktimes+1,lasttime='%s' where id=%d",
+                (LPCSTR)SqlEscape(time), id);
     return text;
 }
 

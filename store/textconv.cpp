@@ -36,7 +36,8 @@ std::string FromWide(const std::wstring& wide, UINT codePage)
         throw CDbError(SQLITE_ERROR, "text cannot be converted from UTF-16");
     try {
         std::string text(static_cast<size_t>(length), '\0');
-        if (::WideCharToMultiByte(codePage, 0, wide.data(), wideLength, &text[0], length, nullptr, nullptr) != length)
+        if (::WideCharToMultiByte(codePage, 0, wide.data(), wideLength, &text[0], length, nullptr, nullptr) !=
+            length)
             throw CDbError(SQLITE_ERROR, "text cannot be converted from UTF-16");
         return text;
     } catch (const std::bad_alloc&) {

@@ -152,11 +152,16 @@ std::string TestTempDir()
             ch = '_';
     }
     std::string root = ProgramFolder() + "testdata\\";
-    ::CreateDirectoryA(root.c_str(), nullptr);
     std::string folder = root + name + "\\";
-    RemoveTree(folder);
-    if (!::CreateDirectoryA(folder.c_str(), nullptr))
-        throw std::runtime_error("test folder cannot be made: " + folder);
+    // Emptied on the test's first call only: later calls of the same test keep its files.
+    static std::string madeFor;
+    if (madeFor != name) {
+        ::CreateDirectoryA(root.c_str(), nullptr);
+        RemoveTree(folder);
+        if (!::CreateDirectoryA(folder.c_str(), nullptr))
+            throw std::runtime_error("test folder cannot be made: " + folder);
+        madeFor = name;
+    }
     return folder;
 }
 
@@ -172,7 +177,8 @@ void CreateItemDatabase(const std::string& path, const std::vector<TestItem>& it
     DbHandle db = Open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     Exec(db.get(), kItemSchemaSql);
     Exec(db.get(), "BEGIN");
-    StmtHandle insert = Prepare(db.get(), "INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) VALUES(?,?,?,?)");
+    StmtHandle insert =
+        Prepare(db.get(), "INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) VALUES(?,?,?,?)");
     for (const TestItem& item : items) {
         BindText(insert.get(), 1, item.title);
         BindText(insert.get(), 2, item.data1);
@@ -188,7 +194,8 @@ void CreateItemDatabase(const std::string& path, const std::vector<TestItem>& it
 std::vector<StoredItem> ReadItems(const std::string& path)
 {
     DbHandle db = Open(path, SQLITE_OPEN_READONLY);
-    StmtHandle select = Prepare(db.get(), "SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM ORDER BY id");
+    StmtHandle select =
+        Prepare(db.get(), "SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM ORDER BY id");
     std::vector<StoredItem> rows;
     int rc;
     while ((rc = sqlite3_step(select.get())) == SQLITE_ROW) {

@@ -16,13 +16,21 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
 
 // One row to put into a test database (the id is assigned: 1, 2, ... in the order given).
 struct TestItem {
-    std::optional<std::string> title;     // std::nullopt stores NULL
+    TestItem(std::optional<std::string> itemTitle, std::string itemData1, int itemClicktimes = 0,
+             std::optional<std::string> itemLasttime = std::nullopt)
+        : title(std::move(itemTitle)), data1(std::move(itemData1)), clicktimes(itemClicktimes),
+          lasttime(std::move(itemLasttime))
+    {
+    }
+
+    std::optional<std::string> title;  // std::nullopt stores NULL
     std::string data1;
     int clicktimes = 0;
     std::optional<std::string> lasttime;  // "YYYY-MM-DD HH:MM:SS"; std::nullopt stores NULL
@@ -37,11 +45,15 @@ struct StoredItem {
     std::optional<std::string> lasttime;
 };
 bool operator==(const StoredItem& a, const StoredItem& b);
-inline bool operator!=(const StoredItem& a, const StoredItem& b) { return !(a == b); }
+inline bool operator!=(const StoredItem& a, const StoredItem& b)
+{
+    return !(a == b);
+}
 std::ostream& operator<<(std::ostream& out, const StoredItem& item);
 
-// An empty folder for the running test alone (made afresh, named after the test, under the test
-// program's folder), ending in a backslash.
+// A folder for the running test alone, named after the test, under the test program's folder,
+// ending in a backslash. The test's first call empties it (files of an earlier run go); later
+// calls in the same test return it as it is.
 std::string TestTempDir();
 // TestTempDir() followed by name; nothing is created at that path.
 std::string TestTempPath(const std::string& name);

@@ -1,0 +1,71 @@
+// Starting store_lock_holder beside the test program and talking to it through named events.
+#include "tests/store/lock_holder_process.h"
+
+#include <string>
+
+namespace {
+
+constexpr DWORD kDeadlineMs = 20000;
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+CLockHolderProcess::CLockHolderProcess(const std::string& database, Lock lock, DWORD holdAfterGoMs)
+{
+    static int started = 0;
+    const std::string prefix =
+        "mirelo-lock-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++started);
+    m_ready = ::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-ready").c_str());
+    m_go = ::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-go").c_str());
+    m_released = ::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-released").c_str());
+
+    std::string command = "\"" + ProgramFolder() + "store_lock_holder.exe\" \"" + database + "\" " +
+                          (lock == Lock::Write ? "write " : "read ") + prefix + " " +
+                          std::to_string(holdAfterGoMs);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &m_process))
+        return;
+    HANDLE waitFor[] = {m_ready, m_process.hProcess};
+    m_holding = ::WaitForMultipleObjects(2, waitFor, FALSE, kDeadlineMs) == WAIT_OBJECT_0;
+}
+
+CLockHolderProcess::~CLockHolderProcess()
+{
+    Go();
+    WaitForExit();
+    if (m_process.hProcess) {
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+    }
+    ::CloseHandle(m_released);
+    ::CloseHandle(m_go);
+    ::CloseHandle(m_ready);
+}
+
+void CLockHolderProcess::Go()
+{
+    ::SetEvent(m_go);
+}
+
+bool CLockHolderProcess::HasReleased() const
+{
+    return ::WaitForSingleObject(m_released, 0) == WAIT_OBJECT_0;
+}
+
+int CLockHolderProcess::WaitForExit()
+{
+    if (!m_process.hProcess || ::WaitForSingleObject(m_process.hProcess, kDeadlineMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return static_cast<int>(code);
+}

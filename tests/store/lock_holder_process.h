@@ -1,0 +1,33 @@
+// CLockHolderProcess: runs store_lock_holder as a separate process and follows its lock.
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+class CLockHolderProcess {
+public:
+    enum class Lock { Write, Read };
+
+    // Starts the holder on the database and waits until it holds the lock.
+    CLockHolderProcess(const std::string& database, Lock lock, DWORD holdAfterGoMs);
+    // Lets go of the lock (if not yet told to) and waits for the process to end.
+    ~CLockHolderProcess();
+    CLockHolderProcess(const CLockHolderProcess&) = delete;
+    CLockHolderProcess& operator=(const CLockHolderProcess&) = delete;
+
+    // True when the holder took its lock (the constructor waits for that).
+    bool HoldsLock() const { return m_holding; }
+    // Tells the holder to let go after its hold time.
+    void Go();
+    // True once the holder has let go of the lock.
+    bool HasReleased() const;
+    // Waits for the holder to end (with a deadline); its exit code, or -1 when it did not end.
+    int WaitForExit();
+
+private:
+    HANDLE m_ready = nullptr;
+    HANDLE m_go = nullptr;
+    HANDLE m_released = nullptr;
+    PROCESS_INFORMATION m_process = {};
+    bool m_holding = false;
+};

@@ -1,0 +1,73 @@
+// Locks held by another running program (a separate process: the engine has no thread support).
+#include "store/batch.h"
+#include "store/statements.h"
+#include "tests/store/lock_holder_process.h"
+#include "tests/store/store_fixture.h"
+
+using Outcome = CStatementBatch::Outcome;
+
+using Lock = StoreTest;
+
+TEST_F(Lock, WriteLockOfAnotherProgramDelaysAClickUpdateWithoutLosingIt)
+{
+    CreateItems({{"a", "内容"}});
+    const CString click = StmtCountClick("2026-02-09 09:00:00", 1);
+    CLockHolderProcess holder(m_path, CLockHolderProcess::Lock::Write, 300);
+    ASSERT_TRUE(holder.HoldsLock());
+
+    // Without waiting for the lock, the click would be lost.
+    CDbSession impatient;
+    impatient.SetConnectionString(ConnStr(0));
+    impatient.Execute(click);
+    EXPECT_EQ(Items()[0].clicktimes, 0);
+
+    holder.Go();
+    m_session.Execute(click);
+    // Execute came back only after the other program let go, and the click counted.
+    EXPECT_TRUE(holder.HasReleased());
+    EXPECT_EQ(Items()[0].clicktimes, 1);
+    EXPECT_EQ(Items()[0].lasttime, "2026-02-09 09:00:00");
+    EXPECT_EQ(holder.WaitForExit(), 0);
+}
+
+TEST_F(Lock, FailedCommitAtTheEndOfAGroupLosesThatGroupOnly)
+{
+    CreateItems({});
+    CStatementBatch batch(ConnStr(200));
+    for (int line = 0; line < CStatementBatch::kGroupSize; ++line)
+        ASSERT_EQ(batch.Run(StmtInsertImported("first group")), Outcome::Ran);
+    ASSERT_EQ(batch.Committed(), CStatementBatch::kGroupSize);
+
+    // A reader in another program keeps the batch from writing its next group out.
+    CLockHolderProcess reader(m_path, CLockHolderProcess::Lock::Read, 0);
+    ASSERT_TRUE(reader.HoldsLock());
+    for (int line = 1; line < CStatementBatch::kGroupSize; ++line)
+        ASSERT_EQ(batch.Run(StmtInsertImported("second group")), Outcome::Ran);
+    int id = -1;
+    EXPECT_EQ(batch.Run(StmtInsertImported("last of the second group"), &id), Outcome::GroupLost);
+    EXPECT_EQ(id, 0);
+    EXPECT_EQ(batch.Pending(), 0);
+    EXPECT_EQ(batch.Committed(), CStatementBatch::kGroupSize);
+    EXPECT_EQ(batch.Run(StmtInsertImported("after")), Outcome::NotConnected);
+
+    reader.Go();
+    EXPECT_EQ(reader.WaitForExit(), 0);
+    EXPECT_EQ(Items().size(), static_cast<size_t>(CStatementBatch::kGroupSize));
+}
+
+TEST_F(Lock, FailedFinishLosesTheOpenGroup)
+{
+    CreateItems({{"a", "1"}});
+    CStatementBatch batch(ConnStr(200));
+    CLockHolderProcess reader(m_path, CLockHolderProcess::Lock::Read, 0);
+    ASSERT_TRUE(reader.HoldsLock());
+    EXPECT_EQ(batch.Run(StmtInsertImported("one")), Outcome::Ran);
+    EXPECT_EQ(batch.Run(StmtInsertImported("two")), Outcome::Ran);
+    EXPECT_FALSE(batch.Finish());
+    EXPECT_EQ(batch.Pending(), 0);
+    EXPECT_EQ(batch.Committed(), 0);
+
+    reader.Go();
+    EXPECT_EQ(reader.WaitForExit(), 0);
+    EXPECT_EQ(Items().size(), 1u);
+}

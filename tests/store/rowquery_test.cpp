@@ -1,0 +1,62 @@
+// The row query over a real file: order, columns by index, and quiet ends.
+#include "store/rowquery.h"
+#include "store/statements.h"
+#include "tests/store/store_fixture.h"
+
+class RowQuery : public StoreTest {
+protected:
+    // "id title data1" of every row, in the order handed over.
+    std::vector<std::string> List(const CString& statement)
+    {
+        std::vector<std::string> rows;
+        RunRowQuery(ConnStr(), statement, [&](const CDbRow& row) {
+            rows.push_back(std::to_string(m_session.ValueToInt(row.Value(0))) + " " +
+                           m_session.ValueToText(row.Value(1)).str() + " " +
+                           m_session.ValueToText(row.Value(2)).str());
+        });
+        return rows;
+    }
+};
+
+TEST_F(RowQuery, HeatOrderPutsCountsFirstThenLatestCopyWithNeverCopiedLast)
+{
+    CreateItems({{"a", "1", 5, std::nullopt},
+                 {"b", "2", 9, std::nullopt},
+                 {"c", "3", 5, "2026-02-09 09:00:00"},
+                 {std::nullopt, "4", 5, "2026-02-10 08:00:00"},
+                 {"e", "5", 0, std::nullopt},
+                 {"f", "内容", 5, "2026-02-09 10:00:00"}});
+    EXPECT_EQ(List(StmtSelectItems(kHeatOrder)),
+              (std::vector<std::string>{"2 b 2", "4  4", "6 f 内容", "3 c 3", "1 a 1", "5 e 5"}));
+}
+
+TEST_F(RowQuery, NewestFirstListsByDescendingId)
+{
+    CreateItems({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    m_session.Execute(StmtDeleteItems("2"));
+    m_session.Execute(StmtInsertImported("4"));
+    EXPECT_EQ(List(StmtSelectNewestFirst()), (std::vector<std::string>{"4  4", "3 c 3", "1 a 1"}));
+}
+
+TEST_F(RowQuery, RejectedStatementHandsOverNoRows)
+{
+    CreateItems({{"a", "1"}});
+    EXPECT_TRUE(List("SELECT id,nosuchcolumn,data1 FROM T_ITEM").empty());
+    EXPECT_TRUE(List("SELECT id,title,data1 FROM T_ITEM; DELETE FROM T_ITEM").empty());
+    EXPECT_EQ(Items().size(), 1u);
+}
+
+TEST_F(RowQuery, AFailureWhileWalkingKeepsTheRowsAlreadyHandedOver)
+{
+    CreateItems({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    std::vector<int> seen;
+    // Reading a column the statement does not have fails on the second row's turn.
+    RunRowQuery(ConnStr(), StmtSelectNewestFirst(), [&](const CDbRow& row) {
+        seen.push_back(m_session.ValueToInt(row.Value(0)));
+        if (seen.size() == 2)
+            row.Value(3);
+    });
+    EXPECT_EQ(seen, (std::vector<int>{3, 2}));
+    // The connection is closed afterwards: the file can be deleted at once.
+    EXPECT_TRUE(::DeleteFileA(m_path.c_str()));
+}
