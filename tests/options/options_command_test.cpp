@@ -1,0 +1,161 @@
+// RunOptionsCommand over a running main window: the dialog's owner, the restart request after a
+// cleared history, and the quit it posts.
+#include "options/optionscommand.h"
+
+#include "framework/afxwin.h"
+#include "res/resource.h"
+#include "tests/options/options_fixture.h"
+#include "tests/support/message_box.h"
+#include "tests/support/pump.h"
+
+using testing_support::CModalScript;
+
+namespace {
+
+constexpr const char* kRestartText = "已清理历史操作信息！请重新执行程序！";
+
+// The application's main window for the duration of a test.
+class CMainWindowScope {
+public:
+    explicit CMainWindowScope(CWnd* wnd) { AfxGetApp()->m_pMainWnd = wnd; }
+    ~CMainWindowScope() { AfxGetApp()->m_pMainWnd = nullptr; }
+    CMainWindowScope(const CMainWindowScope&) = delete;
+    CMainWindowScope& operator=(const CMainWindowScope&) = delete;
+};
+
+BOOL CALLBACK FindOptionsWindow(HWND hWnd, LPARAM lParam)
+{
+    if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, IDC_CLEARHISTORY)) {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The options dialog the command has opened, or null.
+HWND FindOptionsDialog()
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindOptionsWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Takes a quit posted to this thread off the queue: its exit code, or -1 when none is pending.
+int TakePendingQuit()
+{
+    MSG msg;
+    if (!::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return -1;
+    return static_cast<int>(msg.wParam);
+}
+
+// What one run of the command showed.
+struct CommandRun {
+    bool scriptsSucceeded = false;
+    HWND mainWnd = nullptr;
+    HWND optionsOwner = nullptr;
+    bool mainEnabledUnderOptions = true;
+    bool mainEnabledAfter = false;
+    bool restartBoxSeen = false;
+    bool optionsGoneBeforeBox = false;
+    SeenBox restartBox;
+    int quitCode = -1;
+};
+
+// Runs the command from inside a modal main window, as the tray menu does; driveOptions appends
+// the steps that work the options dialog (found as options) until it closes, answering any
+// confirmation into confirm.
+template <typename DriveOptions>
+CommandRun RunCommand(DriveOptions driveOptions)
+{
+    CommandRun run;
+    CDialog mainDlg(IDD_MAIN);
+    CMainWindowScope mainScope(&mainDlg);
+    HWND options = nullptr;
+    SeenBox confirm;
+    bool commandReturned = false;
+
+    CModalScript outer;
+    outer.Then([&] { return IsUp(mainDlg.m_hWnd); })
+         .Then([&] {
+             run.mainWnd = mainDlg.m_hWnd;
+             RunOptionsCommand(run.mainWnd);
+             commandReturned = true;
+             run.mainEnabledAfter = ::IsWindowEnabled(run.mainWnd);
+             mainDlg.EndDialog(IDOK);
+             return true;
+         });
+    CModalScript inner;
+    inner.Then([&] { return (options = FindOptionsDialog()) != nullptr; }, 5000, "options dialog appears")
+         .Then([&] {
+             run.optionsOwner = ::GetWindow(options, GW_OWNER);
+             run.mainEnabledUnderOptions = ::IsWindowEnabled(run.mainWnd);
+             return true;
+         });
+    driveOptions(inner, options, confirm);
+    // Whatever the command shows after the dialog is answered and recorded here.
+    inner.Then([&] { return !::IsWindow(options); }, 5000, "options dialog goes")
+         .Then([&] {
+             HWND box = testing_support::FindSystemDialog();
+             if (commandReturned && !box)
+                 return true;
+             if (!box)
+                 return false;
+             run.restartBoxSeen = true;
+             run.optionsGoneBeforeBox = !::IsWindow(options);
+             run.restartBox.box = box;
+             run.restartBox.owner = ::GetWindow(box, GW_OWNER);
+             run.restartBox.text = testing_support::MessageBoxText(box);
+             testing_support::AnswerMessageBox(box, IDOK);
+             return true;
+         }, 5000, "restart request or return");
+    outer.Start();
+    inner.Start();
+    mainDlg.DoModal();
+    testing_support::PumpUntil([&] { return inner.Finished(); });
+    run.scriptsSucceeded = outer.Succeeded() && inner.Succeeded();
+    run.quitCode = TakePendingQuit();
+    return run;
+}
+
+}  // namespace
+
+using OptionsCommand = COptionsTest;
+
+TEST_F(OptionsCommand, AConfirmedClearThenCancelAsksForARestartOverTheMainWindowAndQuitsWithZero)
+{
+    CommandRun run = RunCommand([](CModalScript& script, HWND& options, SeenBox& confirm) {
+        script.Then([&] { PostClick(options, IDC_CLEARHISTORY); return true; });
+        AnswerNextBox(script, IDYES, &confirm);
+        script.Then([&] { PostClick(options, IDC_OPTIONS_CANCEL); return true; });
+    });
+    ASSERT_TRUE(run.scriptsSucceeded);
+    EXPECT_EQ(run.optionsOwner, run.mainWnd);
+    EXPECT_FALSE(run.mainEnabledUnderOptions);
+    ASSERT_TRUE(run.restartBoxSeen);
+    EXPECT_EQ(run.restartBox.text, kRestartText);
+    EXPECT_EQ(run.restartBox.owner, run.mainWnd);
+    EXPECT_TRUE(run.optionsGoneBeforeBox) << "the request follows the closed dialog";
+    EXPECT_EQ(run.quitCode, 0);
+    EXPECT_EQ(StoredItems(), ClearedItems());
+}
+
+TEST_F(OptionsCommand, WithoutAConfirmedClearNothingIsShownAndNothingQuits)
+{
+    // Answering no, then OK; and the dialog closed straight away.
+    for (bool askFirst : {true, false}) {
+        SCOPED_TRACE(askFirst ? "no, then OK" : "OK");
+        CommandRun run = RunCommand([askFirst](CModalScript& script, HWND& options, SeenBox& confirm) {
+            if (askFirst) {
+                script.Then([&] { PostClick(options, IDC_CLEARHISTORY); return true; });
+                AnswerNextBox(script, IDNO, &confirm);
+            }
+            script.Then([&] { PostClick(options, IDC_OPTIONS_OK); return true; });
+        });
+        ASSERT_TRUE(run.scriptsSucceeded);
+        EXPECT_FALSE(run.restartBoxSeen) << run.restartBox.text;
+        EXPECT_EQ(run.quitCode, -1) << "no quit is posted";
+        EXPECT_TRUE(run.mainEnabledAfter);
+        EXPECT_EQ(StoredItems(), ClickedItems());
+    }
+}

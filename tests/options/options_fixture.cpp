@@ -1,0 +1,115 @@
+// The options tests' database, process-wide state and dialog-driving steps.
+#include "tests/options/options_fixture.h"
+
+#include "app/globals.h"
+#include "corelib/core.h"
+#include "store/connstr.h"
+#include "store/dbsession.h"
+#include "tests/support/message_box.h"
+
+using testing_support::CModalScript;
+using testing_support::StoredItem;
+
+namespace {
+constexpr const char* kAutoMinKey = "isAutoMin";
+}  // namespace
+
+void COptionsTest::SetUp()
+{
+    m_dbPath = testing_support::TestTempPath("sys.mdb");
+    CreateClickedDatabase();
+
+    g_core = new CCore;
+    g_core->autoFileConfig();
+    g_connStr = BuildConnectionString(m_dbPath.c_str());
+    g_db = new CDbSession;
+    g_db->SetConnectionString(g_connStr);
+    SetAutoMin(0, 0);
+}
+
+void COptionsTest::TearDown()
+{
+    delete g_db;
+    g_db = nullptr;
+    delete g_core;
+    g_core = nullptr;
+    g_connStr.Empty();
+    g_isAutoMin = 0;
+}
+
+void COptionsTest::CreateClickedDatabase()
+{
+    testing_support::CreateItemDatabase(m_dbPath, {
+        {"常用地址", "北京市海淀区", 5, "2026-02-09 09:00:00"},
+        {std::nullopt, "it's", 0, std::nullopt},
+        {"签名", "此致敬礼", 12, "2026-03-01 10:11:12"},
+    });
+    m_clickedItems = StoredItems();
+}
+
+std::vector<StoredItem> COptionsTest::ClearedItems() const
+{
+    std::vector<StoredItem> items = m_clickedItems;
+    for (StoredItem& item : items) {
+        item.clicktimes = 0;
+        item.lasttime.reset();
+    }
+    return items;
+}
+
+std::vector<StoredItem> COptionsTest::StoredItems() const
+{
+    return testing_support::ReadItems(m_dbPath);
+}
+
+void COptionsTest::SetAutoMin(int inMemory, int stored)
+{
+    g_isAutoMin = inMemory;
+    CCore core;
+    core.autoFileConfig();
+    core.saveConfigB(kAutoMinKey, stored);
+    ASSERT_EQ(StoredAutoMin(), stored);
+}
+
+int COptionsTest::StoredAutoMin()
+{
+    CCore core;
+    core.autoFileConfig();
+    return core.getConfigB(kAutoMinKey);
+}
+
+bool IsUp(HWND dialog)
+{
+    return dialog && ::IsWindow(dialog) && ::IsWindowVisible(dialog);
+}
+
+void PostClick(HWND dialog, int controlId)
+{
+    ::PostMessageA(::GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
+}
+
+void PostFocus(HWND dialog, int controlId)
+{
+    ::PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(dialog, controlId)), TRUE);
+}
+
+void PostKey(UINT virtualKey)
+{
+    ::PostMessageA(::GetFocus(), WM_KEYDOWN, virtualKey, 1);
+    ::PostMessageA(::GetFocus(), WM_KEYUP, virtualKey, 1 | (3u << 30));
+}
+
+void AnswerNextBox(CModalScript& script, int answer, SeenBox* seen)
+{
+    script.Then([=] {
+              HWND box = testing_support::FindSystemDialog();
+              if (!box)
+                  return false;
+              seen->box = box;
+              seen->owner = ::GetWindow(box, GW_OWNER);
+              seen->text = testing_support::MessageBoxText(box);
+              testing_support::AnswerMessageBox(box, answer);
+              return true;
+          }, 5000, "message box appears")
+          .Then([=] { return !::IsWindow(seen->box); }, 5000, "message box goes");
+}

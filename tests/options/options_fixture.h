@@ -1,0 +1,53 @@
+// What every options test stands on: a real item database, the process-wide state, and steps
+// that drive the options dialog and answer its message boxes.
+#pragma once
+
+#include "tests/support/modal_script.h"
+#include "tests/support/testdb.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class COptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // (Re)creates the database: three items, two of them clicked.
+    void CreateClickedDatabase();
+    // The rows as the fixture created them, and as a confirmed clear must leave them.
+    std::vector<testing_support::StoredItem> ClickedItems() const { return m_clickedItems; }
+    std::vector<testing_support::StoredItem> ClearedItems() const;
+    std::vector<testing_support::StoredItem> StoredItems() const;
+    const std::string& DatabasePath() const { return m_dbPath; }
+
+    // Sets both the process-wide flag and the stored setting.
+    static void SetAutoMin(int inMemory, int stored);
+    // The setting as a fresh start of the program reads it.
+    static int StoredAutoMin();
+
+private:
+    std::string m_dbPath;
+    std::vector<testing_support::StoredItem> m_clickedItems;
+};
+
+// A message box seen and answered by a script.
+struct SeenBox {
+    HWND box = nullptr;
+    HWND owner = nullptr;
+    std::string text;
+};
+
+// A visible dialog window of this thread (bound to a framework object or not).
+bool IsUp(HWND dialog);
+// Clicks a control of the dialog as the mouse would, through the dialog's own loop.
+void PostClick(HWND dialog, int controlId);
+// Moves the focus as Tab would (a push button that gets it becomes the default one).
+void PostFocus(HWND dialog, int controlId);
+// Presses a key on whatever has the focus.
+void PostKey(UINT virtualKey);
+// Appends steps that wait for the next message box, record it, answer it and wait until it has gone.
+void AnswerNextBox(testing_support::CModalScript& script, int answer, SeenBox* seen);
