@@ -4,7 +4,7 @@
 //
 // Opens the database, takes the write lock (BEGIN IMMEDIATE) or a read lock (a read inside an
 // open transaction), sets "<prefix>-ready", waits for "<prefix>-go", keeps the lock <hold ms>
-// longer, lets go of it and sets "<prefix>-released". Exit code 0 when all of that worked.
+// longer, sets "<prefix>-released" and lets go of the lock. Exit code 0 when all of that worked.
 #include <sqlite3.h>
 #include <windows.h>
 
@@ -64,8 +64,9 @@ int main(int argc, char** argv)
     bool told = ::WaitForSingleObject(go, 60000) == WAIT_OBJECT_0;
     // Another program busy with its own work for a moment: the wait a busy timeout is for.
     ::Sleep(holdMs);
+    // Set before the lock goes, so that whoever gets the lock next finds it set.
+    ::SetEvent(released);
     bool unlocked = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
-    ::SetEvent(released);
     return told && unlocked ? 0 : 5;
 }

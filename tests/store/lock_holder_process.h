@@ -19,7 +19,7 @@ public:
     bool HoldsLock() const { return m_holding; }
     // Tells the holder to let go after its hold time.
     void Go();
-    // True once the holder has let go of the lock.
+    // True once the holder is letting go of the lock (set just before it does).
     bool HasReleased() const;
     // Waits for the holder to end (with a deadline); its exit code, or -1 when it did not end.
     int WaitForExit();

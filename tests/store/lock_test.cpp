@@ -23,7 +23,7 @@ TEST_F(Lock, WriteLockOfAnotherProgramDelaysAClickUpdateWithoutLosingIt)
 
     holder.Go();
     m_session.Execute(click);
-    // Execute came back only after the other program let go, and the click counted.
+    // Execute came back only once the other program let go, and the click counted.
     EXPECT_TRUE(holder.HasReleased());
     EXPECT_EQ(Items()[0].clicktimes, 1);
     EXPECT_EQ(Items()[0].lasttime, "2026-02-09 09:00:00");
