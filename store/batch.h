@@ -33,7 +33,8 @@ public:
     // Statements committed so far.
     int Committed() const;
 
-    // Commits the open group; false when the commit failed (the group is then lost).
+    // Commits the open group (after a StatementFailed too: what ran before it is kept); true when
+    // nothing was left to commit, false when the commit failed (the group is then lost).
     bool Finish();
 
 private:

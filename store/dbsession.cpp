@@ -44,7 +44,8 @@ void CDbSession::Execute(const CString& statement)
         CDbStatement command(connection, statement);
         command.RunToEnd();
     } catch (const CDbError& error) {
-        // Dropped on purpose: the caller goes on as after any statement, and the table is as it was.
+        // The failure ends here and is shown nowhere: the caller goes on as after any statement,
+        // and the table is as it was.
         const CString info = ErrorInfoText(error);
         (void)info;
     }
