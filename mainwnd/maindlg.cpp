@@ -34,8 +34,7 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
 END_MESSAGE_MAP()
 
 CMainDlg::CMainDlg(CWnd* pParent)
-    : CDialog(IDD_MAIN, pParent),
-      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN))),
+    : CDialog(IDD_MAIN, pParent), m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN))),
       m_uTaskbarCreated(::RegisterWindowMessageA("TaskbarCreated"))
 {
 }

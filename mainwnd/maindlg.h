@@ -11,7 +11,7 @@ public:
     ~CMainDlg() override;
 
     // Timers of the main window; each fires once per arming.
-    static constexpr UINT_PTR kLoadTimer = 1;    // loads the hot list after start-up
+    static constexpr UINT_PTR kLoadTimer = 1;  // loads the hot list after start-up
     static constexpr UINT kLoadDelayMs = 100;
     static constexpr UINT_PTR kStatusTimer = 2;  // puts "就绪" back after a copy
     static constexpr UINT kStatusDelayMs = 1000;

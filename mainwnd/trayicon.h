@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 // The icon's id and the message number its mouse actions arrive as.
