@@ -1,19 +1,9 @@
-// SendInput helpers.
+// SendInput helpers that cope with Wine's cursor bookkeeping.
 #include "tests/hotlist/mouse_input.h"
 
 #include "tests/support/pump.h"
 
 namespace {
-
-void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = dx;
-    input.mi.dy = dy;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(input));
-}
 
 // Absolute input is in 1/65536 of the primary screen; rounding up lands on the pixel itself.
 LONG Normalised(int pixel, int screenSize)
@@ -21,33 +11,69 @@ LONG Normalised(int pixel, int screenSize)
     return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
 }
 
+// Buttons always carry the position, so that they go to the window under that point.
+void SendMouseAt(int x, int y, DWORD buttonFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = Normalised(x, ::GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = Normalised(y, ::GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+bool CursorAt(int x, int y)
+{
+    POINT cursor;
+    return ::GetCursorPos(&cursor) && cursor.x == x && cursor.y == y;
+}
+
+// Under Wine the server's cursor and the X pointer can disagree for a while after a move: the X
+// pointer only follows a move that changes the server's position, late X events can put the
+// server's position back, and GetCursorPos answers from the X pointer once 100 ms have passed
+// since the last change. The position is settled when it has read the same for longer than that.
+bool PumpUntilSteadyAt(int x, int y)
+{
+    constexpr DWORD kSteadyMs = 150;
+    const DWORD start = ::GetTickCount();
+    DWORD steadySince = start;
+    return testing_support::PumpUntil([&] {
+        if (!CursorAt(x, y))
+            steadySince = ::GetTickCount();
+        return ::GetTickCount() - steadySince >= kSteadyMs;
+    }, 1500);
+}
+
 }  // namespace
 
 bool MouseMoveTo(int x, int y)
 {
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Normalised(x, ::GetSystemMetrics(SM_CXSCREEN)),
-              Normalised(y, ::GetSystemMetrics(SM_CYSCREEN)));
-    return testing_support::PumpUntil([&] {
-        POINT cursor;
-        return ::GetCursorPos(&cursor) && cursor.x == x && cursor.y == y;
-    }, 2000);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        // A neighbouring point first, so that the move to the point itself always changes the
+        // server's position and takes the X pointer along.
+        SendMouseAt(x + 1, y, 0);
+        SendMouseAt(x, y, 0);
+        if (PumpUntilSteadyAt(x, y))
+            return true;
+    }
+    return false;
 }
 
-void MouseLeftDown()
+void MouseLeftDown(int x, int y)
 {
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouseAt(x, y, MOUSEEVENTF_LEFTDOWN);
 }
 
-void MouseLeftUp()
+void MouseLeftUp(int x, int y)
 {
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouseAt(x, y, MOUSEEVENTF_LEFTUP);
 }
 
 bool ClickAt(int x, int y)
 {
     if (!MouseMoveTo(x, y))
         return false;
-    MouseLeftDown();
-    MouseLeftUp();
+    MouseLeftDown(x, y);
+    MouseLeftUp(x, y);
     return true;
 }

@@ -3,9 +3,10 @@
 
 #include <windows.h>
 
-// Moves the cursor to a screen point; true once the system reports it there.
+// Moves the cursor to a screen point; true once the system reports it there steadily.
 bool MouseMoveTo(int x, int y);
-void MouseLeftDown();
-void MouseLeftUp();
+// Presses or releases the left button with the cursor at a screen point.
+void MouseLeftDown(int x, int y);
+void MouseLeftUp(int x, int y);
 // Move, press and release.
 bool ClickAt(int x, int y);

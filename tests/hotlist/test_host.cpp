@@ -63,6 +63,6 @@ HWND CreateRowListBoxWindow(HWND hParent, int x, int y, int width, int height)
 
 void ParkMouse()
 {
-    MouseMoveTo(1015, 380);
+    MouseMoveTo(kParkX, kParkY);
     testing_support::PumpPending();
 }

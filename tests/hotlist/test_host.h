@@ -27,5 +27,7 @@ protected:
 // whose window is width x height pixels at (x, y) of the parent's client area.
 HWND CreateRowListBoxWindow(HWND hParent, int x, int y, int width, int height);
 
-// Puts the cursor where no test window is, so that no row starts hovered.
+// Where the cursor waits between tests: over no test window, so that no row starts hovered.
+constexpr int kParkX = 1015;
+constexpr int kParkY = 380;
 void ParkMouse();

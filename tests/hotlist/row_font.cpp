@@ -1,0 +1,33 @@
+// The row font for tests.
+#include "tests/hotlist/row_font.h"
+
+#include <cstring>
+
+LOGFONTA RowFont()
+{
+    LOGFONTA font = {};
+    font.lfHeight = 20;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+    std::strcpy(font.lfFaceName, "宋体");
+    return font;
+}
+
+CSize MeasureInRowFont(LPCSTR text, int length)
+{
+    const LOGFONTA logFont = RowFont();
+    CFont font;
+    font.CreateFontIndirect(&logFont);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    CSize size;
+    {
+        CSelectObject selected(memory, font.GetSafeHandle());
+        ::GetTextExtentPoint32A(memory, text, length, &size);
+    }
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return size;
+}

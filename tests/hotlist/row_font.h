@@ -1,0 +1,8 @@
+// The font the row list box gives every row ("宋体", 20 pixels), and measuring with it.
+#pragma once
+
+#include "framework/afxwin.h"
+
+LOGFONTA RowFont();
+// Extent of the bytes of text in the row font, as a screen context measures it.
+CSize MeasureInRowFont(LPCSTR text, int length);
