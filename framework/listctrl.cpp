@@ -24,6 +24,20 @@ int CListCtrl::InsertItem(int item, LPCSTR text)
     return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lvItem)));
 }
 
+int CListCtrl::InsertItem(UINT mask, int item, LPCSTR text, UINT state, UINT stateMask, int image,
+                          LPARAM lParam)
+{
+    LVITEMA lvItem = {};
+    lvItem.mask = mask;
+    lvItem.iItem = item;
+    lvItem.pszText = const_cast<LPSTR>(text);
+    lvItem.state = state;
+    lvItem.stateMask = stateMask;
+    lvItem.iImage = image;
+    lvItem.lParam = lParam;
+    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lvItem)));
+}
+
 BOOL CListCtrl::SetItemText(int item, int subItem, LPCSTR text)
 {
     LVITEMA lvItem = {};

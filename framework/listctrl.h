@@ -10,6 +10,8 @@ class CListCtrl : public CWnd {
 public:
     int InsertColumn(int column, LPCSTR heading, int format = LVCFMT_LEFT, int width = -1);
     int InsertItem(int item, LPCSTR text);
+    // One message for text, state, image and item data together, as the mask selects.
+    int InsertItem(UINT mask, int item, LPCSTR text, UINT state, UINT stateMask, int image, LPARAM lParam);
     BOOL SetItemText(int item, int subItem, LPCSTR text);
     CString GetItemText(int item, int subItem) const;
     BOOL SetItemData(int item, DWORD_PTR data);
