@@ -28,9 +28,9 @@ private:
     BOOL ReadUtf16Line(CString& line);
 
     TextEncoding m_encoding = TextEncoding::SystemCodePage;
-    CStdioFile m_file;       // code page 936 and UTF-8: a line feed byte is always a line end
+    CStdioFile m_file;  // code page 936 and UTF-8: a line feed byte is always a line end
     bool m_atFirstLine = true;
-    std::wstring m_wide;     // UTF-16, decoded whole after its mark
+    std::wstring m_wide;  // UTF-16, decoded whole after its mark
     size_t m_widePos = 0;
     bool m_wideDone = true;
 };

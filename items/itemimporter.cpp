@@ -20,8 +20,7 @@ public:
         m_frequency = static_cast<double>(frequency.QuadPart);
     }
 
-    template <typename Work>
-    auto Time(Work&& work)
+    template <typename Work> auto Time(Work&& work)
     {
         LARGE_INTEGER start, end;
         ::QueryPerformanceCounter(&start);
@@ -70,20 +69,19 @@ CImportReport CItemImporter::Run(const CString& path)
     while (!stopped && file.ReadString(line)) {
         if (line.IsEmpty())
             continue;
-        m_list.InsertItem(row, "");
-        m_list.SetItemText(row, 1, line);
         int id = 0;
         Outcome outcome = tableClock.Time([&] { return batch->Run(StmtInsertImported(line), &id); });
         switch (outcome) {
         case Outcome::Ran:
-            m_list.SetItemData(row, static_cast<DWORD_PTR>(id));
+            // The row comes with the id its insert created, in one message.
+            m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, "", 0, 0, 0, static_cast<LPARAM>(id));
+            m_list.SetItemText(row, 1, line);
             ++row;
             if (batch->Pending() == 0)
                 groupStart = row;
             break;
         case Outcome::StatementFailed:
             // Only this insert was undone: the rest of its group can still be committed.
-            m_list.DeleteItem(row);
             stopped = true;
             break;
         case Outcome::GroupLost:

@@ -13,12 +13,12 @@
 #include <windowsx.h>
 
 BEGIN_MESSAGE_MAP(CItemsDlg, CDialog)
-    ON_NOTIFY(NM_DBLCLK, IDC_ITEMLIST, &CItemsDlg::OnDblclkList)
-    ON_NOTIFY(NM_RCLICK, IDC_ITEMLIST, &CItemsDlg::OnRclickList)
-    ON_COMMAND(ID_LIST_SELECTALL, &CItemsDlg::OnSelectAll)
-    ON_COMMAND(ID_LIST_SELECTNONE, &CItemsDlg::OnSelectNone)
-    ON_BN_CLICKED(IDC_DELETECHECKED, &CItemsDlg::OnDeleteChecked)
-    ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
+ON_NOTIFY(NM_DBLCLK, IDC_ITEMLIST, &CItemsDlg::OnDblclkList)
+ON_NOTIFY(NM_RCLICK, IDC_ITEMLIST, &CItemsDlg::OnRclickList)
+ON_COMMAND(ID_LIST_SELECTALL, &CItemsDlg::OnSelectAll)
+ON_COMMAND(ID_LIST_SELECTNONE, &CItemsDlg::OnSelectNone)
+ON_BN_CLICKED(IDC_DELETECHECKED, &CItemsDlg::OnDeleteChecked)
+ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
 END_MESSAGE_MAP()
 
 CItemsDlg::CItemsDlg() : CDialog(IDD_ITEMS)
@@ -49,9 +49,8 @@ void CItemsDlg::LoadItems()
         CString title = g_db->ValueToText(record.Value(1));
         CString data1 = g_db->ValueToText(record.Value(2));
         int id = g_db->ValueToInt(record.Value(0));
-        m_list.InsertItem(row, title);
+        m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, title, 0, 0, 0, static_cast<LPARAM>(id));
         m_list.SetItemText(row, 1, data1);
-        m_list.SetItemData(row, static_cast<DWORD_PTR>(id));
         ++row;
     });
 }

@@ -24,8 +24,8 @@ CString WideToSystem(const std::wstring& text)
     }
     int length = static_cast<int>(units.size());
     // No best fit: a character without its own code must not turn into a look-alike.
-    int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units.data(), length, nullptr, 0, "?",
-                                     nullptr);
+    int size =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units.data(), length, nullptr, 0, "?", nullptr);
     std::string bytes(static_cast<size_t>(size), '\0');
     ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units.data(), length, bytes.data(), size, "?",
                           nullptr);

@@ -10,7 +10,7 @@ enum class TextEncoding {
     Utf8WithMark,
     Utf16LeWithMark,
     Utf16BeWithMark,
-    NotText,         // holds NUL bytes and is not UTF-16 with its mark
+    NotText,  // holds NUL bytes and is not UTF-16 with its mark
 };
 
 // Fed the whole file in pieces of any size, in order; Result() then names the encoding.
