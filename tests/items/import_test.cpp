@@ -1,0 +1,316 @@
+// The import button of the items dialog: rows at the bottom with their real ids, items in the
+// table, encodings, refused files, a table that refuses, and the real file chooser.
+#include "items/itemsdlg.h"
+
+#include "res/resource.h"
+#include "tests/items/items_fixture.h"
+#include "tests/support/message_box.h"
+
+#include <gtest/gtest.h>
+
+using namespace items_testing;
+
+namespace {
+
+// The list as the user sees it: label, content and the row's id.
+struct ListedRow {
+    std::string title;
+    std::string data1;
+    int id = 0;
+    bool operator==(const ListedRow& other) const
+    {
+        return title == other.title && data1 == other.data1 && id == other.id;
+    }
+};
+std::ostream& operator<<(std::ostream& out, const ListedRow& row)
+{
+    return out << "{" << row.title << "|" << row.data1 << "|" << row.id << "}";
+}
+
+std::vector<ListedRow> Listed(const CListCtrl& list)
+{
+    std::vector<ListedRow> rows;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        rows.push_back(
+            {RowText(list, row, 0), RowText(list, row, 1), static_cast<int>(list.GetItemData(row))});
+    return rows;
+}
+
+class ImportTest : public ItemsTest {
+protected:
+    // Opens the dialog and presses 导入 once per entry of boxAfterPress, answering the message box
+    // each press that is marked true is expected to show; keeps the list as it stood before the
+    // dialog closed. An unexpected box fails the run.
+    void Import(CTestItemsDlg& dlg, std::vector<bool> boxAfterPress = {false})
+    {
+        std::vector<std::function<bool()>> steps;
+        for (size_t press = 0; press < boxAfterPress.size(); ++press) {
+            int calls = static_cast<int>(press);
+            steps.push_back([&dlg] {
+                ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+                return true;
+            });
+            steps.push_back([&dlg, calls] { return dlg.chooserCalls == calls + 1; });
+            if (boxAfterPress[press]) {
+                steps.push_back([this] {
+                    HWND box = FindBox();
+                    if (!box)
+                        return false;
+                    boxes.push_back(testing_support::MessageBoxText(box));
+                    testing_support::AnswerMessageBox(box, IDOK);
+                    return true;
+                });
+            }
+            steps.push_back([] { return !FindBox(); });
+        }
+        steps.push_back([&] {
+            listed = Listed(dlg.m_list);
+            return true;
+        });
+        RunDialog(dlg, steps);
+    }
+
+    std::vector<ListedRow> listed;
+    std::vector<std::string> boxes;
+};
+
+StoredItem ImportedItem(int id, const std::string& data1)
+{
+    StoredItem item;
+    item.id = id;
+    item.title = std::string();
+    item.data1 = data1;
+    return item;
+}
+
+}  // namespace
+
+TEST_F(ImportTest, EachNonEmptyLineBecomesARowAtTheBottomAndAnItemWithItsId)
+{
+    UseItems({{"old", "existing"}});
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("lines.txt", "a\r\n\r\nb")};
+    Import(dlg);
+    EXPECT_EQ(listed, (std::vector<ListedRow>{{"old", "existing", 1}, {"", "a", 2}, {"", "b", 3}}));
+    EXPECT_EQ(Stored()[1], ImportedItem(2, "a")) << "empty label (not null), never clicked";
+    EXPECT_EQ(Stored()[2], ImportedItem(3, "b")) << "no carriage return, last line without an end";
+    EXPECT_EQ(Stored().size(), 3u);
+    EXPECT_TRUE(dlg.m_isDataChanged);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(dlg.LastImport().importedLines, 2);
+}
+
+TEST_F(ImportTest, BlanksTabsAndApostrophesAreKeptAsTheFileHoldsThem)
+{
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("blanks.txt", "  lead and trail  \n   \n\tit's 'quoted'\t\r\n100%s \\ \"x\"\n")};
+    Import(dlg);
+    std::vector<std::string> contents;
+    for (const StoredItem& item : Stored())
+        contents.push_back(item.data1.value_or("<null>"));
+    std::vector<std::string> expected = {"  lead and trail  ", "   ", "\tit's 'quoted'\t", "100%s \\ \"x\""};
+    EXPECT_EQ(contents, expected);
+    ASSERT_EQ(listed.size(), 4u);
+    EXPECT_EQ(listed[2].data1, "\tit's 'quoted'\t");
+}
+
+TEST_F(ImportTest, AFileOfEmptyLinesAddsNothingButCountsAsAChange)
+{
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("empty.txt", "\n\r\n\n")};
+    Import(dlg);
+    EXPECT_TRUE(listed.empty());
+    EXPECT_TRUE(Stored().empty());
+    EXPECT_TRUE(dlg.m_isDataChanged);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ImportTest, CancellingTheChooserChangesNothing)
+{
+    UseItems({{"a", "1"}});
+    CTestItemsDlg dlg;
+    dlg.paths = {""};
+    Import(dlg);
+    EXPECT_EQ(dlg.chooserCalls, 1);
+    EXPECT_EQ(listed, (std::vector<ListedRow>{{"a", "1", 1}}));
+    EXPECT_EQ(Stored().size(), 1u);
+    EXPECT_FALSE(dlg.m_isDataChanged);
+}
+
+TEST_F(ImportTest, WithTenRowsTheFirstImportedLineIsRowTen)
+{
+    std::vector<TestItem> ten;
+    for (int i = 1; i <= 10; ++i)
+        ten.push_back({"t", std::to_string(i)});
+    UseItems(ten);
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("two.txt", "first\nsecond\n")};
+    Import(dlg);
+    ASSERT_EQ(listed.size(), 12u);
+    EXPECT_EQ(listed[0].id, 10);
+    EXPECT_EQ(listed[10], (ListedRow{"", "first", 11}));
+    EXPECT_EQ(listed[11], (ListedRow{"", "second", 12}));
+}
+
+TEST_F(ImportTest, ImportedRowsEditedAndDeletedAtOnceReachTheTable)
+{
+    UseItems({{"old", "existing"}});
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("two.txt", "edit me\ndelete me\n")};
+    std::vector<ListedRow> after;
+    RunDialog(dlg, {[&] {
+                        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+                        return true;
+                    },
+                    [&] { return dlg.m_list.GetItemCount() == 3; },
+                    [&] {
+                        PostDoubleClick(dlg.m_list, RowPoint(dlg.m_list, 1));
+                        return true;
+                    },
+                    [&] {
+                        HWND edit = FindThreadWindow("数据项编辑");
+                        if (!edit)
+                            return false;
+                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "edited");
+                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        return true;
+                    },
+                    [&] { return !FindThreadWindow("数据项编辑"); },
+                    [&] {
+                        dlg.m_list.SetCheck(2);
+                        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_DELETECHECKED), BM_CLICK, 0, 0);
+                        return true;
+                    },
+                    [&] {
+                        after = Listed(dlg.m_list);
+                        return after.size() == 2;
+                    }});
+    EXPECT_EQ(after, (std::vector<ListedRow>{{"old", "existing", 1}, {"edited", "edit me", 2}}));
+    std::vector<StoredItem> stored = Stored();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].id, 2);
+    EXPECT_EQ(stored[1].title, "edited");
+    EXPECT_EQ(stored[1].data1, "edit me");
+}
+
+TEST_F(ImportTest, TheSameChineseTextImportsAlikeFromEveryEncoding)
+{
+    const std::string utf8 = u8"你好，世界！\r\n“引号”…café、。\n第三行";
+    std::u16string utf16 = u"你好，世界！\r\n“引号”…café、。\n第三行";
+    std::string utf16le = "\xFF\xFE";
+    for (char16_t unit : utf16) {
+        utf16le += static_cast<char>(unit & 0xFF);
+        utf16le += static_cast<char>(unit >> 8);
+    }
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("utf8.txt", utf8), WriteFile("utf8bom.txt", "\xEF\xBB\xBF" + utf8),
+                 WriteFile("utf16le.txt", utf16le),
+                 WriteFile("cp936.txt", "你好，世界！\r\n“引号”…café、。\n第三行")};
+    Import(dlg, {false, false, false, false});
+    std::vector<std::string> expected = {"你好，世界！", "“引号”…café、。", "第三行"};
+    ASSERT_EQ(listed.size(), 12u);
+    for (size_t file = 0; file < 4; ++file) {
+        for (size_t line = 0; line < 3; ++line) {
+            EXPECT_EQ(listed[file * 3 + line].data1, expected[line]) << "file " << file;
+            EXPECT_EQ(Stored()[file * 3 + line].data1, expected[line]) << "file " << file;
+        }
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ImportTest, ShortCodePage936TextThatIsUtf8ByChanceStays936AndEmojiBecomeQuestionMarks)
+{
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("mo.txt", "模"), WriteFile("emoji.txt", u8"\uFEFF笑\U0001F600脸")};
+    Import(dlg, {false, false});
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].data1, "模");
+    EXPECT_EQ(Stored()[0].data1, "模");
+    EXPECT_EQ(listed[1].data1, "笑?脸");
+    EXPECT_EQ(Stored()[1].data1, "笑?脸");
+}
+
+TEST_F(ImportTest, ByteOneAIsContent)
+{
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("eof.txt", "before\x1A"
+                                      "after\nnext")};
+    Import(dlg);
+    ASSERT_EQ(Stored().size(), 2u);
+    EXPECT_EQ(Stored()[0].data1, "before\x1A"
+                                 "after");
+    EXPECT_EQ(Stored()[1].data1, "next");
+}
+
+TEST_F(ImportTest, FilesThatAreNotTextOrCannotBeReadImportNothingWithAWarning)
+{
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("binary.txt", std::string("MZ\0\0\x90\nline\n", 9)), PathInFolder("missing.txt")};
+    Import(dlg, {true, true});
+    EXPECT_EQ(boxes, (std::vector<std::string>{"所选文件不是文本文件，未导入任何内容。",
+                                               "无法读取所选文件，未导入任何内容。"}));
+    EXPECT_TRUE(listed.empty());
+    EXPECT_TRUE(Stored().empty());
+    EXPECT_TRUE(dlg.m_isDataChanged) << "a file was chosen";
+}
+
+TEST_F(ImportTest, AStatementTheTableRefusesStopsTheImportAndKeepsItsGroup)
+{
+    testing_support::ExecuteSql(m_dbPath,
+                                "CREATE TRIGGER refuse BEFORE INSERT ON T_ITEM WHEN NEW.data1='bad' BEGIN "
+                                "SELECT RAISE(ABORT,'refused'); END;");
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("bad.txt", "one\ntwo\nbad\nthree\n")};
+    Import(dlg, {true});
+    EXPECT_EQ(listed, (std::vector<ListedRow>{{"", "one", 1}, {"", "two", 2}}));
+    EXPECT_EQ(Stored().size(), 2u) << "the rows before it are committed";
+    EXPECT_EQ(boxes, (std::vector<std::string>{"写入数据库失败，导入已停止：已导入 2 行。"}));
+    EXPECT_EQ(dlg.LastImport().importedLines, 2);
+}
+
+TEST_F(ImportTest, AGroupRolledBackIsTakenOutOfTheListAgain)
+{
+    // The 1,500th line rolls back its whole transaction: the first thousand stay committed.
+    testing_support::ExecuteSql(
+        m_dbPath, "CREATE TRIGGER undo BEFORE INSERT ON T_ITEM WHEN NEW.data1='line 1500' BEGIN "
+                  "SELECT RAISE(ROLLBACK,'undone'); END;");
+    std::string lines;
+    for (int i = 1; i <= 2000; ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("many.txt", lines)};
+    Import(dlg, {true});
+    ASSERT_EQ(listed.size(), 1000u);
+    EXPECT_EQ(listed.back(), (ListedRow{"", "line 1000", 1000}));
+    EXPECT_EQ(Stored().size(), 1000u);
+    EXPECT_EQ(Stored().back().id, 1000);
+    EXPECT_EQ(boxes, (std::vector<std::string>{"写入数据库失败，导入已停止：已导入 1000 行。"}));
+}
+
+TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)
+{
+    UseItems({{"a", "1"}});
+    CItemsDlg dlg;
+    bool chooserSeen = false;
+    std::string chooserClass;
+    RunDialog(dlg, {[&] {
+                        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+                        return true;
+                    },
+                    [&] {
+                        HWND chooser = FindBox();
+                        if (!chooser)
+                            return false;
+                        chooserSeen = true;
+                        char name[32] = {};
+                        ::GetClassNameA(chooser, name, sizeof(name));
+                        chooserClass = name;
+                        ::PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+                        return true;
+                    },
+                    [&] { return !FindBox(); }});
+    EXPECT_TRUE(chooserSeen);
+    EXPECT_EQ(chooserClass, "#32770");
+    EXPECT_FALSE(dlg.m_isDataChanged);
+    EXPECT_EQ(Stored().size(), 1u);
+}

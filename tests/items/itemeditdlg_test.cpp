@@ -1,0 +1,169 @@
+// CItemEditDlg: the texts it is given and hands back, and its refusal of an empty content.
+#include "items/itemeditdlg.h"
+
+#include "res/resource.h"
+#include "tests/items/items_fixture.h"
+#include "tests/support/modal_script.h"
+
+#include <gtest/gtest.h>
+
+using items_testing::AnswerBox;
+using items_testing::SeenBox;
+using testing_support::CModalScript;
+
+namespace {
+
+bool IsUp(const CDialog& dlg)
+{
+    return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd);
+}
+
+std::string BoxText(const CDialog& dlg, int id)
+{
+    CString text;
+    dlg.GetDlgItemText(id, text);
+    return text.str();
+}
+
+void Click(const CDialog& dlg, int id)
+{
+    ::PostMessageA(::GetDlgItem(dlg.m_hWnd, id), BM_CLICK, 0, 0);
+}
+
+class ItemEditDlgTest : public items_testing::ItemsTest {
+protected:
+    // Opens the dialog with the two texts, types the given texts into the boxes, presses OK.
+    INT_PTR TypeAndConfirm(CItemEditDlg& dlg, const char* title, const char* data1)
+    {
+        CModalScript script;
+        script.Then([&] { return IsUp(dlg); }).Then([&] {
+            dlg.SetDlgItemText(IDC_EDIT_TITLE, title);
+            dlg.SetDlgItemText(IDC_EDIT_DATA1, data1);
+            Click(dlg, IDOK);
+            return true;
+        });
+        script.Start();
+        INT_PTR result = dlg.DoModal();
+        EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+        return result;
+    }
+};
+
+}  // namespace
+
+TEST_F(ItemEditDlgTest, ShowsTheGivenTextsAndOkHandsThemBackUnchanged)
+{
+    CItemEditDlg dlg;
+    dlg.m_title = "标签 it's";
+    dlg.m_data1 = "  复制内容\t";
+    std::string shownTitle, shownData1, caption;
+    int focusId = 0;
+    CModalScript script;
+    script.Then([&] { return IsUp(dlg) && ::GetForegroundWindow() == dlg.m_hWnd; }).Then([&] {
+        shownTitle = BoxText(dlg, IDC_EDIT_TITLE);
+        shownData1 = BoxText(dlg, IDC_EDIT_DATA1);
+        CString text;
+        dlg.GetWindowText(text);
+        caption = text.str();
+        focusId = ::GetDlgCtrlID(::GetFocus());
+        Click(dlg, IDOK);
+        return true;
+    });
+    script.Start();
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+    EXPECT_EQ(caption, "数据项编辑");
+    EXPECT_EQ(shownTitle, "标签 it's");
+    EXPECT_EQ(shownData1, "  复制内容\t");
+    EXPECT_EQ(focusId, IDC_EDIT_TITLE) << "the label box has the focus first";
+    EXPECT_EQ(dlg.m_title.str(), "标签 it's");
+    EXPECT_EQ(dlg.m_data1.str(), "  复制内容\t");
+}
+
+TEST_F(ItemEditDlgTest, TypedTextsComeBackExactlyAndOnlyTheContentMustBeFilled)
+{
+    CItemEditDlg edited;
+    edited.m_title = "old";
+    edited.m_data1 = "old";
+    EXPECT_EQ(TypeAndConfirm(edited, "新标签", "新内容"), IDOK);
+    EXPECT_EQ(edited.m_title.str(), "新标签");
+    EXPECT_EQ(edited.m_data1.str(), "新内容");
+
+    CItemEditDlg noLabel;
+    noLabel.m_title = "label";
+    noLabel.m_data1 = "content";
+    EXPECT_EQ(TypeAndConfirm(noLabel, "", "content"), IDOK);
+    EXPECT_EQ(noLabel.m_title.str(), "");
+
+    CItemEditDlg blank;
+    EXPECT_EQ(TypeAndConfirm(blank, "", " "), IDOK) << "a single blank is a content";
+    EXPECT_EQ(blank.m_data1.str(), " ");
+}
+
+TEST_F(ItemEditDlgTest, EmptyContentIsRefusedWithTheFocusBackInTheContentBox)
+{
+    CItemEditDlg dlg;
+    dlg.m_title = "label";
+    dlg.m_data1 = "content";
+    SeenBox box;
+    bool openAfterBox = false;
+    int focusAfterBox = 0;
+    HWND dlgWnd = nullptr;
+    CModalScript script;
+    script.Then([&] { return IsUp(dlg); })
+        .Then([&] {
+            dlgWnd = dlg.m_hWnd;
+            dlg.SetDlgItemText(IDC_EDIT_DATA1, "");
+            ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_EDIT_TITLE));
+            Click(dlg, IDOK);
+            return true;
+        })
+        .Then(AnswerBox(box))
+        .Then([&] { return !items_testing::FindBox() && ::GetForegroundWindow() == dlg.m_hWnd; })
+        .Then([&] {
+            openAfterBox = IsUp(dlg);
+            focusAfterBox = ::GetDlgCtrlID(::GetFocus());
+            dlg.SetDlgItemText(IDC_EDIT_DATA1, "filled");
+            Click(dlg, IDOK);
+            return true;
+        });
+    script.Start();
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+    EXPECT_TRUE(box.seen);
+    EXPECT_EQ(box.text, "复制内容不能为空！");
+    EXPECT_EQ(box.owner, dlgWnd);
+    EXPECT_TRUE(openAfterBox);
+    EXPECT_EQ(focusAfterBox, IDC_EDIT_DATA1);
+    EXPECT_EQ(dlg.m_data1.str(), "filled");
+}
+
+TEST_F(ItemEditDlgTest, CancelEscapeAndCloseBoxReturnCancelWithoutReadingTheBoxes)
+{
+    const std::vector<std::function<void(CItemEditDlg&)>> ways = {
+        [](CItemEditDlg& dlg) { Click(dlg, IDCANCEL); },
+        [](CItemEditDlg& dlg) {
+            ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            (void)dlg;
+        },
+        [](CItemEditDlg& dlg) { ::PostMessageA(dlg.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    for (size_t way = 0; way < ways.size(); ++way) {
+        CItemEditDlg dlg;
+        dlg.m_title = "title";
+        dlg.m_data1 = "data";
+        CModalScript script;
+        script.Then([&] { return IsUp(dlg) && ::GetForegroundWindow() == dlg.m_hWnd; }).Then([&] {
+            dlg.SetDlgItemText(IDC_EDIT_TITLE, "typed");
+            dlg.SetDlgItemText(IDC_EDIT_DATA1, "");
+            ways[way](dlg);
+            return true;
+        });
+        script.Start();
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "way " << way;
+        EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+        EXPECT_EQ(dlg.m_title.str(), "title");
+        EXPECT_EQ(dlg.m_data1.str(), "data");
+        EXPECT_EQ(items_testing::FindBox(), nullptr) << "no warning on cancel";
+    }
+}

@@ -1,0 +1,186 @@
+// Items tests' set-up and window helpers.
+#include "tests/items/items_fixture.h"
+
+#include "app/globals.h"
+#include "corelib/core.h"
+#include "store/connstr.h"
+#include "store/dbsession.h"
+#include "tests/support/message_box.h"
+
+#include <fstream>
+
+namespace items_testing {
+
+namespace {
+
+struct CaptionSearch {
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<CaptionSearch*>(lParam);
+    char text[256] = {};
+    ::GetWindowTextA(hWnd, text, sizeof(text));
+    if (::IsWindowVisible(hWnd) && std::string(text) == search->caption) {
+        search->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindThreadWindow(const char* caption)
+{
+    CaptionSearch search{caption, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindBox()
+{
+    return testing_support::FindSystemDialog();
+}
+
+std::string RowText(const CListCtrl& list, int row, int column)
+{
+    return list.GetItemText(row, column).str();
+}
+
+POINT RowPoint(const CListCtrl& list, int row)
+{
+    RECT rect = {};
+    list.GetItemRect(row, &rect, LVIR_LABEL);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void PostDoubleClick(const CListCtrl& list, POINT point)
+{
+    LPARAM position = MAKELPARAM(point.x, point.y);
+    ::PostMessageA(list.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    ::PostMessageA(list.m_hWnd, WM_LBUTTONUP, 0, position);
+    ::PostMessageA(list.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, position);
+    ::PostMessageA(list.m_hWnd, WM_LBUTTONUP, 0, position);
+}
+
+void PostRightClick(const CListCtrl& list, POINT point)
+{
+    LPARAM position = MAKELPARAM(point.x, point.y);
+    ::PostMessageA(list.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, position);
+    ::PostMessageA(list.m_hWnd, WM_RBUTTONUP, 0, position);
+}
+
+HWND FindPopupMenu()
+{
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
+}
+
+std::function<bool()> ChooseMenuItem(int position, SeenMenu& seen)
+{
+    return [position, &seen] {
+        HWND window = FindPopupMenu();
+        if (!window)
+            return false;
+        auto menu = reinterpret_cast<HMENU>(::SendMessageA(window, MN_GETHMENU, 0, 0));
+        seen.texts.clear();
+        seen.commands.clear();
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            char text[128] = {};
+            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+            seen.texts.push_back(text);
+            seen.commands.push_back(::GetMenuItemID(menu, i));
+        }
+        for (int i = 0; i <= position; ++i)
+            ::PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+        return true;
+    };
+}
+
+CString CTestItemsDlg::ChooseImportFile()
+{
+    ++chooserCalls;
+    if (paths.empty())
+        return CString();
+    std::string path = paths.front();
+    paths.erase(paths.begin());
+    return CString(path);
+}
+
+void ItemsTest::SetUp()
+{
+    m_folder = testing_support::TestTempDir();
+    m_dbPath = m_folder + "sys.mdb";
+    testing_support::CreateItemDatabase(m_dbPath);
+    g_core = new CCore;
+    g_connStr = BuildConnectionString(m_dbPath.c_str());
+    g_db = new CDbSession;
+    g_db->SetConnectionString(g_connStr);
+}
+
+void ItemsTest::TearDown()
+{
+    delete g_db;
+    g_db = nullptr;
+    delete g_core;
+    g_core = nullptr;
+    g_connStr.Empty();
+}
+
+void ItemsTest::UseItems(const std::vector<TestItem>& items)
+{
+    testing_support::CreateItemDatabase(m_dbPath, items);
+}
+
+std::vector<StoredItem> ItemsTest::Stored() const
+{
+    return testing_support::ReadItems(m_dbPath);
+}
+
+std::string ItemsTest::WriteFile(const std::string& name, const std::string& bytes) const
+{
+    std::string path = m_folder + name;
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        ADD_FAILURE() << "cannot write " << path;
+    return path;
+}
+
+void ItemsTest::RunDialog(CDialog& dlg, const std::vector<std::function<bool()>>& steps)
+{
+    testing_support::CModalScript script;
+    script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); }, 5000, "dialog shown");
+    int number = 1;
+    for (const auto& step : steps)
+        script.Then(step, 10000, "step " + std::to_string(number++));
+    script.Then(
+        [&] {
+            ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+        5000, "close");
+    script.Start();
+    dlg.DoModal();
+    EXPECT_TRUE(script.Succeeded()) << "timed out at " << script.FailedStep();
+}
+
+std::function<bool()> AnswerBox(SeenBox& box)
+{
+    return [&box] {
+        HWND found = FindBox();
+        if (!found)
+            return false;
+        box.seen = true;
+        box.text = testing_support::MessageBoxText(found);
+        box.owner = ::GetWindow(found, GW_OWNER);
+        testing_support::AnswerMessageBox(found, IDOK);
+        return true;
+    };
+}
+
+}  // namespace items_testing

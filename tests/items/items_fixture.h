@@ -1,0 +1,82 @@
+// Shared set-up of the items tests: a real item database, the process-wide state, files to import
+// and the windows the dialogs open.
+#pragma once
+
+#include "framework/afxwin.h"
+#include "items/itemsdlg.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/testdb.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace items_testing {
+
+using testing_support::StoredItem;
+using testing_support::TestItem;
+
+// A visible top-level window of this thread with this caption (code page 936), or null.
+HWND FindThreadWindow(const char* caption);
+// The visible message box or common dialog of this thread, or null.
+HWND FindBox();
+// Text of one column of one list row.
+std::string RowText(const CListCtrl& list, int row, int column);
+// The centre of a row's label, in list client coordinates.
+POINT RowPoint(const CListCtrl& list, int row);
+
+// Mouse input as the list control gets it from the system.
+void PostDoubleClick(const CListCtrl& list, POINT point);
+void PostRightClick(const CListCtrl& list, POINT point);
+
+// The visible pop-up menu window, or null.
+HWND FindPopupMenu();
+// A step that waits for a pop-up menu, records its item texts and commands, and chooses the item
+// at position with the keyboard.
+struct SeenMenu {
+    std::vector<std::string> texts;
+    std::vector<UINT> commands;
+};
+std::function<bool()> ChooseMenuItem(int position, SeenMenu& menu);
+
+// An items dialog whose file chooser is replaced: each import takes the next path queued.
+class CTestItemsDlg : public CItemsDlg {
+public:
+    std::vector<std::string> paths;  // "" stands for a cancelled chooser
+    int chooserCalls = 0;
+
+protected:
+    CString ChooseImportFile() override;
+};
+
+class ItemsTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Replaces the database with one holding exactly these rows (ids 1, 2, ...).
+    void UseItems(const std::vector<TestItem>& items);
+    std::vector<StoredItem> Stored() const;
+    // Writes bytes to a file in the test's folder; returns its path.
+    std::string WriteFile(const std::string& name, const std::string& bytes) const;
+    std::string PathInFolder(const std::string& name) const { return m_folder + name; }
+
+    // Runs the dialog modally; the steps run in order inside its loop, then it is closed with
+    // IDCANCEL. Fails the test when a step does not come true in time.
+    void RunDialog(CDialog& dlg, const std::vector<std::function<bool()>>& steps);
+
+    std::string m_folder;
+    std::string m_dbPath;
+};
+
+// A message box the code under test shows: its text and owner, once answered with OK.
+struct SeenBox {
+    bool seen = false;
+    std::string text;
+    HWND owner = nullptr;
+};
+// A step that waits for a message box, records it and presses OK.
+std::function<bool()> AnswerBox(SeenBox& box);
+
+}  // namespace items_testing

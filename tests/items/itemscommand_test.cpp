@@ -1,0 +1,111 @@
+// RunItemsCommand over a main window: the dialog's owner, and the restart request after a change.
+#include "items/itemscommand.h"
+
+#include "res/resource.h"
+#include "tests/items/items_fixture.h"
+#include "tests/support/message_box.h"
+
+#include <gtest/gtest.h>
+
+using namespace items_testing;
+
+namespace {
+
+// A top-level window that plays the application's main window for one test.
+class CTestMainWindow {
+public:
+    CTestMainWindow()
+    {
+        HWND hWnd = ::CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                                      nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        m_wnd.Attach(hWnd);
+        AfxGetApp()->m_pMainWnd = &m_wnd;
+    }
+    ~CTestMainWindow()
+    {
+        AfxGetApp()->m_pMainWnd = nullptr;
+        ::DestroyWindow(m_wnd.Detach());
+    }
+    CTestMainWindow(const CTestMainWindow&) = delete;
+    CTestMainWindow& operator=(const CTestMainWindow&) = delete;
+
+    HWND Handle() const { return m_wnd.m_hWnd; }
+
+private:
+    CWnd m_wnd;
+};
+
+// Takes a quit posted to this thread off the queue: its exit code, or -1 when none is pending.
+int TakePendingQuit()
+{
+    MSG msg;
+    if (!::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return -1;
+    return static_cast<int>(msg.wParam);
+}
+
+class ItemsCommandTest : public ItemsTest {
+protected:
+    // The items dialog the command opened, or null.
+    static HWND ItemsDialog() { return FindThreadWindow("数据项"); }
+};
+
+}  // namespace
+
+TEST_F(ItemsCommandTest, ClosingWithoutChangeLeavesTheProgramRunning)
+{
+    UseItems({{"a", "1"}});
+    CTestMainWindow main;
+    HWND owner = nullptr;
+    bool mainEnabled = true;
+    testing_support::CModalScript script;
+    script.Then([&] { return ItemsDialog() != nullptr; }).Then([&] {
+        owner = ::GetWindow(ItemsDialog(), GW_OWNER);
+        mainEnabled = ::IsWindowEnabled(main.Handle());
+        ::PostMessageA(ItemsDialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    });
+    script.Start();
+    RunItemsCommand(main.Handle());
+    EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+    EXPECT_EQ(owner, main.Handle());
+    EXPECT_FALSE(mainEnabled) << "the main window waits while the dialog is open";
+    EXPECT_TRUE(::IsWindowEnabled(main.Handle()));
+    EXPECT_EQ(FindBox(), nullptr);
+    EXPECT_EQ(TakePendingQuit(), -1);
+}
+
+TEST_F(ItemsCommandTest, AnyChangeAsksForARestartOverTheMainWindowAndEndsTheProgram)
+{
+    UseItems({{"a", "1"}, {"b", "2"}});
+    CTestMainWindow main;
+    SeenBox restart;
+    bool dialogGoneBeforeBox = false;
+    testing_support::CModalScript script;
+    script.Then([&] { return ItemsDialog() != nullptr; })
+        .Then([&] {
+            HWND dlg = ItemsDialog();
+            ListView_SetCheckState(::GetDlgItem(dlg, IDC_ITEMLIST), 0, TRUE);
+            ::PostMessageA(::GetDlgItem(dlg, IDC_DELETECHECKED), BM_CLICK, 0, 0);
+            return true;
+        })
+        .Then([&] { return ListView_GetItemCount(::GetDlgItem(ItemsDialog(), IDC_ITEMLIST)) == 1; })
+        .Then([&] {
+            ::PostMessageA(ItemsDialog(), WM_COMMAND, IDOK, 0);  // Enter closes it as well
+            return true;
+        })
+        .Then([&] {
+            if (!FindBox())
+                return false;
+            dialogGoneBeforeBox = ItemsDialog() == nullptr;
+            return AnswerBox(restart)();
+        });
+    script.Start();
+    RunItemsCommand(main.Handle());
+    EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+    EXPECT_TRUE(dialogGoneBeforeBox);
+    EXPECT_EQ(restart.text, "列表数据已变更！请重新执行程序！");
+    EXPECT_EQ(restart.owner, main.Handle());
+    EXPECT_EQ(TakePendingQuit(), 0);
+    EXPECT_EQ(Stored().size(), 1u);
+}

@@ -1,0 +1,353 @@
+// CItemsDlg over a real item database: listing, checking all or none, deleting, editing a row.
+#include "items/itemsdlg.h"
+
+#include "res/resource.h"
+#include "tests/items/items_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace items_testing;
+
+namespace {
+
+class ItemsDlgTest : public ItemsTest {
+protected:
+    // Rows with the ids 3, 7 and 12 (and nothing in between).
+    void UseIds3And7And12()
+    {
+        UseItems({});
+        testing_support::ExecuteSql(m_dbPath,
+                                    "INSERT INTO T_ITEM(id,title,data1) VALUES(3,'三','three');"
+                                    "INSERT INTO T_ITEM(id,title,data1) VALUES(7,NULL,'seven');"
+                                    "INSERT INTO T_ITEM(id,title,data1) VALUES(12,'十二','it''s twelve');");
+    }
+    // Every update of a row adds 100 to its click count, so that an update that changes no text
+    // still shows in the table.
+    void CountUpdates()
+    {
+        testing_support::ExecuteSql(m_dbPath,
+                                    "CREATE TRIGGER counted AFTER UPDATE OF title,data1 ON T_ITEM BEGIN "
+                                    "UPDATE T_ITEM SET clicktimes=clicktimes+100 WHERE id=NEW.id; END;");
+    }
+
+    std::vector<int> ListedIds(const CListCtrl& list)
+    {
+        std::vector<int> ids;
+        for (int row = 0; row < list.GetItemCount(); ++row)
+            ids.push_back(static_cast<int>(list.GetItemData(row)));
+        return ids;
+    }
+
+    std::vector<int> StoredIds()
+    {
+        std::vector<int> ids;
+        for (const StoredItem& item : Stored())
+            ids.push_back(item.id);
+        return ids;
+    }
+
+    void ClickButton(const CDialog& dlg, int id)
+    {
+        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, id), BM_CLICK, 0, 0);
+    }
+
+    // Steps: double-click a row, wait for the edit dialog, let act work on it.
+    std::function<bool()> DoubleClickRow(CItemsDlg& dlg, int row)
+    {
+        return [&dlg, row] {
+            PostDoubleClick(dlg.m_list, RowPoint(dlg.m_list, row));
+            return true;
+        };
+    }
+    std::function<bool()> OnEditDialog(std::function<void(HWND)> act)
+    {
+        return [act] {
+            HWND edit = FindThreadWindow("数据项编辑");
+            if (!edit)
+                return false;
+            act(edit);
+            return true;
+        };
+    }
+};
+
+std::string DlgText(HWND dlg, int id)
+{
+    char text[512] = {};
+    ::GetDlgItemTextA(dlg, id, text, sizeof(text));
+    return text;
+}
+
+bool AnyChecked(const CListCtrl& list)
+{
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        if (list.GetCheck(row))
+            return true;
+    }
+    return false;
+}
+
+bool AllChecked(const CListCtrl& list)
+{
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        if (!list.GetCheck(row))
+            return false;
+    }
+    return list.GetItemCount() > 0;
+}
+
+}  // namespace
+
+TEST_F(ItemsDlgTest, ListsEveryItemNewestFirstWithLabelContentAndId)
+{
+    UseIds3And7And12();
+    CItemsDlg dlg;
+    dlg.m_isDataChanged = TRUE;  // cleared when the dialog initialises
+    std::string caption;
+    std::vector<std::string> headers;
+    std::vector<int> widths;
+    DWORD exStyle = 0;
+    std::vector<std::vector<std::string>> rows;
+    std::vector<int> ids;
+    bool anyChecked = true;
+    int focusId = 0;
+    RunDialog(dlg, {[&] {
+                  if (!::GetFocus())
+                      return false;
+                  CString text;
+                  dlg.GetWindowText(text);
+                  caption = text.str();
+                  for (int column = 0; column < 2; ++column) {
+                      char heading[64] = {};
+                      LVCOLUMNA col = {};
+                      col.mask = LVCF_TEXT | LVCF_WIDTH;
+                      col.pszText = heading;
+                      col.cchTextMax = sizeof(heading);
+                      dlg.m_list.SendMessage(LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                                             reinterpret_cast<LPARAM>(&col));
+                      headers.push_back(heading);
+                      widths.push_back(col.cx);
+                  }
+                  exStyle = dlg.m_list.GetExtendedStyle();
+                  for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
+                      rows.push_back({RowText(dlg.m_list, row, 0), RowText(dlg.m_list, row, 1)});
+                  ids = ListedIds(dlg.m_list);
+                  anyChecked = AnyChecked(dlg.m_list);
+                  focusId = ::GetDlgCtrlID(::GetFocus());
+                  return true;
+              }});
+    EXPECT_EQ(caption, "数据项");
+    EXPECT_EQ(headers, (std::vector<std::string>{"标签", "内容"}));
+    EXPECT_EQ(widths, (std::vector<int>{300, 400}));
+    EXPECT_TRUE(exStyle & LVS_EX_CHECKBOXES);
+    EXPECT_EQ(ids, (std::vector<int>{12, 7, 3}));
+    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
+                        {"十二", "it's twelve"}, {"", "seven"}, {"三", "three"}}));
+    EXPECT_FALSE(anyChecked);
+    EXPECT_EQ(focusId, IDC_ITEMLIST) << "the first control has the focus";
+    EXPECT_FALSE(dlg.m_isDataChanged);
+}
+
+TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
+{
+    UseItems({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    CItemsDlg dlg;
+    SeenMenu onRow, belowRows;
+    bool allAfterSelectAll = false, anyAfterSelectNone = true;
+    RunDialog(dlg, {[&] {
+                        PostRightClick(dlg.m_list, RowPoint(dlg.m_list, 1));
+                        return true;
+                    },
+                    ChooseMenuItem(0, onRow), [&] { return !FindPopupMenu() && AllChecked(dlg.m_list); },
+                    [&] {
+                        allAfterSelectAll = AllChecked(dlg.m_list);
+                        RECT client;
+                        dlg.m_list.GetClientRect(&client);
+                        PostRightClick(dlg.m_list, POINT{client.right / 2, client.bottom - 5});
+                        return true;
+                    },
+                    ChooseMenuItem(1, belowRows), [&] { return !FindPopupMenu() && !AnyChecked(dlg.m_list); },
+                    [&] {
+                        anyAfterSelectNone = AnyChecked(dlg.m_list);
+                        return true;
+                    }});
+    EXPECT_EQ(onRow.texts, (std::vector<std::string>{"全选", "全不选"}));
+    EXPECT_EQ(onRow.commands, (std::vector<UINT>{ID_LIST_SELECTALL, ID_LIST_SELECTNONE}));
+    EXPECT_EQ(belowRows.texts, onRow.texts) << "the menu comes up below the rows as well";
+    EXPECT_TRUE(allAfterSelectAll);
+    EXPECT_FALSE(anyAfterSelectNone);
+    EXPECT_FALSE(dlg.m_isDataChanged) << "checking is no change";
+    EXPECT_EQ(Stored().size(), 3u);
+}
+
+TEST_F(ItemsDlgTest, DeleteWithNothingCheckedWarnsAndChangesNothing)
+{
+    for (bool empty : {true, false}) {
+        UseItems(empty ? std::vector<TestItem>{} : std::vector<TestItem>{{"a", "1"}, {"b", "2"}});
+        CItemsDlg dlg;
+        SeenBox box;
+        HWND dlgWnd = nullptr;
+        SeenMenu menu;
+        int rowsAfter = -1;
+        RunDialog(dlg, {[&] {
+                            dlgWnd = dlg.m_hWnd;
+                            PostRightClick(dlg.m_list, POINT{20, 100});
+                            return true;
+                        },
+                        ChooseMenuItem(0, menu),  // select all does nothing on an empty list
+                        [&] { return !FindPopupMenu(); },
+                        [&] {
+                            if (!empty)
+                                dlg.listCheckAll(dlg.m_list, 0);
+                            ClickButton(dlg, IDC_DELETECHECKED);
+                            return true;
+                        },
+                        AnswerBox(box),
+                        [&] {
+                            rowsAfter = dlg.m_list.GetItemCount();
+                            return true;
+                        }});
+        EXPECT_TRUE(box.seen);
+        EXPECT_EQ(box.text, "未选中任何项目。");
+        EXPECT_EQ(box.owner, dlgWnd);
+        EXPECT_EQ(rowsAfter, empty ? 0 : 2);
+        EXPECT_EQ(Stored().size(), empty ? 0u : 2u);
+        EXPECT_FALSE(dlg.m_isDataChanged);
+    }
+}
+
+TEST_F(ItemsDlgTest, DeletesTheCheckedRowsByTheirIdsInListOrder)
+{
+    UseIds3And7And12();
+    CItemsDlg dlg;
+    std::string idList;
+    int rowsAfter = -1;
+    RunDialog(dlg, {[&] {
+                        dlg.listCheckAll(dlg.m_list, 1);
+                        idList = dlg.listGetCheckedIds(dlg.m_list).str();
+                        ClickButton(dlg, IDC_DELETECHECKED);
+                        return true;
+                    },
+                    [&] {
+                        rowsAfter = dlg.m_list.GetItemCount();
+                        return true;
+                    }});
+    EXPECT_EQ(idList, "12,7,3");
+    EXPECT_EQ(rowsAfter, 0);
+    EXPECT_TRUE(Stored().empty());
+    EXPECT_TRUE(dlg.m_isDataChanged);
+}
+
+TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
+{
+    UseItems({{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}});
+    CItemsDlg dlg;
+    std::string idList;
+    std::vector<int> listedAfter;
+    RunDialog(dlg, {[&] {
+                        dlg.m_list.SetCheck(1);  // id 4
+                        dlg.m_list.SetCheck(2);  // id 3
+                        idList = dlg.listGetCheckedIds(dlg.m_list).str();
+                        ClickButton(dlg, IDC_DELETECHECKED);
+                        return true;
+                    },
+                    [&] {
+                        listedAfter = ListedIds(dlg.m_list);
+                        return true;
+                    }});
+    EXPECT_EQ(idList, "4,3");
+    EXPECT_EQ(listedAfter, (std::vector<int>{5, 2, 1}));
+    EXPECT_EQ(StoredIds(), (std::vector<int>{1, 2, 5}));
+    EXPECT_TRUE(dlg.m_isDataChanged);
+}
+
+TEST_F(ItemsDlgTest, DoubleClickBelowTheLastRowOpensNothing)
+{
+    UseItems({{"a", "1"}, {"b", "2"}});
+    CountUpdates();
+    CItemsDlg dlg;
+    bool editOpened = false;
+    RunDialog(dlg, {[&] {
+                        RECT client;
+                        dlg.m_list.GetClientRect(&client);
+                        PostDoubleClick(dlg.m_list, POINT{40, client.bottom - 10});
+                        return true;
+                    },
+                    [&] {
+                        // The posted clicks come before this timer step: an edit dialog would be up.
+                        HWND edit = FindThreadWindow("数据项编辑");
+                        editOpened = edit != nullptr;
+                        if (edit)
+                            ::PostMessageA(edit, WM_COMMAND, IDCANCEL, 0);
+                        return true;
+                    }});
+    EXPECT_FALSE(editOpened);
+    EXPECT_FALSE(dlg.m_isDataChanged);
+    EXPECT_EQ(Stored()[0].clicktimes + Stored()[1].clicktimes, 0);
+}
+
+TEST_F(ItemsDlgTest, ConfirmedEditWithoutChangeStillUpdatesTheRowAndSetsTheFlag)
+{
+    UseItems({{"first", "one"}, {"second", "two"}});
+    CountUpdates();
+    CItemsDlg dlg;
+    std::string shownTitle, shownData1;
+    RunDialog(dlg, {DoubleClickRow(dlg, 1), OnEditDialog([&](HWND edit) {
+                        shownTitle = DlgText(edit, IDC_EDIT_TITLE);
+                        shownData1 = DlgText(edit, IDC_EDIT_DATA1);
+                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                    }),
+                    [&] { return !FindThreadWindow("数据项编辑"); }});
+    EXPECT_EQ(shownTitle, "first");
+    EXPECT_EQ(shownData1, "one");
+    EXPECT_EQ(dlg.m_editId, 1);
+    EXPECT_TRUE(dlg.m_isDataChanged);
+    std::vector<StoredItem> stored = Stored();
+    EXPECT_EQ(stored[0].clicktimes, 100) << "the update ran for the edited row";
+    EXPECT_EQ(stored[0].title, "first");
+    EXPECT_EQ(stored[0].data1, "one");
+    EXPECT_EQ(stored[1].clicktimes, 0);
+}
+
+TEST_F(ItemsDlgTest, EditedTextsWithApostrophesReachTheListAndTheTableAsTyped)
+{
+    UseItems({{"old", "old"}, {"newest", "newest"}});
+    CItemsDlg dlg;
+    std::vector<std::string> row0;
+    RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
+                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "it's");
+                        ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "say 'hi' 100% \\n \"ok\" 中文");
+                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                    }),
+                    [&] { return !FindThreadWindow("数据项编辑"); },
+                    [&] {
+                        row0 = {RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1)};
+                        return true;
+                    }});
+    EXPECT_EQ(row0, (std::vector<std::string>{"it's", "say 'hi' 100% \\n \"ok\" 中文"}));
+    std::vector<StoredItem> stored = Stored();
+    EXPECT_EQ(stored[1].title, "it's");
+    EXPECT_EQ(stored[1].data1, "say 'hi' 100% \\n \"ok\" 中文");
+    EXPECT_EQ(stored[0].data1, "old") << "only the edited row changes";
+}
+
+TEST_F(ItemsDlgTest, CancelledEditChangesNothing)
+{
+    UseItems({{"label", "content"}});
+    CountUpdates();
+    CItemsDlg dlg;
+    std::vector<std::string> row0;
+    RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
+                        ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "typed");
+                        ::PostMessageA(::GetDlgItem(edit, IDCANCEL), BM_CLICK, 0, 0);
+                    }),
+                    [&] { return !FindThreadWindow("数据项编辑"); },
+                    [&] {
+                        row0 = {RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1)};
+                        return true;
+                    }});
+    EXPECT_EQ(row0, (std::vector<std::string>{"label", "content"}));
+    EXPECT_FALSE(dlg.m_isDataChanged);
+    EXPECT_EQ(Stored()[0].clicktimes, 0);
+    EXPECT_EQ(Stored()[0].data1, "content");
+}
