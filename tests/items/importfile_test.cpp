@@ -1,5 +1,7 @@
-// CImportFile on real files: line ends, encodings into code page 936, what is refused.
+// Reading import files: which encoding a file is taken in, line ends, conversion into code page
+// 936, and the files that are refused.
 #include "items/importfile.h"
+#include "items/textsniffer.h"
 
 #include "tests/support/testdb.h"
 
@@ -10,25 +12,18 @@
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 struct FileLines {
     CImportFile::OpenResult result = CImportFile::OpenResult::CannotOpen;
-    TextEncoding encoding = TextEncoding::SystemCodePage;
-    std::vector<std::string> lines;
+    Lines lines;
 };
 
-std::string WriteBytes(const std::string& bytes)
-{
-    std::string path = testing_support::TestTempDir() + "input.txt";
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
-
-FileLines ReadAll(const std::string& path)
+FileLines ReadPath(const std::string& path)
 {
     FileLines read;
     CImportFile file;
     read.result = file.Open(path.c_str());
-    read.encoding = file.Encoding();
     CString line;
     while (read.result == CImportFile::OpenResult::Opened && file.ReadString(line))
         read.lines.push_back(line.str());
@@ -37,96 +32,101 @@ FileLines ReadAll(const std::string& path)
 
 FileLines ReadBytes(const std::string& bytes)
 {
-    return ReadAll(WriteBytes(bytes));
+    std::string path = testing_support::TestTempDir() + "input.txt";
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return ReadPath(path);
 }
 
-std::string Utf16Le(const std::u16string& text)
+std::string Utf16(const std::u16string& text, bool bigEndian)
 {
-    std::string bytes = "\xFF\xFE";
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
+        char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
     }
     return bytes;
 }
 
-std::string Utf16Be(const std::u16string& text)
+TextEncoding Sniff(const std::string& bytes, bool byteByByte = false)
 {
-    std::string bytes = "\xFE\xFF";
-    for (char16_t unit : text) {
-        bytes += static_cast<char>(unit >> 8);
-        bytes += static_cast<char>(unit & 0xFF);
-    }
-    return bytes;
+    CTextSniffer sniffer;
+    for (size_t i = 0; i < bytes.size(); i += byteByByte ? 1 : bytes.size())
+        sniffer.Feed(bytes.data() + i, byteByByte ? 1 : bytes.size());
+    return sniffer.Result();
 }
-
-using Lines = std::vector<std::string>;
 
 }  // namespace
 
-TEST(ImportFile, CodePage936LinesAsTheyStand)
+TEST(ImportFile, EncodingIsTakenFromTheMarkOrFromStrictUtf8InTextRanges)
 {
-    FileLines read = ReadBytes("a\r\n\r\n  b \tc\n"
-                               "中文\x1A"
-                               "x\nlast");
-    EXPECT_EQ(read.result, CImportFile::OpenResult::Opened);
-    EXPECT_EQ(read.encoding, TextEncoding::SystemCodePage);
-    EXPECT_EQ(read.lines, (Lines{"a", "", "  b \tc",
-                                 "中文\x1A"
-                                 "x",
-                                 "last"}));
+    const std::vector<std::pair<std::string, TextEncoding>> cases = {
+        {u8"你好，世界！“引号”…café、。", TextEncoding::Utf8},
+        {"ASCII only", TextEncoding::SystemCodePage},     // needs a non-ASCII character
+        {"模", TextEncoding::SystemCodePage},             // C4 A3 is U+0123 in UTF-8: out of range
+        {"你好，世界", TextEncoding::SystemCodePage},     // not UTF-8 at all
+        {u8"a\U0001F600", TextEncoding::SystemCodePage},  // an emoji is outside the ranges
+        {"\xC2\x85", TextEncoding::SystemCodePage},       // C1 controls are not Latin-1 text
+        {"\xC0\x80", TextEncoding::SystemCodePage},       // overlong
+        {"\xED\xA0\x80", TextEncoding::SystemCodePage},   // a surrogate
+        {u8"中\xE6\x96", TextEncoding::SystemCodePage},   // cut off at the end
+        {"\xEF\xBB\xBF\xC4\xA3", TextEncoding::Utf8WithMark},
+        {std::string("\xFF\xFE"
+                     "a\0",
+                     4),
+         TextEncoding::Utf16LeWithMark},
+        {std::string("\xFE\xFF\0a", 4), TextEncoding::Utf16BeWithMark},
+        {std::string("a\0b\0", 4), TextEncoding::NotText},  // UTF-16 without its mark
+        {std::string("\xEF\xBB\xBF"
+                     "a\0",
+                     5),
+         TextEncoding::NotText},
+        {"\x1A", TextEncoding::SystemCodePage},
+    };
+    for (const auto& [bytes, encoding] : cases) {
+        EXPECT_EQ(Sniff(bytes), encoding) << bytes;
+        EXPECT_EQ(Sniff(bytes, true), encoding) << "fed byte by byte: " << bytes;
+    }
+}
+
+TEST(ImportFile, LinesEndAtLineFeedsWithOrWithoutCarriageReturnAndMayBeLong)
+{
+    std::string longLine(300000, 'x');
+    longLine[150000] = '\'';
+    EXPECT_EQ(ReadBytes("a\r\n\r\n  b \tc\n中文\x1A"
+                        "x\n" +
+                        longLine + "\r\nlast")
+                  .lines,
+              (Lines{"a", "", "  b \tc",
+                     "中文\x1A"
+                     "x",
+                     longLine, "last"}));
     EXPECT_EQ(ReadBytes("").lines, Lines{});
     EXPECT_EQ(ReadBytes("one\n").lines, Lines{"one"}) << "a final line end adds no line";
 }
 
-TEST(ImportFile, Utf8FilesAreConvertedAndTheMarkDropped)
+TEST(ImportFile, UnicodeFilesAreConvertedWithAQuestionMarkFor936Gaps)
 {
-    FileLines marked = ReadBytes(u8"\uFEFF你好\r\nwörld\n");
-    EXPECT_EQ(marked.encoding, TextEncoding::Utf8WithMark);
-    EXPECT_EQ(marked.lines, (Lines{"你好", "w?rld"})) << "U+00F6 has no code in 936";
-    FileLines unmarked = ReadBytes(u8"第一行“引号”\n第二行…café");
-    EXPECT_EQ(unmarked.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(unmarked.lines, (Lines{"第一行“引号”", "第二行…café"}));
-    EXPECT_EQ(ReadBytes("\xEF\xBB\xBF").lines, Lines{""})
-        << "the mark alone: one empty line, which an import skips";
-    EXPECT_EQ(ReadBytes(u8"\uFEFFa\U0001F600b\n"
-                        "\xFF"
+    EXPECT_EQ(ReadBytes(u8"\uFEFF你好\r\nw\u00F6rld\n").lines, (Lines{"你好", "w?rld"}));
+    EXPECT_EQ(ReadBytes(u8"第一行“引号”\n第二行…café").lines, (Lines{"第一行“引号”", "第二行…café"}));
+    EXPECT_EQ(ReadBytes(u8"\uFEFFa\U0001F600b\n\xFF"
                         "c")
                   .lines,
               (Lines{"a?b", "?c"}))
-        << "one ? per character 936 cannot hold, and one per malformed byte";
-}
-
-TEST(ImportFile, Utf16FilesWithTheirMarkSplitOnCharactersNotBytes)
-{
-    // U+0A0D holds the byte 0A: it must not end a line.
+        << "one ? per character, a malformed byte included";
+    // U+0A0D holds the byte 0A: in UTF-16 it must not end a line.
     std::u16string text = u"你好\r\n\u0A0D\n\nb\U0001F600";
-    FileLines little = ReadBytes(Utf16Le(text));
-    EXPECT_EQ(little.encoding, TextEncoding::Utf16LeWithMark);
-    EXPECT_EQ(little.lines, (Lines{"你好", "?", "", "b?"}));
-    FileLines big = ReadBytes(Utf16Be(text));
-    EXPECT_EQ(big.encoding, TextEncoding::Utf16BeWithMark);
-    EXPECT_EQ(big.lines, little.lines);
-    EXPECT_EQ(ReadBytes(Utf16Le(u"ab") + "x").lines, Lines{"ab?"}) << "a dangling odd byte";
-    EXPECT_EQ(ReadBytes("\xFF\xFE").lines, Lines{});
+    Lines expected = {"你好", "?", "", "b?"};
+    EXPECT_EQ(ReadBytes(Utf16(text, false)).lines, expected);
+    EXPECT_EQ(ReadBytes(Utf16(text, true)).lines, expected);
+    EXPECT_EQ(ReadBytes(Utf16(u"ab", false) + "x").lines, Lines{"ab?"}) << "a dangling odd byte";
 }
 
-TEST(ImportFile, NulAndUnreadableFilesAreRefused)
+TEST(ImportFile, NulCharactersAndUnreadablePathsAreRefused)
 {
     EXPECT_EQ(ReadBytes(std::string("ab\0cd\n", 6)).result, CImportFile::OpenResult::NotText);
-    EXPECT_EQ(ReadBytes(Utf16Le(std::u16string(u"a\0b", 3))).result, CImportFile::OpenResult::NotText);
-    std::string missing = testing_support::TestTempDir() + "missing.txt";
-    EXPECT_EQ(ReadAll(missing).result, CImportFile::OpenResult::CannotOpen);
-    EXPECT_EQ(ReadAll(testing_support::TestTempDir()).result, CImportFile::OpenResult::CannotOpen)
-        << "a folder";
-}
-
-TEST(ImportFile, LinesOfAnyLength)
-{
-    std::string longLine(300000, 'x');
-    longLine[150000] = '\'';
-    FileLines read = ReadBytes(longLine + "\r\n" + longLine);
-    ASSERT_EQ(read.lines.size(), 2u);
-    EXPECT_EQ(read.lines[0], longLine);
-    EXPECT_EQ(read.lines[1], longLine);
+    EXPECT_EQ(ReadBytes(Utf16(std::u16string(u"a\0b", 3), false)).result, CImportFile::OpenResult::NotText);
+    std::string folder = testing_support::TestTempDir();
+    EXPECT_EQ(ReadPath(folder + "missing.txt").result, CImportFile::OpenResult::CannotOpen);
+    EXPECT_EQ(ReadPath(folder).result, CImportFile::OpenResult::CannotOpen) << "a folder";
 }

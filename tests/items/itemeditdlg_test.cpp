@@ -51,7 +51,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ItemEditDlgTest, ShowsTheGivenTextsAndOkHandsThemBackUnchanged)
+TEST_F(ItemEditDlgTest, ShowsTheGivenTextsAndHandsBackWhatWasTypedWithOnlyTheContentRequired)
 {
     CItemEditDlg dlg;
     dlg.m_title = "标签 it's";
@@ -76,28 +76,15 @@ TEST_F(ItemEditDlgTest, ShowsTheGivenTextsAndOkHandsThemBackUnchanged)
     EXPECT_EQ(shownTitle, "标签 it's");
     EXPECT_EQ(shownData1, "  复制内容\t");
     EXPECT_EQ(focusId, IDC_EDIT_TITLE) << "the label box has the focus first";
-    EXPECT_EQ(dlg.m_title.str(), "标签 it's");
+    EXPECT_EQ(dlg.m_title.str(), "标签 it's") << "OK without a change hands the same texts back";
     EXPECT_EQ(dlg.m_data1.str(), "  复制内容\t");
-}
 
-TEST_F(ItemEditDlgTest, TypedTextsComeBackExactlyAndOnlyTheContentMustBeFilled)
-{
-    CItemEditDlg edited;
-    edited.m_title = "old";
-    edited.m_data1 = "old";
-    EXPECT_EQ(TypeAndConfirm(edited, "新标签", "新内容"), IDOK);
-    EXPECT_EQ(edited.m_title.str(), "新标签");
-    EXPECT_EQ(edited.m_data1.str(), "新内容");
-
-    CItemEditDlg noLabel;
-    noLabel.m_title = "label";
-    noLabel.m_data1 = "content";
-    EXPECT_EQ(TypeAndConfirm(noLabel, "", "content"), IDOK);
-    EXPECT_EQ(noLabel.m_title.str(), "");
-
-    CItemEditDlg blank;
-    EXPECT_EQ(TypeAndConfirm(blank, "", " "), IDOK) << "a single blank is a content";
-    EXPECT_EQ(blank.m_data1.str(), " ");
+    EXPECT_EQ(TypeAndConfirm(dlg, "新标签", "新内容"), IDOK);
+    EXPECT_EQ(dlg.m_title.str(), "新标签");
+    EXPECT_EQ(dlg.m_data1.str(), "新内容");
+    EXPECT_EQ(TypeAndConfirm(dlg, "", " "), IDOK) << "no label, and a single blank is a content";
+    EXPECT_EQ(dlg.m_title.str(), "");
+    EXPECT_EQ(dlg.m_data1.str(), " ");
 }
 
 TEST_F(ItemEditDlgTest, EmptyContentIsRefusedWithTheFocusBackInTheContentBox)

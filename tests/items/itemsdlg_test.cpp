@@ -1,7 +1,9 @@
 // CItemsDlg over a real item database: listing, checking all or none, deleting, editing a row.
 #include "items/itemsdlg.h"
 
+#include "app/globals.h"
 #include "res/resource.h"
+#include "store/connstr.h"
 #include "tests/items/items_fixture.h"
 
 #include <gtest/gtest.h>
@@ -148,6 +150,19 @@ TEST_F(ItemsDlgTest, ListsEveryItemNewestFirstWithLabelContentAndId)
     EXPECT_FALSE(dlg.m_isDataChanged);
 }
 
+TEST_F(ItemsDlgTest, ATableThatCannotBeReadOpensAnEmptyList)
+{
+    g_connStr = BuildConnectionString(PathInFolder("missing.mdb").c_str());
+    CItemsDlg dlg;
+    int rows = -1;
+    RunDialog(dlg, {[&] {
+                  rows = dlg.m_list.GetItemCount();
+                  return true;
+              }});
+    EXPECT_EQ(rows, 0);
+    EXPECT_FALSE(dlg.m_isDataChanged);
+}
+
 TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
 {
     UseItems({{"a", "1"}, {"b", "2"}, {"c", "3"}});
@@ -158,7 +173,7 @@ TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
                         PostRightClick(dlg.m_list, RowPoint(dlg.m_list, 1));
                         return true;
                     },
-                    ChooseMenuItem(0, onRow), [&] { return !FindPopupMenu() && AllChecked(dlg.m_list); },
+                    ChooseMenuItem(0, onRow), [] { return !FindPopupMenu(); },
                     [&] {
                         allAfterSelectAll = AllChecked(dlg.m_list);
                         RECT client;
@@ -166,7 +181,7 @@ TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
                         PostRightClick(dlg.m_list, POINT{client.right / 2, client.bottom - 5});
                         return true;
                     },
-                    ChooseMenuItem(1, belowRows), [&] { return !FindPopupMenu() && !AnyChecked(dlg.m_list); },
+                    ChooseMenuItem(1, belowRows), [] { return !FindPopupMenu(); },
                     [&] {
                         anyAfterSelectNone = AnyChecked(dlg.m_list);
                         return true;
@@ -309,45 +324,44 @@ TEST_F(ItemsDlgTest, ConfirmedEditWithoutChangeStillUpdatesTheRowAndSetsTheFlag)
     EXPECT_EQ(stored[1].clicktimes, 0);
 }
 
-TEST_F(ItemsDlgTest, EditedTextsWithApostrophesReachTheListAndTheTableAsTyped)
+TEST_F(ItemsDlgTest, CancelledEditChangesNothingAndApostrophesReachListAndTableAsTyped)
 {
     UseItems({{"old", "old"}, {"newest", "newest"}});
-    CItemsDlg dlg;
-    std::vector<std::string> row0;
-    RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
-                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "it's");
-                        ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "say 'hi' 100% \\n \"ok\" 中文");
-                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
-                    }),
-                    [&] { return !FindThreadWindow("数据项编辑"); },
-                    [&] {
-                        row0 = {RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1)};
-                        return true;
-                    }});
-    EXPECT_EQ(row0, (std::vector<std::string>{"it's", "say 'hi' 100% \\n \"ok\" 中文"}));
-    std::vector<StoredItem> stored = Stored();
-    EXPECT_EQ(stored[1].title, "it's");
-    EXPECT_EQ(stored[1].data1, "say 'hi' 100% \\n \"ok\" 中文");
-    EXPECT_EQ(stored[0].data1, "old") << "only the edited row changes";
-}
-
-TEST_F(ItemsDlgTest, CancelledEditChangesNothing)
-{
-    UseItems({{"label", "content"}});
     CountUpdates();
     CItemsDlg dlg;
-    std::vector<std::string> row0;
+    std::vector<std::string> afterCancel, afterOk;
+    BOOL changedAfterCancel = TRUE;
+    auto row0 = [&] {
+        return std::vector<std::string>{RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1)};
+    };
+    auto editClosed = [] { return !FindThreadWindow("数据项编辑"); };
     RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
                         ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "typed");
                         ::PostMessageA(::GetDlgItem(edit, IDCANCEL), BM_CLICK, 0, 0);
                     }),
-                    [&] { return !FindThreadWindow("数据项编辑"); },
+                    editClosed,
                     [&] {
-                        row0 = {RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1)};
+                        afterCancel = row0();
+                        changedAfterCancel = dlg.m_isDataChanged;
+                        return true;
+                    },
+                    DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
+                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "it's");
+                        ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "say 'hi' 100% \\n \"ok\" 中文");
+                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                    }),
+                    editClosed,
+                    [&] {
+                        afterOk = row0();
                         return true;
                     }});
-    EXPECT_EQ(row0, (std::vector<std::string>{"label", "content"}));
-    EXPECT_FALSE(dlg.m_isDataChanged);
-    EXPECT_EQ(Stored()[0].clicktimes, 0);
-    EXPECT_EQ(Stored()[0].data1, "content");
+    EXPECT_EQ(afterCancel, (std::vector<std::string>{"newest", "newest"}));
+    EXPECT_FALSE(changedAfterCancel);
+    EXPECT_EQ(afterOk, (std::vector<std::string>{"it's", "say 'hi' 100% \\n \"ok\" 中文"}));
+    std::vector<StoredItem> stored = Stored();
+    EXPECT_EQ(stored[1].title, "it's");
+    EXPECT_EQ(stored[1].data1, "say 'hi' 100% \\n \"ok\" 中文");
+    EXPECT_EQ(stored[1].clicktimes, 100) << "one update: the cancelled edit ran none";
+    EXPECT_EQ(stored[0].data1, "old") << "only the edited row changes";
+    EXPECT_EQ(stored[0].clicktimes, 0);
 }
