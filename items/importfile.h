@@ -21,8 +21,6 @@ public:
     BOOL ReadString(CString& line);
     void Close();
 
-    TextEncoding Encoding() const { return m_encoding; }
-
 private:
     bool LoadUtf16(const CString& path);
     BOOL ReadUtf16Line(CString& line);

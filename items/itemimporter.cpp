@@ -69,8 +69,9 @@ CImportReport CItemImporter::Run(const CString& path)
     while (!stopped && file.ReadString(line)) {
         if (line.IsEmpty())
             continue;
+        CString statement = StmtInsertImported(line);
         int id = 0;
-        Outcome outcome = tableClock.Time([&] { return batch->Run(StmtInsertImported(line), &id); });
+        Outcome outcome = tableClock.Time([&] { return batch->Run(statement, &id); });
         switch (outcome) {
         case Outcome::Ran:
             // The row comes with the id its insert created, in one message.

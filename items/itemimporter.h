@@ -15,7 +15,7 @@ struct CImportReport {
     };
     Outcome outcome = Outcome::Done;
     int importedLines = 0;      // lines whose rows are committed to the table (and stay listed)
-    double tableSeconds = 0.0;  // time spent connecting, running the inserts and committing
+    double tableSeconds = 0.0;  // time the batch took: connecting, running the inserts, committing
 };
 
 class CItemImporter {
