@@ -4,6 +4,8 @@
 
 #include "framework/afxwin.h"
 
+#include <map>
+#include <memory>
 #include <vector>
 
 class CHyperLink;
@@ -13,7 +15,7 @@ extern int g_rowCount;
 
 class CHotListBox : public CListBox {
 public:
-    CHotListBox() = default;
+    CHotListBox();
     ~CHotListBox() override;
 
     // The window that receives the rows' click messages (the main window).
@@ -28,9 +30,18 @@ public:
 protected:
     void PreSubclassWindow() override;
     BOOL OnEraseBkgnd(CDC* pDC);
+    void OnPaint();
 
-    std::vector<CHyperLink*> m_rows;
+    // The rows in creation order; the list box's entries point at them.
+    std::vector<std::unique_ptr<CHyperLink>> m_rows;
     HWND m_hNotifyWnd = nullptr;
+
+private:
+    // Hides the rows shown for entries that have left the visible part of the list.
+    void HideRowsOutOfView();
+
+    // Rows DrawItem has shown and not hidden since, by entry index.
+    std::map<int, CHyperLink*> m_shownRows;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -157,10 +157,13 @@ TEST_F(BufferDCTest, RestoringAStateSavedBeforeGrowingKeepsTheGrownBitmap)
 {
     PaintWith([](CBufferDCProbe& dc) {
         Fill(dc, CRect(0, 0, 300, 30), kRed);
+        dc.SetTextColor(kGreen);
         const int saved = dc.SaveDC();
+        dc.SetTextColor(kRed);
         const CRect grown(0, 0, 320, 40);
         dc.SetBoundsRect(&grown, DCB_DISABLE);
         EXPECT_TRUE(dc.RestoreDC(saved));
+        EXPECT_EQ(::GetTextColor(dc.m_hDC), kGreen);
         EXPECT_EQ(::GetCurrentObject(dc.m_hDC, OBJ_BITMAP), dc.Bitmap());
         EXPECT_EQ(dc.SelectedBitmapSize().cx, 320);
         EXPECT_EQ(dc.SelectedBitmapSize().cy, 40);

@@ -1,4 +1,4 @@
-// CHyperLink: its size from its text, its colours on screen, and the clicks it reports, under real mouse input.
+// CHyperLink: its size from its text, its colours on screen and the clicks it reports, under real input.
 #include "hotlist/hyperlink.h"
 #include "hotlist/itemclick.h"
 #include "tests/hotlist/mouse_input.h"
@@ -79,8 +79,8 @@ protected:
     CHyperLink& MakeLink(LPCSTR text, LPCSTR itemId = "42", DWORD extraStyle = WS_VISIBLE)
     {
         m_link = std::make_unique<CHyperLink>();
-        m_link->Create("", WS_CHILD | SS_SIMPLE | extraStyle, CRect(kLeft, kTop, kLeft + 300, kTop + 36), &m_host,
-                       kLinkId);
+        const CRect rect(kLeft, kTop, kLeft + 300, kTop + 36);
+        m_link->Create("", WS_CHILD | SS_SIMPLE | extraStyle, rect, &m_host, kLinkId);
         m_link->SetText(text);
         m_link->SetOwnerWnd(m_host.m_hWnd);
         m_link->SetItemId(itemId);
@@ -308,7 +308,7 @@ TEST_F(HyperLinkTest, ALeaveReportedOverTheRowIsCheckedAgainLater)
     PumpPending();
     EXPECT_TRUE(ShowsInk(kRed));
     // Leaving for good afterwards brings no second report; the later check repaints the row.
-    ::SetCursorPos(kParkX, kParkY);
+    ASSERT_TRUE(MouseMoveTo(kParkX, kParkY));
     EXPECT_TRUE(PumpUntilInk(kBlue));
 }
 

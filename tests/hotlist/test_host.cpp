@@ -27,8 +27,9 @@ const char* HostClassName()
 
 CTestHost::CTestHost(int x, int y, int clientWidth, int clientHeight)
 {
-    HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST, HostClassName(), "", WS_POPUP | WS_VISIBLE, x, y, clientWidth,
-                                  clientHeight, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST, HostClassName(), "", WS_POPUP | WS_VISIBLE, x, y,
+                                  clientWidth, clientHeight, nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                                  nullptr);
     SubclassWindow(hWnd);
     ::SetForegroundWindow(hWnd);
     testing_support::PaintNow(hWnd);
@@ -45,8 +46,10 @@ LRESULT CTestHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ITEMCLICK)
         m_itemClicks.push_back(MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}});
-    if (message == WM_COMMAND)
+    else if (message == WM_COMMAND)
         m_commands.push_back(MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}});
+    else if (message >= WM_USER && message < 0xC000)
+        m_otherPrivateMessages.push_back(MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}});
     if (message == WM_PAINT && m_onPaint) {
         m_onPaint(this);
         return 0;
@@ -56,9 +59,9 @@ LRESULT CTestHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 HWND CreateRowListBoxWindow(HWND hParent, int x, int y, int width, int height)
 {
-    return ::CreateWindowExA(0, "LISTBOX", "", 0x50210111, x, y, width, height, hParent,
-                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1002)), ::GetModuleHandleA(nullptr),
-                             nullptr);
+    const auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1002));
+    return ::CreateWindowExA(0, "LISTBOX", "", 0x50210111, x, y, width, height, hParent, id,
+                             ::GetModuleHandleA(nullptr), nullptr);
 }
 
 void ParkMouse()

@@ -16,6 +16,8 @@ public:
     std::vector<MSG> m_itemClicks;
     // WM_COMMAND messages that reached this window, in order.
     std::vector<MSG> m_commands;
+    // Other private messages (WM_USER and above) that reached this window.
+    std::vector<MSG> m_otherPrivateMessages;
     // Runs instead of the default painting when set.
     std::function<void(CWnd*)> m_onPaint;
 

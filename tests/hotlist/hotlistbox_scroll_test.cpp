@@ -1,0 +1,112 @@
+// CHotListBox with several hundred rows: after every kind of scroll each visible entry has its own row.
+#include "hotlist/hotlistbox.h"
+#include "hotlist/hyperlink.h"
+#include "tests/hotlist/list_fixture.h"
+#include "tests/hotlist/mouse_input.h"
+#include "tests/hotlist/routed_pump.h"
+
+namespace {
+
+constexpr int kRows = 400;
+constexpr int kFirstId = 1000;
+
+class HotListScrollTest : public HotListFixture {
+protected:
+    void SetUp() override
+    {
+        HotListFixture::SetUp();
+        MakeList(600);
+        // Long and short texts by turns, so that a row left behind would show beside a short one.
+        for (int i = 0; i < kRows; ++i) {
+            CString text = CString("第") + std::to_string(i) + "条";
+            if (i % 2)
+                text += "：一段较长的说明文字，一直写到列表的右边";
+            m_list.AddRow(text, kFirstId + i);
+        }
+        Repaint();
+        // The first key only selects the entry that has the focus, as for a user.
+        SendKey(VK_HOME);
+        Repaint();
+    }
+
+    // Scrolls, lets everything paint, and checks the rows and the bare list.
+    void ScrollAndCheck(const char* how, const std::function<void()>& scroll)
+    {
+        SCOPED_TRACE(how);
+        const int before = m_list.GetTopIndex();
+        scroll();
+        Repaint();
+        EXPECT_NE(m_list.GetTopIndex(), before) << "did not scroll";
+        const std::vector<std::string> faults = RowsNotFollowingEntries();
+        EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+        EXPECT_EQ(UncleanPixels(), 0);
+    }
+    void SendScroll(WORD code, WORD position = 0)
+    {
+        m_list.SendMessage(WM_VSCROLL, MAKEWPARAM(code, position));
+    }
+    void SendKey(UINT key)
+    {
+        m_list.SendMessage(WM_KEYDOWN, key, 1);
+        m_list.SendMessage(WM_KEYUP, key, 0xC0000001);
+    }
+    void SendWheel(int notches)
+    {
+        CRect rect;
+        m_list.GetWindowRect(&rect);
+        m_list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -notches * WHEEL_DELTA),
+                           MAKELPARAM(rect.left + 100, rect.top + 100));
+    }
+};
+
+TEST_F(HotListScrollTest, EveryScrollKeepsEachVisibleRowOverItsOwnEntry)
+{
+    ScrollAndCheck("wheel down", [&] { SendWheel(1); });
+    ScrollAndCheck("line down", [&] { SendScroll(SB_LINEDOWN); });
+    ScrollAndCheck("page down", [&] { SendScroll(SB_PAGEDOWN); });
+    ScrollAndCheck("thumb", [&] { SendScroll(SB_THUMBPOSITION, 200); });
+    ScrollAndCheck("wheel up", [&] { SendWheel(-2); });
+    ScrollAndCheck("top index", [&] { m_list.SetTopIndex(250); });
+    ScrollAndCheck("key end", [&] { SendKey(VK_END); });
+    ScrollAndCheck("key page up", [&] {
+        SendKey(VK_PRIOR);  // the caret goes to the top of the page first
+        SendKey(VK_PRIOR);
+    });
+    ScrollAndCheck("key home", [&] { SendKey(VK_HOME); });
+    ScrollAndCheck("key down past the page", [&] {
+        for (int i = 0; i < 20; ++i)
+            SendKey(VK_DOWN);
+    });
+    ScrollAndCheck("line up", [&] { SendScroll(SB_LINEUP); });
+    ScrollAndCheck("bottom", [&] { SendScroll(SB_BOTTOM); });
+}
+
+TEST_F(HotListScrollTest, TheScrollBarTakesRealClicks)
+{
+    CRect list;
+    m_list.GetWindowRect(&list);
+    const int barX = list.right - ::GetSystemMetrics(SM_CXVSCROLL) / 2;
+    ScrollAndCheck("down arrow", [&] { ASSERT_TRUE(ClickAt(barX, list.bottom - 4)); });
+    ScrollAndCheck("page area", [&] { ASSERT_TRUE(ClickAt(barX, list.bottom - 60)); });
+}
+
+TEST_F(HotListScrollTest, TheLastEntryIsReachedAndItsRowReportsItsOwnId)
+{
+    ScrollAndCheck("bottom", [&] { SendScroll(SB_BOTTOM); });
+    ASSERT_TRUE(EntryInView(kRows - 1));
+    const POINT text = OnRowText(kRows - 1);
+    ASSERT_TRUE(ClickAt(text.x, text.y));
+    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    PumpRoutedPending();
+    ASSERT_EQ(m_host.m_itemClicks.size(), 1u);
+    EXPECT_EQ(m_host.m_itemClicks[0].lParam, kFirstId + kRows - 1);
+
+    // And back at the top, the first one reports its own.
+    ScrollAndCheck("top", [&] { SendScroll(SB_TOP); });
+    const POINT first = OnRowText(0);
+    ASSERT_TRUE(ClickAt(first.x, first.y));
+    ASSERT_TRUE(PumpRoutedUntil([&] { return m_host.m_itemClicks.size() == 2; }));
+    EXPECT_EQ(m_host.m_itemClicks[1].lParam, kFirstId);
+}
+
+}  // namespace
