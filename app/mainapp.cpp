@@ -1,16 +1,25 @@
-// The application object (placeholder main window until the real one lands).
-#include "framework/afxwin.h"
-#include "res/resource.h"
+// The application object and its start-up.
+#include "app/mainapp.h"
 
-class CMainApp : public CWinApp {
-public:
-    BOOL InitInstance() override
-    {
-        CDialog dlg(IDD_MAIN);
-        m_pMainWnd = &dlg;
-        dlg.DoModal();
-        return FALSE;
-    }
-};
+#include "mainwnd/maindlg.h"
 
+BEGIN_MESSAGE_MAP(CMainApp, CWinApp)
+    ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+// The one application object; the entry point runs it.
 CMainApp theApp;
+
+BOOL CMainApp::InitInstance()
+{
+    AfxEnableControlContainer();
+    Enable3dControls();
+
+    CMainDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    // The window is gone; nothing may reach it through the application any more.
+    m_pMainWnd = nullptr;
+    // The framework ends the process with the exit code of the pending quit request.
+    return FALSE;
+}

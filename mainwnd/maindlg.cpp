@@ -4,19 +4,23 @@
 #include "app/globals.h"
 #include "corelib/core.h"
 #include "hotlist/itemclick.h"
+#include "items/itemscommand.h"
 #include "mainwnd/product.h"
 #include "mainwnd/softdescriptor.h"
 #include "mainwnd/trayicon.h"
+#include "options/optionscommand.h"
 #include "res/resource.h"
 #include "store/connstr.h"
+#include "store/dberror.h"
 #include "store/dbsession.h"
+#include "store/rowquery.h"
+#include "store/statements.h"
 
 #include <new>
 #include <objbase.h>
 
 namespace {
 
-constexpr char kHeatOrder[] = "order by clicktimes desc,lasttime desc";
 constexpr char kMissingDatabase[] = "数据库文件不存在！程序退出运行！";
 constexpr char kUnusableDatabase[] = "数据库文件无法使用！程序退出运行！";
 
@@ -183,12 +187,41 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
     Default();
 }
 
-void CMainDlg::LoadHotList(CHotListBox&, CString)
+void CMainDlg::LoadHotList(CHotListBox& list, CString clause)
 {
+    list.RemoveAllRows();
+    // Filling a long list repaints once, at the end, not once per row.
+    list.SendMessage(WM_SETREDRAW, FALSE);
+    RunRowQuery(g_connStr, StmtSelectItems(clause), [&](const CDbRow& row) {
+        CString label = g_db->ValueToText(row.Value(1));
+        if (label.GetLength() == 0)
+            label = g_db->ValueToText(row.Value(2));
+        list.AddRow(label, g_db->ValueToInt(row.Value(0)));
+    });
+    list.SendMessage(WM_SETREDRAW, TRUE);
+    list.Invalidate();
 }
 
-void CMainDlg::CopyItem(int)
+void CMainDlg::CopyItem(int id)
 {
+    CString text;
+    try {
+        text = g_db->QueryValue(StmtSelectContent(id));
+    } catch (const CDbError&) {
+        return;  // no database to read from: nothing is copied or counted
+    }
+    // An empty content means the item is gone (or holds nothing): the user's clipboard stays.
+    if (text.IsEmpty())
+        return;
+    if (!g_core->toClipboard(m_hWnd, text))
+        return;
+    SetStatusText("已复制！");
+    SetTimer(kStatusTimer, kStatusDelayMs);
+    CString time = g_core->getTimeNowStr("");
+    g_db->Execute(StmtCountClick(time, id));
+    // The user pastes into the window they came from: step out of its way.
+    if (g_isAutoMin)
+        ShowWindow(SW_MINIMIZE);
 }
 
 void CMainDlg::OnPaint()
@@ -218,10 +251,12 @@ void CMainDlg::OnAbout()
 
 void CMainDlg::OnOptions()
 {
+    RunOptionsCommand(m_hWnd);
 }
 
 void CMainDlg::OnItems()
 {
+    RunItemsCommand(m_hWnd);
 }
 
 void CMainDlg::OnExit()
