@@ -1,0 +1,168 @@
+// End to end in the real main window: the hot list in heat order, and a click that copies and counts.
+#include "app/globals.h"
+#include "corelib/core.h"
+#include "mainwnd/maindlg.h"
+#include "res/resource.h"
+#include "tests/hotlist/mouse_input.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/pump.h"
+#include "tests/support/testdb.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace testing_support;
+
+namespace {
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    if (!::OpenClipboard(nullptr))
+        return "<held>";
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(::GlobalLock(data))) {
+            text = bytes;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::string& text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_TEXT, memory);
+    ::CloseClipboard();
+}
+
+std::string StatusText(HWND dlg)
+{
+    char text[64] = {};
+    ::GetDlgItemTextA(dlg, IDC_STATUS, text, sizeof(text));
+    return text;
+}
+
+HWND HotList(const CMainDlg& dlg)
+{
+    return ::GetDlgItem(dlg.m_hWnd, IDC_HOTLIST);
+}
+
+// Clicks the text of the list's entry at index, as a user would.
+bool ClickEntry(const CMainDlg& dlg, int index)
+{
+    RECT entry = {};
+    ::SendMessageA(HotList(dlg), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&entry));
+    POINT point = {entry.left + 4, entry.top + 8};
+    ::ClientToScreen(HotList(dlg), &point);
+    return ClickAt(point.x, point.y);
+}
+
+class HotCopyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_db = ProgramFolder() + "sys.mdb";
+        // Heat order: 9 first, then the two 5s latest first, then the never-copied item.
+        CreateItemDatabase(m_db, {{"甲", "内容A", 5, "2026-01-01 10:00:00"},
+                                  {"", "内容B", 9, "2026-01-02 10:00:00"},
+                                  {"丙", "内容C", 5, "2026-03-01 10:00:00"},
+                                  {std::nullopt, "内容D"}});
+        ::DeleteFileA((ProgramFolder() + "hotcopy_tests.ini").c_str());
+        SetClipboardText("before");
+    }
+    void TearDown() override { ::DeleteFileA(m_db.c_str()); }
+
+    // Runs the main window; steps run once its four rows are listed.
+    void RunMainWindow(CModalScript& script)
+    {
+        CMainDlg dlg;
+        AfxGetApp()->m_pMainWnd = &dlg;
+        m_dlg = &dlg;
+        script.Start();
+        dlg.DoModal();
+        AfxGetApp()->m_pMainWnd = nullptr;
+        m_dlg = nullptr;
+        EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+    }
+    bool Listed() const
+    {
+        return m_dlg && m_dlg->m_hWnd && ::SendMessageA(HotList(*m_dlg), LB_GETCOUNT, 0, 0) == 4;
+    }
+    void End() { ::PostMessageA(m_dlg->m_hWnd, WM_COMMAND, IDCANCEL, 0); }
+
+    std::string m_db;
+    CMainDlg* m_dlg = nullptr;
+};
+
+}  // namespace
+
+TEST_F(HotCopyTest, ClickCopiesTheHottestItemsContentCountsItAndSaysSo)
+{
+    std::string afterFirst, afterSecond, statusAfterClick;
+    CModalScript script;
+    script.Then([&] { return Listed(); }, 5000, "listed")
+          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, "click the top row")
+          .Then([&] { return ClipboardText() == "内容B"; }, 3000, "hottest item copied")
+          .Then([&] { statusAfterClick = StatusText(m_dlg->m_hWnd); return ClickEntry(*m_dlg, 1); }, 5000)
+          .Then([&] { return ClipboardText() == "内容C"; }, 3000, "second row copied")
+          .Then([&] { return StatusText(m_dlg->m_hWnd) == "就绪"; }, 3000, "status back to ready")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    EXPECT_EQ(statusAfterClick, "已复制！");
+    auto rows = ReadItems(m_db);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1].clicktimes, 10);
+    EXPECT_EQ(rows[2].clicktimes, 6);
+    EXPECT_EQ(rows[0].clicktimes, 5);
+    EXPECT_EQ(rows[0].lasttime, std::optional<std::string>("2026-01-01 10:00:00"));
+    ASSERT_TRUE(rows[1].lasttime.has_value());
+    EXPECT_GT(*rows[1].lasttime, std::string("2026-01-02 10:00:00")) << "stamped with the time of the click";
+}
+
+TEST_F(HotCopyTest, ItemDeletedMeanwhileLeavesClipboardStatusAndCountsAlone)
+{
+    bool clipboardKept = false;
+    CModalScript script;
+    script.Then([&] { return Listed(); }, 5000, "listed")
+          .Then([&] { ExecuteSql(m_db, "delete from T_ITEM where id=2"); return ClickEntry(*m_dlg, 0); }, 5000)
+          .Then([&] { PumpFor(300); clipboardKept = ClipboardText() == "before"; return true; })
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    EXPECT_TRUE(clipboardKept);
+    auto rows = ReadItems(m_db);
+    ASSERT_EQ(rows.size(), 3u);
+    for (const auto& row : rows)
+        EXPECT_TRUE(row.clicktimes == 5 || row.clicktimes == 0) << row;
+}
+
+TEST_F(HotCopyTest, WithAutoMinimiseOnTheWindowStepsAsideAfterACopy)
+{
+    {
+        CCore core;
+        core.autoFileConfig();
+        core.saveConfigB("isAutoMin", 1);
+    }
+    bool minimised = false;
+    CModalScript script;
+    script.Then([&] { return Listed(); }, 5000, "listed")
+          .Then([&] { return ClickEntry(*m_dlg, 2); }, 5000)
+          .Then([&] { return ClipboardText() == "内容A"; }, 3000, "copied")
+          .Then([&] { minimised = ::IsIconic(m_dlg->m_hWnd) != FALSE; return minimised; }, 2000, "minimised")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    EXPECT_TRUE(minimised);
+}
