@@ -1,0 +1,30 @@
+// CChildProcess: a program the test starts, whose end and exit code it waits for.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <windows.h>
+
+namespace testing_support {
+
+class CChildProcess {
+public:
+    CChildProcess() = default;
+    // A child still running when the test is over is ended, so that it cannot outlive the test.
+    ~CChildProcess();
+    CChildProcess(const CChildProcess&) = delete;
+    CChildProcess& operator=(const CChildProcess&) = delete;
+
+    // Starts the program with folder as its working directory.
+    bool Start(const std::string& programPath, const std::string& folder);
+    DWORD Id() const { return m_info.dwProcessId; }
+    bool IsRunning() const;
+    // The exit code once the process has ended, pumping this thread's messages meanwhile;
+    // nothing when it is still running after timeoutMs.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 10000);
+
+private:
+    PROCESS_INFORMATION m_info = {};
+};
+
+}  // namespace testing_support

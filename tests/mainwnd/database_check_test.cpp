@@ -1,0 +1,98 @@
+// A sys.mdb that exists but is not an item database: refused at start-up, and never changed.
+#include "app/globals.h"
+#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/mainwnd/tray_probe.h"
+#include "tests/support/message_box.h"
+#include "tests/support/testdb.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class UnusableDatabase : public MainWindowFixture {
+protected:
+    // The bytes of an SQLite database of another program.
+    std::string ForeignDatabase()
+    {
+        std::string path = m_dbPath + ".foreign";
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_exec(db,
+                     "CREATE TABLE T_NOTE(id INTEGER PRIMARY KEY, body TEXT);"
+                     "INSERT INTO T_NOTE(body) VALUES('another program''s data');",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        std::string bytes = FileBytes(path);
+        ::DeleteFileA(path.c_str());
+        return bytes;
+    }
+};
+
+TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
+{
+    std::string itemDatabase = FileBytes(m_dbPath);
+    ASSERT_GT(itemDatabase.size(), 100u);
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const std::vector<Case> cases = {
+        {"empty", ""},
+        {"text", "not a database at all\r\n"},
+        {"truncated", itemDatabase.substr(0, 60)},
+        {"damaged", itemDatabase.substr(0, 100) + std::string(itemDatabase.size() - 100, '\x5A')},
+        {"foreign", ForeignDatabase()},
+    };
+
+    for (const Case& unusable : cases) {
+        SCOPED_TRACE(unusable.name);
+        WriteFileBytes(m_dbPath, unusable.bytes);
+        CProbedMainDlg dlg;
+        CModalScript script;
+        HWND box = nullptr;
+        script.Then([&] { return (box = FindSystemDialog()) != nullptr; }, 5000, "the warning shows")
+            .Then([&] {
+                EXPECT_EQ(MessageBoxText(box), "数据库文件无法使用！程序退出运行！");
+                EXPECT_EQ(::GetWindow(box, GW_OWNER), dlg.m_hWnd);
+                EXPECT_FALSE(TrayIconExists(dlg.m_hWnd));
+                AnswerMessageBox(box, IDOK);
+                return true;
+            });
+        ModalOutcome outcome = RunModal(dlg, script);
+
+        EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+        EXPECT_EQ(outcome.quitCode, -1);
+        EXPECT_EQ(dlg.m_loadCount, 0);
+        EXPECT_EQ(g_core, nullptr);
+        EXPECT_EQ(g_db, nullptr);
+        EXPECT_TRUE(FileBytes(m_dbPath) == unusable.bytes) << "the file was changed";
+        EXPECT_FALSE(FileExists(m_dbPath + "-journal") || FileExists(m_dbPath + "-wal"));
+    }
+}
+
+}  // namespace

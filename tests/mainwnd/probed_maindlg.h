@@ -1,0 +1,29 @@
+// The main window with its hot-list load and click-to-copy observed instead of run.
+#pragma once
+
+#include "mainwnd/maindlg.h"
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+class CProbedMainDlg : public CMainDlg {
+public:
+    HWND ListBox() const { return m_list.m_hWnd; }
+    HICON MainIcon() const { return m_hIcon; }
+    bool Copied(int id) const;
+
+    std::vector<int> m_copiedIds;  // every CopyItem call, in order
+    int m_loadCount = 0;           // LoadHotList calls
+    int m_loadsDuringInit = -1;    // LoadHotList calls made before initialisation returned
+    HWND m_loadedList = nullptr;   // the list LoadHotList was given
+    std::string m_loadClause;
+
+protected:
+    BOOL OnInitDialog() override;
+    void LoadHotList(CHotListBox& list, CString clause) override;
+    void CopyItem(int id) override;
+};
+
+}  // namespace testing_support

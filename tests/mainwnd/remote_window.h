@@ -1,0 +1,20 @@
+// Finding and reading the windows of another process.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <windows.h>
+
+namespace testing_support {
+
+// A visible top-level window of the process for which matches holds; null when there is none.
+HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& matches);
+
+// The window's text, asked for with WM_GETTEXT (which the system carries across processes),
+// as code page 936 bytes.
+std::string RemoteWindowText(HWND hWnd);
+
+// Whether the window's class is the dialog class (#32770).
+bool IsDialogClass(HWND hWnd);
+
+}  // namespace testing_support

@@ -1,0 +1,205 @@
+// The tray icon of the main window: its callbacks, its menu, the about command, the re-created
+// notification area, and real clicks on the icon in the shell's notification area.
+#include "res/resource.h"
+#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/mainwnd/tray_probe.h"
+#include "tests/support/message_box.h"
+#include "tests/support/pump.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace testing_support;
+
+namespace {
+
+class TrayIcon : public MainWindowFixture {
+protected:
+    CModalScript& PostTrayCallback(WPARAM id, LPARAM mouseMessage)
+    {
+        return m_script.Then([=] { return ::PostMessageA(Main(), kTrayMessage, id, mouseMessage) != FALSE; });
+    }
+    CModalScript& WaitUntilShownNormally(const char* name)
+    {
+        return m_script.Then([this] { return ::IsWindowVisible(Main()) && !::IsIconic(Main()); }, 3000, name);
+    }
+    CModalScript& WaitForMenu(HWND* menuWindow)
+    {
+        return m_script.Then([=] { return (*menuWindow = FindPopupMenu()) != nullptr; }, 3000,
+                             "the menu opens");
+    }
+};
+
+TEST_F(TrayIcon, LeftButtonUpShowsAMinimisedOrHiddenWindowInFront)
+{
+    WaitUntilShown();
+    Minimise();
+    PostTrayCallback(kTrayMessage, WM_LBUTTONUP);
+    WaitUntilShownNormally("restored from minimised").Then([this] {
+        EXPECT_EQ(::GetForegroundWindow(), Main());
+        ::ShowWindow(Main(), SW_HIDE);
+        return true;
+    });
+    m_script.Then([this] { return !::IsWindowVisible(Main()); }, 3000, "hidden");
+    PostTrayCallback(kTrayMessage, WM_LBUTTONUP);
+    WaitUntilShownNormally("shown from hidden");
+    CloseWithCloseBox();
+    Run();
+}
+
+TEST_F(TrayIcon, OtherCallbacksDoNothing)
+{
+    WaitUntilShown();
+    Minimise();
+    PostTrayCallback(7, WM_LBUTTONUP);  // not our icon's id
+    PostTrayCallback(kTrayMessage, WM_RBUTTONUP);
+    PostTrayCallback(kTrayMessage, WM_LBUTTONDBLCLK);
+    PostTrayCallback(kTrayMessage, WM_MOUSEMOVE);
+    SettlePosted().Then([this] {
+        EXPECT_TRUE(::IsIconic(Main()));
+        EXPECT_EQ(FindPopupMenu(), nullptr);
+        return true;
+    });
+    CloseWithCloseBox();
+    Run();
+}
+
+TEST_F(TrayIcon, RightButtonDownOpensTheTrayMenuAtTheCursor)
+{
+    HWND menuWindow = nullptr;
+    WaitUntilShown()
+        .Then([] { return ::SetCursorPos(300, 200) != FALSE; })
+        .Then([] { return CursorAt(300, 200); }, 3000, "the cursor moves");
+    PostTrayCallback(kTrayMessage, WM_RBUTTONDOWN);
+    WaitForMenu(&menuWindow)
+        .Then([&] {
+            HMENU shown = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+            EXPECT_EQ(::GetMenuItemCount(shown), 6);
+            EXPECT_EQ(::GetMenuItemID(shown, 0), static_cast<UINT>(ID_TRAY_ITEMS));
+            EXPECT_EQ(::GetMenuItemID(shown, 5), static_cast<UINT>(ID_TRAY_EXIT));
+            RECT rect = {};
+            ::GetWindowRect(menuWindow, &rect);
+            EXPECT_EQ(rect.left, 300);
+            EXPECT_EQ(rect.top, 200);
+            ::EndMenu();
+            return true;
+        })
+        .Then([] { return FindPopupMenu() == nullptr; }, 3000, "the menu closes");
+    SettlePosted();
+    CloseWithCloseBox();
+    ModalOutcome outcome = Run();
+
+    EXPECT_EQ(outcome.result, IDCANCEL) << "closing the menu leaves the program running";
+}
+
+TEST_F(TrayIcon, AnEntryChosenInTheMenuReachesTheMainWindow)
+{
+    HWND menuWindow = nullptr;
+    WaitUntilShown();
+    PostTrayCallback(kTrayMessage, WM_RBUTTONDOWN);
+    WaitForMenu(&menuWindow)
+        .Then([&] {
+            // Up from no selection wraps to the last entry, 退出.
+            PostKey(menuWindow, WM_KEYDOWN, VK_UP, false);
+            PostKey(menuWindow, WM_KEYDOWN, VK_RETURN, false);
+            return true;
+        })
+        .Then([] { return false; }, 3000, "the program ends");
+    ModalOutcome outcome = RunModal(m_dlg, m_script);
+
+    EXPECT_EQ(outcome.quitCode, 0) << "退出 ended the program";
+}
+
+TEST_F(TrayIcon, AboutShowsTheProductNameAndVersionOfTheDescriptor)
+{
+    HWND box = nullptr;
+    WaitUntilShown()
+        .Then([this] { return ::PostMessageA(Main(), WM_COMMAND, ID_TRAY_ABOUT, 0) != FALSE; })
+        .Then([&] { return (box = FindSystemDialog()) != nullptr; }, 3000, "the about box opens")
+        .Then([&] {
+            std::string text = MessageBoxText(box);
+            EXPECT_NE(text.find("Mirelo"), std::string::npos) << text;
+            EXPECT_NE(text.find("2.1028"), std::string::npos) << text;
+            AnswerMessageBox(box, IDOK);
+            return true;
+        })
+        .Then([] { return FindSystemDialog() == nullptr; }, 3000, "the about box closes");
+    CloseWithCloseBox();
+    Run();
+}
+
+// A restarted shell has a new, empty notification area and says so to every top-level window.
+TEST_F(TrayIcon, TaskbarCreatedAddsItAgain)
+{
+    HWND main = nullptr;
+    WaitUntilShown().Then([&] {
+        main = Main();
+        EXPECT_TRUE(TrayIconExists(main));
+        EXPECT_TRUE(RemoveTrayIcon(main));
+        EXPECT_FALSE(TrayIconExists(main));
+        ::SendMessageA(main, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        EXPECT_TRUE(TrayIconExists(main));
+        return true;
+    });
+    CloseWithCloseBox();
+    Run();
+
+    EXPECT_FALSE(TrayIconExists(main));
+}
+
+// The notification area of the shell draws icon 134 (orange) at the right end of the taskbar.
+bool FindOurIconOnScreen(POINT* where)
+{
+    HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr);
+    RECT bar = {};
+    if (!taskbar || !::GetWindowRect(taskbar, &bar))
+        return false;
+    int y = (bar.top + bar.bottom) / 2;
+    for (int x = bar.right - 1; x > bar.right - 80; --x) {
+        COLORREF pixel = ScreenPixel(x, y);
+        if (GetRValue(pixel) > 200 && GetGValue(pixel) > 90 && GetGValue(pixel) < 150 &&
+            GetBValue(pixel) < 60) {
+            *where = POINT{x - 2, y};
+            return true;
+        }
+    }
+    return false;
+}
+
+void PressMouse(DWORD button)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = button;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+TEST_F(TrayIcon, RealClicksOnItInTheNotificationAreaReachTheMainWindow)
+{
+    POINT icon = {};
+    HWND menuWindow = nullptr;
+    WaitUntilShown().Then([&] { return FindOurIconOnScreen(&icon); }, 3000, "the icon shows");
+    Minimise();
+    m_script.Then([&] { return ::SetCursorPos(icon.x, icon.y) != FALSE; })
+        .Then([&] { return CursorAt(icon.x, icon.y); }, 3000, "the cursor is over the icon")
+        .Then([] {
+            PressMouse(MOUSEEVENTF_LEFTDOWN);
+            PressMouse(MOUSEEVENTF_LEFTUP);
+            return true;
+        });
+    WaitUntilShownNormally("a left click restores the window").Then([] {
+        PressMouse(MOUSEEVENTF_RIGHTDOWN);
+        return true;
+    });
+    WaitForMenu(&menuWindow).Then([] {
+        ::EndMenu();
+        PressMouse(MOUSEEVENTF_RIGHTUP);
+        return true;
+    });
+    m_script.Then([] { return FindPopupMenu() == nullptr; }, 3000, "the menu closes");
+    CloseWithCloseBox();
+    Run();
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+// The notification-area icon record: its first, 88-byte form and every field of it.
+#include "mainwnd/trayicon.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+
+namespace {
+
+TEST(TrayIconRecord, HoldsTheMainWindowsIdentityCallbackIconAndTip)
+{
+    HWND hWnd = reinterpret_cast<HWND>(0x1234);
+    HICON hIcon = reinterpret_cast<HICON>(0x5678);
+    NOTIFYICONDATAA record = MakeTrayIconRecord(hWnd, hIcon, "Mirelo");
+
+    EXPECT_EQ(record.cbSize, 88u);
+    EXPECT_EQ(offsetof(NOTIFYICONDATAA, szTip) + 64, 88u);
+    EXPECT_EQ(record.hWnd, hWnd);
+    EXPECT_EQ(record.uID, 1045u);
+    EXPECT_EQ(record.uFlags, 7u);
+    EXPECT_EQ(record.uCallbackMessage, 1045u);
+    EXPECT_EQ(record.hIcon, hIcon);
+    EXPECT_STREQ(record.szTip, "Mirelo");
+}
+
+TEST(TrayIconRecord, ALongTipIsCutTo63BytesAndItsTerminator)
+{
+    std::string longTip(100, 'x');
+    NOTIFYICONDATAA record = MakeTrayIconRecord(nullptr, nullptr, longTip.c_str());
+    EXPECT_EQ(std::strlen(record.szTip), 63u);
+    EXPECT_EQ(record.szTip[63], '\0');
+}
+
+}  // namespace
