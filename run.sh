@@ -4,9 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 build="$root/build"
-"$root/scripts/install-deps.sh"
-"$root/scripts/fetch-sqlite.sh"
-"$root/scripts/build.sh" "$build"
+"$root/scripts/prepare.sh" "$build"
 "$root/scripts/demo-data.sh" "$build"
 
 if [ -n "${DISPLAY:-}" ]; then

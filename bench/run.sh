@@ -4,9 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${MIRELO_BUILD_DIR:-$root/build}"
-"$root/scripts/install-deps.sh"
-"$root/scripts/fetch-sqlite.sh"
-"$root/scripts/build.sh" "$build"
+"$root/scripts/prepare.sh" "$build"
 cmake --build "$build" --target benchmarks -- --no-print-directory | { grep -v -E '^\[ *[0-9]+%\]' || true; }
 for part in "$root"/bench/*.sh; do
     [ "$(basename "$part")" = run.sh ] && continue
