@@ -33,8 +33,8 @@ int EntryHeight(int clientHeight)
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CHotListBox, CListBox)
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 // Out of line: the rows' type is complete only here.
@@ -52,9 +52,16 @@ void CHotListBox::PreSubclassWindow()
 
 void CHotListBox::AddRow(CString text, int id)
 {
-    ++g_rowCount;
     CRect client;
     GetClientRect(&client);
+    if (m_rows.size() >= static_cast<size_t>(kMaxRows)) {
+        // No row: the entry's item data (LB_ADDSTRING's lParam, as the list keeps no strings)
+        // stays null and draws as nothing.
+        const LRESULT index = SendMessage(LB_ADDSTRING, 0, 0);
+        SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), EntryHeight(client.Height()) & 0xFFFF);
+        return;
+    }
+    ++g_rowCount;
     const int width = client.Width();
     const int height = client.Height();
 

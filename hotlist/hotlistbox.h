@@ -18,8 +18,14 @@ public:
     CHotListBox();
     ~CHotListBox() override;
 
+    // Each row holds a window and a font. Windows gives a process 10,000 window and 10,000 GDI
+    // handles (Wine's window table, shared by the whole session, ends the process at about 32,700);
+    // past this many rows the main window's own menus, dialogs and paints would find none left.
+    static constexpr int kMaxRows = 9000;
+
     // The window that receives the rows' click messages (the main window).
     void SetNotifyWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
+    // Beyond kMaxRows rows an item still gets its entry, which stays blank.
     void AddRow(CString text, int id);
     // Deletes every row; call only while the list box has no entries, or when it goes away.
     void RemoveAllRows();

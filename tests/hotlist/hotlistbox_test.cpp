@@ -8,7 +8,6 @@
 #include "tests/hotlist/row_font.h"
 #include "tests/hotlist/screen_capture.h"
 
-
 namespace {
 
 class HotListBoxTest : public HotListFixture {
@@ -169,6 +168,37 @@ TEST_F(HotListBoxTest, RemovingTheRowsLeavesEntriesThatDrawNothing)
     EXPECT_EQ(m_list.GetItemDataPtr(0), nullptr);
     m_list.Invalidate();
     Repaint();
+    EXPECT_EQ(UncleanPixels(), 0);
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+TEST_F(HotListBoxTest, PastTheRowLimitItemsGetBlankEntriesAndNoWindows)
+{
+    MakeList(600);
+    const int before = g_rowCount;
+    const int count = CHotListBox::kMaxRows + 3;
+    // Filled as the main window fills it: with the list's redraw paused.
+    m_list.SendMessage(WM_SETREDRAW, FALSE);
+    AddRows(count);
+    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    EXPECT_EQ(m_list.GetCount(), count);
+    EXPECT_EQ(g_rowCount, before + CHotListBox::kMaxRows);
+    int children = 0;
+    ::EnumChildWindows(m_list.m_hWnd, &CountChild, reinterpret_cast<LPARAM>(&children));
+    EXPECT_EQ(children, CHotListBox::kMaxRows);
+    ASSERT_NE(Row(CHotListBox::kMaxRows - 1), nullptr);
+    EXPECT_EQ(Row(CHotListBox::kMaxRows), nullptr);
+    EXPECT_EQ(m_list.GetItemHeight(count - 1), 36);
+
+    // At the end of the list the last rows show over their entries, and what follows is bare list.
+    m_list.SetTopIndex(count - 1);
+    Repaint();
+    EXPECT_TRUE(RowShows(CHotListBox::kMaxRows - 1));
     EXPECT_EQ(UncleanPixels(), 0);
 }
 
