@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Inside a display: starts Mirelo, waits for its main window to paint, saves a screenshot, ends it.
+# Inside a display: starts Mirelo, waits until its rows have painted, saves a screenshot, ends it.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 shot="$build/screenshot.png"
 cd "$build"
@@ -17,9 +18,11 @@ if [ -z "$window" ]; then
     echo "the main window did not show" >&2
     exit 1
 fi
-# Let the hot list load (timer 1) and every row paint.
-sleep "${MIRELO_SHOT_DELAY:-2}"
-import -window root -depth 8 "$shot"
+if ! "$here/wait-rows.sh" "$shot"; then
+    echo "the rows did not paint (screenshot of the last state: $shot)" >&2
+    wineserver -k >/dev/null 2>&1 || true
+    exit 1
+fi
 wineserver -k >/dev/null 2>&1 || true
 wait "$pid" 2>/dev/null || true
 echo "$shot"
