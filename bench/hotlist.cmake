@@ -1,0 +1,9 @@
+# The hot list benchmark: the real main window over databases of 100 to 20,000 items.
+if(TARGET testsupport)
+    add_executable(hotlist_bench ${CMAKE_CURRENT_LIST_DIR}/hotlist_bench.cpp $<TARGET_OBJECTS:resources>)
+    target_link_libraries(hotlist_bench PRIVATE mainwnd testsupport sqlite3 psapi)
+    target_compile_options(hotlist_bench PRIVATE ${MIRELO_WARNINGS})
+    # Its own folder: the sys.mdb and settings file it writes beside itself meet no other program.
+    set_target_properties(hotlist_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench/hotlist)
+    add_dependencies(benchmarks hotlist_bench)
+endif()
