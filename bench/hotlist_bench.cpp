@@ -3,6 +3,7 @@
 // rows that got a window and a font, the working set after the load, and the floor: the same
 // SELECT by SQLite alone plus the bare calls each row needs.
 #include "app/globals.h"
+#include "bench/bench_support.h"
 #include "corelib/core.h"
 #include "hotlist/itemclick.h"
 #include "mainwnd/maindlg.h"
@@ -23,31 +24,19 @@
 
 namespace {
 
+using bench::Now;
+
 constexpr int kClicks = 21;
 constexpr int kFloorRuns = 3;
 constexpr UINT WM_BENCH_NEXT = WM_APP + 40;
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    ::QueryPerformanceCounter(&counter);
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 std::string ToUtf8(const std::string& systemText)
 {
-    int wideSize = ::MultiByteToWideChar(CP_ACP, 0, systemText.data(), static_cast<int>(systemText.size()), nullptr, 0);
+    int wideSize =
+        ::MultiByteToWideChar(CP_ACP, 0, systemText.data(), static_cast<int>(systemText.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(wideSize), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, systemText.data(), static_cast<int>(systemText.size()), wide.data(), wideSize);
+    ::MultiByteToWideChar(CP_ACP, 0, systemText.data(), static_cast<int>(systemText.size()), wide.data(),
+                          wideSize);
     int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(size), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(), size, nullptr, nullptr);
@@ -72,7 +61,8 @@ std::vector<testing_support::TestItem> MakeItems(int count)
         char label[48], content[96], time[24];
         std::snprintf(label, sizeof(label), "常用片段 %05d 地址", i);
         std::snprintf(content, sizeof(content), "北京市海淀区中关村大街 %d 号，邮编 100080。it's #%d", i, i);
-        std::snprintf(time, sizeof(time), "2026-%02d-%02d %02d:%02d:00", 1 + i % 12, 1 + i % 28, i % 24, i % 60);
+        std::snprintf(time, sizeof(time), "2026-%02d-%02d %02d:%02d:00", 1 + i % 12, 1 + i % 28, i % 24,
+                      i % 60);
         items.push_back({std::string(label), std::string(content), (i * 7) % 50, std::string(time)});
     }
     return items;
@@ -247,9 +237,9 @@ FloorFigures MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listS
         }
         ++created;
         const double beforeWindow = Now();
-        HWND row = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_SIMPLE, 0, 0, listSize.cx, listSize.cy / 20,
-                                     list, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1001 + created)), nullptr,
-                                     nullptr);
+        HWND row = ::CreateWindowExA(
+            0, "STATIC", "", WS_CHILD | SS_SIMPLE, 0, 0, listSize.cx, listSize.cy / 20, list,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(1001 + created)), nullptr, nullptr);
         windowSeconds += Now() - beforeWindow;
         HFONT font = ::CreateFontIndirectA(&logFont);
         fonts.push_back(font);
@@ -284,7 +274,7 @@ int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
     CWinApp app;
-    const std::string folder = ProgramFolder();
+    const std::string folder = bench::ProgramFolder();
     const std::string dbPath = folder + "sys.mdb";
     ::DeleteFileA((folder + "hotlist_bench.ini").c_str());
     std::vector<testing_support::TestItem> items = MakeItems(count);
@@ -294,7 +284,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < count; ++i) {
         const auto& best = items[static_cast<size_t>(topId)];
         const auto& item = items[static_cast<size_t>(i)];
-        if (item.clicktimes > best.clicktimes || (item.clicktimes == best.clicktimes && *item.lasttime > *best.lasttime))
+        if (item.clicktimes > best.clicktimes ||
+            (item.clicktimes == best.clicktimes && *item.lasttime > *best.lasttime))
             topId = i;
     }
 

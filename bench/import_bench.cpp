@@ -1,6 +1,7 @@
 // Import and items-dialog benchmark: a 100,000-line file through the import button, the same
 // inserts run by SQLite alone, and opening the items dialog over 10,000 items.
 #include "app/globals.h"
+#include "bench/bench_support.h"
 #include "corelib/core.h"
 #include "framework/afxwin.h"
 #include "items/itemscommand.h"
@@ -25,23 +26,14 @@
 
 namespace {
 
+using bench::Now;
+
 constexpr int kImportLines = 100000;
 constexpr int kListedItems = 10000;
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    ::QueryPerformanceCounter(&counter);
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 std::string DataFolder()
 {
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "bench_data\\";
+    std::string folder = bench::ProgramFolder() + "bench_data\\";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }

@@ -1,0 +1,28 @@
+// What the benchmark programs share: a clock and the folder they run from.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace bench {
+
+// Seconds on the performance counter.
+inline double Now()
+{
+    LARGE_INTEGER counter, frequency;
+    ::QueryPerformanceCounter(&counter);
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The program's own folder, ending in a backslash.
+inline std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+}  // namespace bench
