@@ -54,20 +54,22 @@ void CHotListBox::AddRow(CString text, int id)
 {
     CRect client;
     GetClientRect(&client);
-    if (m_rows.size() >= static_cast<size_t>(kMaxRows)) {
-        // No row: the entry's item data (LB_ADDSTRING's lParam, as the list keeps no strings)
-        // stays null and draws as nothing.
-        const LRESULT index = SendMessage(LB_ADDSTRING, 0, 0);
-        SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), EntryHeight(client.Height()) & 0xFFFF);
-        return;
-    }
-    ++g_rowCount;
-    const int width = client.Width();
-    const int height = client.Height();
+    // Past the limit the item gets no row: its entry's item data stays null and draws as nothing.
+    CHyperLink* added = m_rows.size() < static_cast<size_t>(kMaxRows) ? CreateRow(text, id, client) : nullptr;
 
+    // The list box keeps no strings, so LB_ADDSTRING's lParam is the entry's item data.
+    const LRESULT index = SendMessage(LB_ADDSTRING, 0, 0);
+    SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), EntryHeight(client.Height()) & 0xFFFF);
+    if (added && index != LB_ERR && index != LB_ERRSPACE)
+        SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(added));
+}
+
+CHyperLink* CHotListBox::CreateRow(LPCSTR text, int id, const CRect& client)
+{
+    ++g_rowCount;
     auto row = std::make_unique<CHyperLink>();
     // Created hidden: a row shows when its entry is first drawn.
-    row->Create("", WS_CHILD | SS_SIMPLE, CRect(0, 0, width, height / 20), this,
+    row->Create("", WS_CHILD | SS_SIMPLE, CRect(0, 0, client.Width(), client.Height() / 20), this,
                 static_cast<UINT>(1001 + g_rowCount));
     row->SetText(text);
     row->SetOwnerWnd(m_hWnd);
@@ -75,14 +77,8 @@ void CHotListBox::AddRow(CString text, int id)
     itemId.Format("%d", id);
     row->SetItemId(itemId);
     row->SetLinkFont(RowFont());
-    CHyperLink* added = row.get();
     m_rows.push_back(std::move(row));
-
-    // The list box keeps no strings: an entry only carries its row.
-    const LRESULT index = SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-    SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), EntryHeight(height) & 0xFFFF);
-    if (index != LB_ERR && index != LB_ERRSPACE)
-        SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(added));
+    return m_rows.back().get();
 }
 
 void CHotListBox::RemoveAllRows()

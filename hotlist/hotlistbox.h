@@ -43,6 +43,8 @@ protected:
     HWND m_hNotifyWnd = nullptr;
 
 private:
+    // Makes, configures and keeps the row of one item; the row's window is created hidden.
+    CHyperLink* CreateRow(LPCSTR text, int id, const CRect& client);
     // Hides the rows shown for entries that have left the visible part of the list.
     void HideRowsOutOfView();
 
