@@ -25,23 +25,11 @@
 namespace {
 
 using bench::Now;
+using bench::ToUtf8;
 
 constexpr int kClicks = 21;
 constexpr int kFloorRuns = 3;
 constexpr UINT WM_BENCH_NEXT = WM_APP + 40;
-
-std::string ToUtf8(const std::string& systemText)
-{
-    int wideSize =
-        ::MultiByteToWideChar(CP_ACP, 0, systemText.data(), static_cast<int>(systemText.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wideSize), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, systemText.data(), static_cast<int>(systemText.size()), wide.data(),
-                          wideSize);
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
 
 size_t WorkingSetKb()
 {
@@ -153,6 +141,8 @@ private:
         CRect client;
         m_list.GetClientRect(&client);
         figures.listSize = {client.Width(), client.Height()};
+        // The hottest item is the first the load's own statement returns.
+        m_topId = std::atoi(g_db->QueryValue(StmtSelectItems(kHeatOrder)));
         ::PostMessageA(m_hWnd, WM_BENCH_NEXT, 0, 0);
         return result;
     }
@@ -187,8 +177,6 @@ private:
 
     double m_clickStart = 0;
     double m_loaded = 0;
-
-public:
     int m_topId = 0;
 };
 
@@ -224,11 +212,10 @@ FloorFigures MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listS
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     int created = 0;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
+        // Every column read, as the load reads them.
         const int id = sqlite3_column_int(stmt, 0);
-        const unsigned char* label = sqlite3_column_text(stmt, 1);
-        const unsigned char* content = sqlite3_column_text(stmt, 2);
-        (void)label;
-        (void)content;
+        sqlite3_column_text(stmt, 1);
+        sqlite3_column_text(stmt, 2);
         if (created == CHotListBox::kMaxRows) {
             // Past the row limit an item only gets its entry, as in the real list.
             LRESULT index = ::SendMessageA(list, LB_ADDSTRING, 0, 0);
@@ -277,22 +264,11 @@ int main(int argc, char** argv)
     const std::string folder = bench::ProgramFolder();
     const std::string dbPath = folder + "sys.mdb";
     ::DeleteFileA((folder + "hotlist_bench.ini").c_str());
-    std::vector<testing_support::TestItem> items = MakeItems(count);
-    testing_support::CreateItemDatabase(dbPath, items);
-    // The hottest item: highest count, then the latest time (ids follow the order given).
-    int topId = 0;
-    for (int i = 0; i < count; ++i) {
-        const auto& best = items[static_cast<size_t>(topId)];
-        const auto& item = items[static_cast<size_t>(i)];
-        if (item.clicktimes > best.clicktimes ||
-            (item.clicktimes == best.clicktimes && *item.lasttime > *best.lasttime))
-            topId = i;
-    }
+    testing_support::CreateItemDatabase(dbPath, MakeItems(count));
 
     HotListFigures figures;
     {
         CBenchMainDlg dlg;
-        dlg.m_topId = topId + 1;
         app.m_pMainWnd = &dlg;
         dlg.DoModal();
         app.m_pMainWnd = nullptr;

@@ -27,6 +27,7 @@
 namespace {
 
 using bench::Now;
+using bench::ToUtf8;
 
 constexpr int kImportLines = 100000;
 constexpr int kListedItems = 10000;
@@ -49,25 +50,6 @@ std::vector<std::string> MakeLines()
         lines.push_back(std::string("导入测试第") + number + "行" + "it's a line of the benchmark.");
     }
     return lines;
-}
-
-std::wstring ToWide(const std::string& text, UINT codePage)
-{
-    int size = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
-std::string ToUtf8(const std::string& systemText)
-{
-    std::wstring wide = ToWide(systemText, CP_ACP);
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                     nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr,
-                          nullptr);
-    return utf8;
 }
 
 void UseDatabase(const std::string& path, const std::vector<testing_support::TestItem>& items = {})
