@@ -18,7 +18,7 @@ if [ -z "$window" ]; then
     echo "the main window did not show" >&2
     exit 1
 fi
-if ! "$here/wait-rows.sh" "$shot"; then
+if ! "$here/wait-rows.sh" "$shot" >/dev/null; then
     echo "the rows did not paint (screenshot of the last state: $shot)" >&2
     wineserver -k >/dev/null 2>&1 || true
     exit 1

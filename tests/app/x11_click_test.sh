@@ -24,9 +24,8 @@ finish() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
 trap finish EXIT
 
 shot="$work/screen.png"
-"$here/../../scripts/wait-rows.sh" "$shot" 60 || { echo "FAIL: the rows did not paint"; exit 1; }
-# The top row is the highest link-blue text on the screen: its box's top-left corner.
-box=$(convert "$shot" -fill black +opaque 'rgb(0,0,255)' -fill white -opaque 'rgb(0,0,255)' -format '%@' info:)
+# The top row is the highest link-blue text on the screen: the top-left corner of its box.
+box=$("$here/../../scripts/wait-rows.sh" "$shot" 60) || { echo "FAIL: the rows did not paint"; exit 1; }
 x=$(( $(echo "$box" | sed -E 's/^[0-9]+x[0-9]+\+([0-9]+)\+[0-9]+$/\1/') + 4 ))
 y=$(( $(echo "$box" | sed -E 's/^[0-9]+x[0-9]+\+[0-9]+\+([0-9]+)$/\1/') + 6 ))
 xdotool mousemove "$x" "$y"
