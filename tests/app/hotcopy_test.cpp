@@ -15,14 +15,6 @@ using namespace testing_support;
 
 namespace {
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 std::string ClipboardText()
 {
     std::string text;

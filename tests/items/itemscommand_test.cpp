@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "tests/items/items_fixture.h"
 #include "tests/support/message_box.h"
+#include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -35,15 +36,6 @@ private:
     CWnd m_wnd;
 };
 
-// Takes a quit posted to this thread off the queue: its exit code, or -1 when none is pending.
-int TakePendingQuit()
-{
-    MSG msg;
-    if (!::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        return -1;
-    return static_cast<int>(msg.wParam);
-}
-
 class ItemsCommandTest : public ItemsTest {
 protected:
     // The items dialog the command opened, or null.
@@ -72,7 +64,7 @@ TEST_F(ItemsCommandTest, ClosingWithoutChangeLeavesTheProgramRunning)
     EXPECT_FALSE(mainEnabled) << "the main window waits while the dialog is open";
     EXPECT_TRUE(::IsWindowEnabled(main.Handle()));
     EXPECT_EQ(FindBox(), nullptr);
-    EXPECT_EQ(TakePendingQuit(), -1);
+    EXPECT_EQ(testing_support::TakePendingQuit(), std::nullopt);
 }
 
 TEST_F(ItemsCommandTest, AnyChangeAsksForARestartOverTheMainWindowAndEndsTheProgram)
@@ -106,6 +98,6 @@ TEST_F(ItemsCommandTest, AnyChangeAsksForARestartOverTheMainWindowAndEndsTheProg
     EXPECT_TRUE(dialogGoneBeforeBox);
     EXPECT_EQ(restart.text, "列表数据已变更！请重新执行程序！");
     EXPECT_EQ(restart.owner, main.Handle());
-    EXPECT_EQ(TakePendingQuit(), 0);
+    EXPECT_EQ(testing_support::TakePendingQuit(), 0);
     EXPECT_EQ(Stored().size(), 1u);
 }

@@ -1,5 +1,7 @@
-// RunModal and the program folder.
+// RunModal.
 #include "tests/mainwnd/modal_run.h"
+
+#include "tests/support/pump.h"
 
 namespace testing_support {
 
@@ -9,18 +11,8 @@ ModalOutcome RunModal(CDialog& dialog, CModalScript& script)
     script.Start();
     outcome.result = dialog.DoModal();
     script.Stop();
-    MSG quit;
-    if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        outcome.quitCode = static_cast<int>(quit.wParam);
+    outcome.quitCode = TakePendingQuit();
     return outcome;
-}
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
 }
 
 }  // namespace testing_support

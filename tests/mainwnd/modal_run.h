@@ -3,6 +3,7 @@
 
 #include "framework/dialog.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/testdb.h"
 
 #include <optional>
 #include <string>
@@ -17,9 +18,5 @@ struct ModalOutcome {
 // Starts the script, runs the dialog until it ends, and takes the WM_QUIT it left (so that the
 // next test does not end at once).
 ModalOutcome RunModal(CDialog& dialog, CModalScript& script);
-
-// The test program's folder, which is also the application directory CCore reports; ends in a
-// backslash.
-std::string ProgramFolder();
 
 }  // namespace testing_support

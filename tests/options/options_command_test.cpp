@@ -40,15 +40,6 @@ HWND FindOptionsDialog()
     return found;
 }
 
-// Takes a quit posted to this thread off the queue: its exit code, or -1 when none is pending.
-int TakePendingQuit()
-{
-    MSG msg;
-    if (!::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        return -1;
-    return static_cast<int>(msg.wParam);
-}
-
 // What one run of the command showed.
 struct CommandRun {
     bool scriptsSucceeded = false;
@@ -59,7 +50,7 @@ struct CommandRun {
     bool restartBoxSeen = false;
     bool optionsGoneBeforeBox = false;
     SeenBox restartBox;
-    int quitCode = -1;
+    std::optional<int> quitCode;
 };
 
 // Runs the command from inside a modal main window, as the tray menu does; driveOptions appends
@@ -114,7 +105,7 @@ CommandRun RunCommand(DriveOptions driveOptions)
     mainDlg.DoModal();
     testing_support::PumpUntil([&] { return inner.Finished(); });
     run.scriptsSucceeded = outer.Succeeded() && inner.Succeeded();
-    run.quitCode = TakePendingQuit();
+    run.quitCode = testing_support::TakePendingQuit();
     return run;
 }
 
@@ -154,7 +145,7 @@ TEST_F(OptionsCommand, WithoutAConfirmedClearNothingIsShownAndNothingQuits)
         });
         ASSERT_TRUE(run.scriptsSucceeded);
         EXPECT_FALSE(run.restartBoxSeen) << run.restartBox.text;
-        EXPECT_EQ(run.quitCode, -1) << "no quit is posted";
+        EXPECT_EQ(run.quitCode, std::nullopt) << "no quit is posted";
         EXPECT_TRUE(run.mainEnabledAfter);
         EXPECT_EQ(StoredItems(), ClickedItems());
     }

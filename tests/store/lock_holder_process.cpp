@@ -1,19 +1,13 @@
 // Starting store_lock_holder beside the test program and talking to it through named events.
 #include "tests/store/lock_holder_process.h"
 
+#include "tests/support/testdb.h"
+
 #include <string>
 
 namespace {
 
 constexpr DWORD kDeadlineMs = 20000;
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 }  // namespace
 
@@ -26,8 +20,8 @@ CLockHolderProcess::CLockHolderProcess(const std::string& database, Lock lock, D
     m_go = ::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-go").c_str());
     m_released = ::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-released").c_str());
 
-    std::string command = "\"" + ProgramFolder() + "store_lock_holder.exe\" \"" + database + "\" " +
-                          (lock == Lock::Write ? "write " : "read ") + prefix + " " +
+    std::string command = "\"" + testing_support::ProgramFolder() + "store_lock_holder.exe\" \"" + database +
+                          "\" " + (lock == Lock::Write ? "write " : "read ") + prefix + " " +
                           std::to_string(holdAfterGoMs);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);

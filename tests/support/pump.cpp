@@ -40,6 +40,14 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
+std::optional<int> TakePendingQuit()
+{
+    MSG msg;
+    if (!::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return std::nullopt;
+    return static_cast<int>(msg.wParam);
+}
+
 void PumpFor(DWORD ms)
 {
     DWORD start = ::GetTickCount();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <windows.h>
 
 namespace testing_support {
@@ -11,6 +12,10 @@ void PumpPending();
 
 // Dispatches messages until condition() holds or timeoutMs passes; returns condition().
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// Takes a quit posted to this thread off the queue (so that the next test does not end at once):
+// its exit code, or nothing when none is pending.
+std::optional<int> TakePendingQuit();
 
 // Pumps for the given time (for "nothing happens within" checks only).
 void PumpFor(DWORD ms);

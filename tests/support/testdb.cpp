@@ -120,14 +120,6 @@ void RemoveTree(const std::string& folder)
     ::RemoveDirectoryA(folder.c_str());
 }
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 }  // namespace
 
 bool operator==(const StoredItem& a, const StoredItem& b)
@@ -221,6 +213,14 @@ void ExecuteSql(const std::string& path, const std::string& sql)
 const char* ItemSchemaSql()
 {
     return kItemSchemaSql;
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/") + 1);
 }
 
 }  // namespace testing_support

@@ -51,6 +51,10 @@ inline bool operator!=(const StoredItem& a, const StoredItem& b)
 }
 std::ostream& operator<<(std::ostream& out, const StoredItem& item);
 
+// The test program's folder, which is also the application directory CCore reports; ends in a
+// backslash.
+std::string ProgramFolder();
+
 // A folder for the running test alone, named after the test, under the test program's folder,
 // ending in a backslash. The test's first call empties it (files of an earlier run go); later
 // calls in the same test return it as it is.
