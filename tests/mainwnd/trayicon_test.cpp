@@ -1,4 +1,4 @@
-// The notification-area icon record: its first, 88-byte form and every field of it.
+// The notification-area icon record: its first form (88 bytes in 32-bit code) and every field of it.
 #include "mainwnd/trayicon.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +15,9 @@ TEST(TrayIconRecord, HoldsTheMainWindowsIdentityCallbackIconAndTip)
     HICON hIcon = reinterpret_cast<HICON>(0x5678);
     NOTIFYICONDATAA record = MakeTrayIconRecord(hWnd, hIcon, "Mirelo");
 
-    EXPECT_EQ(record.cbSize, 88u);
-    EXPECT_EQ(offsetof(NOTIFYICONDATAA, szTip) + 64, 88u);
+    // The first form ends with the 64-byte tip: 88 bytes with 32-bit handles, 104 with 64-bit ones.
+    EXPECT_EQ(record.cbSize, offsetof(NOTIFYICONDATAA, szTip) + 64);
+    EXPECT_EQ(record.cbSize, sizeof(void*) == 4 ? 88u : 104u);
     EXPECT_EQ(record.hWnd, hWnd);
     EXPECT_EQ(record.uID, 1045u);
     EXPECT_EQ(record.uFlags, 7u);
