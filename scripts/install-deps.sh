@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and run.sh need; does nothing when all are there.
 set -euo pipefail
 
-packages=(wine wine32:i386 wine64 g++-mingw-w64-i686 cmake gcc tcl xvfb xauth locales
+packages=(wine wine32:i386 wine64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 cmake gcc tcl xvfb xauth locales
           fonts-wqy-microhei sqlite3 xdotool xclip imagemagick googletest dpkg-dev)
 
 as_root() {

@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing and builds the tree into the build folder given (default: build).
+# Installs what is missing and builds: the 64-bit program into BUILD_DIR and, with "both", the
+# 32-bit one into BUILD_DIR/win32.
+# Usage: prepare.sh [BUILD_DIR] [both]
 set -euo pipefail
-here=$(dirname "$0")
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-$here/../build}
 "$here/install-deps.sh"
 "$here/fetch-sqlite.sh"
-"$here/build.sh" "$@"
+"$here/build.sh" "$build" win64
+if [ "${2:-}" = both ]; then
+    "$here/build.sh" "$build/win32" win32
+fi

@@ -6,12 +6,9 @@ build=$1; shift
 here=$(dirname "$0")
 . "$here/wine-env.sh" "$build"
 
-display=
-for n in $(seq 91 190); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts clients.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
@@ -19,8 +16,14 @@ cleanup() {
     wait "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
+display=
+read -r -t 30 -u "$display_fd" display || true
+exec {display_fd}<&-
+if [ -z "$display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "Xvfb did not start a display" >&2
+    exit 1
+fi
 export DISPLAY=":$display"
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.05; done
 
 "$here/wine-prefix.sh" "$build"
 # Start Wine's services first, detached from our output: a CTest child must not be their parent.
