@@ -1,9 +1,9 @@
 // Text to the clipboard: both blocks are made first, so that the clipboard is held open briefly.
 #include "corelib/clipboard_text.h"
 
+#include "base/kernel_handles.h"
 #include "corelib/clipboard_session.h"
 #include "corelib/codepage_text.h"
-#include "corelib/global_memory.h"
 
 #include <string>
 
@@ -22,9 +22,9 @@ bool SetFormat(UINT format, CGlobalMemory& block)
 
 bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs)
 {
-    CGlobalMemory ansi(text.GetString(), static_cast<size_t>(text.GetLength()) + 1);
+    CGlobalMemory ansi = GlobalCopy(text.GetString(), static_cast<size_t>(text.GetLength()) + 1);
     std::wstring wide = WideOfCodePage(text);
-    CGlobalMemory unicode(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    CGlobalMemory unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     if (!ansi.Get() || !unicode.Get())
         return false;
 

@@ -2,7 +2,7 @@
 #include "corelib/settings_file.h"
 
 #include "corelib/dbcs_text.h"
-#include "corelib/file_handle.h"
+#include "base/kernel_handles.h"
 #include "framework/stdiofile.h"
 
 #include <windows.h>

@@ -7,9 +7,8 @@
 BOOL CStdioFile::Open(LPCSTR path, UINT)
 {
     Close();
-    m_hFile = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (m_hFile == INVALID_HANDLE_VALUE)
+    m_file = OpenFileForReading(path);
+    if (!m_file)
         return FALSE;
     m_buffer.resize(64 * 1024);
     m_pos = m_end = 0;
@@ -19,18 +18,15 @@ BOOL CStdioFile::Open(LPCSTR path, UINT)
 
 void CStdioFile::Close()
 {
-    if (m_hFile != INVALID_HANDLE_VALUE)
-        ::CloseHandle(m_hFile);
-    m_hFile = INVALID_HANDLE_VALUE;
+    m_file.Reset();
 }
 
 bool CStdioFile::Fill()
 {
-    if (m_eof || m_hFile == INVALID_HANDLE_VALUE)
+    if (m_eof || !m_file)
         return false;
     DWORD read = 0;
-    if (!::ReadFile(m_hFile, m_buffer.data(), static_cast<DWORD>(m_buffer.size()), &read, nullptr) ||
-        read == 0) {
+    if (!ReadFileChunk(m_file, m_buffer, read) || read == 0) {
         m_eof = true;
         return false;
     }

@@ -2,6 +2,7 @@
 // before it belongs to the end. Every other byte (0x1A included) is content.
 #pragma once
 
+#include "base/kernel_handles.h"
 #include "framework/cstring.h"
 
 #include <vector>
@@ -16,7 +17,6 @@ public:
     };
 
     CStdioFile() = default;
-    ~CStdioFile() { Close(); }
     CStdioFile(const CStdioFile&) = delete;
     CStdioFile& operator=(const CStdioFile&) = delete;
 
@@ -25,12 +25,12 @@ public:
     // The next line without its end; FALSE at the end of the file.
     BOOL ReadString(CString& line);
     void Close();
-    bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return m_file.IsValid(); }
 
 private:
     bool Fill();
 
-    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+    CFileHandle m_file;
     std::vector<char> m_buffer;
     size_t m_pos = 0;
     size_t m_end = 0;

@@ -1,40 +1,13 @@
 // CImportFile: sniffing pass, then CStdioFile for byte encodings or a decoded copy for UTF-16.
 #include "items/importfile.h"
 
+#include "base/kernel_handles.h"
 #include "items/textconvert.h"
 
 #include <cstring>
 #include <vector>
 
 namespace {
-
-// A file opened for reading, closed with the object.
-class CReadHandle {
-public:
-    explicit CReadHandle(const CString& path)
-        : m_hFile(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
-    {
-    }
-    ~CReadHandle()
-    {
-        if (IsOpen())
-            ::CloseHandle(m_hFile);
-    }
-    CReadHandle(const CReadHandle&) = delete;
-    CReadHandle& operator=(const CReadHandle&) = delete;
-
-    bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
-    // Bytes read into buffer; 0 at the end. False when reading failed.
-    bool Read(std::vector<char>& buffer, DWORD& read)
-    {
-        read = 0;
-        return ::ReadFile(m_hFile, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) != FALSE;
-    }
-
-private:
-    HANDLE m_hFile;
-};
 
 constexpr size_t kChunkSize = 64 * 1024;
 const char kUtf8Mark[] = "\xEF\xBB\xBF";
@@ -46,13 +19,13 @@ CImportFile::OpenResult CImportFile::Open(const CString& path)
     Close();
     CTextSniffer sniffer;
     {
-        CReadHandle handle(path);
-        if (!handle.IsOpen())
+        CFileHandle file = OpenFileForReading(path);
+        if (!file)
             return OpenResult::CannotOpen;
         std::vector<char> buffer(kChunkSize);
         DWORD read = 0;
         while (!sniffer.Settled()) {
-            if (!handle.Read(buffer, read))
+            if (!ReadFileChunk(file, buffer, read))
                 return OpenResult::CannotOpen;
             if (read == 0)
                 break;
@@ -86,14 +59,14 @@ CImportFile::OpenResult CImportFile::Open(const CString& path)
 
 bool CImportFile::LoadUtf16(const CString& path)
 {
-    CReadHandle handle(path);
-    if (!handle.IsOpen())
+    CFileHandle file = OpenFileForReading(path);
+    if (!file)
         return false;
     std::string bytes;
     std::vector<char> buffer(kChunkSize);
     DWORD read = 0;
     do {
-        if (!handle.Read(buffer, read))
+        if (!ReadFileChunk(file, buffer, read))
             return false;
         bytes.append(buffer.data(), read);
     } while (read > 0);

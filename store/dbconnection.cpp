@@ -31,41 +31,32 @@ CDbConnection::CDbConnection(const CString& connStr, Access access)
     std::string path = WideToUtf8(settings.path);
     // Neither SQLITE_OPEN_CREATE nor a URI name: the delivered file is opened, never made.
     int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-    int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        CDbError error = m_db ? LastError() : CDbError(rc, "out of memory");
-        sqlite3_close(m_db);
-        m_db = nullptr;
-        throw error;
-    }
-    sqlite3_extended_result_codes(m_db, 1);
+    int rc = sqlite3_open_v2(path.c_str(), m_db.Put(), flags, nullptr);
+    if (rc != SQLITE_OK)
+        throw m_db ? LastError() : CDbError(rc, "out of memory");  // the owner closes the handle
+    sqlite3_extended_result_codes(Handle(), 1);
     // Another running copy may hold the lock for a moment: wait for it rather than lose a write.
-    sqlite3_busy_timeout(m_db, settings.busyTimeoutMs);
-}
-
-CDbConnection::~CDbConnection()
-{
-    sqlite3_close(m_db);
+    sqlite3_busy_timeout(Handle(), settings.busyTimeoutMs);
 }
 
 void CDbConnection::ExecuteFixed(const char* sql)
 {
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (sqlite3_exec(Handle(), sql, nullptr, nullptr, nullptr) != SQLITE_OK)
         throw LastError();
 }
 
 void CDbConnection::RollbackQuietly() noexcept
 {
     if (InTransaction())
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 bool CDbConnection::InTransaction() const
 {
-    return sqlite3_get_autocommit(m_db) == 0;
+    return sqlite3_get_autocommit(Handle()) == 0;
 }
 
 CDbError CDbConnection::LastError() const
 {
-    return CDbError(sqlite3_extended_errcode(m_db), EngineMessage(m_db));
+    return CDbError(sqlite3_extended_errcode(Handle()), EngineMessage(Handle()));
 }

@@ -3,8 +3,7 @@
 
 #include "framework/cstring.h"
 #include "store/dberror.h"
-
-struct sqlite3;
+#include "store/sqlite_handles.h"
 
 class CDbConnection {
 public:
@@ -13,11 +12,10 @@ public:
     // Opens the file that the connection string names. The file is never created: a missing or
     // unreadable file, like a malformed connection string, throws CDbError.
     explicit CDbConnection(const CString& connStr, Access access = Access::ReadWrite);
-    ~CDbConnection();
     CDbConnection(const CDbConnection&) = delete;
     CDbConnection& operator=(const CDbConnection&) = delete;
 
-    sqlite3* Handle() const { return m_db; }
+    sqlite3* Handle() const { return m_db.Get(); }
 
     // Runs one of the store's own fixed statements (BEGIN, COMMIT); a failure throws CDbError.
     void ExecuteFixed(const char* sql);
@@ -29,5 +27,5 @@ public:
     CDbError LastError() const;
 
 private:
-    sqlite3* m_db = nullptr;
+    CSqliteHandle m_db;
 };

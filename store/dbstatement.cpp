@@ -13,21 +13,15 @@ CDbStatement::CDbStatement(CDbConnection& connection, const CString& text) : m_c
     const wchar_t* const end = next + wide.size();
     // Walk the whole text: blanks and comments may surround the statement, nothing else may.
     while (next < end) {
-        sqlite3_stmt* found = nullptr;
+        CSqliteStmtHandle found;
         const void* tail = nullptr;
         int bytes = static_cast<int>((end - next) * sizeof(wchar_t));
-        if (sqlite3_prepare16_v2(m_connection.Handle(), next, bytes, &found, &tail) != SQLITE_OK) {
-            CDbError error = m_connection.LastError();
-            sqlite3_finalize(m_stmt);
-            throw error;
-        }
-        if (found && m_stmt) {
-            sqlite3_finalize(found);
-            sqlite3_finalize(m_stmt);
+        if (sqlite3_prepare16_v2(m_connection.Handle(), next, bytes, found.Put(), &tail) != SQLITE_OK)
+            throw m_connection.LastError();
+        if (found && m_stmt)
             throw CDbError(SQLITE_ERROR, "the statement text holds more than one statement");
-        }
         if (found)
-            m_stmt = found;
+            m_stmt = std::move(found);
         const wchar_t* after = static_cast<const wchar_t*>(tail);
         if (!after || after <= next)
             break;
@@ -37,14 +31,9 @@ CDbStatement::CDbStatement(CDbConnection& connection, const CString& text) : m_c
         throw CDbError(SQLITE_ERROR, "the statement text holds no statement");
 }
 
-CDbStatement::~CDbStatement()
-{
-    sqlite3_finalize(m_stmt);
-}
-
 bool CDbStatement::Step()
 {
-    int rc = sqlite3_step(m_stmt);
+    int rc = sqlite3_step(m_stmt.Get());
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
@@ -60,24 +49,24 @@ void CDbStatement::RunToEnd()
 
 int CDbStatement::ColumnCount() const
 {
-    return sqlite3_column_count(m_stmt);
+    return sqlite3_column_count(m_stmt.Get());
 }
 
 CDbValue CDbStatement::Column(int index) const
 {
-    if (index < 0 || index >= sqlite3_data_count(m_stmt))
+    if (index < 0 || index >= sqlite3_data_count(m_stmt.Get()))
         throw CDbError(SQLITE_RANGE, "column index out of range");
-    switch (sqlite3_column_type(m_stmt, index)) {
+    switch (sqlite3_column_type(m_stmt.Get(), index)) {
     case SQLITE_NULL:
         return CDbValue();
     case SQLITE_INTEGER:
-        return CDbValue::Integer(sqlite3_column_int64(m_stmt, index));
+        return CDbValue::Integer(sqlite3_column_int64(m_stmt.Get(), index));
     case SQLITE_FLOAT:
-        return CDbValue::Real(sqlite3_column_double(m_stmt, index));
+        return CDbValue::Real(sqlite3_column_double(m_stmt.Get(), index));
     default: {
         // Text (and a blob, read as text): UTF-16 from the engine, converted only by ValueToText.
-        const void* text = sqlite3_column_text16(m_stmt, index);
-        int bytes = sqlite3_column_bytes16(m_stmt, index);
+        const void* text = sqlite3_column_text16(m_stmt.Get(), index);
+        int bytes = sqlite3_column_bytes16(m_stmt.Get(), index);
         if (!text) {
             if (sqlite3_errcode(m_connection.Handle()) == SQLITE_NOMEM)
                 throw CDbError(SQLITE_NOMEM, "out of memory reading a value");

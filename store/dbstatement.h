@@ -3,16 +3,15 @@
 
 #include "framework/cstring.h"
 #include "store/dbvalue.h"
+#include "store/sqlite_handles.h"
 
 class CDbConnection;
-struct sqlite3_stmt;
 
 class CDbStatement {
 public:
     // Prepares a statement text given in the system code page, converted to UTF-16 as the engine
     // takes it. A text holding no statement or more than one is refused: throws CDbError.
     CDbStatement(CDbConnection& connection, const CString& text);
-    ~CDbStatement();
     CDbStatement(const CDbStatement&) = delete;
     CDbStatement& operator=(const CDbStatement&) = delete;
 
@@ -27,5 +26,5 @@ public:
 
 private:
     CDbConnection& m_connection;
-    sqlite3_stmt* m_stmt = nullptr;
+    CSqliteStmtHandle m_stmt;
 };
