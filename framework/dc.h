@@ -1,6 +1,8 @@
-// CDC (output and attribute handles) and CPaintDC (BeginPaint/EndPaint for one paint).
+// CDC (output and attribute handles), CPaintDC (BeginPaint/EndPaint for one paint), the owners
+// of memory and screen DCs, and CSelectObject.
 #pragma once
 
+#include "base/unique_handle.h"
 #include "framework/geometry.h"
 #include "framework/object.h"
 
@@ -52,6 +54,18 @@ public:
 protected:
     HWND m_hWnd = nullptr;
 };
+
+struct CMemDCTraits : CNullHandleTraits<HDC> {
+    static void Close(HDC hDC) noexcept { ::DeleteDC(hDC); }
+};
+// A memory DC from CreateCompatibleDC.
+using CMemDC = CUniqueHandle<CMemDCTraits>;
+
+struct CScreenDCTraits : CNullHandleTraits<HDC> {
+    static void Close(HDC hDC) noexcept { ::ReleaseDC(nullptr, hDC); }
+};
+// The screen's DC from GetDC(NULL).
+using CScreenDC = CUniqueHandle<CScreenDCTraits>;
 
 // Selects a GDI object into a DC and puts the previous one back when it goes out of scope.
 class CSelectObject {

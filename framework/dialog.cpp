@@ -2,7 +2,6 @@
 #include "framework/dialog.h"
 
 #include "framework/dc.h"
-#include "framework/menu.h"
 #include "framework/winapp.h"
 
 namespace {
@@ -129,7 +128,6 @@ void CDialog::RunModalLoop()
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             CWnd::DeleteTempMap();
             CDC::DeleteTempMap();
-            CMenu::DeleteTempMap();
         }
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) {

@@ -1,35 +1,71 @@
-// CGdiObject, CFont and CBrush: owners of GDI objects, deleted with the object.
+// CFont, CBrush, CBitmap and CRgn: owners of GDI objects, deleted with the object; the handle
+// type says which kind of object each holds.
 #pragma once
 
+#include "base/unique_handle.h"
 #include "framework/object.h"
 
 #include <windows.h>
 
-class CGdiObject : public CObject {
-public:
-    CGdiObject() = default;
-    ~CGdiObject() override { DeleteObject(); }
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
-
-    HGDIOBJ m_hObject = nullptr;
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
-    BOOL Attach(HGDIOBJ hObject);
-    HGDIOBJ Detach();
-    BOOL DeleteObject();
+template <typename THandle>
+struct CGdiObjectTraits : CNullHandleTraits<THandle> {
+    static void Close(THandle handle) noexcept { ::DeleteObject(handle); }
 };
 
-class CFont : public CGdiObject {
+template <typename THandle>
+class CGdiObjectT : public CObject {
 public:
-    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
-    BOOL CreateFontIndirect(const LOGFONTA* logFont);
-    BOOL GetLogFont(LOGFONTA* logFont) const;
+    THandle GetSafeHandle() const { return m_object.Get(); }
+    operator THandle() const { return m_object.Get(); }
+    // Takes ownership of hObject, deleting the object held so far; FALSE for a null handle.
+    BOOL Attach(THandle hObject)
+    {
+        if (!hObject)
+            return FALSE;
+        m_object.Reset(hObject);
+        return TRUE;
+    }
+    THandle Detach() { return m_object.Release(); }
+    BOOL DeleteObject()
+    {
+        if (!m_object)
+            return FALSE;
+        m_object.Reset();
+        return TRUE;
+    }
+
+private:
+    CUniqueHandle<CGdiObjectTraits<THandle>> m_object;
 };
 
-class CBrush : public CGdiObject {
+class CFont : public CGdiObjectT<HFONT> {
+public:
+    BOOL CreateFontIndirect(const LOGFONTA* logFont) { return Attach(::CreateFontIndirectA(logFont)); }
+    BOOL GetLogFont(LOGFONTA* logFont) const
+    {
+        return GetSafeHandle() &&
+               ::GetObjectA(GetSafeHandle(), sizeof(LOGFONTA), logFont) == sizeof(LOGFONTA);
+    }
+};
+
+class CBrush : public CGdiObjectT<HBRUSH> {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
-    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
-    BOOL CreateSolidBrush(COLORREF color);
+    BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
+};
+
+class CBitmap : public CGdiObjectT<HBITMAP> {
+public:
+    BOOL CreateCompatibleBitmap(HDC hDC, int width, int height)
+    {
+        return Attach(::CreateCompatibleBitmap(hDC, width, height));
+    }
+};
+
+class CRgn : public CGdiObjectT<HRGN> {
+public:
+    BOOL CreateRectRgnIndirect(LPCRECT rect) { return Attach(::CreateRectRgnIndirect(rect)); }
+    // This region becomes the combination of a and b (either may be this region itself).
+    int CombineRgn(HRGN a, HRGN b, int mode) { return ::CombineRgn(GetSafeHandle(), a, b, mode); }
 };

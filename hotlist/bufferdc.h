@@ -22,10 +22,10 @@ public:
     void Flush();
 
 protected:
-    HDC m_hOrigDC = nullptr;
+    HDC m_hOrigDC = nullptr;  // the paint's own, borrowed
     HDC m_hOrigAttribDC = nullptr;
-    HDC m_hMemDC = nullptr;
-    HBITMAP m_hBitmap = nullptr;
+    CMemDC m_memDC;
+    CBitmap m_bitmap;  // declared after the DC: deleted first, once the destructor deselected it
     HGDIOBJ m_hOldBitmap = nullptr;
     CRect m_rect;
     BOOL m_bBitmapReplaced = FALSE;

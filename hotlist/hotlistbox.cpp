@@ -122,8 +122,8 @@ BOOL CHotListBox::OnEraseBkgnd(CDC* pDC)
     // an earlier picture (rows scrolled away) is left beside or below the rows.
     CRect client;
     GetClientRect(&client);
-    CGdiObject uncovered;
-    uncovered.Attach(::CreateRectRgnIndirect(&client));
+    CRgn uncovered;
+    uncovered.CreateRectRgnIndirect(&client);
     for (const auto& shown : m_shownRows) {
         CHyperLink* row = shown.second;
         if (!row->m_hWnd || !row->IsWindowVisible())
@@ -131,12 +131,11 @@ BOOL CHotListBox::OnEraseBkgnd(CDC* pDC)
         CRect rect;
         row->GetWindowRect(&rect);
         ScreenToClient(&rect);
-        CGdiObject covered;
-        covered.Attach(::CreateRectRgnIndirect(&rect));
-        ::CombineRgn(static_cast<HRGN>(uncovered.m_hObject), static_cast<HRGN>(uncovered.m_hObject),
-                     static_cast<HRGN>(covered.m_hObject), RGN_DIFF);
+        CRgn covered;
+        covered.CreateRectRgnIndirect(&rect);
+        uncovered.CombineRgn(uncovered, covered, RGN_DIFF);
     }
-    ::FillRgn(pDC->m_hDC, static_cast<HRGN>(uncovered.m_hObject), ::GetSysColorBrush(COLOR_BTNFACE));
+    ::FillRgn(pDC->m_hDC, uncovered, ::GetSysColorBrush(COLOR_BTNFACE));
     return TRUE;
 }
 

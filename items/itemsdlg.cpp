@@ -86,9 +86,9 @@ void CItemsDlg::OnRclickList(NMHDR*, LRESULT* pResult)
     CMenu menu;
     if (!menu.LoadMenu(IDR_MENU))
         return;
-    CMenu* popup = menu.GetSubMenu(1);
+    CMenuHandle popup = menu.GetSubMenu(1);
     if (popup)
-        popup->TrackPopupMenu(TPM_RIGHTBUTTON, GET_X_LPARAM(position), GET_Y_LPARAM(position), this);
+        popup.TrackPopupMenu(TPM_RIGHTBUTTON, GET_X_LPARAM(position), GET_Y_LPARAM(position), this);
     menu.DestroyMenu();
 }
 

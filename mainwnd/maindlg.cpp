@@ -151,7 +151,7 @@ void CMainDlg::OpenTrayMenu()
     CMenu menu;
     if (!menu.Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MENU))))
         return;
-    CMenu* popup = menu.GetSubMenu(0);
+    CMenuHandle popup = menu.GetSubMenu(0);
     if (!popup)
         return;
     POINT cursor = {};
@@ -159,7 +159,7 @@ void CMainDlg::OpenTrayMenu()
     CWnd* owner = this;
     while ((owner->GetStyle() & WS_CHILD) && owner->GetParent())
         owner = owner->GetParent();
-    popup->TrackPopupMenu(TPM_RIGHTBUTTON | TPM_LEFTALIGN, cursor.x, cursor.y, owner);
+    popup.TrackPopupMenu(TPM_RIGHTBUTTON | TPM_LEFTALIGN, cursor.x, cursor.y, owner);
     menu.DestroyMenu();
 }
 

@@ -16,7 +16,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 class CBufferDCProbe : public CBufferDC {
 public:
     using CBufferDC::CBufferDC;
-    HBITMAP Bitmap() const { return m_hBitmap; }
+    HBITMAP Bitmap() const { return m_bitmap; }
     CRect Area() const { return m_rect; }
     // The size of the bitmap the drawing currently goes to.
     SIZE SelectedBitmapSize() const
@@ -45,31 +45,30 @@ void Fill(CDC& dc, const RECT& rect, COLORREF color)
 // A white 32-bit bitmap in a memory context, as a target for the final copy.
 class CWhiteTarget {
 public:
-    CWhiteTarget(int width, int height)
+    CWhiteTarget(int width, int height) : m_dc(ScreenCompatibleDC()), m_selected(m_dc.Get(), Bitmap(width, height))
     {
-        HDC screen = ::GetDC(nullptr);
-        m_hDC = ::CreateCompatibleDC(screen);
-        m_hBitmap = ::CreateCompatibleBitmap(screen, width, height);
-        ::ReleaseDC(nullptr, screen);
-        m_hPrevious = ::SelectObject(m_hDC, m_hBitmap);
         RECT all = {0, 0, width, height};
-        ::FillRect(m_hDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::FillRect(m_dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     }
-    ~CWhiteTarget()
-    {
-        ::SelectObject(m_hDC, m_hPrevious);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
-    CWhiteTarget(const CWhiteTarget&) = delete;
-    CWhiteTarget& operator=(const CWhiteTarget&) = delete;
-    operator HDC() const { return m_hDC; }
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+    operator HDC() const { return m_dc.Get(); }
+    COLORREF Pixel(int x, int y) const { return ::GetPixel(m_dc.Get(), x, y); }
 
 private:
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hPrevious;
+    static HDC ScreenCompatibleDC()
+    {
+        CScreenDC screen(::GetDC(nullptr));
+        return ::CreateCompatibleDC(screen.Get());
+    }
+    HBITMAP Bitmap(int width, int height)
+    {
+        CScreenDC screen(::GetDC(nullptr));
+        m_bitmap.CreateCompatibleBitmap(screen.Get(), width, height);
+        return m_bitmap;
+    }
+
+    CMemDC m_dc;
+    CBitmap m_bitmap;  // deleted after the selection below has put the previous one back
+    CSelectObject m_selected;
 };
 
 class BufferDCTest : public ::testing::Test {
