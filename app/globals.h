@@ -1,7 +1,7 @@
 // The process-wide state, set up by the main window's initialisation and released in its teardown.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 class CCore;
 class CDbSession;

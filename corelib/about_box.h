@@ -2,7 +2,7 @@
 #pragma once
 
 #include "corelib/soft.h"
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Putting text on the clipboard in both text formats.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Conversions between the system code page (936) and UTF-16.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <string>
 

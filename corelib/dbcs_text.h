@@ -2,7 +2,7 @@
 // byte from 0x40 up, '\\' (0x5C) included, so byte searches would cut characters in half.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 // The length in bytes of the character that begins at index (1, or 2 for a double-byte one).
 int CharLengthAt(const CString& text, int index);

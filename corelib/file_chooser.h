@@ -1,7 +1,7 @@
 // The system's open-file dialog for text files.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <windows.h>
 

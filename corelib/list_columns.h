@@ -1,7 +1,7 @@
 // Report-view columns from a text such as "标签,300,内容,400" (pairs of title and width).
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Flags kept in an INI file beside the program: one section, one "key=0|1" line per flag.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 // The section every flag lives in.
 extern const char* const kSettingsSection;  // "Settings"

@@ -1,7 +1,7 @@
 // tagSoft: the 354-byte software descriptor handed to the about box, and its hex text codec.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <cstddef>
 #include <cstring>

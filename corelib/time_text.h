@@ -1,7 +1,7 @@
 // Time as text: "yyyy", "MM", "dd", "HH", "mm" and "ss" stand for the fields, zero-padded.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/controls.h"
-#include "framework/cstring.h"
+#include "base/cstring.h"
 #include "framework/dc.h"
 #include "framework/dialog.h"
 #include "framework/gdiobj.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "base/kernel_handles.h"
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <vector>
 #include <windows.h>

@@ -1,7 +1,7 @@
 // CWnd: a C++ object bound to a window handle; messages reach it through one window procedure.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 #include "framework/geometry.h"
 #include "framework/msgmap.h"
 

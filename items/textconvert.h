@@ -1,7 +1,7 @@
 // Conversions of imported text into the system code page, in which the program keeps its texts.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <string>
 

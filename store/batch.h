@@ -1,7 +1,7 @@
 // CStatementBatch: one connection for a series of statements, committed in groups.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // The connection string: where the item database is and how long to wait for its lock.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // CDbConnection: one open connection to the item database, closed when the object goes.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 #include "store/dberror.h"
 #include "store/sqlite_handles.h"
 

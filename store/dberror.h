@@ -1,7 +1,7 @@
 // CDbError: the one exception type of the item store (a failure code and the engine's message).
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
 // CDbSession: runs single statements over a fresh connection each, and converts field values.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 #include "store/dbvalue.h"
 
 class CDbSession {

@@ -1,7 +1,7 @@
 // CDbStatement: one prepared statement of a connection, finalized when the object goes.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 #include "store/dbvalue.h"
 #include "store/sqlite_handles.h"
 

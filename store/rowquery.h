@@ -1,7 +1,7 @@
 // The row query: walks a query's rows over a connection of its own.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 #include "store/dbvalue.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 // T_ITEM and every statement the program sends to it.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 // The hot list's order: most clicked first, then the latest copy first (nulls last).
 extern const char* const kHeatOrder;  // "order by clicktimes desc,lasttime desc"

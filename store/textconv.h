@@ -1,7 +1,7 @@
 // Text at the engine boundary: the system code page to UTF-16 and back, UTF-16 to UTF-8.
 #pragma once
 
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // CString: formatting and the helpers the program relies on.
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,5 +1,5 @@
 // CString: formatting, searching and buffer access.
-#include "framework/cstring.h"
+#include "base/cstring.h"
 
 #include <cstdarg>
 #include <cstdio>
