@@ -2,8 +2,8 @@
 #include "corelib/clipboard_text.h"
 
 #include "base/kernel_handles.h"
+#include "base/text_codec.h"
 #include "corelib/clipboard_session.h"
-#include "corelib/codepage_text.h"
 
 #include <string>
 
@@ -23,7 +23,7 @@ bool SetFormat(UINT format, CGlobalMemory& block)
 bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs)
 {
     CGlobalMemory ansi = GlobalCopy(text.GetString(), static_cast<size_t>(text.GetLength()) + 1);
-    std::wstring wide = WideOfCodePage(text);
+    std::wstring wide = SystemToWide(text);
     CGlobalMemory unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     if (!ansi.Get() || !unicode.Get())
         return false;

@@ -3,7 +3,7 @@
 
 #include "corelib/about_box.h"
 #include "corelib/clipboard_text.h"
-#include "corelib/dbcs_text.h"
+#include "base/dbcs_text.h"
 #include "corelib/file_chooser.h"
 #include "corelib/list_columns.h"
 #include "corelib/program_path.h"

@@ -1,7 +1,7 @@
 // INI flags, read and written by this library itself: a damaged line reads 0, other lines stay.
 #include "corelib/settings_file.h"
 
-#include "corelib/dbcs_text.h"
+#include "base/dbcs_text.h"
 #include "base/kernel_handles.h"
 #include "framework/stdiofile.h"
 

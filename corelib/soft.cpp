@@ -1,7 +1,7 @@
 // The descriptor's hex text codec: code units or code page bytes as upper-case hex, ended by 001E.
 #include "corelib/soft.h"
 
-#include "corelib/codepage_text.h"
+#include "base/text_codec.h"
 
 #include <cstring>
 
@@ -65,7 +65,7 @@ int BodyLength(const char* hex, int groupDigits)
 CString SoftHexOfUnits(const CString& ascii)
 {
     CString hex;
-    for (wchar_t unit : WideOfCodePage(ascii))
+    for (wchar_t unit : SystemToWide(ascii))
         AppendHex(hex, static_cast<unsigned>(unit), 4);
     hex += kFieldEnd;
     return hex;
@@ -92,7 +92,7 @@ bool SoftUnitsOfHex(const char* hex, CString* ascii)
             return false;
         units += static_cast<wchar_t>(unit);
     }
-    *ascii = CodePageOfWide(units);
+    *ascii = WideToSystem(units);
     return true;
 }
 

@@ -1,7 +1,7 @@
 // Formatting a SYSTEMTIME by field names.
 #include "corelib/time_text.h"
 
-#include "corelib/dbcs_text.h"
+#include "base/dbcs_text.h"
 
 #include <cstring>
 

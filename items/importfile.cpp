@@ -2,7 +2,7 @@
 #include "items/importfile.h"
 
 #include "base/kernel_handles.h"
-#include "items/textconvert.h"
+#include "base/text_codec.h"
 
 #include <cstring>
 #include <vector>
@@ -98,7 +98,7 @@ BOOL CImportFile::ReadString(CString& line)
     if (m_atFirstLine && m_encoding == TextEncoding::Utf8WithMark && bytes.compare(0, 3, kUtf8Mark) == 0)
         bytes.erase(0, 3);
     m_atFirstLine = false;
-    line = Utf8ToSystem(bytes);
+    line = WideToSystem(Utf8ToWide(bytes), Unmappable::QuestionMark);
     return TRUE;
 }
 
@@ -113,7 +113,7 @@ BOOL CImportFile::ReadUtf16Line(CString& line)
     size_t length = end - m_widePos;
     if (length > 0 && m_wide[end - 1] == L'\r')
         --length;
-    line = WideToSystem(m_wide.substr(m_widePos, length));
+    line = WideToSystem(m_wide.substr(m_widePos, length), Unmappable::QuestionMark);
     m_widePos = feed == std::wstring::npos ? m_wide.size() : feed + 1;
     if (feed == std::wstring::npos)
         m_wideDone = true;

@@ -4,8 +4,8 @@
 // are below 0x40, the lowest second byte of a double-byte character, so they never occur inside one.
 #include "store/connstr.h"
 
+#include "base/text_codec.h"
 #include "store/dberror.h"
-#include "store/textconv.h"
 
 #include <climits>
 #include <cstring>
@@ -152,7 +152,7 @@ bool ParseConnectionString(const CString& connStr, CConnectionSettings* settings
     if (!havePath || path.find('\0') != std::string::npos)
         return false;
     try {
-        parsed.path = AnsiToWide(CString(path));
+        parsed.path = SystemToWide(CString(path), ThrowAsDbError);
     } catch (const CDbError&) {
         return false;
     }

@@ -1,8 +1,9 @@
 // Opening and closing the item database; the engine's failures turned into CDbError.
 #include "store/dbconnection.h"
 
+#include "base/text_codec.h"
 #include "store/connstr.h"
-#include "store/textconv.h"
+#include "store/dberror.h"
 
 #include <sqlite3.h>
 
@@ -15,7 +16,7 @@ CString EngineMessage(sqlite3* db)
     if (!message)
         return CString("out of memory");
     try {
-        return WideToAnsi(static_cast<const wchar_t*>(message));
+        return WideToSystem(static_cast<const wchar_t*>(message), Unmappable::BestFit, ThrowAsDbError);
     } catch (const CDbError&) {
         return CString(sqlite3_errmsg(db));
     }
@@ -28,7 +29,7 @@ CDbConnection::CDbConnection(const CString& connStr, Access access)
     CConnectionSettings settings;
     if (!ParseConnectionString(connStr, &settings))
         throw CDbError(SQLITE_MISUSE, "the connection string names no database file");
-    std::string path = WideToUtf8(settings.path);
+    std::string path = WideToUtf8(settings.path, ThrowAsDbError);
     // Neither SQLITE_OPEN_CREATE nor a URI name: the delivered file is opened, never made.
     int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     int rc = sqlite3_open_v2(path.c_str(), m_db.Put(), flags, nullptr);

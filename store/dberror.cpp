@@ -1,9 +1,24 @@
 // The text composed where a database failure is caught.
 #include "store/dberror.h"
 
+#include <sqlite3.h>
+
 CString ErrorInfoText(const CDbError& error)
 {
     CString text;
     text.Format("错误信息:%s", (LPCSTR)error.Message());
     return text;
+}
+
+void ThrowAsDbError(TextFailure failure)
+{
+    switch (failure) {
+    case TextFailure::CannotDecode:
+        throw CDbError(SQLITE_ERROR, "text cannot be converted to UTF-16");
+    case TextFailure::CannotEncode:
+        throw CDbError(SQLITE_ERROR, "text cannot be converted from UTF-16");
+    case TextFailure::OutOfMemory:
+        break;
+    }
+    throw CDbError(SQLITE_NOMEM, "out of memory converting text");
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/cstring.h"
+#include "base/text_codec.h"
 
 #include <exception>
 
@@ -17,6 +18,9 @@ private:
     int m_code;
     CString m_message;
 };
+
+// The store's policy for text conversions: a failed one throws CDbError.
+[[noreturn]] void ThrowAsDbError(TextFailure failure);
 
 // "错误信息:" followed by the failure's message: the text composed where a failure is caught and
 // dropped (it is shown nowhere).

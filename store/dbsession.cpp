@@ -1,10 +1,10 @@
 // CDbSession: single statements on a connection of their own, and the two value conversions.
 #include "store/dbsession.h"
 
+#include "base/text_codec.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 #include "store/dbstatement.h"
-#include "store/textconv.h"
 
 #include <climits>
 #include <cstdio>
@@ -70,7 +70,7 @@ CString CDbSession::ValueToText(const CDbValue& value)
     case CDbValue::Kind::Real:
         return RealToText(value.AsReal());
     case CDbValue::Kind::Text:
-        return WideToAnsi(value.AsText());
+        return WideToSystem(value.AsText(), Unmappable::BestFit, ThrowAsDbError);
     }
     return CString();
 }

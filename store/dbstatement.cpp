@@ -1,14 +1,15 @@
 // Preparing, stepping and reading statements; only single statements get through.
 #include "store/dbstatement.h"
 
+#include "base/text_codec.h"
 #include "store/dbconnection.h"
-#include "store/textconv.h"
+#include "store/dberror.h"
 
 #include <sqlite3.h>
 
 CDbStatement::CDbStatement(CDbConnection& connection, const CString& text) : m_connection(connection)
 {
-    const std::wstring wide = AnsiToWide(text);
+    const std::wstring wide = SystemToWide(text, ThrowAsDbError);
     const wchar_t* next = wide.c_str();
     const wchar_t* const end = next + wide.size();
     // Walk the whole text: blanks and comments may surround the statement, nothing else may.

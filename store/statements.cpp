@@ -1,18 +1,16 @@
 // The statement catalogue of T_ITEM and the rule for putting text values into it.
 #include "store/statements.h"
 
+#include "base/text_codec.h"
 #include "store/dberror.h"
-#include "store/textconv.h"
 
 const char* const kHeatOrder = "order by clicktimes desc,lasttime desc";
 
 namespace {
 
-bool IsLeadByte(unsigned char ch)
-{
-    return ch >= 0x81 && ch <= 0xFE;
-}
-
+// The platform has a lead-byte test but none for the second byte. This one is needed: a byte below
+// 0x40 (a quote among them) never completes a character in code page 936, so after a lead byte it
+// must stay a character of its own rather than be kept as a second half.
 bool IsTrailByte(unsigned char ch)
 {
     return ch >= 0x40 && ch <= 0xFE && ch != 0x7F;
@@ -24,8 +22,7 @@ std::string KeepWholeCharacters(const std::string& text)
 {
     std::string kept;
     for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char ch = static_cast<unsigned char>(text[i]);
-        if (!IsLeadByte(ch)) {
+        if (!IsLeadByte(text[i])) {
             kept += text[i];
         } else if (i + 1 < text.size() && IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
             kept += text[i];
@@ -44,7 +41,7 @@ std::string KeepWholeCharacters(const std::string& text)
 std::string AsTheEngineSeesIt(const CString& text)
 {
     try {
-        return WideToAnsi(AnsiToWide(text)).str();
+        return WideToSystem(SystemToWide(text, ThrowAsDbError), Unmappable::BestFit, ThrowAsDbError).str();
     } catch (const CDbError&) {
         return KeepWholeCharacters(text.str());
     }

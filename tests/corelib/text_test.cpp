@@ -1,6 +1,6 @@
 // Paths, files, number and time texts, and trimming: character-wise in code page 936.
 #include "corelib/core.h"
-#include "corelib/dbcs_text.h"
+#include "base/dbcs_text.h"
 #include "corelib/time_text.h"
 #include "store/connstr.h"
 

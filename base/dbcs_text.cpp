@@ -1,12 +1,12 @@
 // Character-wise scans of code page text.
-#include "corelib/dbcs_text.h"
+#include "base/dbcs_text.h"
 
-#include <windows.h>
+#include "base/text_codec.h"
 
 int CharLengthAt(const CString& text, int index)
 {
     // A lead byte at the very end has lost its second half: it counts as a character alone.
-    bool lead = ::IsDBCSLeadByte(static_cast<BYTE>(text[index]));
+    bool lead = IsLeadByte(text[index]);
     return lead && index + 1 < text.GetLength() ? 2 : 1;
 }
 
