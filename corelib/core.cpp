@@ -1,16 +1,16 @@
 // CCore: each operation over the small helper that does its job.
 #include "corelib/core.h"
 
+#include "base/connstr.h"
+#include "base/dbcs_text.h"
 #include "corelib/about_box.h"
 #include "corelib/clipboard_text.h"
-#include "base/dbcs_text.h"
 #include "corelib/file_chooser.h"
 #include "corelib/list_columns.h"
 #include "corelib/program_path.h"
 #include "corelib/settings_file.h"
 #include "corelib/time_text.h"
 #include "framework/listctrl.h"
-#include "store/connstr.h"
 
 namespace {
 const char kProductName[] = "Mirelo";

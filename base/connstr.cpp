@@ -2,10 +2,9 @@
 //
 // The text is read byte by byte. That is sound in code page 936: the separators '"', ';' and '='
 // are below 0x40, the lowest second byte of a double-byte character, so they never occur inside one.
-#include "store/connstr.h"
+#include "base/connstr.h"
 
 #include "base/text_codec.h"
-#include "store/dberror.h"
 
 #include <climits>
 #include <cstring>
@@ -152,8 +151,8 @@ bool ParseConnectionString(const CString& connStr, CConnectionSettings* settings
     if (!havePath || path.find('\0') != std::string::npos)
         return false;
     try {
-        parsed.path = SystemToWide(CString(path), ThrowAsDbError);
-    } catch (const CDbError&) {
+        parsed.path = SystemToWide(CString(path), ThrowOnFailure);
+    } catch (const CTextError&) {
         return false;
     }
     *settings = parsed;
