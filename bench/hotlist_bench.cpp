@@ -2,7 +2,7 @@
 // From timer 1 to the last row added and to the end of the first paint, one click-to-copy, the
 // rows that got a window and a font, the working set after the load, and the floor: the same
 // SELECT by SQLite alone plus the bare calls each row needs.
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "bench/bench_support.h"
 #include "corelib/core.h"
 #include "hotlist/itemclick.h"

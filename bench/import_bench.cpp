@@ -1,6 +1,6 @@
 // Import and items-dialog benchmark: a 100,000-line file through the import button, the same
 // inserts run by SQLite alone, and opening the items dialog over 10,000 items.
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "bench/bench_support.h"
 #include "corelib/core.h"
 #include "framework/afxwin.h"

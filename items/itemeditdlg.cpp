@@ -1,7 +1,7 @@
 // CItemEditDlg: the two boxes, and the check that the content to copy is not empty.
 #include "items/itemeditdlg.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "res/resource.h"
 

@@ -1,7 +1,7 @@
 // The tray's items command.
 #include "items/itemscommand.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "items/itemsdlg.h"
 

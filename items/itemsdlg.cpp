@@ -1,7 +1,7 @@
 // CItemsDlg: loading the list, the row edit, the check menu, deleting and importing.
 #include "items/itemsdlg.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "items/itemeditdlg.h"
 #include "items/listredrawpause.h"

@@ -1,7 +1,7 @@
 // CMainDlg: start-up, the key filter, timers, minimised painting, the tray and teardown.
 #include "mainwnd/maindlg.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"

@@ -1,7 +1,7 @@
 // The tray's options command.
 #include "options/optionscommand.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "options/optionsdlg.h"
 

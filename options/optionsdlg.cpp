@@ -1,7 +1,7 @@
 // COptionsDlg: shows and saves isAutoMin, and clears the click counts and times of every item.
 #include "options/optionsdlg.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "res/resource.h"
 #include "store/dbsession.h"

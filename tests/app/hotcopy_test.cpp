@@ -1,5 +1,5 @@
 // End to end in the real main window: the hot list in heat order, and a click that copies and counts.
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "mainwnd/maindlg.h"
 #include "res/resource.h"

@@ -2,7 +2,7 @@
 // table, encodings, refused files, a table that refuses, and the real file chooser.
 #include "items/itemsdlg.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "tests/items/items_fixture.h"

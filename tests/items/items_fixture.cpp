@@ -1,7 +1,7 @@
 // Items tests' set-up and window helpers.
 #include "tests/items/items_fixture.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"

@@ -1,7 +1,7 @@
 // CItemsDlg over a real item database: listing, checking all or none, deleting, editing a row.
 #include "items/itemsdlg.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "tests/items/items_fixture.h"

@@ -1,5 +1,5 @@
 // A sys.mdb that exists but is not an item database: refused at start-up, and never changed.
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "tests/mainwnd/main_window_fixture.h"
 #include "tests/mainwnd/tray_probe.h"
 #include "tests/support/message_box.h"

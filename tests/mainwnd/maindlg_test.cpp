@@ -1,6 +1,6 @@
 // The main window run in this process: start-up and teardown, exit, the key filter, the timers
 // and row clicks.
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "res/resource.h"
 #include "store/connstr.h"

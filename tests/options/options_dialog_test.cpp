@@ -2,7 +2,7 @@
 // confirmation, and the template the dialog is made from.
 #include "options/optionsdlg.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "res/resource.h"
 #include "tests/options/options_fixture.h"
 

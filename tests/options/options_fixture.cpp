@@ -1,7 +1,7 @@
 // The options tests' database, process-wide state and dialog-driving steps.
 #include "tests/options/options_fixture.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "corelib/core.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"

@@ -1,7 +1,7 @@
 // COptionsDlg ended by the keyboard and the close box, and Enter on each of its buttons.
 #include "options/optionsdlg.h"
 
-#include "app/globals.h"
+#include "appstate/globals.h"
 #include "res/resource.h"
 #include "tests/options/options_fixture.h"
 

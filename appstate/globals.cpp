@@ -1,5 +1,5 @@
 // The process-wide state.
-#include "app/globals.h"
+#include "appstate/globals.h"
 
 CCore* g_core = nullptr;
 tagSoft* g_soft = nullptr;
