@@ -1,8 +1,8 @@
 // CItemImporter: lines to rows and inserts, in groups the batch commits.
 #include "items/itemimporter.h"
 
+#include "framework/redrawpause.h"
 #include "items/importfile.h"
-#include "items/listredrawpause.h"
 #include "store/batch.h"
 #include "store/statements.h"
 

@@ -3,8 +3,8 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "framework/redrawpause.h"
 #include "items/itemeditdlg.h"
-#include "items/listredrawpause.h"
 #include "res/resource.h"
 #include "store/dbsession.h"
 #include "store/rowquery.h"
