@@ -7,14 +7,11 @@
 #include "corelib/clipboard_text.h"
 #include "corelib/file_chooser.h"
 #include "corelib/list_columns.h"
+#include "corelib/product_name.h"
 #include "corelib/program_path.h"
 #include "corelib/settings_file.h"
 #include "corelib/time_text.h"
 #include "framework/listctrl.h"
-
-namespace {
-const char kProductName[] = "Mirelo";
-}  // namespace
 
 CCore::CCore() : m_configPath(SettingsPathOf(ProgramFilePath()))
 {

@@ -62,7 +62,7 @@ BOOL CMainDlg::OnInitDialog()
         FillSoftDescriptor(*g_soft);
         g_core->autoFileConfig();
         g_appPath = g_core->getAppPath();
-        g_isAutoMin = g_core->getConfigB("isAutoMin");
+        g_isAutoMin = g_core->getConfigB(kAutoMinKey);
 
         CString dbPath = g_appPath + "sys.mdb";
         if (!g_core->isFileExist(dbPath))

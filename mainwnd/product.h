@@ -1,7 +1,8 @@
 // Who the program says it is: the names and the version in the about box and the tray tip.
 #pragma once
 
-constexpr char kProductName[] = "Mirelo";  // the display name
+#include "corelib/product_name.h"  // kProductName, the display name
+
 constexpr char kProductVersion[] = "2.1028";
 constexpr char kProductId[] = "tarnwick";  // the short product identifier
 constexpr char kProductType[] = "software";

@@ -7,10 +7,6 @@
 #include "store/dbsession.h"
 #include "store/statements.h"
 
-namespace {
-constexpr const char* kAutoMinKey = "isAutoMin";
-}  // namespace
-
 BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
     ON_BN_CLICKED(IDC_OPTIONS_OK, &COptionsDlg::OnOkButton)
     ON_BN_CLICKED(IDC_CLEARHISTORY, &COptionsDlg::OnClearHistory)

@@ -10,10 +10,6 @@
 using testing_support::CModalScript;
 using testing_support::StoredItem;
 
-namespace {
-constexpr const char* kAutoMinKey = "isAutoMin";
-}  // namespace
-
 void COptionsTest::SetUp()
 {
     m_dbPath = testing_support::TestTempPath("sys.mdb");
