@@ -2,16 +2,11 @@
 #include "items/itemscommand.h"
 
 #include "appstate/globals.h"
-#include "corelib/core.h"
+#include "corelib/restart_request.h"
 #include "items/itemsdlg.h"
 
 void RunItemsCommand(HWND mainWnd)
 {
-    CItemsDlg dialog;  // no parent: the framework makes the main window its owner
-    dialog.DoModal();
-    if (!dialog.m_isDataChanged)
-        return;
-    // The hot list is never rebuilt while the program runs: the change shows after a fresh start.
-    g_core->msgboxWarning(mainWnd, "列表数据已变更！请重新执行程序！");
-    ::PostQuitMessage(0);
+    RunDialogThenRestartRequest(g_core, mainWnd, &CItemsDlg::m_isDataChanged,
+                                "列表数据已变更！请重新执行程序！");
 }

@@ -2,16 +2,11 @@
 #include "options/optionscommand.h"
 
 #include "appstate/globals.h"
-#include "corelib/core.h"
+#include "corelib/restart_request.h"
 #include "options/optionsdlg.h"
 
 void RunOptionsCommand(HWND mainWnd)
 {
-    COptionsDlg dialog;  // no parent: the framework makes the main window its owner
-    dialog.DoModal();
-    if (!dialog.m_isHistoryCleared)
-        return;
-    // The hot list is never rebuilt while the program runs: the new order needs a fresh start.
-    g_core->msgboxWarning(mainWnd, "已清理历史操作信息！请重新执行程序！");
-    ::PostQuitMessage(0);
+    RunDialogThenRestartRequest(g_core, mainWnd, &COptionsDlg::m_isHistoryCleared,
+                                "已清理历史操作信息！请重新执行程序！");
 }
