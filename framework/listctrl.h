@@ -25,6 +25,5 @@ public:
     DWORD SetExtendedStyle(DWORD style)
     { return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style))); }
     int GetColumnWidth(int column) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column)); }
-    void SetRedraw(BOOL redraw = TRUE) { SendMessage(WM_SETREDRAW, redraw); }
     BOOL GetItemRect(int item, LPRECT rect, UINT code) const;
 };

@@ -1,19 +1,19 @@
-// CListRedrawPause: keeps a list from repainting while it is filled, and repaints it once after.
+// CRedrawPause: keeps a window (a list being filled) from repainting, and repaints it once after.
 #pragma once
 
-#include "framework/listctrl.h"
+#include "framework/wnd.h"
 
-class CListRedrawPause {
+class CRedrawPause {
 public:
-    explicit CListRedrawPause(CListCtrl& list) : m_list(list) { m_list.SetRedraw(FALSE); }
-    ~CListRedrawPause()
+    explicit CRedrawPause(CWnd& wnd) : m_wnd(wnd) { m_wnd.SetRedraw(FALSE); }
+    ~CRedrawPause()
     {
-        m_list.SetRedraw(TRUE);
-        m_list.Invalidate();
+        m_wnd.SetRedraw(TRUE);
+        m_wnd.Invalidate();
     }
-    CListRedrawPause(const CListRedrawPause&) = delete;
-    CListRedrawPause& operator=(const CListRedrawPause&) = delete;
+    CRedrawPause(const CRedrawPause&) = delete;
+    CRedrawPause& operator=(const CRedrawPause&) = delete;
 
 private:
-    CListCtrl& m_list;
+    CWnd& m_wnd;
 };

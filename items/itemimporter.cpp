@@ -57,7 +57,7 @@ CImportReport CItemImporter::Run(const CString& path)
         return report;
     }
 
-    CListRedrawPause pause(m_list);
+    CRedrawPause pause(m_list);
     CStopwatch tableClock(report.tableSeconds);
     const int firstRow = m_list.GetItemCount();
     int row = firstRow;

@@ -43,7 +43,7 @@ BOOL CItemsDlg::OnInitDialog()
 
 void CItemsDlg::LoadItems()
 {
-    CListRedrawPause pause(m_list);
+    CRedrawPause pause(m_list);
     int row = 0;
     RunRowQuery(g_connStr, StmtSelectNewestFirst(), [&](const CDbRow& record) {
         CString title = g_db->ValueToText(record.Value(1));

@@ -3,6 +3,7 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "framework/redrawpause.h"
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"
 #include "mainwnd/product.h"
@@ -191,15 +192,13 @@ void CMainDlg::LoadHotList(CHotListBox& list, CString clause)
 {
     list.RemoveAllRows();
     // Filling a long list repaints once, at the end, not once per row.
-    list.SendMessage(WM_SETREDRAW, FALSE);
+    CRedrawPause pause(list);
     RunRowQuery(g_connStr, StmtSelectItems(clause), [&](const CDbRow& row) {
         CString label = g_db->ValueToText(row.Value(1));
         if (label.GetLength() == 0)
             label = g_db->ValueToText(row.Value(2));
         list.AddRow(label, g_db->ValueToInt(row.Value(0)));
     });
-    list.SendMessage(WM_SETREDRAW, TRUE);
-    list.Invalidate();
 }
 
 void CMainDlg::CopyItem(int id)
