@@ -1,7 +1,6 @@
 // CDialog: creation from the template, the modal loop, owner disabling and centring.
 #include "framework/dialog.h"
 
-#include "framework/dc.h"
 #include "framework/winapp.h"
 
 namespace {
@@ -82,7 +81,7 @@ HWND CDialog::FindOwner() const
 bool CDialog::TemplateAtOrigin() const
 {
     HINSTANCE module = AfxGetResourceHandle();
-    HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5));
+    HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
     HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
     const WORD* words = loaded ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
     if (!words)
@@ -125,10 +124,8 @@ void CDialog::RunModalLoop()
 {
     MSG msg;
     while (!m_bModalDone) {
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            CWnd::DeleteTempMap();
-            CDC::DeleteTempMap();
-        }
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            AfxDeleteTempMaps();
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             // Every open loop must end: hand the quit on to the loop below.
@@ -167,6 +164,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
         if (dialog->m_hWnd && dialog->TemplateAtOrigin())
             dialog->CenterWindow();
     } catch (...) {
+        // The user sees nothing; a debugger sees the trace.
+        ::OutputDebugStringA("An exception stopped in dialog initialisation\n");
         result = FALSE;
     }
     return result;

@@ -41,7 +41,11 @@ BOOL CWinApp::InitInstance()
 int CWinApp::Run()
 {
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            AfxDeleteTempMaps();
+        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0)
+            break;
         if (CWnd::WalkPreTranslateTree(&msg))
             continue;
         ::TranslateMessage(&msg);
@@ -63,6 +67,12 @@ CWnd* AfxGetMainWnd()
 {
     CWinApp* app = TheApp();
     return app ? app->m_pMainWnd : nullptr;
+}
+
+void AfxDeleteTempMaps()
+{
+    CWnd::DeleteTempMap();
+    CDC::DeleteTempMap();
 }
 
 HINSTANCE AfxGetInstanceHandle()

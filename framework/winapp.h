@@ -41,5 +41,9 @@ HINSTANCE AfxGetResourceHandle();
 // Kept for the start-up sequence; the program hosts no ActiveX controls.
 inline void AfxEnableControlContainer() {}
 
+// Frees the temporary wrappers (windows, DCs) handed out since the loop was last idle. Every
+// message loop calls it when its queue is empty: a wrapper from FromHandle lives until then.
+void AfxDeleteTempMaps();
+
 // The body of WinMain: initialises common controls, runs the application object.
 int AfxWinMain();

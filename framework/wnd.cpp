@@ -150,14 +150,30 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     CWnd* wnd = FromHandlePermanent(hWnd);
     if (!wnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    // The message Default() passes on, put back however the handler leaves (a nested message
+    // may arrive while it runs).
+    class CCurrentMessage {
+    public:
+        CCurrentMessage(CWnd& owner, const MSG& msg) : m_owner(owner), m_previous(owner.m_currentMsg)
+        {
+            m_owner.m_currentMsg = msg;
+        }
+        ~CCurrentMessage() { m_owner.m_currentMsg = m_previous; }
+        CCurrentMessage(const CCurrentMessage&) = delete;
+        CCurrentMessage& operator=(const CCurrentMessage&) = delete;
+
+    private:
+        CWnd& m_owner;
+        MSG m_previous;
+    };
+
     LRESULT result = 0;
-    // No exception may cross back into USER32.
+    // No exception may cross back into USER32; the user sees nothing, a debugger sees the trace.
     try {
-        MSG previous = wnd->m_currentMsg;
-        wnd->m_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
+        CCurrentMessage current(*wnd, MSG{hWnd, message, wParam, lParam, 0, {0, 0}});
         result = wnd->WindowProc(message, wParam, lParam);
-        wnd->m_currentMsg = previous;
     } catch (...) {
+        ::OutputDebugStringA("An exception stopped in the window procedure\n");
         result = 0;
     }
     if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd) {

@@ -60,7 +60,7 @@ BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
 END_MESSAGE_MAP()
 
 CHyperLink::CHyperLink()
-    : m_crBack(::GetSysColor(COLOR_BTNFACE)), m_hLinkCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)))
+    : m_crBack(::GetSysColor(COLOR_BTNFACE)), m_hLinkCursor(::LoadCursorA(nullptr, IDC_HAND))
 {
     const LOGFONTA font = DefaultLinkFont();
     m_font.CreateFontIndirect(&font);

@@ -5,6 +5,7 @@
 #include "tests/support/pump.h"
 
 #include <commctrl.h>
+#include <stdexcept>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -166,4 +167,36 @@ TEST(RuntimeClass, KindOfFollowsTheBaseChain)
     EXPECT_TRUE(list.IsKindOf(RUNTIME_CLASS(CWnd)));
     EXPECT_TRUE(list.IsKindOf(RUNTIME_CLASS(CListBox)));
     EXPECT_FALSE(list.IsKindOf(RUNTIME_CLASS(CDialog)));
+}
+
+// A static control whose WM_SETTEXT handler sends itself a message whose handler throws, then
+// passes WM_SETTEXT on with Default().
+class CThrowingStatic : public CWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == kProbeMessage)
+            throw std::runtime_error("handler failed");
+        if (message == WM_SETTEXT) {
+            thrownResult = SendMessage(kProbeMessage);
+            return Default();
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    LRESULT thrownResult = -1;
+};
+
+TEST(MessageMap, AThrowingHandlerStopsAtTheWindowProcedureAndTheOuterMessageGoesOn)
+{
+    HWND hWnd = ::CreateWindowA("STATIC", "before", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    CThrowingStatic control;
+    ASSERT_TRUE(control.SubclassWindow(hWnd));
+    ::SetWindowTextA(hWnd, "after");
+    EXPECT_EQ(control.thrownResult, 0) << "the exception ends as a result of 0";
+    char text[32] = {};
+    ::GetWindowTextA(hWnd, text, sizeof(text));
+    EXPECT_STREQ(text, "after") << "Default() passed on the message being handled, not the nested one";
+    ::DestroyWindow(hWnd);
+    EXPECT_EQ(control.m_hWnd, nullptr);
 }

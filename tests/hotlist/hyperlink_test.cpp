@@ -196,7 +196,7 @@ TEST_F(HyperLinkTest, BlueAtRestRedWhenHoveredPurpleWhenPressed)
     const POINT point = OnText();
     ASSERT_TRUE(MouseMoveTo(point.x, point.y));
     EXPECT_TRUE(PumpUntilInk(kRed));
-    EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));
+    EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_HAND));
 
     MouseLeftDown(point.x, point.y);
     EXPECT_TRUE(PumpUntilInk(kPurple));
