@@ -2,12 +2,18 @@
 #include "store/dberror.h"
 
 #include <sqlite3.h>
+#include <windows.h>
 
 CString ErrorInfoText(const CDbError& error)
 {
     CString text;
     text.Format("错误信息:%s", (LPCSTR)error.Message());
     return text;
+}
+
+void TraceDroppedError(const CDbError& error)
+{
+    ::OutputDebugStringA(ErrorInfoText(error) + "\n");
 }
 
 void ThrowAsDbError(TextFailure failure)

@@ -25,3 +25,5 @@ private:
 // "错误信息:" followed by the failure's message: the text composed where a failure is caught and
 // dropped (it is shown nowhere).
 CString ErrorInfoText(const CDbError& error);
+// Where a failure is dropped on purpose: its ErrorInfoText goes to the debugger's output only.
+void TraceDroppedError(const CDbError& error);

@@ -29,7 +29,6 @@ void RunRowQuery(const CString& connStr, const CString& statement,
         }
     } catch (const CDbError& error) {
         // Dropped on purpose: the rows handed over so far stay with the caller.
-        const CString info = ErrorInfoText(error);
-        (void)info;
+        TraceDroppedError(error);
     }
 }
