@@ -1,8 +1,14 @@
-// Pumping as the program's own loops do: every message first walks PreTranslateMessage.
+// The routed pump's old names: the support pump now routes every message as the program's loops do.
 #pragma once
 
-#include <functional>
-#include <windows.h>
+#include "tests/support/pump.h"
 
-bool PumpRoutedUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-void PumpRoutedPending();
+inline bool PumpRoutedUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000)
+{
+    return testing_support::PumpUntil(condition, timeoutMs);
+}
+
+inline void PumpRoutedPending()
+{
+    testing_support::PumpPending();
+}

@@ -1,22 +1,30 @@
 // Message pumping and screen reading for tests.
 #include "tests/support/pump.h"
 
+#include "framework/afxwin.h"
+
 namespace testing_support {
 
 namespace {
 
+// One message as the program's own loops handle it: up the PreTranslateMessage chain first; an
+// empty queue is the loop's idle time, when the temporary wrappers go.
 bool DispatchOne()
 {
     MSG msg;
-    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        AfxDeleteTempMaps();
         return false;
+    }
     if (msg.message == WM_QUIT) {
         // Not ours to eat: leave it for whoever posted it.
         ::PostQuitMessage(static_cast<int>(msg.wParam));
         return false;
     }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    if (!CWnd::WalkPreTranslateTree(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
     return true;
 }
 
@@ -63,17 +71,13 @@ void PaintNow(HWND hWnd)
 
 COLORREF ScreenPixel(int x, int y)
 {
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 1, 1);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, 1, 1, screen, x, y, SRCCOPY);
-    COLORREF color = ::GetPixel(memory, 0, 0);
-    ::SelectObject(memory, previous);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return color;
+    CScreenDC screen(::GetDC(nullptr));
+    CMemDC memory(::CreateCompatibleDC(screen.Get()));
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(screen.Get(), 1, 1);
+    CSelectObject selected(memory.Get(), bitmap);
+    ::BitBlt(memory.Get(), 0, 0, 1, 1, screen.Get(), x, y, SRCCOPY);
+    return ::GetPixel(memory.Get(), 0, 0);
 }
 
 }  // namespace testing_support

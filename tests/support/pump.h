@@ -1,4 +1,5 @@
-// Message pumping for tests: no sleeps, pump until a condition holds, with a deadline.
+// The one message pump of the tests, routed as the program's own loops are (PreTranslateMessage
+// first, temporary wrappers freed when idle): no sleeps, pump until a condition holds, with a deadline.
 #pragma once
 
 #include <functional>
