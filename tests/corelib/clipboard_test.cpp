@@ -1,4 +1,5 @@
 // The real clipboard: both text formats, the owner, and another process holding it open.
+#include "base/kernel_handles.h"
 #include "corelib/clipboard_session.h"
 #include "corelib/core.h"
 #include "tests/corelib/test_window.h"
@@ -46,28 +47,6 @@ ClipboardContents ReadClipboard()
     return contents;
 }
 
-class CHandleOwner {
-public:
-    explicit CHandleOwner(HANDLE handle = nullptr) : m_handle(handle) {}
-    ~CHandleOwner()
-    {
-        if (m_handle)
-            ::CloseHandle(m_handle);
-    }
-    CHandleOwner(const CHandleOwner&) = delete;
-    CHandleOwner& operator=(const CHandleOwner&) = delete;
-    HANDLE Get() const { return m_handle; }
-    void Reset(HANDLE handle)
-    {
-        if (m_handle)
-            ::CloseHandle(m_handle);
-        m_handle = handle;
-    }
-
-private:
-    HANDLE m_handle;
-};
-
 // The clipboard_holder helper running as another process (see clipboard_holder.cpp).
 class CClipboardHolder {
 public:
@@ -96,7 +75,7 @@ public:
         PROCESS_INFORMATION process = {};
         if (::CreateProcessA(helper.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &process)) {
-            ::CloseHandle(process.hThread);
+            CKernelHandle thread(process.hThread);  // not needed: closed at once
             m_process.Reset(process.hProcess);
             m_processId = process.dwProcessId;
         }
@@ -112,7 +91,7 @@ public:
     CClipboardHolder& operator=(const CClipboardHolder&) = delete;
 
     // Pumps until the event is set; false if the helper ended first or did not start.
-    bool PumpUntilSet(const CHandleOwner& event)
+    bool PumpUntilSet(const CKernelHandle& event)
     {
         if (!m_process.Get())
             return false;
@@ -142,16 +121,16 @@ public:
     DWORD ProcessId() const { return m_processId; }
 
 private:
-    static bool IsSet(const CHandleOwner& handle)
+    static bool IsSet(const CKernelHandle& handle)
     {
         return ::WaitForSingleObject(handle.Get(), 0) == WAIT_OBJECT_0;
     }
 
-    CHandleOwner m_started;
-    CHandleOwner m_go;
-    CHandleOwner m_ready;
-    CHandleOwner m_release;
-    CHandleOwner m_process;
+    CKernelHandle m_started;
+    CKernelHandle m_go;
+    CKernelHandle m_ready;
+    CKernelHandle m_release;
+    CKernelHandle m_process;
     DWORD m_processId = 0;
 };
 

@@ -9,41 +9,42 @@ namespace testing_support {
 
 CChildProcess::~CChildProcess()
 {
-    if (m_info.hProcess) {
-        if (IsRunning()) {
-            ::TerminateProcess(m_info.hProcess, 1);
-            ::WaitForSingleObject(m_info.hProcess, 5000);
-        }
-        ::CloseHandle(m_info.hProcess);
+    if (IsRunning()) {
+        ::TerminateProcess(m_process.Get(), 1);
+        ::WaitForSingleObject(m_process.Get(), 5000);
     }
-    if (m_info.hThread)
-        ::CloseHandle(m_info.hThread);
 }
 
 bool CChildProcess::Start(const std::string& programPath, const std::string& folder)
 {
-    if (m_info.hProcess)
+    if (m_process)
         return false;
     std::string commandLine = "\"" + programPath + "\"";
     std::vector<char> writable(commandLine.begin(), commandLine.end());
     writable.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    return ::CreateProcessA(programPath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.c_str(), &startup, &m_info) != FALSE;
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessA(programPath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &info))
+        return false;
+    m_process.Reset(info.hProcess);
+    m_thread.Reset(info.hThread);
+    m_id = info.dwProcessId;
+    return true;
 }
 
 bool CChildProcess::IsRunning() const
 {
-    return m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+    return m_process && ::WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 std::optional<DWORD> CChildProcess::WaitForExit(DWORD timeoutMs)
 {
-    if (!m_info.hProcess || !PumpUntil([this] { return !IsRunning(); }, timeoutMs))
+    if (!m_process || !PumpUntil([this] { return !IsRunning(); }, timeoutMs))
         return std::nullopt;
     DWORD code = 0;
-    ::GetExitCodeProcess(m_info.hProcess, &code);
+    ::GetExitCodeProcess(m_process.Get(), &code);
     return code;
 }
 

@@ -1,6 +1,8 @@
 // CChildProcess: a program the test starts, whose end and exit code it waits for.
 #pragma once
 
+#include "base/kernel_handles.h"
+
 #include <optional>
 #include <string>
 #include <windows.h>
@@ -17,14 +19,16 @@ public:
 
     // Starts the program with folder as its working directory.
     bool Start(const std::string& programPath, const std::string& folder);
-    DWORD Id() const { return m_info.dwProcessId; }
+    DWORD Id() const { return m_id; }
     bool IsRunning() const;
     // The exit code once the process has ended, pumping this thread's messages meanwhile;
     // nothing when it is still running after timeoutMs.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs = 10000);
 
 private:
-    PROCESS_INFORMATION m_info = {};
+    CKernelHandle m_process;
+    CKernelHandle m_thread;
+    DWORD m_id = 0;
 };
 
 }  // namespace testing_support

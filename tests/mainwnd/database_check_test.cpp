@@ -1,5 +1,6 @@
 // A sys.mdb that exists but is not an item database: refused at start-up, and never changed.
 #include "appstate/globals.h"
+#include "store/sqlite_handles.h"
 #include "tests/mainwnd/main_window_fixture.h"
 #include "tests/mainwnd/tray_probe.h"
 #include "tests/support/message_box.h"
@@ -40,13 +41,14 @@ protected:
     std::string ForeignDatabase()
     {
         std::string path = m_dbPath + ".foreign";
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        sqlite3_exec(db,
-                     "CREATE TABLE T_NOTE(id INTEGER PRIMARY KEY, body TEXT);"
-                     "INSERT INTO T_NOTE(body) VALUES('another program''s data');",
-                     nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        {
+            CSqliteHandle db;
+            sqlite3_open_v2(path.c_str(), db.Put(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+            sqlite3_exec(db.Get(),
+                         "CREATE TABLE T_NOTE(id INTEGER PRIMARY KEY, body TEXT);"
+                         "INSERT INTO T_NOTE(body) VALUES('another program''s data');",
+                         nullptr, nullptr, nullptr);
+        }
         std::string bytes = FileBytes(path);
         ::DeleteFileA(path.c_str());
         return bytes;

@@ -5,6 +5,9 @@
 // Opens the database, takes the write lock (BEGIN IMMEDIATE) or a read lock (a read inside an
 // open transaction), sets "<prefix>-ready", waits for "<prefix>-go", keeps the lock <hold ms>
 // longer, sets "<prefix>-released" and lets go of the lock. Exit code 0 when all of that worked.
+#include "base/kernel_handles.h"
+#include "store/sqlite_handles.h"
+
 #include <sqlite3.h>
 #include <windows.h>
 
@@ -24,9 +27,9 @@ std::string ToUtf8(const char* ansi)
     return utf8.c_str();
 }
 
-HANDLE OpenNamedEvent(const std::string& prefix, const char* suffix)
+CKernelHandle OpenNamedEvent(const std::string& prefix, const char* suffix)
 {
-    return ::OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, (prefix + "-" + suffix).c_str());
+    return CKernelHandle(::OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, (prefix + "-" + suffix).c_str()));
 }
 
 bool TakeLock(sqlite3* db, const std::string& mode)
@@ -47,26 +50,23 @@ int main(int argc, char** argv)
     const std::string mode = argv[2];
     const std::string prefix = argv[3];
     const DWORD holdMs = static_cast<DWORD>(std::atoi(argv[4]));
-    HANDLE ready = OpenNamedEvent(prefix, "ready");
-    HANDLE go = OpenNamedEvent(prefix, "go");
-    HANDLE released = OpenNamedEvent(prefix, "released");
+    CKernelHandle ready = OpenNamedEvent(prefix, "ready");
+    CKernelHandle go = OpenNamedEvent(prefix, "go");
+    CKernelHandle released = OpenNamedEvent(prefix, "released");
     if (!ready || !go || !released)
         return 3;
 
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(ToUtf8(argv[1]).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
-        !TakeLock(db, mode)) {
-        sqlite3_close(db);
+    CSqliteHandle db;
+    if (sqlite3_open_v2(ToUtf8(argv[1]).c_str(), db.Put(), SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        !TakeLock(db.Get(), mode))
         return 4;
-    }
-    ::SetEvent(ready);
+    ::SetEvent(ready.Get());
     // The test lets go within seconds; a test that died must not leave the lock held for ever.
-    bool told = ::WaitForSingleObject(go, 60000) == WAIT_OBJECT_0;
+    bool told = ::WaitForSingleObject(go.Get(), 60000) == WAIT_OBJECT_0;
     // Another program busy with its own work for a moment: the wait a busy timeout is for.
     ::Sleep(holdMs);
     // Set before the lock goes, so that whoever gets the lock next finds it set.
-    ::SetEvent(released);
-    bool unlocked = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
+    ::SetEvent(released.Get());
+    bool unlocked = sqlite3_exec(db.Get(), "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
     return told && unlocked ? 0 : 5;
 }

@@ -16,19 +16,22 @@ CLockHolderProcess::CLockHolderProcess(const std::string& database, Lock lock, D
     static int started = 0;
     const std::string prefix =
         "mirelo-lock-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++started);
-    m_ready = ::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-ready").c_str());
-    m_go = ::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-go").c_str());
-    m_released = ::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-released").c_str());
+    m_ready.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-ready").c_str()));
+    m_go.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-go").c_str()));
+    m_released.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-released").c_str()));
 
     std::string command = "\"" + testing_support::ProgramFolder() + "store_lock_holder.exe\" \"" + database +
                           "\" " + (lock == Lock::Write ? "write " : "read ") + prefix + " " +
                           std::to_string(holdAfterGoMs);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
     if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &m_process))
+                          &process))
         return;
-    HANDLE waitFor[] = {m_ready, m_process.hProcess};
+    m_process.Reset(process.hProcess);
+    m_thread.Reset(process.hThread);
+    HANDLE waitFor[] = {m_ready.Get(), m_process.Get()};
     m_holding = ::WaitForMultipleObjects(2, waitFor, FALSE, kDeadlineMs) == WAIT_OBJECT_0;
 }
 
@@ -36,30 +39,23 @@ CLockHolderProcess::~CLockHolderProcess()
 {
     Go();
     WaitForExit();
-    if (m_process.hProcess) {
-        ::CloseHandle(m_process.hThread);
-        ::CloseHandle(m_process.hProcess);
-    }
-    ::CloseHandle(m_released);
-    ::CloseHandle(m_go);
-    ::CloseHandle(m_ready);
 }
 
 void CLockHolderProcess::Go()
 {
-    ::SetEvent(m_go);
+    ::SetEvent(m_go.Get());
 }
 
 bool CLockHolderProcess::HasReleased() const
 {
-    return ::WaitForSingleObject(m_released, 0) == WAIT_OBJECT_0;
+    return ::WaitForSingleObject(m_released.Get(), 0) == WAIT_OBJECT_0;
 }
 
 int CLockHolderProcess::WaitForExit()
 {
-    if (!m_process.hProcess || ::WaitForSingleObject(m_process.hProcess, kDeadlineMs) != WAIT_OBJECT_0)
+    if (!m_process || ::WaitForSingleObject(m_process.Get(), kDeadlineMs) != WAIT_OBJECT_0)
         return -1;
     DWORD code = 0;
-    ::GetExitCodeProcess(m_process.hProcess, &code);
+    ::GetExitCodeProcess(m_process.Get(), &code);
     return static_cast<int>(code);
 }

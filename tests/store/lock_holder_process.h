@@ -1,6 +1,8 @@
 // CLockHolderProcess: runs store_lock_holder as a separate process and follows its lock.
 #pragma once
 
+#include "base/kernel_handles.h"
+
 #include <string>
 #include <windows.h>
 
@@ -25,9 +27,10 @@ public:
     int WaitForExit();
 
 private:
-    HANDLE m_ready = nullptr;
-    HANDLE m_go = nullptr;
-    HANDLE m_released = nullptr;
-    PROCESS_INFORMATION m_process = {};
+    CKernelHandle m_ready;
+    CKernelHandle m_go;
+    CKernelHandle m_released;
+    CKernelHandle m_process;
+    CKernelHandle m_thread;
     bool m_holding = false;
 };

@@ -1,6 +1,7 @@
 // Test item databases: created from the delivered schema, filled, read back; per-test folders.
 #include "tests/support/testdb.h"
 
+#include "store/sqlite_handles.h"
 #include "tests/support/item_schema.h"
 
 #include <gtest/gtest.h>
@@ -14,15 +15,17 @@ namespace testing_support {
 
 namespace {
 
-struct CloseDb {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
+struct CFindTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle handle) { return handle != INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { ::FindClose(handle); }
 };
-struct FinalizeStmt {
-    void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
-};
-using DbHandle = std::unique_ptr<sqlite3, CloseDb>;
-using StmtHandle = std::unique_ptr<sqlite3_stmt, FinalizeStmt>;
+using CFindHandle = CUniqueHandle<CFindTraits>;
+using DbHandle = CSqliteHandle;
+using StmtHandle = CSqliteStmtHandle;
 
+// Conversions of its own, apart from the program's: a fault there cannot hide in the test data.
 std::wstring ToWide(const std::string& text, UINT codePage)
 {
     if (text.empty())
@@ -57,11 +60,10 @@ void Fail(sqlite3* db, const std::string& what)
 DbHandle Open(const std::string& path, int flags)
 {
     std::string utf8 = FromWide(ToWide(path, CP_ACP), CP_UTF8);
-    sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(utf8.c_str(), &raw, flags, nullptr);
-    DbHandle db(raw);
+    DbHandle db;
+    int rc = sqlite3_open_v2(utf8.c_str(), db.Put(), flags, nullptr);
     if (rc != SQLITE_OK)
-        Fail(db.get(), "cannot open " + path);
+        Fail(db.Get(), "cannot open " + path);
     return db;
 }
 
@@ -73,10 +75,10 @@ void Exec(sqlite3* db, const std::string& utf8Sql)
 
 StmtHandle Prepare(sqlite3* db, const char* utf8Sql)
 {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db, utf8Sql, -1, &raw, nullptr) != SQLITE_OK)
+    StmtHandle stmt;
+    if (sqlite3_prepare_v2(db, utf8Sql, -1, stmt.Put(), nullptr) != SQLITE_OK)
         Fail(db, std::string("cannot prepare \"") + utf8Sql + "\"");
-    return StmtHandle(raw);
+    return stmt;
 }
 
 void BindText(sqlite3_stmt* stmt, int index, const std::optional<std::string>& text)
@@ -103,8 +105,8 @@ std::optional<std::string> ColumnText(sqlite3_stmt* stmt, int index)
 void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    CFindHandle search(::FindFirstFileA((folder + "*").c_str(), &found));
+    if (search) {
         do {
             std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -114,8 +116,7 @@ void RemoveTree(const std::string& folder)
                 RemoveTree(path + "\\");
             else
                 ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
+        } while (::FindNextFileA(search.Get(), &found));
     }
     ::RemoveDirectoryA(folder.c_str());
 }
@@ -167,47 +168,47 @@ void CreateItemDatabase(const std::string& path, const std::vector<TestItem>& it
     ::DeleteFileA(path.c_str());
     ::DeleteFileA((path + "-journal").c_str());
     DbHandle db = Open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    Exec(db.get(), kItemSchemaSql);
-    Exec(db.get(), "BEGIN");
+    Exec(db.Get(), kItemSchemaSql);
+    Exec(db.Get(), "BEGIN");
     StmtHandle insert =
-        Prepare(db.get(), "INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) VALUES(?,?,?,?)");
+        Prepare(db.Get(), "INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) VALUES(?,?,?,?)");
     for (const TestItem& item : items) {
-        BindText(insert.get(), 1, item.title);
-        BindText(insert.get(), 2, item.data1);
-        sqlite3_bind_int(insert.get(), 3, item.clicktimes);
-        BindText(insert.get(), 4, item.lasttime);
-        if (sqlite3_step(insert.get()) != SQLITE_DONE)
-            Fail(db.get(), "cannot insert a test item");
-        sqlite3_reset(insert.get());
+        BindText(insert.Get(), 1, item.title);
+        BindText(insert.Get(), 2, item.data1);
+        sqlite3_bind_int(insert.Get(), 3, item.clicktimes);
+        BindText(insert.Get(), 4, item.lasttime);
+        if (sqlite3_step(insert.Get()) != SQLITE_DONE)
+            Fail(db.Get(), "cannot insert a test item");
+        sqlite3_reset(insert.Get());
     }
-    Exec(db.get(), "COMMIT");
+    Exec(db.Get(), "COMMIT");
 }
 
 std::vector<StoredItem> ReadItems(const std::string& path)
 {
     DbHandle db = Open(path, SQLITE_OPEN_READONLY);
     StmtHandle select =
-        Prepare(db.get(), "SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM ORDER BY id");
+        Prepare(db.Get(), "SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM ORDER BY id");
     std::vector<StoredItem> rows;
     int rc;
-    while ((rc = sqlite3_step(select.get())) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(select.Get())) == SQLITE_ROW) {
         StoredItem row;
-        row.id = sqlite3_column_int(select.get(), 0);
-        row.title = ColumnText(select.get(), 1);
-        row.data1 = ColumnText(select.get(), 2);
-        row.clicktimes = sqlite3_column_int(select.get(), 3);
-        row.lasttime = ColumnText(select.get(), 4);
+        row.id = sqlite3_column_int(select.Get(), 0);
+        row.title = ColumnText(select.Get(), 1);
+        row.data1 = ColumnText(select.Get(), 2);
+        row.clicktimes = sqlite3_column_int(select.Get(), 3);
+        row.lasttime = ColumnText(select.Get(), 4);
         rows.push_back(row);
     }
     if (rc != SQLITE_DONE)
-        Fail(db.get(), "cannot read the items");
+        Fail(db.Get(), "cannot read the items");
     return rows;
 }
 
 void ExecuteSql(const std::string& path, const std::string& sql)
 {
     DbHandle db = Open(path, SQLITE_OPEN_READWRITE);
-    Exec(db.get(), FromWide(ToWide(sql, CP_ACP), CP_UTF8));
+    Exec(db.Get(), FromWide(ToWide(sql, CP_ACP), CP_UTF8));
 }
 
 const char* ItemSchemaSql()
