@@ -1,6 +1,8 @@
 // What the benchmark programs share: a clock, the folder they run from, and UTF-8 for SQLite.
 #pragma once
 
+#include "base/text_codec.h"
+
 #include <windows.h>
 
 #include <string>
@@ -25,24 +27,10 @@ inline std::string ProgramFolder()
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-inline std::wstring ToWide(const std::string& text, UINT codePage)
-{
-    int size = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
 // Code page 936 text as SQLite takes it.
 inline std::string ToUtf8(const std::string& systemText)
 {
-    std::wstring wide = ToWide(systemText, CP_ACP);
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                     nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr,
-                          nullptr);
-    return utf8;
+    return WideToUtf8(SystemToWide(CString(systemText)));
 }
 
 }  // namespace bench

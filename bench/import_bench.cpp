@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
+#include "store/sqlite_handles.h"
 #include "store/statements.h"
 #include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
@@ -111,23 +112,18 @@ double MeasureFloor(const std::string& dbPath, const std::vector<std::string>& l
     statements.reserve(lines.size());
     for (const std::string& line : lines)
         statements.push_back(ToUtf8(StmtInsertImported(line.c_str()).str()));
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(ToUtf8(dbPath).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        sqlite3_close(db);
+    CSqliteHandle db;
+    if (sqlite3_open_v2(ToUtf8(dbPath).c_str(), db.Put(), SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         return -1;
-    }
     double start = Now();
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_exec(db.Get(), "BEGIN", nullptr, nullptr, nullptr);
     for (const std::string& sql : statements) {
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
-        sqlite3_step(stmt);
-        sqlite3_finalize(stmt);
+        CSqliteStmtHandle stmt;
+        sqlite3_prepare_v2(db.Get(), sql.c_str(), static_cast<int>(sql.size()), stmt.Put(), nullptr);
+        sqlite3_step(stmt.Get());
     }
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    double seconds = Now() - start;
-    sqlite3_close(db);
-    return seconds;
+    sqlite3_exec(db.Get(), "COMMIT", nullptr, nullptr, nullptr);
+    return Now() - start;
 }
 
 // From the tray command to the items dialog on screen (found by the first timer tick after it
