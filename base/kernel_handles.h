@@ -9,7 +9,10 @@
 struct CFileHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(Handle handle) noexcept { return handle != INVALID_HANDLE_VALUE && handle != nullptr; }
+    static bool IsValid(Handle handle) noexcept
+    {
+        return handle != INVALID_HANDLE_VALUE && handle != nullptr;
+    }
     static void Close(Handle handle) noexcept { ::CloseHandle(handle); }
 };
 // A file from CreateFileA (which answers INVALID_HANDLE_VALUE on failure).

@@ -33,7 +33,8 @@ std::string FromWide(UINT codePage, DWORD flags, const char* defaultChar, const 
         return std::string();
     int units = static_cast<int>(wide.size());
     try {
-        int length = ::WideCharToMultiByte(codePage, flags, wide.data(), units, nullptr, 0, defaultChar, nullptr);
+        int length =
+            ::WideCharToMultiByte(codePage, flags, wide.data(), units, nullptr, 0, defaultChar, nullptr);
         if (length > 0) {
             std::string bytes(static_cast<size_t>(length), '\0');
             if (::WideCharToMultiByte(codePage, flags, wide.data(), units, &bytes[0], length, defaultChar,

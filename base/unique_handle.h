@@ -6,8 +6,7 @@
 // Traits name the handle type, its empty value and how a handle is closed, for example:
 //   struct CMemDCTraits : CNullHandleTraits<HDC> { static void Close(HDC h) { ::DeleteDC(h); } };
 // Borrowing is a plain handle (or a wrapper without an owner); only this class closes anything.
-template <typename Traits>
-class CUniqueHandle {
+template <typename Traits> class CUniqueHandle {
 public:
     using Handle = typename Traits::Handle;
 
@@ -49,8 +48,7 @@ private:
 };
 
 // Traits for handles whose empty value is null.
-template <typename THandle>
-struct CNullHandleTraits {
+template <typename THandle> struct CNullHandleTraits {
     using Handle = THandle;
     static constexpr Handle Invalid() noexcept { return nullptr; }
     static constexpr bool IsValid(Handle handle) noexcept { return handle != nullptr; }

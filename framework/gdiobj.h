@@ -7,13 +7,11 @@
 
 #include <windows.h>
 
-template <typename THandle>
-struct CGdiObjectTraits : CNullHandleTraits<THandle> {
+template <typename THandle> struct CGdiObjectTraits : CNullHandleTraits<THandle> {
     static void Close(THandle handle) noexcept { ::DeleteObject(handle); }
 };
 
-template <typename THandle>
-class CGdiObjectT : public CObject {
+template <typename THandle> class CGdiObjectT : public CObject {
 public:
     THandle GetSafeHandle() const { return m_object.Get(); }
     operator THandle() const { return m_object.Get(); }
