@@ -14,6 +14,13 @@ std::map<HWND, CWnd*>& PermanentMap()
     return map;
 }
 
+// A wrapper FromHandle lends out: by its type it never destroys or unbinds the window it names.
+class CTemporaryWnd : public CWnd {
+public:
+    explicit CTemporaryWnd(HWND hWnd) { m_hWnd = hWnd; }
+    ~CTemporaryWnd() override { m_hWnd = nullptr; }
+};
+
 std::map<HWND, std::unique_ptr<CWnd>>& TemporaryMap()
 {
     static std::map<HWND, std::unique_ptr<CWnd>> map;
@@ -26,7 +33,7 @@ IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 CWnd::~CWnd()
 {
-    if (m_hWnd && !m_bTemporary) {
+    if (m_hWnd) {
         HWND hWnd = m_hWnd;
         // Destroying runs WM_NCDESTROY through this object, which unbinds it.
         if (m_pfnSuper && ::IsWindow(hWnd))
@@ -52,9 +59,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     auto found = temporaries.find(hWnd);
     if (found != temporaries.end())
         return found->second.get();
-    auto wrapper = std::make_unique<CWnd>();
-    wrapper->m_hWnd = hWnd;
-    wrapper->m_bTemporary = true;
+    auto wrapper = std::make_unique<CTemporaryWnd>(hWnd);
     CWnd* result = wrapper.get();
     temporaries.emplace(hWnd, std::move(wrapper));
     return result;
@@ -62,10 +67,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 
 void CWnd::DeleteTempMap()
 {
-    auto& temporaries = TemporaryMap();
-    for (auto& entry : temporaries)
-        entry.second->m_hWnd = nullptr;
-    temporaries.clear();
+    TemporaryMap().clear();
 }
 
 BOOL CWnd::Attach(HWND hWnd)

@@ -99,5 +99,4 @@ protected:
 private:
     static LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     MSG m_currentMsg = {};
-    bool m_bTemporary = false;
 };
