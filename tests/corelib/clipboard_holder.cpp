@@ -9,6 +9,8 @@
 // makes the owner's thread answer WM_DESTROYCLIPBOARD), puts "holder" on it and holds it as above.
 // While waiting it answers what is sent to it, as a well-behaved program does.
 // Exit code 0; 1 for bad arguments; 2 when the clipboard could not be opened or filled.
+#include "base/kernel_handles.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -17,16 +19,17 @@
 
 namespace {
 
-HANDLE OpenNamedEvent(const std::string& prefix, const char* name)
+CKernelHandle OpenNamedEvent(const std::string& prefix, const char* name)
 {
-    return ::OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, (prefix + name).c_str());
+    return CKernelHandle(::OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, (prefix + name).c_str()));
 }
 
 // Waits for the event or the time, answering sent messages meanwhile.
-void WaitAnswering(HANDLE event, DWORD ms)
+void WaitAnswering(const CKernelHandle& waitFor, DWORD ms)
 {
     DWORD start = ::GetTickCount();
     for (DWORD waited = 0; waited < ms; waited = ::GetTickCount() - start) {
+        HANDLE event = waitFor.Get();
         DWORD woke = ::MsgWaitForMultipleObjects(1, &event, FALSE, ms - waited, QS_SENDMESSAGE);
         if (woke != WAIT_OBJECT_0 + 1)
             return;
@@ -37,15 +40,11 @@ void WaitAnswering(HANDLE event, DWORD ms)
 
 bool PutHolderText()
 {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, 7);
-    if (!block)
+    CGlobalMemory block = GlobalCopy("holder", 7);
+    if (!block || !::SetClipboardData(CF_TEXT, block.Get()))
         return false;
-    std::memcpy(::GlobalLock(block), "holder", 7);
-    ::GlobalUnlock(block);
-    if (::SetClipboardData(CF_TEXT, block))
-        return true;
-    ::GlobalFree(block);
-    return false;
+    block.Release();  // the clipboard owns it now
+    return true;
 }
 
 }  // namespace
@@ -57,25 +56,25 @@ int main(int argc, char** argv)
     std::string prefix = argv[1];
     DWORD holdMs = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
     bool takeover = std::strcmp(argv[3], "takeover") == 0;
-    HANDLE ready = OpenNamedEvent(prefix, "-ready");
-    HANDLE release = OpenNamedEvent(prefix, "-release");
+    CKernelHandle ready = OpenNamedEvent(prefix, "-ready");
+    CKernelHandle release = OpenNamedEvent(prefix, "-release");
     if (!ready || !release)
         return 1;
     // A window of its own, so that the test can see who has the clipboard open.
     HWND window = ::CreateWindowExA(0, "STATIC", "clipboard holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     nullptr, nullptr);
     if (takeover) {
-        HANDLE started = OpenNamedEvent(prefix, "-started");
-        HANDLE go = OpenNamedEvent(prefix, "-go");
+        CKernelHandle started = OpenNamedEvent(prefix, "-started");
+        CKernelHandle go = OpenNamedEvent(prefix, "-go");
         if (!started || !go || !::OpenClipboard(window))
             return 2;
         ::CloseClipboard();
-        ::SetEvent(started);
+        ::SetEvent(started.Get());
         WaitAnswering(go, INFINITE);
     }
     if (!::OpenClipboard(window))
         return 2;
-    ::SetEvent(ready);
+    ::SetEvent(ready.Get());
     if (takeover && (!::EmptyClipboard() || !PutHolderText())) {
         ::CloseClipboard();
         return 2;
