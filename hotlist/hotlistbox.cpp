@@ -1,27 +1,12 @@
-// CHotListBox: creating, placing and owning the rows, and passing their clicks on.
+// CHotListBox: adding the entries, giving the rows on screen their windows, and passing clicks on.
 #include "hotlist/hotlistbox.h"
 
 #include "hotlist/hyperlink.h"
 #include "hotlist/itemclick.h"
 
-#include <cstring>
-
 int g_rowCount = 0;
 
 namespace {
-
-// "宋体" at 20 pixels, the face every row shows its text in.
-LOGFONTA RowFont()
-{
-    LOGFONTA font = {};
-    font.lfHeight = 20;
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfQuality = PROOF_QUALITY;
-    font.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    std::strcpy(font.lfFaceName, "宋体");
-    return font;
-}
 
 // 6 % of the client height, truncated. Integer arithmetic gives what the double product
 // (int)(height * 0.06) gives, without the x87 extended precision turning 600 * 0.06 into 35.999...
@@ -37,7 +22,6 @@ ON_WM_ERASEBKGND()
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-// Out of line: the rows' type is complete only here.
 CHotListBox::CHotListBox() = default;
 
 CHotListBox::~CHotListBox()
@@ -52,33 +36,18 @@ void CHotListBox::PreSubclassWindow()
 
 void CHotListBox::AddRow(CString text, int id)
 {
+    ++g_rowCount;
     CRect client;
     GetClientRect(&client);
-    // Past the limit the item gets no row: its entry's item data stays null and draws as nothing.
-    CHyperLink* added = m_rows.size() < static_cast<size_t>(kMaxRows) ? CreateRow(text, id, client) : nullptr;
+    CHotRow& entry = m_rows.emplace_back(text, id, static_cast<UINT>(1001 + g_rowCount));
 
     // The list box keeps no strings, so LB_ADDSTRING's lParam is the entry's item data.
     const LRESULT index = SendMessage(LB_ADDSTRING, 0, 0);
     SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), EntryHeight(client.Height()) & 0xFFFF);
-    if (added && index != LB_ERR && index != LB_ERRSPACE)
-        SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(added));
-}
-
-CHyperLink* CHotListBox::CreateRow(LPCSTR text, int id, const CRect& client)
-{
-    ++g_rowCount;
-    auto row = std::make_unique<CHyperLink>();
-    // Created hidden: a row shows when its entry is first drawn.
-    row->Create("", WS_CHILD | SS_SIMPLE, CRect(0, 0, client.Width(), client.Height() / 20), this,
-                static_cast<UINT>(1001 + g_rowCount));
-    row->SetText(text);
-    row->SetOwnerWnd(m_hWnd);
-    CString itemId;
-    itemId.Format("%d", id);
-    row->SetItemId(itemId);
-    row->SetLinkFont(RowFont());
-    m_rows.push_back(std::move(row));
-    return m_rows.back().get();
+    if (index == LB_ERR || index == LB_ERRSPACE)
+        return;
+    entry.m_nIndex = static_cast<int>(index);
+    SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&entry));
 }
 
 void CHotListBox::RemoveAllRows()
@@ -91,22 +60,69 @@ void CHotListBox::RemoveAllRows()
         for (int i = 0; i < count; ++i)
             SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(i), 0);
     }
-    m_shownRows.clear();
-    for (auto& row : m_rows)
-        row.reset();
-    std::vector<std::unique_ptr<CHyperLink>>().swap(m_rows);
+    m_liveRows.clear();
+    std::deque<CHotRow>().swap(m_rows);
+}
+
+CHyperLink* CHotListBox::RowWindow(int index) const
+{
+    const LRESULT data = SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index));
+    if (data == 0 || data == LB_ERR)
+        return nullptr;
+    return reinterpret_cast<CHotRow*>(data)->Row();
 }
 
 void CHotListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     // The list box draws nothing itself; the row over the entry does all the painting.
     const CRect rect(lpDrawItemStruct->rcItem);
-    auto* row = reinterpret_cast<CHyperLink*>(lpDrawItemStruct->itemData);
-    if (!row || !::IsWindow(row->m_hWnd))
+    auto* entry = reinterpret_cast<CHotRow*>(lpDrawItemStruct->itemData);
+    if (!entry)
+        return;
+    CHyperLink* row = LiveRow(*entry);
+    if (!::IsWindow(row->m_hWnd))
         return;
     row->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
     row->ShowWindow(SW_SHOW);
-    m_shownRows[static_cast<int>(lpDrawItemStruct->itemID)] = row;
+}
+
+CHyperLink* CHotListBox::LiveRow(CHotRow& entry)
+{
+    if (CHyperLink* row = entry.Row()) {
+        m_liveRows.splice(m_liveRows.begin(), m_liveRows, entry.m_itLive);
+        return row;
+    }
+    ReleaseOldRows();
+    CRect client;
+    GetClientRect(&client);
+    CHyperLink* row = entry.CreateRow(this, m_hWnd, CRect(0, 0, client.Width(), client.Height() / 20));
+    entry.m_itLive = m_liveRows.insert(m_liveRows.begin(), &entry);
+    return row;
+}
+
+void CHotListBox::ReleaseOldRows()
+{
+    CRect client;
+    GetClientRect(&client);
+    const HWND hCapture = ::GetCapture();
+    for (auto it = m_liveRows.end(); m_liveRows.size() >= kMaxLiveRows && it != m_liveRows.begin();) {
+        --it;
+        CHotRow* entry = *it;
+        const HWND hRow = entry->Row()->m_hWnd;
+        // A row on screen may be under the mouse, and the pressed one holds the capture: neither
+        // may vanish in the middle of a hover or a click.
+        if (hRow && (hRow == hCapture || EntryInView(entry->m_nIndex, client)))
+            continue;
+        it = m_liveRows.erase(it);
+        entry->ReleaseRow();
+    }
+}
+
+bool CHotListBox::EntryInView(int index, const CRect& client) const
+{
+    CRect entry;
+    CRect visible;
+    return GetItemRect(index, &entry) != LB_ERR && ::IntersectRect(&visible, &entry, &client);
 }
 
 BOOL CHotListBox::PreTranslateMessage(MSG* pMsg)
@@ -124,8 +140,8 @@ BOOL CHotListBox::OnEraseBkgnd(CDC* pDC)
     GetClientRect(&client);
     CRgn uncovered;
     uncovered.CreateRectRgnIndirect(&client);
-    for (const auto& shown : m_shownRows) {
-        CHyperLink* row = shown.second;
+    for (const CHotRow* entry : m_liveRows) {
+        CHyperLink* row = entry->Row();
         if (!row->m_hWnd || !row->IsWindowVisible())
             continue;
         CRect rect;
@@ -151,17 +167,9 @@ void CHotListBox::HideRowsOutOfView()
     // before would stay over entries that are not theirs.
     CRect client;
     GetClientRect(&client);
-    for (auto it = m_shownRows.begin(); it != m_shownRows.end();) {
-        CRect entry;
-        CRect visible;
-        const bool inView =
-            GetItemRect(it->first, &entry) != LB_ERR && ::IntersectRect(&visible, &entry, &client);
-        if (inView) {
-            ++it;
-            continue;
-        }
-        if (it->second->m_hWnd)
-            it->second->ShowWindow(SW_HIDE);
-        it = m_shownRows.erase(it);
+    for (const CHotRow* entry : m_liveRows) {
+        CHyperLink* row = entry->Row();
+        if (row->m_hWnd && row->IsWindowVisible() && !EntryInView(entry->m_nIndex, client))
+            row->ShowWindow(SW_HIDE);
     }
 }

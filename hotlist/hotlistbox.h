@@ -1,16 +1,16 @@
-// CHotListBox: the main window's list box; one link-like row control per entry, which it creates,
-// places over the entry when the entry is drawn, owns, and whose clicks it passes on.
+// CHotListBox: the main window's list box; one entry per item, and a link-like row control over each
+// entry on screen, which it creates when the entry is drawn, places, owns, and lets go off screen.
 #pragma once
 
 #include "framework/afxwin.h"
+#include "hotlist/hotrow.h"
 
-#include <map>
-#include <memory>
-#include <vector>
+#include <deque>
+#include <list>
 
 class CHyperLink;
 
-// Control ids of rows: 1001 + this count, which grows by one per row created and never resets.
+// Control ids of rows: 1001 + this count, which grows by one per item added and never resets.
 extern int g_rowCount;
 
 class CHotListBox : public CListBox {
@@ -18,17 +18,25 @@ public:
     CHotListBox();
     ~CHotListBox() override;
 
-    // Each row holds a window and a font. Windows gives a process 10,000 window and 10,000 GDI
-    // handles (Wine's window table, shared by the whole session, ends the process at about 32,700);
-    // past this many rows the main window's own menus, dialogs and paints would find none left.
-    static constexpr int kMaxRows = 9000;
+    // Row windows kept alive at most, those on screen included. A page shows about 17 entries (each
+    // is 6 % of the list's height), so this keeps a dozen pages around the ones in view ready to
+    // show again without being made anew. Every row window costs a window and a font handle:
+    // Windows gives a process 10,000 of each (Wine's window table, shared by the whole session,
+    // holds about 32,700), and under Wine a window takes 0.3-0.6 ms to make, so the rows must not
+    // grow with the number of items.
+    static constexpr size_t kMaxLiveRows = 200;
 
     // The window that receives the rows' click messages (the main window).
     void SetNotifyWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
-    // Beyond kMaxRows rows an item still gets its entry, which stays blank.
+    // Adds the item's entry; its row gets a window when the entry is first drawn.
     void AddRow(CString text, int id);
     // Deletes every row; call only while the list box has no entries, or when it goes away.
     void RemoveAllRows();
+
+    // The row control over an entry, or null while the entry has no window.
+    CHyperLink* RowWindow(int index) const;
+    // How many rows have a window now.
+    size_t LiveRowCount() const { return m_liveRows.size(); }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -38,18 +46,22 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnPaint();
 
-    // The rows in creation order; the list box's entries point at them.
-    std::vector<std::unique_ptr<CHyperLink>> m_rows;
+    // Every item in the order added; the list box's entries point at them.
+    std::deque<CHotRow> m_rows;
     HWND m_hNotifyWnd = nullptr;
 
 private:
-    // Makes, configures and keeps the row of one item; the row's window is created hidden.
-    CHyperLink* CreateRow(LPCSTR text, int id, const CRect& client);
+    // The entry's row window, made (hidden) if it has none, then counted as the most recently drawn.
+    CHyperLink* LiveRow(CHotRow& entry);
+    // Lets the least recently drawn rows go until fewer than the bound are left, sparing rows on
+    // screen and the row that holds the mouse.
+    void ReleaseOldRows();
+    bool EntryInView(int index, const CRect& client) const;
     // Hides the rows shown for entries that have left the visible part of the list.
     void HideRowsOutOfView();
 
-    // Rows DrawItem has shown and not hidden since, by entry index.
-    std::map<int, CHyperLink*> m_shownRows;
+    // The rows that have a window, the most recently drawn first.
+    std::list<CHotRow*> m_liveRows;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -49,7 +49,7 @@ protected:
 
 CHyperLink* RowOf(const CHotListBox& list, int index)
 {
-    return static_cast<CHyperLink*>(list.GetItemDataPtr(index));
+    return list.RowWindow(index);
 }
 
 TEST(HotListBoxInDialog, AClickOnARowReachesTheDialogOnceThroughItsModalLoop)
@@ -60,7 +60,8 @@ TEST(HotListBoxInDialog, AClickOnARowReachesTheDialogOnceThroughItsModalLoop)
     size_t clicksAtEnd = 0;
     script
         .Then([&] {
-            return dlg.m_hWnd && dlg.m_list.GetCount() == 3 && RowOf(dlg.m_list, 1)->IsWindowVisible();
+            return dlg.m_hWnd && dlg.m_list.GetCount() == 3 && RowOf(dlg.m_list, 1) &&
+                   RowOf(dlg.m_list, 1)->IsWindowVisible();
         }, 5000, "rows shown")
         .Then([&] {
             CRect row;

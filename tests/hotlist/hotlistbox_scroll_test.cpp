@@ -4,11 +4,15 @@
 #include "tests/hotlist/list_fixture.h"
 #include "tests/hotlist/mouse_input.h"
 #include "tests/hotlist/routed_pump.h"
+#include "tests/hotlist/row_font.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr int kRows = 400;
 constexpr int kFirstId = 1000;
+static_assert(kRows > static_cast<int>(CHotListBox::kMaxLiveRows), "the list outgrows its live rows");
 
 class HotListScrollTest : public HotListFixture {
 protected:
@@ -107,6 +111,35 @@ TEST_F(HotListScrollTest, TheLastEntryIsReachedAndItsRowReportsItsOwnId)
     ASSERT_TRUE(ClickAt(first.x, first.y));
     ASSERT_TRUE(PumpRoutedUntil([&] { return m_host.m_itemClicks.size() == 2; }));
     EXPECT_EQ(m_host.m_itemClicks[1].lParam, kFirstId);
+}
+
+TEST_F(HotListScrollTest, PageByPageToTheEndAndBackTheRowWindowsStayBounded)
+{
+    const int firstControlId = Row(0)->GetDlgCtrlID();
+    const CString firstText("第0条");
+    int most = ChildWindows();
+    while (!EntryInView(kRows - 1)) {
+        ScrollAndCheck("page down", [&] { SendScroll(SB_PAGEDOWN); });
+        most = std::max(most, ChildWindows());
+    }
+    EXPECT_EQ(Row(0), nullptr) << "the first row was let go on the way";
+    while (m_list.GetTopIndex() > 0) {
+        ScrollAndCheck("page up", [&] { SendScroll(SB_PAGEUP); });
+        most = std::max(most, ChildWindows());
+    }
+    EXPECT_LE(most, static_cast<int>(CHotListBox::kMaxLiveRows));
+    EXPECT_EQ(m_list.LiveRowCount(), static_cast<size_t>(ChildWindows()));
+
+    // The first row is back as it was: its control id, its text in its font, its click.
+    ASSERT_TRUE(RowShows(0));
+    EXPECT_EQ(Row(0)->GetDlgCtrlID(), firstControlId);
+    const CSize extent = MeasureInRowFont(firstText, firstText.GetLength());
+    EXPECT_EQ(RowInList(0).Width(), extent.cx + 6);
+    EXPECT_EQ(RowInList(0).Height(), extent.cy + 3);
+    const POINT first = OnRowText(0);
+    ASSERT_TRUE(ClickAt(first.x, first.y));
+    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    EXPECT_EQ(m_host.m_itemClicks[0].lParam, kFirstId);
 }
 
 }  // namespace

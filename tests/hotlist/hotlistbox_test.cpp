@@ -17,8 +17,9 @@ protected:
         for (int i = 0; i < count; ++i)
             m_list.AddRow(CString("条目 ") + std::to_string(firstId + i), firstId + i);
     }
-    // The rows created with ids and sizes that follow from a list of the given height.
-    void ExpectCreatedRows(int height, int entryHeight, int rowHeight)
+    // Entries of the height that follows from the list's; the rows get their windows, with ids in
+    // the order the items were added, only when their entries are drawn.
+    void ExpectEntriesThenRows(int height, int entryHeight)
     {
         MakeList(height);
         const int before = g_rowCount;
@@ -26,25 +27,26 @@ protected:
         EXPECT_EQ(g_rowCount, before + 10);
         EXPECT_EQ(m_list.GetCount(), 10);
         EXPECT_EQ(m_list.GetItemHeight(0), entryHeight);
+        EXPECT_EQ(ChildWindows(), 0) << "no entry drawn yet";
+        Repaint();
         for (int i = 0; i < 10; ++i) {
             // Control ids continue the process-wide count: the first row of a run is 1002.
+            ASSERT_NE(Row(i), nullptr) << "row " << i;
             EXPECT_EQ(::GetDlgItem(m_list.m_hWnd, 1002 + before + i), Row(i)->m_hWnd) << "row " << i;
-            EXPECT_FALSE(Row(i)->IsWindowVisible()) << "row " << i;
-            const CRect rect = RowInList(i);
-            EXPECT_EQ(rect.Width(), kListWidth) << "row " << i;
-            EXPECT_EQ(rect.Height(), rowHeight) << "row " << i;
+            EXPECT_TRUE(Row(i)->IsWindowVisible()) << "row " << i;
         }
+        EXPECT_EQ(ChildWindows(), 10);
     }
 };
 
-TEST_F(HotListBoxTest, ASixHundredPixelListMakesEntries36AndRows30High)
+TEST_F(HotListBoxTest, ASixHundredPixelListMakesEntries36High)
 {
-    ExpectCreatedRows(600, 36, 30);
+    ExpectEntriesThenRows(600, 36);
 }
 
-TEST_F(HotListBoxTest, A599PixelListMakesEntries35AndRows29High)
+TEST_F(HotListBoxTest, A599PixelListMakesEntries35High)
 {
-    ExpectCreatedRows(599, 35, 29);
+    ExpectEntriesThenRows(599, 35);
 }
 
 TEST_F(HotListBoxTest, RowsShowOverTheirEntriesOnceDrawnSizedToTheirText)
@@ -54,7 +56,7 @@ TEST_F(HotListBoxTest, RowsShowOverTheirEntriesOnceDrawnSizedToTheirText)
     Repaint();
     for (int i = 0; i < 40; ++i) {
         if (!EntryInView(i)) {
-            EXPECT_FALSE(Row(i)->IsWindowVisible()) << "row " << i << " was never drawn";
+            EXPECT_EQ(Row(i), nullptr) << "row " << i << " was never drawn";
             continue;
         }
         CRect entry;
@@ -67,8 +69,9 @@ TEST_F(HotListBoxTest, RowsShowOverTheirEntriesOnceDrawnSizedToTheirText)
         EXPECT_EQ(rect.Width(), extent.cx + 6) << "row " << i;
         EXPECT_EQ(rect.Height(), extent.cy + 3) << "row " << i;
     }
-    EXPECT_TRUE(Row(16)->IsWindowVisible());  // the entry cut by the bottom edge
-    EXPECT_FALSE(Row(17)->IsWindowVisible());
+    EXPECT_TRUE(RowShows(16));  // the entry cut by the bottom edge
+    EXPECT_EQ(Row(17), nullptr);
+    EXPECT_EQ(ChildWindows(), 17);
 }
 
 TEST_F(HotListBoxTest, WhatNoRowCoversIsTheButtonFace)
@@ -130,7 +133,10 @@ TEST_F(HotListBoxTest, EntriesWithoutALiveRowDrawNothing)
     AddRows(1);
     m_list.SendMessage(LB_ADDSTRING, 0, 0);  // an entry whose item data is null
     AddRows(1, 3);
+    Repaint();
+    ASSERT_NE(Row(2), nullptr);
     ::DestroyWindow(Row(2)->m_hWnd);
+    m_list.Invalidate();
     Repaint();
     EXPECT_TRUE(Row(0)->IsWindowVisible());
     EXPECT_EQ(UncleanPixels(), 0);
@@ -171,35 +177,63 @@ TEST_F(HotListBoxTest, RemovingTheRowsLeavesEntriesThatDrawNothing)
     EXPECT_EQ(UncleanPixels(), 0);
 }
 
-BOOL CALLBACK CountChild(HWND, LPARAM count)
+// Every item gets a working row, whatever the count, and only the entries on screen have windows.
+TEST_F(HotListBoxTest, TwentyThousandItemsEachGetAWorkingRowWithWindowsOnlyOnScreen)
 {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-TEST_F(HotListBoxTest, PastTheRowLimitItemsGetBlankEntriesAndNoWindows)
-{
+    constexpr int kItems = 20000;
     MakeList(600);
     const int before = g_rowCount;
-    const int count = CHotListBox::kMaxRows + 3;
     // Filled as the main window fills it: with the list's redraw paused.
     m_list.SendMessage(WM_SETREDRAW, FALSE);
-    AddRows(count);
+    AddRows(kItems);
     m_list.SendMessage(WM_SETREDRAW, TRUE);
-    EXPECT_EQ(m_list.GetCount(), count);
-    EXPECT_EQ(g_rowCount, before + CHotListBox::kMaxRows);
-    int children = 0;
-    ::EnumChildWindows(m_list.m_hWnd, &CountChild, reinterpret_cast<LPARAM>(&children));
-    EXPECT_EQ(children, CHotListBox::kMaxRows);
-    ASSERT_NE(Row(CHotListBox::kMaxRows - 1), nullptr);
-    EXPECT_EQ(Row(CHotListBox::kMaxRows), nullptr);
-    EXPECT_EQ(m_list.GetItemHeight(count - 1), 36);
-
-    // At the end of the list the last rows show over their entries, and what follows is bare list.
-    m_list.SetTopIndex(count - 1);
+    m_list.Invalidate();
+    EXPECT_EQ(m_list.GetCount(), kItems);
+    EXPECT_EQ(g_rowCount, before + kItems);
+    EXPECT_EQ(m_list.GetItemHeight(kItems - 1), 36);
     Repaint();
-    EXPECT_TRUE(RowShows(CHotListBox::kMaxRows - 1));
+    EXPECT_EQ(ChildWindows(), 17) << "the entries on screen (600 / 36 pixels)";
+    EXPECT_EQ(m_list.LiveRowCount(), 17u);
+    ASSERT_NE(Row(0), nullptr);
+    EXPECT_EQ(Row(0)->GetDlgCtrlID(), 1002 + before);
+
+    // At the end of the list the last item's row shows over its entry and reports its own id.
+    m_list.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    Repaint();
+    ASSERT_TRUE(RowShows(kItems - 1));
+    EXPECT_EQ(Row(kItems - 1)->GetDlgCtrlID(), 1001 + before + kItems);
     EXPECT_EQ(UncleanPixels(), 0);
+    const POINT text = OnRowText(kItems - 1);
+    ASSERT_TRUE(ClickAt(text.x, text.y));
+    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    PumpRoutedPending();
+    ASSERT_EQ(m_host.m_itemClicks.size(), 1u);
+    EXPECT_EQ(m_host.m_itemClicks[0].lParam, kItems);
+
+    // Pages all over the list, enough to outgrow the bound: the first row's window is let go.
+    const int pages = static_cast<int>(CHotListBox::kMaxLiveRows / 17) + 3;
+    for (int page = 1; page <= pages; ++page) {
+        m_list.SetTopIndex(page * (kItems / (pages + 1)));
+        Repaint();
+        EXPECT_LE(ChildWindows(), static_cast<int>(CHotListBox::kMaxLiveRows)) << "page " << page;
+    }
+    EXPECT_EQ(Row(0), nullptr);
+
+    // Back at the top, the first row shows again: same control id, text and font.
+    m_list.SendMessage(WM_VSCROLL, SB_TOP);
+    Repaint();
+    ASSERT_TRUE(RowShows(0));
+    EXPECT_EQ(Row(0)->GetDlgCtrlID(), 1002 + before);
+    const CString firstText("条目 1");
+    const CSize extent = MeasureInRowFont(firstText, firstText.GetLength());
+    EXPECT_EQ(RowInList(0).Width(), extent.cx + 6);
+    EXPECT_EQ(RowInList(0).Height(), extent.cy + 3);
+    const std::vector<std::string> faults = RowsNotFollowingEntries();
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+    const POINT first = OnRowText(0);
+    ASSERT_TRUE(ClickAt(first.x, first.y));
+    ASSERT_TRUE(PumpRoutedUntil([&] { return m_host.m_itemClicks.size() == 2; }));
+    EXPECT_EQ(m_host.m_itemClicks[1].lParam, 1);
 }
 
 }  // namespace

@@ -54,6 +54,23 @@ POINT HotListFixture::OnRowText(int index) const
     return POINT{rect.left + 4, rect.top + 8};
 }
 
+namespace {
+
+BOOL CALLBACK CountChild(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+}  // namespace
+
+int HotListFixture::ChildWindows() const
+{
+    int children = 0;
+    ::EnumChildWindows(m_list.m_hWnd, &CountChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
 void HotListFixture::Repaint()
 {
     PumpRoutedPending();
@@ -85,7 +102,7 @@ std::vector<std::string> HotListFixture::RowsNotFollowingEntries() const
         POINT text = {item.left + 4, item.top + 4};
         if (text.y < client.bottom) {
             m_list.ClientToScreen(&text);
-            if (::WindowFromPoint(text) != Row(i)->m_hWnd)
+            if (!Row(i) || ::WindowFromPoint(text) != Row(i)->m_hWnd)
                 faults.push_back(entry + "another window is hit on its text");
         }
     }

@@ -17,8 +17,10 @@ protected:
 
     // Binds a 540 pixels wide list box of the given height, notifying the host.
     void MakeList(int height);
-    // The row an entry stands for.
-    CHyperLink* Row(int index) const { return static_cast<CHyperLink*>(m_list.GetItemDataPtr(index)); }
+    // The row control over an entry, null while the entry has no window.
+    CHyperLink* Row(int index) const { return m_list.RowWindow(index); }
+    // Child windows of the list: its row windows.
+    int ChildWindows() const;
     CRect RowInList(int index) const;
     // The entry's row exists, is shown and lies at least partly in the client area.
     CRect ListClient() const;
