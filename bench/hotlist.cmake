@@ -1,6 +1,7 @@
-# The hot list benchmark: the real main window over databases of 100 to 20,000 items.
+# The hot list benchmark: the real main window over databases of 100 to 50,000 items.
 if(TARGET testsupport)
-    add_executable(hotlist_bench ${CMAKE_CURRENT_LIST_DIR}/hotlist_bench.cpp $<TARGET_OBJECTS:resources>)
+    add_executable(hotlist_bench ${CMAKE_CURRENT_LIST_DIR}/hotlist_bench.cpp
+                  ${CMAKE_SOURCE_DIR}/tests/hotlist/mouse_input.cpp $<TARGET_OBJECTS:resources>)
     target_link_libraries(hotlist_bench PRIVATE mainwnd testsupport sqlite3 psapi)
     target_compile_options(hotlist_bench PRIVATE ${MIRELO_WARNINGS})
     # Its own folder: the sys.mdb and settings file it writes beside itself meet no other program.

@@ -4,6 +4,6 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 cd "$build/bench/hotlist"
-for count in ${MIRELO_HOTLIST_COUNTS:-100 1000 5000 10000 20000 40000}; do
+for count in ${MIRELO_HOTLIST_COUNTS:-100 1000 5000 20000 50000}; do
     wine ./hotlist_bench.exe "$count" 2>/dev/null | tr -d '\r'
 done

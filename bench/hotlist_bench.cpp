@@ -1,15 +1,20 @@
 // Hot list benchmark: the real main window over a sys.mdb of N items (N from the command line).
-// From timer 1 to the last row added and to the end of the first paint, one click-to-copy, the
-// rows that got a window and a font, the working set after the load, and the floor: the same
-// SELECT by SQLite alone plus the bare calls each row needs.
+// From timer 1 to the last entry added and to the end of the first paint; click-to-copy of the top
+// item and of the last one after scrolling to the end; the rows that have a window and a font after
+// the load and after paging through the whole list and back; the working set after the load. And
+// two floors: the same SELECT by SQLite alone with one list entry per item and a window and a font
+// for each row that fits on screen, and the same with a window and a font for every item.
 #include "appstate/globals.h"
 #include "bench/bench_support.h"
 #include "corelib/core.h"
+#include "hotlist/hotlistbox.h"
+#include "hotlist/hyperlink.h"
 #include "hotlist/itemclick.h"
 #include "mainwnd/maindlg.h"
 #include "res/resource.h"
 #include "store/dbsession.h"
 #include "store/statements.h"
+#include "tests/hotlist/mouse_input.h"
 #include "tests/support/testdb.h"
 
 #include <psapi.h>
@@ -29,7 +34,15 @@ using bench::ToUtf8;
 
 constexpr int kClicks = 21;
 constexpr int kFloorRuns = 3;
+// A floor with a window per item makes and destroys that many windows; past this many only one run,
+// and none past the old floor's limit: Wine's window table, shared by the whole session, holds about
+// 32,700 windows.
+constexpr int kManyWindowRuns = 5000;
+constexpr int kMaxWindowFloor = 20000;
 constexpr UINT WM_BENCH_NEXT = WM_APP + 40;
+// A click on the last row that copies nothing within this time is given up.
+constexpr UINT_PTR kClickWatchTimer = 40;
+constexpr UINT kClickWatchMs = 3000;
 
 size_t WorkingSetKb()
 {
@@ -75,10 +88,14 @@ struct HotListFigures {
     double paintSeconds = 0;
     bool paintLeftPending = false;
     std::vector<double> clickSeconds;
+    // Clicks on the last item's row, the list scrolled to the end.
+    std::vector<double> lastClickSeconds;
     // The three steps of a copy, each timed alone.
     std::vector<double> readSeconds, clipboardSeconds, countSeconds;
     int entries = 0;
     RowCounts rows;
+    // After paging from the top to the end and back.
+    RowCounts scrolledRows;
     size_t workingSetKb = 0;
     DWORD listStyle = 0;
     SIZE listSize = {};
@@ -98,12 +115,20 @@ protected:
             NextStep();
             return 0;
         }
+        if (message == WM_TIMER && wParam == kClickWatchTimer) {
+            KillTimer(kClickWatchTimer);
+            m_clickGivenUp = true;
+            NextStep();
+            return 0;
+        }
         return CMainDlg::WindowProc(message, wParam, lParam);
     }
 
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
-        if (pMsg->message == WM_ITEMCLICK && pMsg->hwnd == m_hWnd)
+        if (pMsg->message == WM_ITEMCLICK && pMsg->hwnd == m_hWnd && !m_clickingLast)
+            m_clickStart = Now();
+        if (pMsg->message == WM_LBUTTONUP && m_clickingLast)
             m_clickStart = Now();
         return CMainDlg::PreTranslateMessage(pMsg);
     }
@@ -117,7 +142,8 @@ protected:
     void CopyItem(int id) override
     {
         CMainDlg::CopyItem(id);
-        figures.clickSeconds.push_back(Now() - m_clickStart);
+        (m_clickingLast ? figures.lastClickSeconds : figures.clickSeconds).push_back(Now() - m_clickStart);
+        KillTimer(kClickWatchTimer);
         ::PostMessageA(m_hWnd, WM_BENCH_NEXT, 0, 0);
     }
 
@@ -147,7 +173,8 @@ private:
         return result;
     }
 
-    // Clicks the top row's item (the way a row's click arrives), then ends the window.
+    // Clicks the top row's item (the way a row's click arrives), pages through the list, clicks the
+    // last row, then ends the window.
     void NextStep()
     {
         const bool listed = m_list.GetCount() > 0;
@@ -155,8 +182,51 @@ private:
             ::PostMessageA(m_hWnd, WM_ITEMCLICK, 0, m_topId);
             return;
         }
+        if (listed && !m_clickingLast) {
+            PageToTheEndAndBack();
+            ::EnumChildWindows(m_list.m_hWnd, &CountRow, reinterpret_cast<LPARAM>(&figures.scrolledRows));
+            m_list.SendMessage(WM_VSCROLL, SB_BOTTOM);
+            PaintNow();
+            m_clickingLast = true;
+        }
+        if (listed && !m_clickGivenUp && static_cast<int>(figures.lastClickSeconds.size()) < kClicks &&
+            ClickLastRow()) {
+            SetTimer(kClickWatchTimer, kClickWatchMs);
+            return;
+        }
         TimeCopySteps();
         ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    }
+
+    void PaintNow()
+    {
+        ::UpdateWindow(m_list.m_hWnd);
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+    }
+
+    // A page at a time, as the scroll bar's page area scrolls, painting after each step.
+    void PageToTheEndAndBack()
+    {
+        for (WPARAM step : {SB_PAGEDOWN, SB_PAGEUP}) {
+            for (int top = -1; top != m_list.GetTopIndex();) {
+                top = m_list.GetTopIndex();
+                m_list.SendMessage(WM_VSCROLL, step);
+                PaintNow();
+            }
+        }
+    }
+
+    // Clicks the last row's text with real mouse input; false when that row does not show.
+    bool ClickLastRow()
+    {
+        CHyperLink* row = m_list.RowWindow(m_list.GetCount() - 1);
+        if (!row || !row->IsWindowVisible())
+            return false;
+        CRect rect;
+        row->GetWindowRect(&rect);
+        return ClickAt(rect.left + 4, rect.top + 8);
     }
 
     void TimeCopySteps()
@@ -175,19 +245,16 @@ private:
         }
     }
 
+    bool m_clickingLast = false;
+    bool m_clickGivenUp = false;
     double m_clickStart = 0;
     double m_loaded = 0;
     int m_topId = 0;
 };
 
-// The same SELECT by SQLite alone, and for each row only the calls a row needs: its window, its
-// font, and its list entry, in a list box of the hot list's style and size.
-struct FloorFigures {
-    double seconds = 0;
-    double windowSeconds = 0;  // of which the rows' CreateWindowEx calls
-};
-
-FloorFigures MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listSize)
+// The same SELECT by SQLite alone, one entry per item in a list box of the hot list's style and
+// size, and a window and a font for each row that fits on screen, or (windowPerItem) for every item.
+double MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listSize, bool windowPerItem)
 {
     HWND host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, listSize.cx + 20,
                                   listSize.cy + 20, nullptr, nullptr, nullptr, nullptr);
@@ -198,11 +265,12 @@ FloorFigures MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listS
     std::strcpy(logFont.lfFaceName, "宋体");
     std::vector<HFONT> fonts;
     std::string sql = ToUtf8(StmtSelectItems(kHeatOrder).str());
+    const int entryHeight = listSize.cy * 6 / 100;
+    const int onScreen = entryHeight > 0 ? (listSize.cy + entryHeight - 1) / entryHeight : 1;
     // The host is shown and painted before the clock starts, as the main window is before timer 1.
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         ::DispatchMessageA(&msg);
-    double windowSeconds = 0;
 
     const double start = Now();
     sqlite3* db = nullptr;
@@ -210,29 +278,23 @@ FloorFigures MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listS
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    int created = 0;
+    int added = 0;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
         // Every column read, as the load reads them.
         const int id = sqlite3_column_int(stmt, 0);
         sqlite3_column_text(stmt, 1);
         sqlite3_column_text(stmt, 2);
-        if (created == CHotListBox::kMaxRows) {
-            // Past the row limit an item only gets its entry, as in the real list.
-            LRESULT index = ::SendMessageA(list, LB_ADDSTRING, 0, 0);
-            ::SendMessageA(list, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), listSize.cy * 6 / 100);
-            continue;
+        ++added;
+        if (windowPerItem || added <= onScreen) {
+            HWND row = ::CreateWindowExA(
+                0, "STATIC", "", WS_CHILD | SS_SIMPLE, 0, 0, listSize.cx, listSize.cy / 20, list,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(1001 + added)), nullptr, nullptr);
+            HFONT font = ::CreateFontIndirectA(&logFont);
+            fonts.push_back(font);
+            ::SendMessageA(row, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         }
-        ++created;
-        const double beforeWindow = Now();
-        HWND row = ::CreateWindowExA(
-            0, "STATIC", "", WS_CHILD | SS_SIMPLE, 0, 0, listSize.cx, listSize.cy / 20, list,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(1001 + created)), nullptr, nullptr);
-        windowSeconds += Now() - beforeWindow;
-        HFONT font = ::CreateFontIndirectA(&logFont);
-        fonts.push_back(font);
-        ::SendMessageA(row, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         LRESULT index = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-        ::SendMessageA(list, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), listSize.cy * 6 / 100);
+        ::SendMessageA(list, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), entryHeight);
         ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
     }
     sqlite3_finalize(stmt);
@@ -244,7 +306,18 @@ FloorFigures MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listS
     for (HFONT font : fonts)
         if (font)
             ::DeleteObject(font);
-    return {seconds, windowSeconds};
+    return seconds;
+}
+
+// The machine's speed drifts from call to call (each window costs round trips to the window
+// server): the middle one of several runs.
+double MedianFloor(int runs, const std::string& dbPath, DWORD listStyle, SIZE listSize, bool windowPerItem)
+{
+    std::vector<double> floors;
+    for (int run = 0; run < runs; ++run)
+        floors.push_back(MeasureFloor(dbPath, listStyle, listSize, windowPerItem));
+    std::sort(floors.begin(), floors.end());
+    return floors[floors.size() / 2];
 }
 
 double Median(std::vector<double> values)
@@ -274,15 +347,11 @@ int main(int argc, char** argv)
         app.m_pMainWnd = nullptr;
         figures = dlg.figures;
     }
-    // The machine's speed drifts from call to call (each window costs round trips to the window
-    // server): the floor is the middle one of three runs.
-    std::vector<FloorFigures> floors;
-    for (int run = 0; run < kFloorRuns; ++run)
-        floors.push_back(MeasureFloor(dbPath, figures.listStyle, figures.listSize));
-    std::sort(floors.begin(), floors.end(),
-              [](const FloorFigures& a, const FloorFigures& b) { return a.seconds < b.seconds; });
-    const FloorFigures floorFigures = floors[floors.size() / 2];
-    const double floor = floorFigures.seconds;
+    const double floor = MedianFloor(kFloorRuns, dbPath, figures.listStyle, figures.listSize, false);
+    const bool windowFloor = count <= kMaxWindowFloor;
+    const double windowsFloor = windowFloor ? MedianFloor(count <= kManyWindowRuns ? kFloorRuns : 1, dbPath,
+                                                          figures.listStyle, figures.listSize, true)
+                                            : 0;
 
     if (figures.entries != count)
         std::printf("# only %d of %d items listed\n", figures.entries, count);
@@ -291,14 +360,19 @@ int main(int argc, char** argv)
     std::printf("load_%d_ms: %.1f ms\n", count, figures.loadSeconds * 1000);
     std::printf("paint_%d_ms: %.1f ms\n", count, figures.paintSeconds * 1000);
     std::printf("floor_%d_ms: %.1f ms\n", count, floor * 1000);
-    std::printf("floor_windows_%d_ms: %.1f ms\n", count, floorFigures.windowSeconds * 1000);
+    if (windowFloor)
+        std::printf("floor_windows_%d_ms: %.1f ms\n", count, windowsFloor * 1000);
     std::printf("load_over_floor_%d: %.2f x\n", count, floor > 0 ? figures.loadSeconds / floor : 0.0);
     std::printf("click_ms: %.2f ms\n", Median(figures.clickSeconds) * 1000);
+    if (figures.lastClickSeconds.size() != static_cast<size_t>(kClicks))
+        std::printf("# %zu of %d clicks on the last row copied\n", figures.lastClickSeconds.size(), kClicks);
+    std::printf("click_last_ms: %.2f ms\n", Median(figures.lastClickSeconds) * 1000);
     std::printf("click_read_ms: %.2f ms\n", Median(figures.readSeconds) * 1000);
     std::printf("click_clipboard_ms: %.2f ms\n", Median(figures.clipboardSeconds) * 1000);
     std::printf("click_count_ms: %.2f ms\n", Median(figures.countSeconds) * 1000);
     std::printf("row_windows_%d: %d rows\n", count, figures.rows.windows);
     std::printf("row_fonts_%d: %d rows\n", count, figures.rows.fonts);
+    std::printf("row_windows_scrolled_%d: %d rows\n", count, figures.scrolledRows.windows);
     std::printf("working_set_%d_kb: %zu kB\n", count, figures.workingSetKb);
     std::fflush(stdout);
     return 0;
