@@ -19,12 +19,13 @@ public:
     ~CHotListBox() override;
 
     // Row windows kept alive at most, those on screen included. A page shows about 17 entries (each
-    // is 6 % of the list's height), so this keeps a dozen pages around the ones in view ready to
-    // show again without being made anew. Every row window costs a window and a font handle:
-    // Windows gives a process 10,000 of each (Wine's window table, shared by the whole session,
-    // holds about 32,700), and under Wine a window takes 0.3-0.6 ms to make, so the rows must not
-    // grow with the number of items.
-    static constexpr size_t kMaxLiveRows = 200;
+    // is 6 % of the list's height), so this keeps some six pages around the one in view ready to
+    // show again without being made anew. Every row window costs a window and a font handle
+    // (Windows gives a process 10,000 of each; Wine's window table, shared by the whole session,
+    // holds about 32,700), under Wine it takes 0.3-0.6 ms to make, and each scroll of the list
+    // moves every row window along with it, shown or not: so the rows must not grow with the
+    // number of items, and a small bound keeps scrolling cheap too.
+    static constexpr size_t kMaxLiveRows = 100;
 
     // The window that receives the rows' click messages (the main window).
     void SetNotifyWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }

@@ -90,9 +90,9 @@ protected:
         m_dlg = nullptr;
         EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
     }
-    bool Listed() const
+    bool Listed(int count = 4) const
     {
-        return m_dlg && m_dlg->m_hWnd && ::SendMessageA(HotList(*m_dlg), LB_GETCOUNT, 0, 0) == 4;
+        return m_dlg && m_dlg->m_hWnd && ::SendMessageA(HotList(*m_dlg), LB_GETCOUNT, 0, 0) == count;
     }
     void End() { ::PostMessageA(m_dlg->m_hWnd, WM_COMMAND, IDCANCEL, 0); }
 
@@ -157,4 +157,30 @@ TEST_F(HotCopyTest, WithAutoMinimiseOnTheWindowStepsAsideAfterACopy)
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_TRUE(minimised);
+}
+
+// Every item of a long list is a working row: the last one, scrolled to, copies its own content.
+TEST_F(HotCopyTest, TheLastOfTwentyThousandRowsCopiesItsOwnContent)
+{
+    constexpr int kItems = 20000;
+    std::vector<TestItem> items;
+    items.reserve(kItems);
+    // Fewer clicks for every later item: heat order is id order.
+    for (int i = 1; i <= kItems; ++i)
+        items.push_back({"条目" + std::to_string(i), "内容" + std::to_string(i), kItems - i + 1});
+    CreateItemDatabase(m_db, items);
+    CModalScript script;
+    script.Then([&] { return Listed(kItems); }, 10000, "listed")
+          .Then([&] { ::SendMessageA(HotList(*m_dlg), WM_VSCROLL, SB_BOTTOM, 0); return true; })
+          .Then([&] { return ClickEntry(*m_dlg, kItems - 1); }, 5000, "click the last row")
+          .Then([&] { return ClipboardText() == "内容20000"; }, 3000, "the last item copied")
+          .Then([&] { ::SendMessageA(HotList(*m_dlg), WM_VSCROLL, SB_TOP, 0); return true; })
+          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, "click the first row")
+          .Then([&] { return ClipboardText() == "内容1"; }, 3000, "the first item copied")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    auto rows = ReadItems(m_db);
+    ASSERT_EQ(rows.size(), static_cast<size_t>(kItems));
+    EXPECT_EQ(rows.back().clicktimes, 2);
+    EXPECT_EQ(rows.front().clicktimes, kItems + 1);
 }

@@ -142,4 +142,27 @@ TEST_F(HotListScrollTest, PageByPageToTheEndAndBackTheRowWindowsStayBounded)
     EXPECT_EQ(m_host.m_itemClicks[0].lParam, kFirstId);
 }
 
+// The row holding the mouse is never let go, however far the list scrolls under the press.
+TEST_F(HotListScrollTest, APressedRowKeepsItsWindowWhileTheListScrollsAwayAndBack)
+{
+    const POINT text = OnRowText(0);
+    ASSERT_TRUE(MouseMoveTo(text.x, text.y));
+    MouseLeftDown(text.x, text.y);
+    ASSERT_TRUE(PumpRoutedUntil([&] { return ::GetCapture() == Row(0)->m_hWnd; }));
+    const HWND pressed = Row(0)->m_hWnd;
+    while (!EntryInView(kRows - 1)) {
+        SendScroll(SB_PAGEDOWN);
+        Repaint();
+    }
+    ASSERT_NE(Row(0), nullptr);
+    EXPECT_EQ(Row(0)->m_hWnd, pressed);
+    EXPECT_LE(ChildWindows(), static_cast<int>(CHotListBox::kMaxLiveRows));
+
+    SendScroll(SB_TOP);
+    Repaint();
+    MouseLeftUp(text.x, text.y);
+    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    EXPECT_EQ(m_host.m_itemClicks[0].lParam, kFirstId);
+}
+
 }  // namespace
