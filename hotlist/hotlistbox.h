@@ -8,8 +8,6 @@
 #include <deque>
 #include <list>
 
-class CHyperLink;
-
 // Control ids of rows: 1001 + this count, which grows by one per item added and never resets.
 extern int g_rowCount;
 
