@@ -1,4 +1,4 @@
-// CDC and CPaintDC.
+// CDC, CPaintDC and CClientDC.
 #include "framework/dc.h"
 
 #include "framework/wnd.h"
@@ -8,6 +8,7 @@
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
+IMPLEMENT_DYNAMIC(CClientDC, CDC)
 
 namespace {
 
@@ -123,4 +124,16 @@ CPaintDC::~CPaintDC()
 {
     if (m_hWnd)
         ::EndPaint(m_hWnd, &m_ps);
+}
+
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
+{
+    if (m_hWnd)
+        m_hDC = m_hAttribDC = ::GetDC(m_hWnd);
+}
+
+CClientDC::~CClientDC()
+{
+    if (m_hDC)
+        ::ReleaseDC(m_hWnd, m_hDC);
 }

@@ -1,5 +1,5 @@
-// CDC (output and attribute handles), CPaintDC (BeginPaint/EndPaint for one paint), the owners
-// of memory and screen DCs, and CSelectObject.
+// CDC (output and attribute handles), CPaintDC (BeginPaint/EndPaint for one paint), CClientDC (a
+// window's DC from GetDC, released with it), the owners of memory and screen DCs, and CSelectObject.
 #pragma once
 
 #include "base/unique_handle.h"
@@ -50,6 +50,16 @@ public:
     ~CPaintDC() override;
 
     PAINTSTRUCT m_ps = {};
+
+protected:
+    HWND m_hWnd = nullptr;
+};
+
+class CClientDC : public CDC {
+    DECLARE_DYNAMIC(CClientDC)
+public:
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
 
 protected:
     HWND m_hWnd = nullptr;

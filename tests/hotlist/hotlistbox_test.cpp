@@ -149,13 +149,15 @@ TEST_F(HotListBoxTest, EntriesWithoutALiveRowDrawNothing)
     item.itemAction = ODA_DRAWENTIRE;
     item.hwndItem = m_list.m_hWnd;
     m_list.GetItemRect(1, &item.rcItem);
-    item.hDC = ::GetDC(m_list.m_hWnd);
-    m_list.DrawItem(&item);
-    item.itemID = 2;
-    item.itemData = m_list.SendMessage(LB_GETITEMDATA, 2);
-    m_list.GetItemRect(2, &item.rcItem);
-    m_list.DrawItem(&item);
-    ::ReleaseDC(m_list.m_hWnd, item.hDC);
+    {
+        CClientDC dc(&m_list);
+        item.hDC = dc;
+        m_list.DrawItem(&item);
+        item.itemID = 2;
+        item.itemData = m_list.SendMessage(LB_GETITEMDATA, 2);
+        m_list.GetItemRect(2, &item.rcItem);
+        m_list.DrawItem(&item);
+    }
     Repaint();
     CScreenCapture after(ClientOnScreen(m_list.m_hWnd));
     EXPECT_EQ(after.CountIf([&](int x, int y, COLORREF pixel) { return pixel != before.At(x, y); }), 0);
