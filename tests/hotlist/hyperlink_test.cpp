@@ -35,28 +35,27 @@ public:
         BITMAPINFO info = {};
         info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
-        HDC screen = ::GetDC(nullptr);
-        HDC memory = ::CreateCompatibleDC(screen);
-        HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        ::ReleaseDC(nullptr, screen);
+        CMemDC memory;
+        CBitmap bitmap;
+        {
+            CScreenDC screen(::GetDC(nullptr));
+            memory.Reset(::CreateCompatibleDC(screen.Get()));
+            bitmap.Attach(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        }
         const LOGFONTA logFont = RowFont();
         CFont font;
         font.CreateFontIndirect(&logFont);
-        {
-            CSelectObject selectedBitmap(memory, bitmap);
-            CSelectObject selectedFont(memory, font.GetSafeHandle());
-            RECT all = {0, 0, width, height};
-            ::FillRect(memory, &all, ::GetSysColorBrush(COLOR_BTNFACE));
-            ::SetBkMode(memory, TRANSPARENT);
-            ::SetTextColor(memory, ink);
-            ::TextOutA(memory, 1, 0, text, length);
-            ::GdiFlush();
-            const auto* quads = static_cast<const RGBQUAD*>(bits);
-            for (size_t i = 0; i < m_pixels.size(); ++i)
-                m_pixels[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
-        }
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
+        CSelectObject selectedBitmap(memory.Get(), bitmap);
+        CSelectObject selectedFont(memory.Get(), font);
+        RECT all = {0, 0, width, height};
+        ::FillRect(memory.Get(), &all, ::GetSysColorBrush(COLOR_BTNFACE));
+        ::SetBkMode(memory.Get(), TRANSPARENT);
+        ::SetTextColor(memory.Get(), ink);
+        ::TextOutA(memory.Get(), 1, 0, text, length);
+        ::GdiFlush();
+        const auto* quads = static_cast<const RGBQUAD*>(bits);
+        for (size_t i = 0; i < m_pixels.size(); ++i)
+            m_pixels[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
     }
     COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y) * m_width + x]; }
 

@@ -20,14 +20,10 @@ CSize MeasureInRowFont(LPCSTR text, int length)
     const LOGFONTA logFont = RowFont();
     CFont font;
     font.CreateFontIndirect(&logFont);
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
+    CScreenDC screen(::GetDC(nullptr));
+    CMemDC memory(::CreateCompatibleDC(screen.Get()));
+    CSelectObject selected(memory.Get(), font);
     CSize size;
-    {
-        CSelectObject selected(memory, font.GetSafeHandle());
-        ::GetTextExtentPoint32A(memory, text, length, &size);
-    }
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    ::GetTextExtentPoint32A(memory.Get(), text, length, &size);
     return size;
 }

@@ -1,6 +1,9 @@
 // CScreenCapture: BitBlt from the screen into a 32-bit DIB.
 #include "tests/hotlist/screen_capture.h"
 
+#include "framework/dc.h"
+#include "framework/gdiobj.h"
+
 CScreenCapture::CScreenCapture(const RECT& screenRect)
     : m_width(screenRect.right - screenRect.left), m_height(screenRect.bottom - screenRect.top),
       m_pixels(static_cast<size_t>(m_width > 0 ? m_width : 0) * (m_height > 0 ? m_height : 0))
@@ -16,19 +19,16 @@ CScreenCapture::CScreenCapture(const RECT& screenRect)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, m_width, m_height, screen, screenRect.left, screenRect.top, SRCCOPY);
+    CScreenDC screen(::GetDC(nullptr));
+    CMemDC memory(::CreateCompatibleDC(screen.Get()));
+    CBitmap bitmap;
+    bitmap.Attach(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    CSelectObject selected(memory.Get(), bitmap);
+    ::BitBlt(memory.Get(), 0, 0, m_width, m_height, screen.Get(), screenRect.left, screenRect.top, SRCCOPY);
     ::GdiFlush();
     const auto* quads = static_cast<const RGBQUAD*>(bits);
     for (size_t i = 0; i < m_pixels.size(); ++i)
         m_pixels[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
-    ::SelectObject(memory, previous);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
 }
 
 int CScreenCapture::Count(COLORREF color) const
