@@ -13,6 +13,7 @@
 #include "mainwnd/maindlg.h"
 #include "res/resource.h"
 #include "store/dbsession.h"
+#include "store/sqlite_handles.h"
 #include "store/statements.h"
 #include "tests/hotlist/mouse_input.h"
 #include "tests/support/testdb.h"
@@ -252,18 +253,25 @@ private:
     int m_topId = 0;
 };
 
+// The floor's host window, destroyed with its list and rows when the measurement ends.
+struct CFloorWindowTraits : CNullHandleTraits<HWND> {
+    static void Close(HWND hWnd) noexcept { ::DestroyWindow(hWnd); }
+};
+using CFloorWindow = CUniqueHandle<CFloorWindowTraits>;
+
 // The same SELECT by SQLite alone, one entry per item in a list box of the hot list's style and
 // size, and a window and a font for each row that fits on screen, or (windowPerItem) for every item.
 double MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listSize, bool windowPerItem)
 {
-    HWND host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, listSize.cx + 20,
-                                  listSize.cy + 20, nullptr, nullptr, nullptr, nullptr);
-    HWND list = ::CreateWindowExA(0, "LISTBOX", "", listStyle, 0, 0, listSize.cx, listSize.cy, host, nullptr,
-                                  nullptr, nullptr);
+    // The rows' fonts outlive the rows, which go with the host.
+    std::vector<CFont> fonts;
+    CFloorWindow host(::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, listSize.cx + 20,
+                                        listSize.cy + 20, nullptr, nullptr, nullptr, nullptr));
+    HWND list = ::CreateWindowExA(0, "LISTBOX", "", listStyle, 0, 0, listSize.cx, listSize.cy, host.Get(),
+                                  nullptr, nullptr, nullptr);
     LOGFONTA logFont = {};
     logFont.lfHeight = 20;
     std::strcpy(logFont.lfFaceName, "宋体");
-    std::vector<HFONT> fonts;
     std::string sql = ToUtf8(StmtSelectItems(kHeatOrder).str());
     const int entryHeight = listSize.cy * 6 / 100;
     const int onScreen = entryHeight > 0 ? (listSize.cy + entryHeight - 1) / entryHeight : 1;
@@ -273,40 +281,35 @@ double MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listSize, b
         ::DispatchMessageA(&msg);
 
     const double start = Now();
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(ToUtf8(dbPath).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
-    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    int added = 0;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        // Every column read, as the load reads them.
-        const int id = sqlite3_column_int(stmt, 0);
-        sqlite3_column_text(stmt, 1);
-        sqlite3_column_text(stmt, 2);
-        ++added;
-        if (windowPerItem || added <= onScreen) {
-            HWND row = ::CreateWindowExA(
-                0, "STATIC", "", WS_CHILD | SS_SIMPLE, 0, 0, listSize.cx, listSize.cy / 20, list,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(1001 + added)), nullptr, nullptr);
-            HFONT font = ::CreateFontIndirectA(&logFont);
-            fonts.push_back(font);
-            ::SendMessageA(row, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    {
+        // The statement is finalized and the connection closed inside the measured time.
+        CSqliteHandle db;
+        sqlite3_open_v2(ToUtf8(dbPath).c_str(), db.Put(), SQLITE_OPEN_READWRITE, nullptr);
+        CSqliteStmtHandle stmt;
+        sqlite3_prepare_v2(db.Get(), sql.c_str(), static_cast<int>(sql.size()), stmt.Put(), nullptr);
+        ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        int added = 0;
+        while (sqlite3_step(stmt.Get()) == SQLITE_ROW) {
+            // Every column read, as the load reads them.
+            const int id = sqlite3_column_int(stmt.Get(), 0);
+            sqlite3_column_text(stmt.Get(), 1);
+            sqlite3_column_text(stmt.Get(), 2);
+            ++added;
+            if (windowPerItem || added <= onScreen) {
+                HWND row = ::CreateWindowExA(
+                    0, "STATIC", "", WS_CHILD | SS_SIMPLE, 0, 0, listSize.cx, listSize.cy / 20, list,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(1001 + added)), nullptr, nullptr);
+                fonts.emplace_back();
+                fonts.back().CreateFontIndirect(&logFont);
+                ::SendMessageA(row, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().GetSafeHandle()), TRUE);
+            }
+            LRESULT index = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
+            ::SendMessageA(list, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), entryHeight);
+            ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
         }
-        LRESULT index = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-        ::SendMessageA(list, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), entryHeight);
-        ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
     }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    const double seconds = Now() - start;
-
-    ::DestroyWindow(host);
-    for (HFONT font : fonts)
-        if (font)
-            ::DeleteObject(font);
-    return seconds;
+    return Now() - start;
 }
 
 // The machine's speed drifts from call to call (each window costs round trips to the window
