@@ -3,8 +3,8 @@
 #include "hotlist/hyperlink.h"
 #include "tests/hotlist/list_fixture.h"
 #include "tests/hotlist/mouse_input.h"
-#include "tests/hotlist/routed_pump.h"
 #include "tests/hotlist/row_font.h"
+#include "tests/support/pump.h"
 
 #include <algorithm>
 
@@ -100,8 +100,8 @@ TEST_F(HotListScrollTest, TheLastEntryIsReachedAndItsRowReportsItsOwnId)
     ASSERT_TRUE(EntryInView(kRows - 1));
     const POINT text = OnRowText(kRows - 1);
     ASSERT_TRUE(ClickAt(text.x, text.y));
-    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
-    PumpRoutedPending();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    testing_support::PumpPending();
     ASSERT_EQ(m_host.m_itemClicks.size(), 1u);
     EXPECT_EQ(m_host.m_itemClicks[0].lParam, kFirstId + kRows - 1);
 
@@ -109,7 +109,7 @@ TEST_F(HotListScrollTest, TheLastEntryIsReachedAndItsRowReportsItsOwnId)
     ScrollAndCheck("top", [&] { SendScroll(SB_TOP); });
     const POINT first = OnRowText(0);
     ASSERT_TRUE(ClickAt(first.x, first.y));
-    ASSERT_TRUE(PumpRoutedUntil([&] { return m_host.m_itemClicks.size() == 2; }));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return m_host.m_itemClicks.size() == 2; }));
     EXPECT_EQ(m_host.m_itemClicks[1].lParam, kFirstId);
 }
 
@@ -138,7 +138,7 @@ TEST_F(HotListScrollTest, PageByPageToTheEndAndBackTheRowWindowsStayBounded)
     EXPECT_EQ(RowInList(0).Height(), extent.cy + 3);
     const POINT first = OnRowText(0);
     ASSERT_TRUE(ClickAt(first.x, first.y));
-    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !m_host.m_itemClicks.empty(); }));
     EXPECT_EQ(m_host.m_itemClicks[0].lParam, kFirstId);
 }
 
@@ -148,7 +148,7 @@ TEST_F(HotListScrollTest, APressedRowKeepsItsWindowWhileTheListScrollsAwayAndBac
     const POINT text = OnRowText(0);
     ASSERT_TRUE(MouseMoveTo(text.x, text.y));
     MouseLeftDown(text.x, text.y);
-    ASSERT_TRUE(PumpRoutedUntil([&] { return ::GetCapture() == Row(0)->m_hWnd; }));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return ::GetCapture() == Row(0)->m_hWnd; }));
     const HWND pressed = Row(0)->m_hWnd;
     while (!EntryInView(kRows - 1)) {
         SendScroll(SB_PAGEDOWN);
@@ -161,7 +161,7 @@ TEST_F(HotListScrollTest, APressedRowKeepsItsWindowWhileTheListScrollsAwayAndBac
     SendScroll(SB_TOP);
     Repaint();
     MouseLeftUp(text.x, text.y);
-    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !m_host.m_itemClicks.empty(); }));
     EXPECT_EQ(m_host.m_itemClicks[0].lParam, kFirstId);
 }
 

@@ -4,9 +4,9 @@
 #include "hotlist/itemclick.h"
 #include "tests/hotlist/list_fixture.h"
 #include "tests/hotlist/mouse_input.h"
-#include "tests/hotlist/routed_pump.h"
 #include "tests/hotlist/row_font.h"
 #include "tests/hotlist/screen_capture.h"
+#include "tests/support/pump.h"
 
 namespace {
 
@@ -93,8 +93,8 @@ TEST_F(HotListBoxTest, AClickOnARowReachesTheNotifyWindowOnce)
     Repaint();
     const POINT text = OnRowText(1);
     ASSERT_TRUE(ClickAt(text.x, text.y));
-    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
-    PumpRoutedPending();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    testing_support::PumpPending();
     ASSERT_EQ(m_host.m_itemClicks.size(), 1u);
     EXPECT_EQ(m_host.m_itemClicks[0].wParam, 0u);
     EXPECT_EQ(m_host.m_itemClicks[0].lParam, 77);
@@ -108,9 +108,9 @@ TEST_F(HotListBoxTest, AClickBesideTheTextOnTheBareListReportsNothing)
     CRect row;
     Row(0)->GetWindowRect(&row);
     ASSERT_TRUE(ClickAt(row.right + 20, row.top + 8));
-    PumpRoutedPending();
+    testing_support::PumpPending();
     ASSERT_TRUE(ClickAt(row.left + 4, row.bottom + 4));  // below the text, still on its entry
-    PumpRoutedPending();
+    testing_support::PumpPending();
     EXPECT_TRUE(m_host.m_itemClicks.empty());
 }
 
@@ -119,8 +119,8 @@ TEST_F(HotListBoxTest, OnlyItemClicksAreForwardedWithWParamZero)
     MakeList(600);
     m_list.PostMessage(WM_ITEMCLICK, 7, 42);
     m_list.PostMessage(WM_ITEMCLICK + 1, 0, 43);
-    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
-    PumpRoutedPending();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    testing_support::PumpPending();
     ASSERT_EQ(m_host.m_itemClicks.size(), 1u);
     EXPECT_EQ(m_host.m_itemClicks[0].wParam, 0u);
     EXPECT_EQ(m_host.m_itemClicks[0].lParam, 42);
@@ -207,8 +207,8 @@ TEST_F(HotListBoxTest, TwentyThousandItemsEachGetAWorkingRowWithWindowsOnlyOnScr
     EXPECT_EQ(UncleanPixels(), 0);
     const POINT text = OnRowText(kItems - 1);
     ASSERT_TRUE(ClickAt(text.x, text.y));
-    ASSERT_TRUE(PumpRoutedUntil([&] { return !m_host.m_itemClicks.empty(); }));
-    PumpRoutedPending();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !m_host.m_itemClicks.empty(); }));
+    testing_support::PumpPending();
     ASSERT_EQ(m_host.m_itemClicks.size(), 1u);
     EXPECT_EQ(m_host.m_itemClicks[0].lParam, kItems);
 
@@ -234,7 +234,7 @@ TEST_F(HotListBoxTest, TwentyThousandItemsEachGetAWorkingRowWithWindowsOnlyOnScr
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
     const POINT first = OnRowText(0);
     ASSERT_TRUE(ClickAt(first.x, first.y));
-    ASSERT_TRUE(PumpRoutedUntil([&] { return m_host.m_itemClicks.size() == 2; }));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return m_host.m_itemClicks.size() == 2; }));
     EXPECT_EQ(m_host.m_itemClicks[1].lParam, 1);
 }
 

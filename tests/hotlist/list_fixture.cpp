@@ -1,7 +1,6 @@
 // The row list box fixture.
 #include "tests/hotlist/list_fixture.h"
 
-#include "tests/hotlist/routed_pump.h"
 #include "tests/hotlist/screen_capture.h"
 #include "tests/support/pump.h"
 
@@ -73,10 +72,10 @@ int HotListFixture::ChildWindows() const
 
 void HotListFixture::Repaint()
 {
-    PumpRoutedPending();
+    testing_support::PumpPending();
     ::UpdateWindow(m_host.m_hWnd);
     ::RedrawWindow(m_list.m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpRoutedPending();
+    testing_support::PumpPending();
     ::GdiFlush();
 }
 
