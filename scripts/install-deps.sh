@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and run.sh need; does nothing when all are there.
+# Installs the Debian packages the build, the tests, run.sh and release.sh need; does nothing when all
+# are there.
 set -euo pipefail
 
 packages=(wine wine32:i386 wine64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 cmake gcc tcl xvfb xauth locales
-          fonts-wqy-microhei sqlite3 xdotool xclip imagemagick googletest dpkg-dev)
+          fonts-wqy-microhei sqlite3 xdotool xclip imagemagick googletest dpkg-dev python3)
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

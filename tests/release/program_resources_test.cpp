@@ -1,0 +1,270 @@
+// What Windows reads of the unpacked Mirelo.exe before it runs: the activation context its
+// manifest makes, its version and its first icon; and a program with that manifest as it runs.
+#include "mainwnd/product.h"
+#include "res/resource.h"
+#include "res/version.h"
+#include "tests/release/release_files.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h, which it needs
+#include <winver.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+std::wstring Wide(const std::string& systemText)
+{
+    std::wstring wide(systemText.size() + 1, L'\0');
+    int length =
+        ::MultiByteToWideChar(CP_ACP, 0, systemText.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<size_t>(length) - 1 : 0);
+    return wide;
+}
+
+std::wstring ProgramPath()
+{
+    return Wide(UnpackedFolder() + "Mirelo.exe");
+}
+
+// The program's image, mapped for its resources only.
+class CResourceImage {
+public:
+    explicit CResourceImage(const std::wstring& path)
+        : m_module(::LoadLibraryExW(path.c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
+    {
+    }
+    ~CResourceImage()
+    {
+        if (m_module)
+            ::FreeLibrary(m_module);
+    }
+    CResourceImage(const CResourceImage&) = delete;
+    CResourceImage& operator=(const CResourceImage&) = delete;
+    HMODULE Get() const { return m_module; }
+
+private:
+    HMODULE m_module;
+};
+
+// The activation context the system builds from a program's manifest (resource 1) when it starts it.
+class CManifestContext {
+public:
+    explicit CManifestContext(const std::wstring& path)
+    {
+        ACTCTXW request = {};
+        request.cbSize = sizeof(request);
+        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.lpSource = path.c_str();
+        request.lpResourceName = MAKEINTRESOURCEW(1);
+        m_context = ::CreateActCtxW(&request);
+    }
+    ~CManifestContext()
+    {
+        if (m_context != INVALID_HANDLE_VALUE)
+            ::ReleaseActCtx(m_context);
+    }
+    CManifestContext(const CManifestContext&) = delete;
+    CManifestContext& operator=(const CManifestContext&) = delete;
+    HANDLE Get() const { return m_context; }
+
+    std::wstring Setting(const wchar_t* nameSpace, const wchar_t* name) const
+    {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        if (!::QueryActCtxSettingsW(0, m_context, nameSpace, name, value, 64, &written))
+            return L"<none>";
+        return value;
+    }
+
+private:
+    HANDLE m_context = INVALID_HANDLE_VALUE;
+};
+
+// The identities of the assemblies a context binds, as "Name,attribute=\"value\",..." texts; the
+// first is the program's own, the others its dependencies.
+// One piece of information about a context, in a buffer of the size the system asks for.
+std::vector<ULONGLONG> QueryContext(HANDLE context, DWORD* index, ULONG what)
+{
+    SIZE_T needed = 0;
+    ::QueryActCtxW(0, context, index, what, nullptr, 0, &needed);
+    std::vector<ULONGLONG> buffer(needed / sizeof(ULONGLONG) + 1);
+    if (!needed ||
+        !::QueryActCtxW(0, context, index, what, buffer.data(), buffer.size() * sizeof(ULONGLONG), nullptr))
+        return {};
+    return buffer;
+}
+
+std::vector<std::wstring> BoundAssemblies(HANDLE context)
+{
+    std::vector<ULONGLONG> summary = QueryContext(context, nullptr, ActivationContextDetailedInformation);
+    if (summary.empty())
+        return {};
+    DWORD count = reinterpret_cast<ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(summary.data())->ulAssemblyCount;
+    std::vector<std::wstring> identities;
+    for (DWORD index = 1; index <= count; ++index) {
+        std::vector<ULONGLONG> buffer =
+            QueryContext(context, &index, AssemblyDetailedInformationInActivationContext);
+        auto* assembly = reinterpret_cast<ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(buffer.data());
+        if (!buffer.empty() && assembly->lpAssemblyEncodedAssemblyIdentity)
+            identities.push_back(assembly->lpAssemblyEncodedAssemblyIdentity);
+    }
+    return identities;
+}
+
+bool IsCommonControls6(const std::wstring& identity)
+{
+    return identity.rfind(L"Microsoft.Windows.Common-Controls,", 0) == 0 &&
+           identity.find(L"version=\"6.") != std::wstring::npos;
+}
+
+constexpr GUID kWindows7 = {0x35138b9a, 0x5d96, 0x4fbd, {0x8e, 0x2d, 0xa2, 0x44, 0x02, 0x25, 0xf9, 0x3a}};
+constexpr GUID kWindows8 = {0x4a2f28e3, 0x53b9, 0x4441, {0xba, 0x9c, 0xd6, 0x9d, 0x4a, 0x4a, 0x6e, 0x38}};
+constexpr GUID kWindows81 = {0x1f676c76, 0x80e1, 0x4239, {0x95, 0xbb, 0x83, 0xd0, 0xf6, 0xd0, 0xda, 0x78}};
+constexpr GUID kWindows10And11 = {
+    0x8e0f7a12, 0xbfb3, 0x4fe8, {0xb9, 0xa5, 0x48, 0xfd, 0x50, 0xa1, 0x5a, 0x9a}};
+
+std::string GuidText(const GUID& id)
+{
+    char text[40] = {};
+    snprintf(text, sizeof(text), "{%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x}",
+             static_cast<unsigned long>(id.Data1), id.Data2, id.Data3, id.Data4[0], id.Data4[1], id.Data4[2],
+             id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
+    return text;
+}
+
+BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
+{
+    reinterpret_cast<std::vector<ULONG_PTR>*>(names)->push_back(reinterpret_cast<ULONG_PTR>(name));
+    return TRUE;
+}
+
+BOOL CALLBACK CountLanguage(HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// Resource names of one type in the order the image lists them (ids as numbers).
+std::vector<ULONG_PTR> ResourceNames(HMODULE image, LPCSTR type)
+{
+    std::vector<ULONG_PTR> names;
+    ::EnumResourceNamesA(image, type, &CollectName, reinterpret_cast<LONG_PTR>(&names));
+    return names;
+}
+
+TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareWithGdiScaling)
+{
+    CResourceImage image(ProgramPath());
+    ASSERT_NE(image.Get(), nullptr);
+    EXPECT_EQ(ResourceNames(image.Get(), RT_MANIFEST), std::vector<ULONG_PTR>{1});
+    int languages = 0;
+    ::EnumResourceLanguagesA(image.Get(), RT_MANIFEST, MAKEINTRESOURCEA(1), &CountLanguage,
+                             reinterpret_cast<LONG_PTR>(&languages));
+    EXPECT_EQ(languages, 1) << "the loader would pick one of several by language";
+
+    CManifestContext context(ProgramPath());
+    ASSERT_NE(context.Get(), INVALID_HANDLE_VALUE)
+        << "the manifest does not parse, or a dependency is missing";
+
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel = {};
+    ASSERT_TRUE(::QueryActCtxW(0, context.Get(), nullptr, RunlevelInformationInActivationContext, &runLevel,
+                               sizeof(runLevel), nullptr));
+    EXPECT_EQ(runLevel.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
+    EXPECT_EQ(runLevel.UiAccess, 0u);
+
+    // Newer systems give each entry a tested-version field; the ids are found whatever the layout.
+    alignas(8) unsigned char buffer[512] = {};
+    SIZE_T written = 0;
+    ASSERT_TRUE(::QueryActCtxW(0, context.Get(), nullptr, CompatibilityInformationInActivationContext, buffer,
+                               sizeof(buffer), &written));
+    EXPECT_EQ(reinterpret_cast<ACTIVATION_CONTEXT_COMPATIBILITY_INFORMATION*>(buffer)->ElementCount, 4u);
+    const std::string given(reinterpret_cast<const char*>(buffer), written);
+    for (const GUID& system : {kWindows7, kWindows8, kWindows81, kWindows10And11}) {
+        EXPECT_NE(given.find(std::string(reinterpret_cast<const char*>(&system), sizeof(system))),
+                  std::string::npos)
+            << GuidText(system);
+    }
+
+    EXPECT_EQ(context.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+              L"false");
+    EXPECT_EQ(context.Setting(L"http://schemas.microsoft.com/SMI/2017/WindowsSettings", L"gdiScaling"),
+              L"true");
+
+    std::vector<std::wstring> assemblies = BoundAssemblies(context.Get());
+    EXPECT_EQ(std::count_if(assemblies.begin(), assemblies.end(), &IsCommonControls6), 1)
+        << "Common Controls 6 among " << assemblies.size() << " assemblies";
+}
+
+// This test program carries the same manifest, so it runs as the program does.
+TEST(ProgramManifest, AProgramWithItLoadsCommonControls6)
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(::GetModuleHandleA("comctl32.dll"), path, MAX_PATH);
+    std::string loaded = ::CharLowerA(path);
+    EXPECT_NE(loaded.find("\\winsxs\\"), std::string::npos) << loaded;
+    EXPECT_NE(loaded.find("microsoft.windows.common-controls_6595b64144ccf1df_6."), std::string::npos)
+        << loaded;
+}
+
+std::wstring VersionString(const std::vector<char>& block, const wchar_t* name)
+{
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    std::wstring path = std::wstring(L"\\StringFileInfo\\080404b0\\") + name;
+    if (!::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
+        return L"<none>";
+    return std::wstring(value, length > 0 ? length - 1 : 0);
+}
+
+TEST(ProgramVersion, IsTheProductVersionInSimplifiedChineseWithNameAndDescription)
+{
+    DWORD size = ::GetFileVersionInfoSizeW(ProgramPath().c_str(), nullptr);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(::GetFileVersionInfoW(ProgramPath().c_str(), 0, size, block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    const DWORD high = MAKELONG(MIRELO_VERSION_MINOR, MIRELO_VERSION_MAJOR);
+    EXPECT_EQ(fixed->dwFileVersionMS, high);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, high);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
+                                 reinterpret_cast<void**>(&translation), &length));
+    ASSERT_GE(length, 4u);
+    EXPECT_EQ(translation[0], 0x0804) << "Chinese (Simplified)";
+    EXPECT_EQ(translation[1], 1200) << "UTF-16 strings";
+
+    EXPECT_EQ(VersionString(block, L"ProductName"), L"Mirelo");
+    EXPECT_EQ(VersionString(block, L"ProductVersion"), Wide(kProductVersion)) << "what the about box says";
+    EXPECT_EQ(VersionString(block, L"FileVersion"), Wide(kProductVersion));
+    EXPECT_EQ(VersionString(block, L"OriginalFilename"), L"Mirelo.exe");
+    std::wstring description = VersionString(block, L"FileDescription");
+    EXPECT_NE(description, L"<none>");
+    EXPECT_NE(description.find(L"Mirelo"), std::wstring::npos);
+}
+
+// Explorer shows an exe's first icon group.
+TEST(ProgramIcon, TheMainIconIsTheFirst)
+{
+    CResourceImage image(ProgramPath());
+    ASSERT_NE(image.Get(), nullptr);
+    std::vector<ULONG_PTR> groups = ResourceNames(image.Get(), RT_GROUP_ICON);
+    ASSERT_FALSE(groups.empty());
+    EXPECT_EQ(groups.front(), static_cast<ULONG_PTR>(IDI_MAIN));
+}
+
+}  // namespace

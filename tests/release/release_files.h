@@ -1,0 +1,16 @@
+// Where the release tests find the archive this build packed and the copy unpacked for them.
+#pragma once
+
+#include <string>
+
+namespace testing_support {
+
+// "Mirelo-<version>-win64.zip", or "-win32.zip" in a 32-bit test program.
+std::string ArchiveName();
+// The archive as the build packed it from its own Mirelo.exe.
+std::string ArchivePath();
+// The archive's Mirelo\ folder, unpacked afresh before the tests run into a folder whose name
+// holds a space and Chinese characters (the name CMakeLists.txt gives it); ends in a backslash.
+std::string UnpackedFolder();
+
+}  // namespace testing_support

@@ -1,0 +1,74 @@
+// The unpacked archive as a user runs it: from a folder whose path holds a space and Chinese
+// characters, started from elsewhere, ended through its tray menu.
+#include "mainwnd/trayicon.h"
+#include "res/resource.h"
+#include "tests/mainwnd/child_process.h"
+#include "tests/mainwnd/remote_window.h"
+#include "tests/mainwnd/tray_probe.h"
+#include "tests/release/release_files.h"
+#include "tests/support/pump.h"
+#include "tests/support/testdb.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace testing_support;
+
+namespace {
+
+bool IsMainWindow(HWND hWnd)
+{
+    return IsDialogClass(hWnd) && RemoteWindowText(hWnd).rfind("Mirelo  -", 0) == 0;
+}
+
+bool IsPopupMenu(HWND hWnd)
+{
+    char className[16] = {};
+    ::GetClassNameA(hWnd, className, sizeof(className));
+    return std::string(className) == "#32768";
+}
+
+HWND WaitForWindow(const CChildProcess& process, bool (*matches)(HWND))
+{
+    HWND found = nullptr;
+    PumpUntil([&] { return (found = FindProcessWindow(process.Id(), matches)) != nullptr; }, 15000);
+    return found;
+}
+
+void PostKeyDown(HWND hWnd, UINT key)
+{
+    ::PostMessageA(hWnd, WM_KEYDOWN, key, 1 | (static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16));
+}
+
+TEST(UnpackedProgram, StartsShowsItsEmptyListAndEndsWithZeroFromTheTrayMenu)
+{
+    std::string folder = UnpackedFolder();
+    ASSERT_NE(folder.find(' '), std::string::npos);
+    CChildProcess mirelo;
+    // Started with another working folder, as from a shortcut: it finds sys.mdb beside itself.
+    ASSERT_TRUE(mirelo.Start(folder + "Mirelo.exe", ProgramFolder()));
+
+    HWND main = WaitForWindow(mirelo, &IsMainWindow);
+    ASSERT_NE(main, nullptr) << "no main window";
+    EXPECT_EQ(RemoteWindowText(::GetDlgItem(main, IDC_STATUS)), "就绪");
+    HWND list = ::GetDlgItem(main, IDC_HOTLIST);
+    EXPECT_TRUE(::IsWindowVisible(list));
+    EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(TrayIconExists(main));
+
+    ::PostMessageA(main, TRAY_ID, TRAY_ID, WM_RBUTTONDOWN);
+    HWND menu = WaitForWindow(mirelo, &IsPopupMenu);
+    ASSERT_NE(menu, nullptr) << "no tray menu";
+    // Up from no selection wraps to the last entry, 退出.
+    PostKeyDown(menu, VK_UP);
+    PostKeyDown(menu, VK_RETURN);
+
+    std::optional<DWORD> exitCode = mirelo.WaitForExit();
+    ASSERT_TRUE(exitCode.has_value()) << "still running";
+    EXPECT_EQ(*exitCode, 0u);
+    EXPECT_FALSE(TrayIconExists(main));
+    EXPECT_TRUE(ReadItems(folder + "sys.mdb").empty());
+}
+
+}  // namespace
