@@ -198,6 +198,10 @@ TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareW
               L"true");
 
     std::vector<std::wstring> assemblies = BoundAssemblies(context.Get());
+    ASSERT_FALSE(assemblies.empty());
+    const std::wstring ownVersion = L"version=\"" + std::to_wstring(MIRELO_VERSION_MAJOR) + L"." +
+                                    std::to_wstring(MIRELO_VERSION_MINOR) + L".0.0\"";
+    EXPECT_NE(assemblies.front().find(ownVersion), std::wstring::npos) << "the program's own identity";
     EXPECT_EQ(std::count_if(assemblies.begin(), assemblies.end(), &IsCommonControls6), 1)
         << "Common Controls 6 among " << assemblies.size() << " assemblies";
 }
