@@ -1,17 +1,17 @@
 // The archive a user downloads: its entries as a zip reader sees them, and the files it unpacks to.
+#include "base/text_codec.h"
 #include "res/version.h"
+#include "store/sqlite_handles.h"
 #include "tests/release/release_files.h"
 #include "tests/support/testdb.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -58,32 +58,18 @@ std::vector<ZipEntry> CentralDirectory(const std::string& zip)
     return entries;
 }
 
-struct CloseDb {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
-
-std::string Utf8Of(const std::string& systemText)
-{
-    wchar_t wide[MAX_PATH * 2] = {};
-    int length = ::MultiByteToWideChar(CP_ACP, 0, systemText.c_str(), -1, wide, MAX_PATH * 2);
-    char utf8[MAX_PATH * 4] = {};
-    ::WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8, sizeof(utf8), nullptr, nullptr);
-    return utf8;
-}
-
 // The CREATE statement of T_ITEM stored in the file, as SQLite keeps it.
 std::string StoredSchema(const std::string& path)
 {
-    sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(Utf8Of(path).c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    std::unique_ptr<sqlite3, CloseDb> db(raw);
+    CSqliteHandle db;
+    int rc = sqlite3_open_v2(WideToUtf8(SystemToWide(path)).c_str(), db.Put(), SQLITE_OPEN_READONLY, nullptr);
     std::string sql;
     auto keep = [](void* out, int, char** values, char**) {
         *static_cast<std::string*>(out) = values[0] ? values[0] : "";
         return 0;
     };
     if (rc != SQLITE_OK ||
-        sqlite3_exec(db.get(), "select sql from sqlite_master where type='table' and name='T_ITEM'", keep,
+        sqlite3_exec(db.Get(), "select sql from sqlite_master where type='table' and name='T_ITEM'", keep,
                      &sql, nullptr) != SQLITE_OK)
         return "<unreadable>";
     return sql;
@@ -126,11 +112,8 @@ TEST(ReleaseArchive, GuideIsUtf8WithAByteOrderMarkAndCrLfLinesChineseFirst)
         ASSERT_FALSE(guide[i] == '\r' && !crlf) << "bare carriage return at byte " << i;
         ASSERT_FALSE(guide[i] == '\n' && (i == 0 || guide[i - 1] != '\r')) << "bare line feed at byte " << i;
     }
-    int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, guide.data() + 3,
-                                       static_cast<int>(guide.size() - 3), nullptr, 0);
-    ASSERT_GT(length, 0) << "not UTF-8";
-    std::wstring text(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, guide.data() + 3, static_cast<int>(guide.size() - 3), &text[0], length);
+    std::wstring text = Utf8ToWide(guide.substr(3));
+    ASSERT_EQ(text.find(L'\uFFFD'), std::wstring::npos) << "not UTF-8";
 
     EXPECT_EQ(text.find(L"Mirelo " MIRELO_VERSION_TEXT), 0u) << "titled with the version";
     size_t english = text.find(L"\r\nEnglish\r\n");

@@ -1,5 +1,7 @@
 // What Windows reads of the unpacked Mirelo.exe before it runs: the activation context its
 // manifest makes, its version and its first icon; and a program with that manifest as it runs.
+#include "base/text_codec.h"
+#include "base/unique_handle.h"
 #include "mainwnd/product.h"
 #include "res/resource.h"
 #include "res/version.h"
@@ -18,77 +20,51 @@ using namespace testing_support;
 
 namespace {
 
-std::wstring Wide(const std::string& systemText)
-{
-    std::wstring wide(systemText.size() + 1, L'\0');
-    int length =
-        ::MultiByteToWideChar(CP_ACP, 0, systemText.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<size_t>(length) - 1 : 0);
-    return wide;
-}
-
 std::wstring ProgramPath()
 {
-    return Wide(UnpackedFolder() + "Mirelo.exe");
+    return SystemToWide(UnpackedFolder() + "Mirelo.exe");
 }
 
 // The program's image, mapped for its resources only.
-class CResourceImage {
-public:
-    explicit CResourceImage(const std::wstring& path)
-        : m_module(::LoadLibraryExW(path.c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
-    {
-    }
-    ~CResourceImage()
-    {
-        if (m_module)
-            ::FreeLibrary(m_module);
-    }
-    CResourceImage(const CResourceImage&) = delete;
-    CResourceImage& operator=(const CResourceImage&) = delete;
-    HMODULE Get() const { return m_module; }
-
-private:
-    HMODULE m_module;
+struct CResourceImageTraits : CNullHandleTraits<HMODULE> {
+    static void Close(HMODULE module) noexcept { ::FreeLibrary(module); }
 };
+using CResourceImage = CUniqueHandle<CResourceImageTraits>;
+
+CResourceImage LoadResourceImage(const std::wstring& path)
+{
+    return CResourceImage(
+        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
 
 // The activation context the system builds from a program's manifest (resource 1) when it starts it.
-class CManifestContext {
-public:
-    explicit CManifestContext(const std::wstring& path)
-    {
-        ACTCTXW request = {};
-        request.cbSize = sizeof(request);
-        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        request.lpSource = path.c_str();
-        request.lpResourceName = MAKEINTRESOURCEW(1);
-        m_context = ::CreateActCtxW(&request);
-    }
-    ~CManifestContext()
-    {
-        if (m_context != INVALID_HANDLE_VALUE)
-            ::ReleaseActCtx(m_context);
-    }
-    CManifestContext(const CManifestContext&) = delete;
-    CManifestContext& operator=(const CManifestContext&) = delete;
-    HANDLE Get() const { return m_context; }
-
-    std::wstring Setting(const wchar_t* nameSpace, const wchar_t* name) const
-    {
-        wchar_t value[64] = {};
-        SIZE_T written = 0;
-        if (!::QueryActCtxSettingsW(0, m_context, nameSpace, name, value, 64, &written))
-            return L"<none>";
-        return value;
-    }
-
-private:
-    HANDLE m_context = INVALID_HANDLE_VALUE;
+struct CActCtxTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle handle) noexcept { return handle != INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) noexcept { ::ReleaseActCtx(handle); }
 };
+using CManifestContext = CUniqueHandle<CActCtxTraits>;
 
-// The identities of the assemblies a context binds, as "Name,attribute=\"value\",..." texts; the
-// first is the program's own, the others its dependencies.
+CManifestContext CreateManifestContext(const std::wstring& path)
+{
+    ACTCTXW request = {};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.c_str();
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    return CManifestContext(::CreateActCtxW(&request));
+}
+
+std::wstring ContextSetting(const CManifestContext& context, const wchar_t* nameSpace, const wchar_t* name)
+{
+    wchar_t value[64] = {};
+    SIZE_T written = 0;
+    if (!::QueryActCtxSettingsW(0, context.Get(), nameSpace, name, value, 64, &written))
+        return L"<none>";
+    return value;
+}
+
 // One piece of information about a context, in a buffer of the size the system asks for.
 std::vector<ULONGLONG> QueryContext(HANDLE context, DWORD* index, ULONG what)
 {
@@ -101,6 +77,8 @@ std::vector<ULONGLONG> QueryContext(HANDLE context, DWORD* index, ULONG what)
     return buffer;
 }
 
+// The identities of the assemblies a context binds, as "Name,attribute=\"value\",..." texts; the
+// first is the program's own, the others its dependencies.
 std::vector<std::wstring> BoundAssemblies(HANDLE context)
 {
     std::vector<ULONGLONG> summary = QueryContext(context, nullptr, ActivationContextDetailedInformation);
@@ -161,17 +139,16 @@ std::vector<ULONG_PTR> ResourceNames(HMODULE image, LPCSTR type)
 
 TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareWithGdiScaling)
 {
-    CResourceImage image(ProgramPath());
-    ASSERT_NE(image.Get(), nullptr);
+    CResourceImage image = LoadResourceImage(ProgramPath());
+    ASSERT_TRUE(image);
     EXPECT_EQ(ResourceNames(image.Get(), RT_MANIFEST), std::vector<ULONG_PTR>{1});
     int languages = 0;
     ::EnumResourceLanguagesA(image.Get(), RT_MANIFEST, MAKEINTRESOURCEA(1), &CountLanguage,
                              reinterpret_cast<LONG_PTR>(&languages));
     EXPECT_EQ(languages, 1) << "the loader would pick one of several by language";
 
-    CManifestContext context(ProgramPath());
-    ASSERT_NE(context.Get(), INVALID_HANDLE_VALUE)
-        << "the manifest does not parse, or a dependency is missing";
+    CManifestContext context = CreateManifestContext(ProgramPath());
+    ASSERT_TRUE(context) << "the manifest does not parse, or a dependency is missing";
 
     ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel = {};
     ASSERT_TRUE(::QueryActCtxW(0, context.Get(), nullptr, RunlevelInformationInActivationContext, &runLevel,
@@ -192,10 +169,11 @@ TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareW
             << GuidText(system);
     }
 
-    EXPECT_EQ(context.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+    EXPECT_EQ(ContextSetting(context, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
               L"false");
-    EXPECT_EQ(context.Setting(L"http://schemas.microsoft.com/SMI/2017/WindowsSettings", L"gdiScaling"),
-              L"true");
+    EXPECT_EQ(
+        ContextSetting(context, L"http://schemas.microsoft.com/SMI/2017/WindowsSettings", L"gdiScaling"),
+        L"true");
 
     std::vector<std::wstring> assemblies = BoundAssemblies(context.Get());
     ASSERT_FALSE(assemblies.empty());
@@ -253,8 +231,9 @@ TEST(ProgramVersion, IsTheProductVersionInSimplifiedChineseWithNameAndDescriptio
     EXPECT_EQ(translation[1], 1200) << "UTF-16 strings";
 
     EXPECT_EQ(VersionString(block, L"ProductName"), L"Mirelo");
-    EXPECT_EQ(VersionString(block, L"ProductVersion"), Wide(kProductVersion)) << "what the about box says";
-    EXPECT_EQ(VersionString(block, L"FileVersion"), Wide(kProductVersion));
+    EXPECT_EQ(VersionString(block, L"ProductVersion"), SystemToWide(kProductVersion))
+        << "what the about box says";
+    EXPECT_EQ(VersionString(block, L"FileVersion"), SystemToWide(kProductVersion));
     EXPECT_EQ(VersionString(block, L"OriginalFilename"), L"Mirelo.exe");
     std::wstring description = VersionString(block, L"FileDescription");
     EXPECT_NE(description, L"<none>");
@@ -264,8 +243,8 @@ TEST(ProgramVersion, IsTheProductVersionInSimplifiedChineseWithNameAndDescriptio
 // Explorer shows an exe's first icon group.
 TEST(ProgramIcon, TheMainIconIsTheFirst)
 {
-    CResourceImage image(ProgramPath());
-    ASSERT_NE(image.Get(), nullptr);
+    CResourceImage image = LoadResourceImage(ProgramPath());
+    ASSERT_TRUE(image);
     std::vector<ULONG_PTR> groups = ResourceNames(image.Get(), RT_GROUP_ICON);
     ASSERT_FALSE(groups.empty());
     EXPECT_EQ(groups.front(), static_cast<ULONG_PTR>(IDI_MAIN));
