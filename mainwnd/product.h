@@ -2,7 +2,8 @@
 #pragma once
 
 #include "corelib/product_name.h"  // kProductName, the display name
+#include "res/version.h"           // the version the resource and the archive names carry
 
-constexpr char kProductVersion[] = "2.1028";
+constexpr char kProductVersion[] = MIRELO_VERSION_TEXT;
 constexpr char kProductId[] = "tarnwick";  // the short product identifier
 constexpr char kProductType[] = "software";

@@ -1,4 +1,5 @@
-// The program's version, one place for the version resource, the archive names and their tests.
+// The program's version, one place for the version resource, the about box, the archive names
+// and their tests.
 #pragma once
 
 #define MIRELO_VERSION_MAJOR 2
