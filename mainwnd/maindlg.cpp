@@ -160,7 +160,11 @@ void CMainDlg::OpenTrayMenu()
     CWnd* owner = this;
     while ((owner->GetStyle() & WS_CHILD) && owner->GetParent())
         owner = owner->GetParent();
+    // A notification-icon menu takes keys and closes on a click elsewhere only when its owner is
+    // the foreground window; the null message afterwards lets the menu finish closing.
+    owner->SetForegroundWindow();
     popup.TrackPopupMenu(TPM_RIGHTBUTTON | TPM_LEFTALIGN, cursor.x, cursor.y, owner);
+    owner->PostMessage(WM_NULL);
     menu.DestroyMenu();
 }
 

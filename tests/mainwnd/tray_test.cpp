@@ -65,15 +65,22 @@ TEST_F(TrayIcon, OtherCallbacksDoNothing)
     Run();
 }
 
-TEST_F(TrayIcon, RightButtonDownOpensTheTrayMenuAtTheCursor)
+TEST_F(TrayIcon, RightButtonDownOpensTheTrayMenuAtTheCursorWithTheMainWindowInFront)
 {
     HWND menuWindow = nullptr;
+    // The user was last in another window: the menu must still take keys and close on a click
+    // elsewhere, which it does only with its owner in the foreground.
+    HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300, 200, 100,
+                                   nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     WaitUntilShown()
         .Then([] { return ::SetCursorPos(300, 200) != FALSE; })
-        .Then([] { return CursorAt(300, 200); }, 3000, "the cursor moves");
+        .Then([] { return CursorAt(300, 200); }, 3000, "the cursor moves")
+        .Then([&] { return ::SetForegroundWindow(other) && ::GetForegroundWindow() == other; }, 3000,
+              "another window in front");
     PostTrayCallback(kTrayMessage, WM_RBUTTONDOWN);
     WaitForMenu(&menuWindow)
         .Then([&] {
+            EXPECT_EQ(::GetForegroundWindow(), Main());
             HMENU shown = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
             EXPECT_EQ(::GetMenuItemCount(shown), 6);
             EXPECT_EQ(::GetMenuItemID(shown, 0), static_cast<UINT>(ID_TRAY_ITEMS));
@@ -89,6 +96,7 @@ TEST_F(TrayIcon, RightButtonDownOpensTheTrayMenuAtTheCursor)
     SettlePosted();
     CloseWithCloseBox();
     ModalOutcome outcome = Run();
+    ::DestroyWindow(other);
 
     EXPECT_EQ(outcome.result, IDCANCEL) << "closing the menu leaves the program running";
 }
