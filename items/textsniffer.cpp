@@ -21,6 +21,21 @@ void CTextSniffer::Feed(const char* bytes, size_t count)
             m_hasNul = true;
         if (m_utf8Valid)
             FeedUtf8(byte);
+        if (m_codePageValid)
+            FeedCodePage(byte);
+    }
+}
+
+void CTextSniffer::FeedCodePage(unsigned char byte)
+{
+    if (m_codePageLead) {
+        m_codePageLead = false;
+        if (byte < 0x40 || byte == 0x7F || byte == 0xFF)
+            m_codePageValid = false;
+    } else if (byte >= 0x81 && byte <= 0xFE) {
+        m_codePageLead = true;
+    } else if (byte >= 0x80) {
+        m_codePageValid = false;
     }
 }
 
@@ -41,6 +56,7 @@ void CTextSniffer::FeedUtf8(unsigned char byte)
             return;
         }
         m_nonAscii = true;
+        ++m_utf8Characters;
         if (!InTextRanges(m_codePoint))
             m_inRanges = false;
         return;
@@ -65,7 +81,8 @@ void CTextSniffer::FeedUtf8(unsigned char byte)
 }
 
 // Where Chinese and Western text live. Code page 936 text read as UTF-8 by chance mostly lands
-// elsewhere (模 is C4 A3, which UTF-8 reads as U+0123), so a file outside them stays 936.
+// elsewhere (模 is C4 A3, which UTF-8 reads as U+0123), so a short file outside them that is
+// well-formed 936 as well stays 936.
 bool CTextSniffer::InTextRanges(uint32_t codePoint)
 {
     return codePoint < 0x80                                  // ASCII
@@ -88,8 +105,11 @@ TextEncoding CTextSniffer::Result() const
         return TextEncoding::NotText;
     if (m_seen >= 3 && m_head[0] == 0xEF && m_head[1] == 0xBB && m_head[2] == 0xBF)
         return TextEncoding::Utf8WithMark;
-    if (m_utf8Valid && m_pendingBytes == 0 && m_nonAscii && m_inRanges)
-        return TextEncoding::Utf8;
+    if (m_utf8Valid && m_pendingBytes == 0 && m_nonAscii) {
+        bool codePageToo = m_codePageValid && !m_codePageLead;
+        if (m_inRanges || m_utf8Characters >= kSureUtf8Characters || !codePageToo)
+            return TextEncoding::Utf8;
+    }
     return TextEncoding::SystemCodePage;
 }
 

@@ -6,7 +6,7 @@
 
 enum class TextEncoding {
     SystemCodePage,  // bytes taken as they stand (code page 936)
-    Utf8,            // no mark, but strictly UTF-8 in the ranges Chinese and Western text use
+    Utf8,            // no mark, but strictly UTF-8 throughout (short ones only in the usual text ranges)
     Utf8WithMark,
     Utf16LeWithMark,
     Utf16BeWithMark,
@@ -23,7 +23,13 @@ public:
 
 private:
     void FeedUtf8(unsigned char byte);
+    void FeedCodePage(unsigned char byte);
     static bool InTextRanges(uint32_t codePoint);
+
+    // Strict UTF-8 with at least this many multi-byte characters is not code page 936 text by
+    // chance; fewer may be (模 is C4 A3 in both), and are then taken as UTF-8 only when they are
+    // not well-formed 936 or stay in the usual text ranges.
+    static constexpr int kSureUtf8Characters = 4;
 
     unsigned char m_head[3] = {};
     size_t m_seen = 0;
@@ -32,6 +38,10 @@ private:
     bool m_utf8Valid = true;
     bool m_nonAscii = false;
     bool m_inRanges = true;
+    int m_utf8Characters = 0;  // multi-byte characters decoded
+    // Every byte past ASCII pairs as a lead and a trail byte of code page 936.
+    bool m_codePageValid = true;
+    bool m_codePageLead = false;
     uint32_t m_codePoint = 0;
     uint32_t m_minCodePoint = 0;
     int m_pendingBytes = 0;

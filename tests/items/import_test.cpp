@@ -195,17 +195,20 @@ TEST_F(ImportTest, TheSameChineseTextImportsAlikeFromEveryEncoding)
                  WriteFile("utf16le.txt", utf16le),
                  WriteFile("cp936.txt", "你好，世界！\r\n“引号”…café、。\n第三行"),
                  // Short 936 text that is UTF-8 by chance (模 is C4 A3) stays 936.
-                 WriteFile("mo.txt", "模"), WriteFile("emoji.txt", u8"\uFEFF笑\U0001F600脸")};
-    Import(dlg, {false, false, false, false, false, false});
+                 WriteFile("mo.txt", "模"), WriteFile("emoji.txt", u8"\uFEFF笑\U0001F600脸"),
+                 // UTF-8 without a mark beyond Chinese, and 936 text that is UTF-8 by chance, both ways.
+                 WriteFile("kana.txt", u8"こんにちは\r\nПривет, мир"), WriteFile("xiaoshuo.txt", "小说")};
+    Import(dlg, {false, false, false, false, false, false, false, false});
     std::vector<std::string> once = {"你好，世界！", "“引号”…café、。", "第三行"};
     std::vector<std::string> expected;
     for (int file = 0; file < 4; ++file)
         expected.insert(expected.end(), once.begin(), once.end());
     expected.push_back("模");
     expected.push_back("笑?脸");
+    expected.insert(expected.end(), {"こんにちは", "Привет, мир", "小说"});
     EXPECT_EQ(StoredContents(Stored()), expected);
     ASSERT_EQ(listed.size(), expected.size());
-    EXPECT_EQ(listed.back().data1, "笑?脸");
+    EXPECT_EQ(listed.back().data1, "小说");
     EXPECT_TRUE(boxes.empty());
 }
 
