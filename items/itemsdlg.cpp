@@ -12,6 +12,20 @@
 
 #include <windowsx.h>
 
+namespace {
+
+// Posted by the initialisation when the items could not be read, so that the warning comes up
+// over the dialog once it shows.
+constexpr UINT WM_ITEMS_UNREADABLE = WM_APP + 1;
+
+constexpr char kItemsUnreadable[] = "无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。";
+constexpr char kEditNotSaved[] =
+    "无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。";
+constexpr char kDeleteNotDone[] =
+    "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。";
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CItemsDlg, CDialog)
 ON_NOTIFY(NM_DBLCLK, IDC_ITEMLIST, &CItemsDlg::OnDblclkList)
 ON_NOTIFY(NM_RCLICK, IDC_ITEMLIST, &CItemsDlg::OnRclickList)
@@ -19,6 +33,7 @@ ON_COMMAND(ID_LIST_SELECTALL, &CItemsDlg::OnSelectAll)
 ON_COMMAND(ID_LIST_SELECTNONE, &CItemsDlg::OnSelectNone)
 ON_BN_CLICKED(IDC_DELETECHECKED, &CItemsDlg::OnDeleteChecked)
 ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
+ON_MESSAGE(WM_ITEMS_UNREADABLE, &CItemsDlg::OnItemsUnreadable)
 END_MESSAGE_MAP()
 
 CItemsDlg::CItemsDlg() : CDialog(IDD_ITEMS)
@@ -37,15 +52,17 @@ BOOL CItemsDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_isDataChanged = FALSE;
     g_core->listInit(m_list, "标签,300,内容,400", 1);
-    LoadItems();
+    // An empty list would look as if every item had been deleted: say that they could not be read.
+    if (!LoadItems())
+        PostMessage(WM_ITEMS_UNREADABLE);
     return TRUE;
 }
 
-void CItemsDlg::LoadItems()
+bool CItemsDlg::LoadItems()
 {
     CRedrawPause pause(m_list);
     int row = 0;
-    RunRowQuery(g_connStr, StmtSelectNewestFirst(), [&](const CDbRow& record) {
+    return RunRowQuery(g_connStr, StmtSelectNewestFirst(), [&](const CDbRow& record) {
         CString title = g_db->ValueToText(record.Value(1));
         CString data1 = g_db->ValueToText(record.Value(2));
         int id = g_db->ValueToInt(record.Value(0));
@@ -53,6 +70,12 @@ void CItemsDlg::LoadItems()
         m_list.SetItemText(row, 1, data1);
         ++row;
     });
+}
+
+LRESULT CItemsDlg::OnItemsUnreadable(WPARAM, LPARAM)
+{
+    g_core->msgboxWarning(m_hWnd, kItemsUnreadable);
+    return 0;
 }
 
 CString CItemsDlg::ChooseImportFile()
@@ -73,9 +96,13 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     edit.m_data1 = m_list.GetItemText(row, 1);
     if (edit.DoModal() != IDOK)
         return;
+    // The list shows what the table holds: it changes only once the table has.
+    if (!g_db->Execute(StmtUpdateItem(edit.m_title, edit.m_data1, m_editId))) {
+        g_core->msgboxWarning(m_hWnd, kEditNotSaved);
+        return;
+    }
     m_list.SetItemText(row, 0, edit.m_title);
     m_list.SetItemText(row, 1, edit.m_data1);
-    g_db->Execute(StmtUpdateItem(edit.m_title, edit.m_data1, m_editId));
     m_isDataChanged = TRUE;
 }
 
@@ -109,9 +136,12 @@ void CItemsDlg::OnDeleteChecked()
         g_core->msgboxWarning(m_hWnd, "未选中任何项目。");
         return;
     }
+    if (!g_db->Execute(StmtDeleteItems(ids))) {
+        g_core->msgboxWarning(m_hWnd, kDeleteNotDone);
+        return;
+    }
     m_isDataChanged = TRUE;
     listDeleteChecked(m_list);
-    g_db->Execute(StmtDeleteItems(ids));
 }
 
 void CItemsDlg::OnImport()
@@ -119,10 +149,11 @@ void CItemsDlg::OnImport()
     CString path = ChooseImportFile();
     if (path.IsEmpty())
         return;
-    // Choosing a file counts as a change, whatever the file turns out to hold.
-    m_isDataChanged = TRUE;
     CItemImporter importer(m_list, g_connStr);
     m_lastImport = importer.Run(path);
+    // Only lines that reached the table are a change worth a restart.
+    if (m_lastImport.importedLines > 0)
+        m_isDataChanged = TRUE;
     ReportImportProblem(m_lastImport);
 }
 

@@ -39,7 +39,9 @@ protected:
     void OnImport();
 
 private:
-    void LoadItems();
+    // False when the items could not all be read.
+    bool LoadItems();
+    LRESULT OnItemsUnreadable(WPARAM, LPARAM);
     void ReportImportProblem(const CImportReport& report);
 
     CImportReport m_lastImport;

@@ -37,17 +37,18 @@ void CDbSession::SetConnectionString(const CString& connStr)
     m_connStr = connStr;
 }
 
-void CDbSession::Execute(const CString& statement)
+bool CDbSession::Execute(const CString& statement)
 {
     try {
         CDbConnection connection(m_connStr);
         CDbStatement command(connection, statement);
         command.RunToEnd();
+        return true;
     } catch (const CDbError& error) {
-        // The failure ends here and is shown nowhere: the caller goes on as after any statement,
-        // and the table is as it was.
+        // The failure ends here; the table is as it was, and the caller learns only that.
         const CString info = ErrorInfoText(error);
         (void)info;
+        return false;
     }
 }
 

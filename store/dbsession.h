@@ -13,9 +13,10 @@ public:
 
     void SetConnectionString(const CString& connStr);
 
-    // Runs a statement that returns no rows. Never reports an outcome: a failure (connecting
-    // included) is caught here and leaves the table unchanged.
-    void Execute(const CString& statement);
+    // Runs a statement that returns no rows: true when it ran to its end and took effect. A
+    // failure (connecting included: a read-only file, a lock not granted in time) is caught here,
+    // leaves the table unchanged and gives false.
+    bool Execute(const CString& statement);
 
     // The first column of the first row as text; "" when the query returns no row.
     // Throws CDbError when it cannot connect or run the query.

@@ -14,7 +14,7 @@ const CDbValue& CDbRow::Value(int index) const
     return m_values[static_cast<size_t>(index)];
 }
 
-void RunRowQuery(const CString& connStr, const CString& statement,
+bool RunRowQuery(const CString& connStr, const CString& statement,
                  const std::function<void(const CDbRow&)>& onRow)
 {
     try {
@@ -27,8 +27,11 @@ void RunRowQuery(const CString& connStr, const CString& statement,
                 values.push_back(query.Column(column));
             onRow(CDbRow(std::move(values)));
         }
+        return true;
     } catch (const CDbError& error) {
-        // Dropped on purpose: the rows handed over so far stay with the caller.
+        // Dropped here: the rows handed over so far stay with the caller, who learns only that
+        // the walk did not reach the end.
         TraceDroppedError(error);
+        return false;
     }
 }

@@ -21,6 +21,7 @@ private:
 // Hands each row to onRow right after it is read, in the statement's order. Any failure
 // (connecting, running, reading, or a CDbError thrown by onRow) ends the walk quietly:
 // rows handed over before it stay with the caller, and the connection is closed.
+// True when every row was read; false when a failure ended the walk.
 // The query holds a read lock until it ends: onRow must not write to the database.
-void RunRowQuery(const CString& connStr, const CString& statement,
+bool RunRowQuery(const CString& connStr, const CString& statement,
                  const std::function<void(const CDbRow&)>& onRow);

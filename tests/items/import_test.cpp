@@ -122,7 +122,7 @@ TEST_F(ImportTest, EachNonEmptyLineBecomesARowAtTheBottomWithItsIdAndAnItemAsThe
     EXPECT_EQ(dlg.LastImport().importedLines, 5);
 }
 
-TEST_F(ImportTest, CancellingTheChooserChangesNothingButAFileOfEmptyLinesCountsAsAChange)
+TEST_F(ImportTest, CancellingTheChooserOrAFileOfEmptyLinesChangesNothing)
 {
     UseItems({{"a", "1"}});
     CTestItemsDlg cancelled;
@@ -136,7 +136,7 @@ TEST_F(ImportTest, CancellingTheChooserChangesNothingButAFileOfEmptyLinesCountsA
     empty.paths = {WriteFile("empty.txt", "\n\r\n\n")};
     Import(empty);
     EXPECT_EQ(listed, (std::vector<ListedRow>{{"a", "1", 1}}));
-    EXPECT_TRUE(empty.m_isDataChanged);
+    EXPECT_FALSE(empty.m_isDataChanged) << "no line imported: no restart request";
     EXPECT_EQ(Stored().size(), 1u);
 }
 
@@ -221,7 +221,7 @@ TEST_F(ImportTest, FilesThatAreNotTextOrCannotBeReadImportNothingWithAWarning)
                                                "无法读取所选文件，未导入任何内容。"}));
     EXPECT_TRUE(listed.empty());
     EXPECT_TRUE(Stored().empty());
-    EXPECT_TRUE(dlg.m_isDataChanged) << "a file was chosen";
+    EXPECT_FALSE(dlg.m_isDataChanged) << "nothing imported";
 }
 
 TEST_F(ImportTest, AStatementTheTableRefusesStopsTheImportAndKeepsTheRowsBeforeIt)
@@ -260,10 +260,20 @@ TEST_F(ImportTest, WithoutADatabaseNothingIsListed)
     g_connStr = BuildConnectionString(PathInFolder("gone.mdb").c_str());
     CTestItemsDlg dlg;
     dlg.paths = {WriteFile("lines.txt", "one\ntwo\n")};
-    Import(dlg, {true});
+    SeenBox unreadable, stopped;
+    RunDialog(dlg, {AnswerBox(unreadable),
+                    [&] {
+                        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+                        return true;
+                    },
+                    AnswerBox(stopped), [&] {
+                        listed = Listed(dlg.m_list);
+                        return true;
+                    }});
+    EXPECT_TRUE(unreadable.seen) << "the items could not be read either";
     EXPECT_TRUE(listed.empty());
-    EXPECT_EQ(boxes, (std::vector<std::string>{"写入数据库失败，导入已停止：已导入 0 行。"}));
-    EXPECT_TRUE(dlg.m_isDataChanged);
+    EXPECT_EQ(stopped.text, "写入数据库失败，导入已停止：已导入 0 行。");
+    EXPECT_FALSE(dlg.m_isDataChanged);
 }
 
 TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)

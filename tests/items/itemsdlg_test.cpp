@@ -4,9 +4,13 @@
 #include "appstate/globals.h"
 #include "res/resource.h"
 #include "store/connstr.h"
+#include "store/dbsession.h"
 #include "tests/items/items_fixture.h"
+#include "tests/store/lock_holder_process.h"
+#include "tests/support/immutable_file.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace items_testing;
 
@@ -150,17 +154,79 @@ TEST_F(ItemsDlgTest, ListsEveryItemNewestFirstWithLabelContentAndId)
     EXPECT_FALSE(dlg.m_isDataChanged);
 }
 
-TEST_F(ItemsDlgTest, ATableThatCannotBeReadOpensAnEmptyList)
+TEST_F(ItemsDlgTest, ADatabaseGoneOrBrokenSinceStartUpIsReportedNotShownAsEmpty)
 {
-    g_connStr = BuildConnectionString(PathInFolder("missing.mdb").c_str());
-    CItemsDlg dlg;
-    int rows = -1;
-    RunDialog(dlg, {[&] {
-                  rows = dlg.m_list.GetItemCount();
-                  return true;
-              }});
-    EXPECT_EQ(rows, 0);
-    EXPECT_FALSE(dlg.m_isDataChanged);
+    for (bool gone : {true, false}) {
+        SCOPED_TRACE(gone ? "file gone" : "file broken");
+        UseItems({{"a", "1"}});
+        if (gone)
+            ASSERT_TRUE(::DeleteFileA(m_dbPath.c_str()));
+        else
+            WriteFile("sys.mdb", std::string(4096, '\x5A'));
+        CItemsDlg dlg;
+        SeenBox box;
+        HWND dlgWnd = nullptr;
+        int rows = -1;
+        RunDialog(dlg, {AnswerBox(box), [&] {
+                            dlgWnd = dlg.m_hWnd;
+                            rows = dlg.m_list.GetItemCount();
+                            return true;
+                        }});
+        EXPECT_EQ(box.text, "无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。");
+        EXPECT_EQ(box.owner, dlgWnd);
+        EXPECT_EQ(rows, 0);
+        EXPECT_FALSE(dlg.m_isDataChanged);
+    }
+}
+
+TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
+{
+    for (bool readOnly : {true, false}) {
+        SCOPED_TRACE(readOnly ? "read-only file" : "write lock of another program");
+        UseItems({{"first", "one"}, {"second", "two"}});
+        const std::vector<StoredItem> before = Stored();
+        std::unique_ptr<testing_support::CImmutableFile> immutable;
+        std::unique_ptr<CLockHolderProcess> holder;
+        if (readOnly) {
+            immutable = std::make_unique<testing_support::CImmutableFile>(m_dbPath);
+            ASSERT_TRUE(immutable->IsImmutable());
+        } else {
+            holder = std::make_unique<CLockHolderProcess>(m_dbPath, CLockHolderProcess::Lock::Write, 0);
+            ASSERT_TRUE(holder->HoldsLock());
+        }
+        g_db->SetConnectionString(BuildConnectionString(m_dbPath.c_str(), 200));
+        CItemsDlg dlg;
+        SeenBox editBox, deleteBox;
+        HWND dlgWnd = nullptr;
+        std::vector<std::vector<std::string>> rowsAfter;
+        RunDialog(dlg, {[&] {
+                            dlgWnd = dlg.m_hWnd;
+                            return true;
+                        },
+                        DoubleClickRow(dlg, 0), OnEditDialog([](HWND edit) {
+                            ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "changed");
+                            ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        }),
+                        AnswerBox(editBox),
+                        [&] {
+                            dlg.listCheckAll(dlg.m_list, 1);
+                            ClickButton(dlg, IDC_DELETECHECKED);
+                            return true;
+                        },
+                        AnswerBox(deleteBox), [&] {
+                            for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
+                                rowsAfter.push_back({RowText(dlg.m_list, row, 0), RowText(dlg.m_list, row, 1)});
+                            return true;
+                        }});
+        holder.reset();
+        immutable.reset();
+        EXPECT_EQ(editBox.text, "无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(deleteBox.text, "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(editBox.owner, dlgWnd);
+        EXPECT_EQ(rowsAfter, (std::vector<std::vector<std::string>>{{"second", "two"}, {"first", "one"}}));
+        EXPECT_FALSE(dlg.m_isDataChanged) << "nothing changed: no restart request";
+        EXPECT_EQ(Stored(), before);
+    }
 }
 
 TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)

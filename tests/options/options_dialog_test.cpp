@@ -5,6 +5,7 @@
 #include "appstate/globals.h"
 #include "res/resource.h"
 #include "tests/options/options_fixture.h"
+#include "tests/support/immutable_file.h"
 
 using testing_support::CModalScript;
 
@@ -237,4 +238,27 @@ TEST_F(OptionsDialog, TwoConfirmedClearsEndAsOne)
     EXPECT_EQ(afterFirst, ClearedItems());
     EXPECT_EQ(StoredItems(), ClearedItems());
     EXPECT_TRUE(dlg.m_isHistoryCleared);
+}
+
+TEST_F(OptionsDialog, AClearThatCannotBeWrittenSaysSoAndAsksForNoRestart)
+{
+    testing_support::CImmutableFile readOnly(DatabasePath());
+    ASSERT_TRUE(readOnly.IsImmutable());
+    COptionsDlg dlg;
+    HWND dialog = nullptr;
+    SeenBox confirm, failed;
+    CModalScript script;
+    script.Then([&] { return IsUp(dlg.m_hWnd); })
+          .Then([&] { dialog = dlg.m_hWnd; PostClick(dialog, IDC_CLEARHISTORY); return true; });
+    AnswerNextBox(script, IDYES, &confirm);
+    AnswerNextBox(script, IDOK, &failed);
+    script.Then([&] { PostClick(dlg.m_hWnd, IDC_OPTIONS_CANCEL); return true; });
+    script.Start();
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+
+    EXPECT_EQ(failed.text, "无法写入数据库，历史未清空！数据库文件可能是只读的，或正被其他程序使用。");
+    EXPECT_EQ(failed.owner, dialog);
+    EXPECT_FALSE(dlg.m_isHistoryCleared);
+    EXPECT_EQ(StoredItems(), ClickedItems());
 }

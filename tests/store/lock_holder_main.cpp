@@ -1,9 +1,9 @@
 // store_lock_holder: a second program holding a lock on an item database, for the store's tests.
 //
-//   store_lock_holder <database> write|read <event prefix> <hold ms>
+//   store_lock_holder <database> write|exclusive|read <event prefix> <hold ms>
 //
-// Opens the database, takes the write lock (BEGIN IMMEDIATE) or a read lock (a read inside an
-// open transaction), sets "<prefix>-ready", waits for "<prefix>-go", keeps the lock <hold ms>
+// Opens the database, takes the write lock (BEGIN IMMEDIATE), the exclusive lock (BEGIN
+// EXCLUSIVE) or a read lock (a read inside an open transaction), sets "<prefix>-ready", waits for "<prefix>-go", keeps the lock <hold ms>
 // longer, sets "<prefix>-released" and lets go of the lock. Exit code 0 when all of that worked.
 #include "base/kernel_handles.h"
 #include "store/sqlite_handles.h"
@@ -36,6 +36,8 @@ bool TakeLock(sqlite3* db, const std::string& mode)
 {
     if (mode == "write")
         return sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (mode == "exclusive")
+        return sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
     // Within an open transaction the shared lock of a read stays until the transaction ends.
     return sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
            sqlite3_exec(db, "SELECT count(*) FROM T_ITEM", nullptr, nullptr, nullptr) == SQLITE_OK;

@@ -20,9 +20,9 @@ CLockHolderProcess::CLockHolderProcess(const std::string& database, Lock lock, D
     m_go.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-go").c_str()));
     m_released.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-released").c_str()));
 
-    std::string command = "\"" + testing_support::ProgramFolder() + "store_lock_holder.exe\" \"" + database +
-                          "\" " + (lock == Lock::Write ? "write " : "read ") + prefix + " " +
-                          std::to_string(holdAfterGoMs);
+    const char* mode = lock == Lock::Write ? "write " : lock == Lock::Exclusive ? "exclusive " : "read ";
+    std::string command = "\"" + testing_support::ProgramFolder() + "..\\store_lock_holder.exe\" \"" +
+                          database + "\" " + mode + prefix + " " + std::to_string(holdAfterGoMs);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};

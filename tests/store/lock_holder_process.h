@@ -8,7 +8,9 @@
 
 class CLockHolderProcess {
 public:
-    enum class Lock { Write, Read };
+    // Write: the write lock of an open write transaction (readers go on reading). Exclusive: the
+    // lock of a commit under way, which keeps readers out as well. Read: a read transaction.
+    enum class Lock { Write, Exclusive, Read };
 
     // Starts the holder on the database and waits until it holds the lock.
     CLockHolderProcess(const std::string& database, Lock lock, DWORD holdAfterGoMs);

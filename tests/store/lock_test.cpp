@@ -18,11 +18,11 @@ TEST_F(Lock, WriteLockOfAnotherProgramDelaysAClickUpdateWithoutLosingIt)
     // Without waiting for the lock, the click would be lost.
     CDbSession impatient;
     impatient.SetConnectionString(ConnStr(0));
-    impatient.Execute(click);
+    EXPECT_FALSE(impatient.Execute(click)) << "the lock was not granted: no effect, and it says so";
     EXPECT_EQ(Items()[0].clicktimes, 0);
 
     holder.Go();
-    m_session.Execute(click);
+    EXPECT_TRUE(m_session.Execute(click));
     // Execute came back only once the other program let go, and the click counted.
     EXPECT_TRUE(holder.HasReleased());
     EXPECT_EQ(Items()[0].clicktimes, 1);

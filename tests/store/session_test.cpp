@@ -36,8 +36,8 @@ TEST_F(Session, RejectedStatementLeavesExecuteQuietlyAndTheTableUnchanged)
 {
     CreateItems({{"a", "甲", 3, "2026-02-01 08:00:00"}});
     const std::vector<StoredItem> before = Items();
-    m_session.Execute("update T_ITEM set nosuchcolumn=1");
-    m_session.Execute("");
+    EXPECT_FALSE(m_session.Execute("update T_ITEM set nosuchcolumn=1"));
+    EXPECT_FALSE(m_session.Execute(""));
     EXPECT_EQ(Items(), before);
     // The connection is closed: the file can be deleted at once.
     EXPECT_TRUE(::DeleteFileA(m_path.c_str()));
@@ -47,11 +47,11 @@ TEST_F(Session, TextHoldingMoreThanOneStatementIsRefused)
 {
     CreateItems({{"a", "甲"}, {"b", "乙"}});
     const std::vector<StoredItem> before = Items();
-    m_session.Execute("update T_ITEM set title='x' where id=1;delete from T_ITEM;");
+    EXPECT_FALSE(m_session.Execute("update T_ITEM set title='x' where id=1;delete from T_ITEM;"));
     EXPECT_THROW(m_session.QueryValue("select data1 from T_ITEM where id=1; delete from T_ITEM"), CDbError);
     EXPECT_EQ(Items(), before);
     // Blanks, comments and a closing semicolon are still one statement.
-    m_session.Execute("  update T_ITEM set title='x' where id=1; -- renamed\n");
+    EXPECT_TRUE(m_session.Execute("  update T_ITEM set title='x' where id=1; -- renamed\n"));
     EXPECT_EQ(Items()[0].title, "x");
 }
 
