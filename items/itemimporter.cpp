@@ -4,6 +4,7 @@
 #include "framework/redrawpause.h"
 #include "items/importfile.h"
 #include "store/batch.h"
+#include "store/itemid.h"
 #include "store/statements.h"
 
 #include <memory>
@@ -65,21 +66,32 @@ CImportReport CItemImporter::Run(const CString& path)
     auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(m_connStr); });
     bool stopped = false;
     bool groupLost = false;
+    // Lines stored whose new id does not fit in 32 bits: in the table, but given no row (an edit
+    // or delete of it could only carry a cut id, which names another item).
+    int unlistedCommitted = 0;
+    int unlistedPending = 0;
     CString line;
     while (!stopped && file.ReadString(line)) {
         if (line.IsEmpty())
             continue;
         CString statement = StmtInsertImported(line);
-        int id = 0;
-        Outcome outcome = tableClock.Time([&] { return batch->Run(statement, &id); });
+        long long newId = 0;
+        Outcome outcome = tableClock.Time([&] { return batch->Run(statement, &newId); });
         switch (outcome) {
         case Outcome::Ran:
-            // The row comes with the id its insert created, in one message.
-            m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, "", 0, 0, 0, static_cast<LPARAM>(id));
-            m_list.SetItemText(row, 1, line);
-            ++row;
-            if (batch->Pending() == 0)
+            if (std::optional<int> id = ItemIdFromRowid(newId)) {
+                // The row comes with the id its insert created, in one message.
+                m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, "", 0, 0, 0, static_cast<LPARAM>(*id));
+                m_list.SetItemText(row, 1, line);
+                ++row;
+            } else {
+                ++unlistedPending;
+            }
+            if (batch->Pending() == 0) {
                 groupStart = row;
+                unlistedCommitted += unlistedPending;
+                unlistedPending = 0;
+            }
             break;
         case Outcome::StatementFailed:
             // Only this insert was undone: the rest of its group can still be committed.
@@ -89,6 +101,7 @@ CImportReport CItemImporter::Run(const CString& path)
         case Outcome::NotConnected:
             RemoveRowsFrom(groupStart);
             row = groupStart;
+            unlistedPending = 0;
             stopped = true;
             groupLost = true;
             break;
@@ -98,6 +111,7 @@ CImportReport CItemImporter::Run(const CString& path)
     if (!groupLost) {
         if (tableClock.Time([&] { return batch->Finish(); })) {
             groupStart = row;
+            unlistedCommitted += unlistedPending;
         } else {
             RemoveRowsFrom(groupStart);
             stopped = true;
@@ -107,7 +121,7 @@ CImportReport CItemImporter::Run(const CString& path)
         batch.reset();
         return 0;
     });
-    report.importedLines = groupStart - firstRow;
+    report.importedLines = groupStart - firstRow + unlistedCommitted;
     if (stopped)
         report.outcome = CImportReport::Outcome::StoppedByStore;
     return report;

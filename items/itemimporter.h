@@ -14,7 +14,7 @@ struct CImportReport {
         StoppedByStore,  // the table refused a statement or a commit: the import stopped there
     };
     Outcome outcome = Outcome::Done;
-    int importedLines = 0;      // lines whose rows are committed to the table (and stay listed)
+    int importedLines = 0;      // lines committed to the table (listed, unless their id does not fit)
     double tableSeconds = 0.0;  // time the batch took: connecting, running the inserts, committing
 };
 

@@ -7,6 +7,7 @@
 #include "items/itemeditdlg.h"
 #include "res/resource.h"
 #include "store/dbsession.h"
+#include "store/itemid.h"
 #include "store/rowquery.h"
 #include "store/statements.h"
 
@@ -63,10 +64,14 @@ bool CItemsDlg::LoadItems()
     CRedrawPause pause(m_list);
     int row = 0;
     return RunRowQuery(g_connStr, StmtSelectNewestFirst(), [&](const CDbRow& record) {
+        // A row whose id does not fit in 32 bits is not listed: an edit or delete of it could
+        // only carry a cut id, which names another item.
+        std::optional<int> id = ItemIdFromValue(record.Value(0));
+        if (!id)
+            return;
         CString title = g_db->ValueToText(record.Value(1));
         CString data1 = g_db->ValueToText(record.Value(2));
-        int id = g_db->ValueToInt(record.Value(0));
-        m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, title, 0, 0, 0, static_cast<LPARAM>(id));
+        m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, title, 0, 0, 0, static_cast<LPARAM>(*id));
         m_list.SetItemText(row, 1, data1);
         ++row;
     });

@@ -14,6 +14,7 @@
 #include "store/connstr.h"
 #include "store/dberror.h"
 #include "store/dbsession.h"
+#include "store/itemid.h"
 #include "store/rowquery.h"
 #include "store/statements.h"
 
@@ -198,10 +199,15 @@ void CMainDlg::LoadHotList(CHotListBox& list, CString clause)
     // Filling a long list repaints once, at the end, not once per row.
     CRedrawPause pause(list);
     RunRowQuery(g_connStr, StmtSelectItems(clause), [&](const CDbRow& row) {
+        // A row whose id does not fit in 32 bits gets no row: a click could only carry a cut id,
+        // which names (copies and counts) another item.
+        std::optional<int> id = ItemIdFromValue(row.Value(0));
+        if (!id)
+            return;
         CString label = g_db->ValueToText(row.Value(1));
         if (label.GetLength() == 0)
             label = g_db->ValueToText(row.Value(2));
-        list.AddRow(label, g_db->ValueToInt(row.Value(0)));
+        list.AddRow(label, *id);
     });
 }
 

@@ -51,7 +51,7 @@ bool CStatementBatch::IsConnected() const
     return m_impl->connection && !m_impl->stopped;
 }
 
-CStatementBatch::Outcome CStatementBatch::Run(const CString& statement, int* insertedId)
+CStatementBatch::Outcome CStatementBatch::Run(const CString& statement, long long* insertedId)
 {
     if (insertedId)
         *insertedId = 0;
@@ -81,7 +81,7 @@ CStatementBatch::Outcome CStatementBatch::Run(const CString& statement, int* ins
         return Outcome::StatementFailed;
     }
     ++m_impl->pending;
-    const int id = static_cast<int>(sqlite3_last_insert_rowid(connection.Handle()));
+    const long long id = sqlite3_last_insert_rowid(connection.Handle());
 
     if (m_impl->pending >= kGroupSize && !m_impl->CommitGroup())
         return Outcome::GroupLost;

@@ -26,7 +26,7 @@ public:
 
     // Runs the next statement. After any failure the batch stops: later calls give NotConnected.
     // insertedId, when given, receives the id of the row the statement inserted (0 if none).
-    Outcome Run(const CString& statement, int* insertedId = nullptr);
+    Outcome Run(const CString& statement, long long* insertedId = nullptr);
 
     // Statements run since the last commit (0 right after a group was committed).
     int Pending() const;

@@ -94,6 +94,7 @@ protected:
     {
         return m_dlg && m_dlg->m_hWnd && ::SendMessageA(HotList(*m_dlg), LB_GETCOUNT, 0, 0) == count;
     }
+    int StoredClicks(size_t index) const { return ReadItems(m_db).at(index).clicktimes; }
     void End() { ::PostMessageA(m_dlg->m_hWnd, WM_COMMAND, IDCANCEL, 0); }
 
     std::string m_db;
@@ -183,4 +184,24 @@ TEST_F(HotCopyTest, TheLastOfTwentyThousandRowsCopiesItsOwnContent)
     ASSERT_EQ(rows.size(), static_cast<size_t>(kItems));
     EXPECT_EQ(rows.back().clicktimes, 2);
     EXPECT_EQ(rows.front().clicktimes, kItems + 1);
+}
+
+TEST_F(HotCopyTest, RowsWhoseIdsDoNotFitIn32BitsAreNotListed)
+{
+    CreateItemDatabase(m_db);
+    ExecuteSql(m_db, "INSERT INTO T_ITEM(id,title,data1,clicktimes) VALUES(3000000000,'big','b',5);"
+                     "INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');");
+    int rows = -1;
+    CModalScript script;
+    script.Then([&] { return Listed(1); }, 5000, "listed")
+          .Then([&] { rows = static_cast<int>(::SendMessageA(HotList(*m_dlg), LB_GETCOUNT, 0, 0)); return ClickEntry(*m_dlg, 0); }, 5000)
+          .Then([&] { return ClipboardText() == "k"; }, 3000, "keep-me copied")
+          .Then([&] { return ReadItems(m_db).at(0).clicktimes == 1; }, 3000, "keep-me counted")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    EXPECT_EQ(rows, 1) << "'big' has no row";
+    auto stored = ReadItems(m_db);
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].title, "big");
+    EXPECT_EQ(stored[1].clicktimes, 5) << "'big' was neither copied nor counted";
 }

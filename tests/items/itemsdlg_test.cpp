@@ -229,6 +229,41 @@ TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
     }
 }
 
+TEST_F(ItemsDlgTest, RowsWhoseIdsDoNotFitIn32BitsAreLeftAlone)
+{
+    UseItems({});
+    testing_support::ExecuteSql(m_dbPath, "INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');"
+                                          "INSERT INTO T_ITEM(id,title,data1) VALUES(3000000000,'big','b');");
+    CTestItemsDlg dlg;
+    dlg.paths = {WriteFile("line.txt", "after big")};
+    std::vector<int> listed;
+    int rowsAfterImport = -1;
+    RunDialog(dlg, {[&] {
+                        listed = ListedIds(dlg.m_list);
+                        dlg.listCheckAll(dlg.m_list, 1);
+                        ClickButton(dlg, IDC_DELETECHECKED);
+                        return true;
+                    },
+                    [&] { return dlg.m_list.GetItemCount() == 0; },
+                    [&] {
+                        // The new item's id follows 'big': stored, but given no row either.
+                        ClickButton(dlg, IDC_IMPORT);
+                        return true;
+                    },
+                    [&] { return dlg.chooserCalls == 1 && !FindBox(); },
+                    [&] {
+                        rowsAfterImport = dlg.m_list.GetItemCount();
+                        return true;
+                    }});
+    EXPECT_EQ(listed, (std::vector<int>{2147483647})) << "'big' is not listed";
+    EXPECT_EQ(rowsAfterImport, 0);
+    EXPECT_EQ(dlg.LastImport().importedLines, 1);
+    std::vector<StoredItem> stored = Stored();
+    ASSERT_EQ(stored.size(), 2u) << "only the checked 'keep-me' was deleted";
+    EXPECT_EQ(stored[0].title, "big");
+    EXPECT_EQ(stored[1].data1, "after big");
+}
+
 TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
 {
     UseItems({{"a", "1"}, {"b", "2"}, {"c", "3"}});

@@ -31,7 +31,7 @@ TEST_F(Batch, ReportsTheIdOfEachInsertedRow)
     CreateItems({{"a", "1"}, {"b", "2"}, {"c", "3"}});
     m_session.Execute(StmtDeleteItems("3"));
     CStatementBatch batch(ConnStr());
-    int id = -1;
+    long long id = -1;
     EXPECT_EQ(batch.Run(StmtInsertImported("it's"), &id), Outcome::Ran);
     EXPECT_EQ(id, 4);
     EXPECT_EQ(batch.Run(StmtInsertImported("100%"), &id), Outcome::Ran);

@@ -43,7 +43,7 @@ TEST_F(Lock, FailedCommitAtTheEndOfAGroupLosesThatGroupOnly)
     ASSERT_TRUE(reader.HoldsLock());
     for (int line = 1; line < CStatementBatch::kGroupSize; ++line)
         ASSERT_EQ(batch.Run(StmtInsertImported("second group")), Outcome::Ran);
-    int id = -1;
+    long long id = -1;
     EXPECT_EQ(batch.Run(StmtInsertImported("last of the second group"), &id), Outcome::GroupLost);
     EXPECT_EQ(id, 0);
     EXPECT_EQ(batch.Pending(), 0);

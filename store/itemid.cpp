@@ -1,0 +1,18 @@
+// Item ids that fit the program's 32-bit ids, and the ones that do not.
+#include "store/itemid.h"
+
+#include <climits>
+
+std::optional<int> ItemIdFromRowid(long long rowid)
+{
+    if (rowid < INT_MIN || rowid > INT_MAX)
+        return std::nullopt;
+    return static_cast<int>(rowid);
+}
+
+std::optional<int> ItemIdFromValue(const CDbValue& value)
+{
+    if (value.GetKind() != CDbValue::Kind::Integer)
+        return std::nullopt;
+    return ItemIdFromRowid(value.AsInteger());
+}
