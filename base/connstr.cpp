@@ -158,3 +158,16 @@ bool ParseConnectionString(const CString& connStr, CConnectionSettings* settings
     *settings = parsed;
     return true;
 }
+
+CString WithBusyTimeout(const CString& connStr, int busyTimeoutMs)
+{
+    CConnectionSettings settings;
+    if (!ParseConnectionString(connStr, &settings))
+        return connStr;
+    try {
+        return BuildConnectionString(WideToSystem(settings.path, Unmappable::BestFit, ThrowOnFailure),
+                                     busyTimeoutMs);
+    } catch (const CTextError&) {
+        return connStr;
+    }
+}

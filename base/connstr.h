@@ -14,3 +14,5 @@ struct CConnectionSettings {
 CString BuildConnectionString(const CString& path, int busyTimeoutMs = 5000);
 // False when the text is not such a string.
 bool ParseConnectionString(const CString& connStr, CConnectionSettings* settings);
+// The same database with another wait for locks; a text that is no such string comes back as it is.
+CString WithBusyTimeout(const CString& connStr, int busyTimeoutMs);

@@ -25,6 +25,8 @@ namespace {
 
 constexpr char kMissingDatabase[] = "数据库文件不存在！程序退出运行！";
 constexpr char kUnusableDatabase[] = "数据库文件无法使用！程序退出运行！";
+constexpr char kContentBusy[] = "数据库正被其他程序占用，未能复制！";
+constexpr char kContentUnreadable[] = "无法读取数据库，未能复制！";
 
 }  // namespace
 
@@ -78,6 +80,7 @@ BOOL CMainDlg::OnInitDialog()
         g_connStr = g_core->getDbConnStrMdb(dbPath);
         g_db = new CDbSession();
         g_db->SetConnectionString(g_connStr);
+        m_clicks.SetConnectionString(g_connStr);
     } catch (const std::bad_alloc&) {
         // No memory for the process-wide objects: end as if the database were missing, without
         // a box that would need memory of its own. Teardown releases what was made.
@@ -189,6 +192,8 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
         InvalidateRect(nullptr, TRUE);
     } else if (nIDEvent == kStatusTimer) {
         SetStatusText("就绪");
+    } else if (nIDEvent == kCountRetryTimer) {
+        WriteClickCounts();
     }
     Default();
 }
@@ -214,10 +219,12 @@ void CMainDlg::LoadHotList(CHotListBox& list, CString clause)
 void CMainDlg::CopyItem(int id)
 {
     CString text;
-    try {
-        text = g_db->QueryValue(StmtSelectContent(id));
-    } catch (const CDbError&) {
-        return;  // no database to read from: nothing is copied or counted
+    CClickCounter::ReadResult read = m_clicks.ReadContent(id, &text);
+    if (read != CClickCounter::ReadResult::Read) {
+        // Nothing to copy: the click is answered all the same, so that it does not look lost.
+        SetStatusText(read == CClickCounter::ReadResult::Busy ? kContentBusy : kContentUnreadable);
+        SetTimer(kStatusTimer, kStatusDelayMs);
+        return;
     }
     // An empty content means the item is gone (or holds nothing): the user's clipboard stays.
     if (text.IsEmpty())
@@ -226,11 +233,18 @@ void CMainDlg::CopyItem(int id)
         return;
     SetStatusText("已复制！");
     SetTimer(kStatusTimer, kStatusDelayMs);
-    CString time = g_core->getTimeNowStr("");
-    g_db->Execute(StmtCountClick(time, id));
+    m_clicks.Add(id, g_core->getTimeNowStr(""));
+    WriteClickCounts();
     // The user pastes into the window they came from: step out of its way.
     if (g_isAutoMin)
         ShowWindow(SW_MINIMIZE);
+}
+
+void CMainDlg::WriteClickCounts()
+{
+    // A count another program holds up is kept and tried again shortly (and at the next click).
+    if (!m_clicks.WritePending())
+        SetTimer(kCountRetryTimer, kCountRetryDelayMs);
 }
 
 void CMainDlg::OnPaint()
@@ -278,6 +292,9 @@ void CMainDlg::OnDestroy()
     Default();
     NotifyTray(NIM_DELETE);
     m_bTrayIconWanted = false;
+    KillTimer(kCountRetryTimer);
+    // The last chance for counts still kept: wait for a lock as long as other operations do.
+    m_clicks.WritePending(true);
     if (g_db) {
         delete g_db;
         g_db = nullptr;

@@ -4,6 +4,7 @@
 
 #include "framework/afxwin.h"
 #include "hotlist/hotlistbox.h"
+#include "mainwnd/clickcounter.h"
 
 class CMainDlg : public CDialog {
 public:
@@ -15,6 +16,8 @@ public:
     static constexpr UINT kLoadDelayMs = 100;
     static constexpr UINT_PTR kStatusTimer = 2;  // puts "就绪" back after a copy
     static constexpr UINT kStatusDelayMs = 1000;
+    static constexpr UINT_PTR kCountRetryTimer = 3;  // writes the click counts another program held up
+    static constexpr UINT kCountRetryDelayMs = 1000;
 
     void SetStatusText(const CString& text);
     // Adds (NIM_ADD) or removes (NIM_DELETE) the notification-area icon; the shell's result.
@@ -46,6 +49,8 @@ protected:
 private:
     // Start-up cannot go on: tells the user, and ends the program with exit code -1.
     BOOL RefuseToStart(LPCSTR warning);
+    // Writes the kept click counts; arms the retry timer when some must wait.
+    void WriteClickCounts();
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OpenTrayMenu();
 
@@ -55,6 +60,8 @@ private:
     bool m_bTrayIconWanted = false;
     // CoUninitialize only balances a CoInitialize that took effect.
     bool m_bComInitialized = false;
+    // Reads contents and counts clicks without making a click wait on another program.
+    CClickCounter m_clicks;
 
     DECLARE_MESSAGE_MAP()
 };

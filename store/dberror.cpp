@@ -28,3 +28,9 @@ void ThrowAsDbError(TextFailure failure)
     }
     throw CDbError(SQLITE_NOMEM, "out of memory converting text");
 }
+
+bool CDbError::IsBusy() const
+{
+    const int primary = m_code & 0xFF;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}

@@ -12,6 +12,8 @@ public:
     int Code() const { return m_code; }
     // The engine's message in the system code page.
     const CString& Message() const { return m_message; }
+    // The failure is another connection's lock, not granted in time.
+    bool IsBusy() const;
     const char* what() const noexcept override { return m_message; }
 
 private:

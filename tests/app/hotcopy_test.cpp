@@ -4,11 +4,13 @@
 #include "mainwnd/maindlg.h"
 #include "res/resource.h"
 #include "tests/hotlist/mouse_input.h"
+#include "tests/store/lock_holder_process.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/pump.h"
 #include "tests/support/testdb.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 using namespace testing_support;
@@ -184,6 +186,96 @@ TEST_F(HotCopyTest, TheLastOfTwentyThousandRowsCopiesItsOwnContent)
     ASSERT_EQ(rows.size(), static_cast<size_t>(kItems));
     EXPECT_EQ(rows.back().clicktimes, 2);
     EXPECT_EQ(rows.front().clicktimes, kItems + 1);
+}
+
+TEST_F(HotCopyTest, AReaderInAnotherProgramDelaysNoCopyAndLosesNoCount)
+{
+    // A database browser holding a read transaction: the counts cannot be written meanwhile.
+    std::unique_ptr<CLockHolderProcess> reader;
+    std::string statusAfterFirst;
+    int clicksWhileHeld = -1;
+    CModalScript script;
+    script.Then([&] { return Listed(); }, 5000, "listed")
+          .Then([&] {
+              reader = std::make_unique<CLockHolderProcess>(m_db, CLockHolderProcess::Lock::Read, 0);
+              return reader->HoldsLock();
+          })
+          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, "click the top row")
+          .Then([&] { return ClipboardText() == "内容B"; }, 3000, "copied while the reader reads")
+          .Then([&] { statusAfterFirst = StatusText(m_dlg->m_hWnd); return ClickEntry(*m_dlg, 0); }, 5000)
+          .Then([&] { return StatusText(m_dlg->m_hWnd) == "就绪"; }, 3000, "status back to ready")
+          .Then([&] {
+              clicksWhileHeld = StoredClicks(1);
+              reader->Go();
+              return true;
+          })
+          .Then([&] { return StoredClicks(1) == 11; }, 5000, "both clicks counted once the reader is done")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    reader.reset();
+    EXPECT_EQ(statusAfterFirst, "已复制！");
+    EXPECT_EQ(clicksWhileHeld, 9) << "nothing could be written while the reader held its lock";
+    EXPECT_EQ(StoredClicks(1), 11);
+}
+
+TEST_F(HotCopyTest, ACountHeldUpAtExitIsWrittenThen)
+{
+    std::unique_ptr<CLockHolderProcess> reader;
+    CModalScript script;
+    script.Then([&] { return Listed(); }, 5000, "listed")
+          .Then([&] {
+              reader = std::make_unique<CLockHolderProcess>(m_db, CLockHolderProcess::Lock::Read, 300);
+              return reader->HoldsLock();
+          })
+          .Then([&] { return ClickEntry(*m_dlg, 2); }, 5000, "click the third row")
+          .Then([&] { return ClipboardText() == "内容A"; }, 3000, "copied")
+          .Then([&] {
+              // The reader lets go a moment after the program has begun to end.
+              reader->Go();
+              End();
+              return true;
+          });
+    RunMainWindow(script);
+    EXPECT_EQ(reader->WaitForExit(), 0);
+    EXPECT_EQ(StoredClicks(0), 6);
+}
+
+TEST_F(HotCopyTest, AWriterInAnotherProgramOrAVanishedDatabaseIsReportedInTheStatusLine)
+{
+    std::unique_ptr<CLockHolderProcess> writer;
+    std::string statusWhileHeld, statusWhenGone;
+    bool clipboardKept = false;
+    int clicksBeforeGone = -1;
+    CModalScript script;
+    script.Then([&] { return Listed(); }, 5000, "listed")
+          .Then([&] {
+              // A commit under way in another program keeps readers out as well.
+              writer = std::make_unique<CLockHolderProcess>(m_db, CLockHolderProcess::Lock::Exclusive, 0);
+              return writer->HoldsLock();
+          })
+          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, "click the top row")
+          .Then([&] { return StatusText(m_dlg->m_hWnd) != "就绪"; }, 3000, "the click is answered")
+          .Then([&] {
+              statusWhileHeld = StatusText(m_dlg->m_hWnd);
+              clipboardKept = ClipboardText() == "before";
+              writer->Go();
+              return writer->WaitForExit() == 0;
+          })
+          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, "click again")
+          .Then([&] { return ClipboardText() == "内容B"; }, 3000, "copied once the writer is done")
+          .Then([&] { return StatusText(m_dlg->m_hWnd) == "就绪"; }, 3000, "status back to ready")
+          .Then([&] {
+              clicksBeforeGone = StoredClicks(1);
+              ::DeleteFileA(m_db.c_str());
+              return ClickEntry(*m_dlg, 0);
+          }, 5000, "click with the database gone")
+          .Then([&] { return StatusText(m_dlg->m_hWnd) != "就绪"; }, 3000, "the click is answered")
+          .Then([&] { statusWhenGone = StatusText(m_dlg->m_hWnd); End(); return true; });
+    RunMainWindow(script);
+    EXPECT_EQ(statusWhileHeld, "数据库正被其他程序占用，未能复制！");
+    EXPECT_TRUE(clipboardKept);
+    EXPECT_EQ(clicksBeforeGone, 10) << "only the click that copied is counted";
+    EXPECT_EQ(statusWhenGone, "无法读取数据库，未能复制！");
 }
 
 TEST_F(HotCopyTest, RowsWhoseIdsDoNotFitIn32BitsAreNotListed)

@@ -39,7 +39,10 @@ TEST(ConnectionString, PathWithSeparatorsAndQuotesSurvives)
         ASSERT_TRUE(ParseConnectionString(BuildConnectionString(paths[i], 1234), &settings)) << paths[i];
         EXPECT_EQ(settings.path, widePaths[i]) << paths[i];
         EXPECT_EQ(settings.busyTimeoutMs, 1234) << paths[i];
+        EXPECT_EQ(WithBusyTimeout(BuildConnectionString(paths[i]), 200), BuildConnectionString(paths[i], 200))
+            << "the same file, another wait: " << paths[i];
     }
+    EXPECT_EQ(WithBusyTimeout("C:\\x.mdb", 200), "C:\\x.mdb") << "not a connection string: unchanged";
 }
 
 TEST(ConnectionString, RejectsWhatIsNotOne)
