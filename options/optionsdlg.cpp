@@ -52,8 +52,8 @@ void COptionsDlg::OnClearHistory()
         return;
     // Only a clear that took effect asks for the restart; one that did not says so here.
     if (!g_db->Execute(StmtClearHistory())) {
-        g_core->msgboxWarning(
-            m_hWnd, "无法写入数据库，历史未清空！数据库文件可能是只读的，或正被其他程序使用。");
+        g_core->msgboxWarning(m_hWnd,
+                              "无法写入数据库，历史未清空！数据库文件可能是只读的，或正被其他程序使用。");
         return;
     }
     m_isHistoryCleared = TRUE;

@@ -266,7 +266,8 @@ TEST_F(ImportTest, WithoutADatabaseNothingIsListed)
                         ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                         return true;
                     },
-                    AnswerBox(stopped), [&] {
+                    AnswerBox(stopped),
+                    [&] {
                         listed = Listed(dlg.m_list);
                         return true;
                     }});

@@ -68,13 +68,13 @@ TEST(ImportFile, EncodingIsTakenFromTheMarkOrFromStrictUtf8UnlessShortAnd936Too)
         {u8"a\U0001F600", TextEncoding::SystemCodePage},  // F0 9F 98 80: two 936 characters, too short
         {u8"Привет", TextEncoding::Utf8},                 // well-formed 936 as well, but six characters
         {u8"こんにちは", TextEncoding::Utf8},
-        {u8"Да", TextEncoding::SystemCodePage},           // two 936 characters as well: too short to tell
-        {u8"こ", TextEncoding::Utf8},                     // E3 81 93: a 936 character and a lone lead byte
+        {u8"Да", TextEncoding::SystemCodePage},              // two 936 characters as well: too short to tell
+        {u8"こ", TextEncoding::Utf8},                        // E3 81 93: a 936 character and a lone lead byte
         {"\xD0\xA1\xCB\xB5", TextEncoding::SystemCodePage},  // 小说 in 936, U+0421 U+02F5 in UTF-8
-        {"\xC2\x85", TextEncoding::SystemCodePage},       // C1 controls are not Latin-1 text
-        {"\xC0\x80", TextEncoding::SystemCodePage},       // overlong
-        {"\xED\xA0\x80", TextEncoding::SystemCodePage},   // a surrogate
-        {u8"中\xE6\x96", TextEncoding::SystemCodePage},   // cut off at the end
+        {"\xC2\x85", TextEncoding::SystemCodePage},          // C1 controls are not Latin-1 text
+        {"\xC0\x80", TextEncoding::SystemCodePage},          // overlong
+        {"\xED\xA0\x80", TextEncoding::SystemCodePage},      // a surrogate
+        {u8"中\xE6\x96", TextEncoding::SystemCodePage},      // cut off at the end
         {"\xEF\xBB\xBF\xC4\xA3", TextEncoding::Utf8WithMark},
         {std::string("\xFF\xFE"
                      "a\0",

@@ -199,29 +199,32 @@ TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
         SeenBox editBox, deleteBox;
         HWND dlgWnd = nullptr;
         std::vector<std::vector<std::string>> rowsAfter;
-        RunDialog(dlg, {[&] {
-                            dlgWnd = dlg.m_hWnd;
-                            return true;
-                        },
-                        DoubleClickRow(dlg, 0), OnEditDialog([](HWND edit) {
-                            ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "changed");
-                            ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
-                        }),
-                        AnswerBox(editBox),
-                        [&] {
-                            dlg.listCheckAll(dlg.m_list, 1);
-                            ClickButton(dlg, IDC_DELETECHECKED);
-                            return true;
-                        },
-                        AnswerBox(deleteBox), [&] {
-                            for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
-                                rowsAfter.push_back({RowText(dlg.m_list, row, 0), RowText(dlg.m_list, row, 1)});
-                            return true;
-                        }});
+        RunDialog(dlg,
+                  {[&] {
+                       dlgWnd = dlg.m_hWnd;
+                       return true;
+                   },
+                   DoubleClickRow(dlg, 0), OnEditDialog([](HWND edit) {
+                       ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "changed");
+                       ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                   }),
+                   AnswerBox(editBox),
+                   [&] {
+                       dlg.listCheckAll(dlg.m_list, 1);
+                       ClickButton(dlg, IDC_DELETECHECKED);
+                       return true;
+                   },
+                   AnswerBox(deleteBox),
+                   [&] {
+                       for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
+                           rowsAfter.push_back({RowText(dlg.m_list, row, 0), RowText(dlg.m_list, row, 1)});
+                       return true;
+                   }});
         holder.reset();
         immutable.reset();
         EXPECT_EQ(editBox.text, "无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。");
-        EXPECT_EQ(deleteBox.text, "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(deleteBox.text,
+                  "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
         EXPECT_EQ(editBox.owner, dlgWnd);
         EXPECT_EQ(rowsAfter, (std::vector<std::vector<std::string>>{{"second", "two"}, {"first", "one"}}));
         EXPECT_FALSE(dlg.m_isDataChanged) << "nothing changed: no restart request";
@@ -232,8 +235,9 @@ TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
 TEST_F(ItemsDlgTest, RowsWhoseIdsDoNotFitIn32BitsAreLeftAlone)
 {
     UseItems({});
-    testing_support::ExecuteSql(m_dbPath, "INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');"
-                                          "INSERT INTO T_ITEM(id,title,data1) VALUES(3000000000,'big','b');");
+    testing_support::ExecuteSql(m_dbPath,
+                                "INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');"
+                                "INSERT INTO T_ITEM(id,title,data1) VALUES(3000000000,'big','b');");
     CTestItemsDlg dlg;
     dlg.paths = {WriteFile("line.txt", "after big")};
     std::vector<int> listed;
