@@ -157,25 +157,15 @@ TEST_F(ItemsDlgTest, ListsEveryItemNewestFirstWithLabelContentAndId)
 TEST_F(ItemsDlgTest, ADatabaseGoneOrBrokenSinceStartUpIsReportedNotShownAsEmpty)
 {
     for (bool gone : {true, false}) {
-        SCOPED_TRACE(gone ? "file gone" : "file broken");
         UseItems({{"a", "1"}});
         if (gone)
             ASSERT_TRUE(::DeleteFileA(m_dbPath.c_str()));
         else
-            WriteFile("sys.mdb", std::string(4096, '\x5A'));
+            WriteFile("sys.mdb", std::string(4096, 'Z'));
         CItemsDlg dlg;
         SeenBox box;
-        HWND dlgWnd = nullptr;
-        int rows = -1;
-        RunDialog(dlg, {AnswerBox(box), [&] {
-                            dlgWnd = dlg.m_hWnd;
-                            rows = dlg.m_list.GetItemCount();
-                            return true;
-                        }});
-        EXPECT_EQ(box.text, "无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。");
-        EXPECT_EQ(box.owner, dlgWnd);
-        EXPECT_EQ(rows, 0);
-        EXPECT_FALSE(dlg.m_isDataChanged);
+        RunDialog(dlg, {AnswerBox(box), [&] { return dlg.m_list.GetItemCount() == 0; }});
+        EXPECT_EQ(box.text, "无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。") << gone;
     }
 }
 
@@ -187,46 +177,35 @@ TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
         const std::vector<StoredItem> before = Stored();
         std::unique_ptr<testing_support::CImmutableFile> immutable;
         std::unique_ptr<CLockHolderProcess> holder;
-        if (readOnly) {
-            immutable = std::make_unique<testing_support::CImmutableFile>(m_dbPath);
-            ASSERT_TRUE(immutable->IsImmutable());
-        } else {
-            holder = std::make_unique<CLockHolderProcess>(m_dbPath, CLockHolderProcess::Lock::Write, 0);
-            ASSERT_TRUE(holder->HoldsLock());
-        }
+        if (readOnly)
+            ASSERT_TRUE((immutable = std::make_unique<testing_support::CImmutableFile>(m_dbPath))->IsImmutable());
+        else
+            ASSERT_TRUE((holder = std::make_unique<CLockHolderProcess>(m_dbPath, CLockHolderProcess::Lock::Write, 0))
+                            ->HoldsLock());
         g_db->SetConnectionString(BuildConnectionString(m_dbPath.c_str(), 200));
         CItemsDlg dlg;
         SeenBox editBox, deleteBox;
-        HWND dlgWnd = nullptr;
-        std::vector<std::vector<std::string>> rowsAfter;
-        RunDialog(dlg,
-                  {[&] {
-                       dlgWnd = dlg.m_hWnd;
-                       return true;
-                   },
-                   DoubleClickRow(dlg, 0), OnEditDialog([](HWND edit) {
-                       ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "changed");
-                       ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
-                   }),
-                   AnswerBox(editBox),
-                   [&] {
-                       dlg.listCheckAll(dlg.m_list, 1);
-                       ClickButton(dlg, IDC_DELETECHECKED);
-                       return true;
-                   },
-                   AnswerBox(deleteBox),
-                   [&] {
-                       for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
-                           rowsAfter.push_back({RowText(dlg.m_list, row, 0), RowText(dlg.m_list, row, 1)});
-                       return true;
-                   }});
+        std::vector<std::string> rowsAfter;
+        RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([](HWND edit) {
+                            ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "changed");
+                            ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        }),
+                        AnswerBox(editBox),
+                        [&] {
+                            dlg.listCheckAll(dlg.m_list, 1);
+                            ClickButton(dlg, IDC_DELETECHECKED);
+                            return true;
+                        },
+                        AnswerBox(deleteBox), [&] {
+                            for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
+                                rowsAfter.push_back(RowText(dlg.m_list, row, 1));
+                            return true;
+                        }});
         holder.reset();
         immutable.reset();
         EXPECT_EQ(editBox.text, "无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。");
-        EXPECT_EQ(deleteBox.text,
-                  "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
-        EXPECT_EQ(editBox.owner, dlgWnd);
-        EXPECT_EQ(rowsAfter, (std::vector<std::vector<std::string>>{{"second", "two"}, {"first", "one"}}));
+        EXPECT_EQ(deleteBox.text, "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(rowsAfter, (std::vector<std::string>{"two", "one"}));
         EXPECT_FALSE(dlg.m_isDataChanged) << "nothing changed: no restart request";
         EXPECT_EQ(Stored(), before);
     }
@@ -234,33 +213,20 @@ TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
 
 TEST_F(ItemsDlgTest, RowsWhoseIdsDoNotFitIn32BitsAreLeftAlone)
 {
-    UseItems({});
-    testing_support::ExecuteSql(m_dbPath,
-                                "INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');"
-                                "INSERT INTO T_ITEM(id,title,data1) VALUES(3000000000,'big','b');");
+    testing_support::ExecuteSql(m_dbPath, "INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');"
+                                          "INSERT INTO T_ITEM(id,title,data1) VALUES(3000000000,'big','b');");
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile("line.txt", "after big")};
+    dlg.paths = {WriteFile("line.txt", "after big")};  // its new id follows 'big': stored, not listed
     std::vector<int> listed;
-    int rowsAfterImport = -1;
     RunDialog(dlg, {[&] {
                         listed = ListedIds(dlg.m_list);
                         dlg.listCheckAll(dlg.m_list, 1);
                         ClickButton(dlg, IDC_DELETECHECKED);
-                        return true;
-                    },
-                    [&] { return dlg.m_list.GetItemCount() == 0; },
-                    [&] {
-                        // The new item's id follows 'big': stored, but given no row either.
                         ClickButton(dlg, IDC_IMPORT);
                         return true;
                     },
-                    [&] { return dlg.chooserCalls == 1 && !FindBox(); },
-                    [&] {
-                        rowsAfterImport = dlg.m_list.GetItemCount();
-                        return true;
-                    }});
+                    [&] { return dlg.chooserCalls == 1 && dlg.m_list.GetItemCount() == 0; }});
     EXPECT_EQ(listed, (std::vector<int>{2147483647})) << "'big' is not listed";
-    EXPECT_EQ(rowsAfterImport, 0);
     EXPECT_EQ(dlg.LastImport().importedLines, 1);
     std::vector<StoredItem> stored = Stored();
     ASSERT_EQ(stored.size(), 2u) << "only the checked 'keep-me' was deleted";

@@ -1,6 +1,6 @@
-// CImmutableFile: a file that nobody may write for the life of the object, root included (tests
-// run as root, who writes read-only files all the same). Made with the host's chattr, which
-// Wine starts like any program; the file is on Wine's Z: drive, the host's root.
+// CImmutableFile: a file nobody may write while the object lives, root included (tests run as
+// root, who writes read-only files all the same): the host's chattr +i, which Wine starts like any
+// program, on a file of Wine's Z: drive (the host's root).
 #pragma once
 
 #include <string>
@@ -9,8 +9,12 @@ namespace testing_support {
 
 class CImmutableFile {
 public:
-    explicit CImmutableFile(const std::string& path);
-    ~CImmutableFile();  // writable again
+    explicit CImmutableFile(const std::string& path) : m_path(path), m_immutable(Set(true)) {}
+    ~CImmutableFile()
+    {
+        if (m_immutable)
+            Set(false);
+    }
     CImmutableFile(const CImmutableFile&) = delete;
     CImmutableFile& operator=(const CImmutableFile&) = delete;
 
@@ -18,8 +22,10 @@ public:
     bool IsImmutable() const { return m_immutable; }
 
 private:
+    bool Set(bool on) const;
+
     std::string m_path;
-    bool m_immutable = false;
+    bool m_immutable;
 };
 
 }  // namespace testing_support
