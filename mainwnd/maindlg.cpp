@@ -12,7 +12,6 @@
 #include "options/optionscommand.h"
 #include "res/resource.h"
 #include "store/connstr.h"
-#include "store/dberror.h"
 #include "store/dbsession.h"
 #include "store/itemid.h"
 #include "store/rowquery.h"
