@@ -105,7 +105,13 @@ CString StmtDeleteItems(const CString& idList)
 
 CString StmtInsertImported(const CString& line)
 {
+    return StmtInsertItem(CString(), line);
+}
+
+CString StmtInsertItem(const CString& title, const CString& data1)
+{
     CString text;
-    text.Format("insert into T_ITEM(title,data1) values('','%s')", (LPCSTR)SqlEscape(line));
+    text.Format("insert into T_ITEM(title,data1) values('%s','%s')", (LPCSTR)SqlEscape(title),
+                (LPCSTR)SqlEscape(data1));
     return text;
 }

@@ -21,3 +21,6 @@ CString StmtSelectNewestFirst();                                             // 
 CString StmtUpdateItem(const CString& title, const CString& data1, int id);  // edit
 CString StmtDeleteItems(const CString& idList);                              // delete checked
 CString StmtInsertImported(const CString& line);                             // import
+// The same insert with a label: a new item typed in the items dialog. With an empty label it is
+// the import's statement, text for text.
+CString StmtInsertItem(const CString& title, const CString& data1);

@@ -17,6 +17,9 @@ TEST(Statements, CatalogueTextsAreExact)
               "update T_ITEM set title='it''s',data1='%s 内容' where id=3");
     EXPECT_EQ(StmtDeleteItems("3,7,12"), "delete from T_ITEM where id in(3,7,12)");
     EXPECT_EQ(StmtInsertImported("''"), "insert into T_ITEM(title,data1) values('','''''')");
+    EXPECT_EQ(StmtInsertItem("it's", "一\r\n'二'"),
+              "insert into T_ITEM(title,data1) values('it''s','一\r\n''二''')")
+        << "a typed item: its label, and its line breaks as typed";
 }
 
 TEST(SqlEscape, DoublesQuotesAndLeavesEverythingElse)
