@@ -2,6 +2,7 @@
 #include "items/itemimporter.h"
 
 #include "framework/redrawpause.h"
+#include "items/contentcolumn.h"
 #include "items/importfile.h"
 #include "store/batch.h"
 #include "store/itemid.h"
@@ -38,7 +39,8 @@ private:
 
 }  // namespace
 
-CItemImporter::CItemImporter(CListCtrl& list, const CString& connStr) : m_list(list), m_connStr(connStr)
+CItemImporter::CItemImporter(CListCtrl& list, CContentColumn& contents, const CString& connStr)
+    : m_list(list), m_contents(contents), m_connStr(connStr)
 {
 }
 
@@ -82,7 +84,7 @@ CImportReport CItemImporter::Run(const CString& path)
             if (std::optional<int> id = ItemIdFromRowid(newId)) {
                 // The row comes with the id its insert created, in one message.
                 m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, "", 0, 0, 0, static_cast<LPARAM>(*id));
-                m_list.SetItemText(row, 1, line);
+                m_contents.Show(row, *id, line);
                 ++row;
             } else {
                 ++unlistedPending;
@@ -129,6 +131,8 @@ CImportReport CItemImporter::Run(const CString& path)
 
 void CItemImporter::RemoveRowsFrom(int first)
 {
-    for (int row = m_list.GetItemCount() - 1; row >= first; --row)
+    for (int row = m_list.GetItemCount() - 1; row >= first; --row) {
+        m_contents.Forget(static_cast<int>(m_list.GetItemData(row)));
         m_list.DeleteItem(row);
+    }
 }

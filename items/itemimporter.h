@@ -3,6 +3,7 @@
 
 #include "framework/afxwin.h"
 
+class CContentColumn;
 class CStatementBatch;
 
 // What one import did.
@@ -20,7 +21,7 @@ struct CImportReport {
 
 class CItemImporter {
 public:
-    CItemImporter(CListCtrl& list, const CString& connStr);
+    CItemImporter(CListCtrl& list, CContentColumn& contents, const CString& connStr);
     CItemImporter(const CItemImporter&) = delete;
     CItemImporter& operator=(const CItemImporter&) = delete;
 
@@ -33,5 +34,6 @@ private:
     void RemoveRowsFrom(int first);
 
     CListCtrl& m_list;
+    CContentColumn& m_contents;
     CString m_connStr;
 };

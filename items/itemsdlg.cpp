@@ -71,7 +71,7 @@ bool CItemsDlg::LoadItems()
         CString title = g_db->ValueToText(record.Value(1));
         CString data1 = g_db->ValueToText(record.Value(2));
         m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, title, 0, 0, 0, static_cast<LPARAM>(*id));
-        m_list.SetItemText(row, 1, data1);
+        m_contents.Show(row, *id, data1);
         ++row;
     });
 }
@@ -97,7 +97,7 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     CItemEditDlg edit;
     // The texts as the list shows them: the table is not read again.
     edit.m_title = m_list.GetItemText(row, 0);
-    edit.m_data1 = m_list.GetItemText(row, 1);
+    edit.m_data1 = m_contents.Content(row);
     if (edit.DoModal() != IDOK)
         return;
     // The list shows what the table holds: it changes only once the table has.
@@ -106,7 +106,7 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     }
     m_list.SetItemText(row, 0, edit.m_title);
-    m_list.SetItemText(row, 1, edit.m_data1);
+    m_contents.Show(row, m_editId, edit.m_data1);
     m_isDataChanged = TRUE;
 }
 
@@ -145,6 +145,10 @@ void CItemsDlg::OnDeleteChecked()
         return;
     }
     m_isDataChanged = TRUE;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        if (m_list.GetCheck(row))
+            m_contents.Forget(static_cast<int>(m_list.GetItemData(row)));
+    }
     listDeleteChecked(m_list);
 }
 
@@ -153,7 +157,7 @@ void CItemsDlg::OnImport()
     CString path = ChooseImportFile();
     if (path.IsEmpty())
         return;
-    CItemImporter importer(m_list, g_connStr);
+    CItemImporter importer(m_list, m_contents, g_connStr);
     m_lastImport = importer.Run(path);
     // Only lines that reached the table are a change worth a restart.
     if (m_lastImport.importedLines > 0)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/afxwin.h"
+#include "items/contentcolumn.h"
 #include "items/itemimporter.h"
 
 class CItemsDlg : public CDialog {
@@ -45,6 +46,7 @@ private:
     void ReportImportProblem(const CImportReport& report);
 
     CImportReport m_lastImport;
+    CContentColumn m_contents{m_list};
 
     DECLARE_MESSAGE_MAP()
 };

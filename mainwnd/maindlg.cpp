@@ -3,6 +3,7 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "corelib/first_line.h"
 #include "framework/redrawpause.h"
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"
@@ -211,7 +212,8 @@ void CMainDlg::LoadHotList(CHotListBox& list, CString clause)
         CString label = g_db->ValueToText(row.Value(1));
         if (label.GetLength() == 0)
             label = g_db->ValueToText(row.Value(2));
-        list.AddRow(label, *id);
+        // A row stays one line high: a label of several lines shows its first.
+        list.AddRow(FirstLineShown(label), *id);
     });
 }
 

@@ -4,6 +4,7 @@
 #include "mainwnd/maindlg.h"
 #include "res/resource.h"
 #include "tests/hotlist/mouse_input.h"
+#include "tests/hotlist/row_font.h"
 #include "tests/store/lock_holder_process.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/pump.h"
@@ -63,6 +64,20 @@ bool ClickEntry(const CMainDlg& dlg, int index)
     POINT point = {entry.left + 4, entry.top + 8};
     ::ClientToScreen(HotList(dlg), &point);
     return ClickAt(point.x, point.y);
+}
+
+// The row window over the list's entry at index, once the entry has been drawn and the row has
+// sized itself to its text; null before.
+HWND RowOverEntry(const CMainDlg& dlg, int index)
+{
+    RECT entry = {};
+    ::SendMessageA(HotList(dlg), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&entry));
+    HWND row =
+        ::ChildWindowFromPointEx(HotList(dlg), POINT{entry.left + 2, entry.top + 2}, CWP_SKIPINVISIBLE);
+    RECT rect = {};
+    if (!row || row == HotList(dlg) || !::GetWindowRect(row, &rect))
+        return nullptr;
+    return rect.right - rect.left < entry.right - entry.left ? row : nullptr;
 }
 
 class HotCopyTest : public ::testing::Test {
@@ -246,4 +261,27 @@ TEST_F(HotCopyTest, RowsWhoseIdsDoNotFitIn32BitsAreNotListed)
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_EQ(StoredClicks(1), 5) << "'big' was neither copied nor counted";
+}
+
+TEST_F(HotCopyTest, AContentOfSeveralLinesShowsItsFirstLineOnOneRowAndIsCopiedWhole)
+{
+    CreateItemDatabase(m_db, {{"", "北京市\r\n海淀区", 5}, {"", "一行", 1}});
+    const char shown[] = "北京市 …";
+    RECT several = {}, single = {};
+    CModalScript script;
+    auto rowsDrawn = [&] { return Listed(2) && RowOverEntry(*m_dlg, 0) && RowOverEntry(*m_dlg, 1); };
+    script.Then(rowsDrawn, 5000, "rows drawn")
+          .Then([&] {
+              ::GetWindowRect(RowOverEntry(*m_dlg, 0), &several);
+              ::GetWindowRect(RowOverEntry(*m_dlg, 1), &single);
+              return ClickEntry(*m_dlg, 0);
+          })
+          .Then([&] { return ClipboardText() == "北京市\r\n海淀区"; }, 3000, "both lines copied")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    const CSize extent = MeasureInRowFont(shown, static_cast<int>(sizeof(shown)) - 1);
+    EXPECT_EQ(several.right - several.left, extent.cx + 6)
+        << "the row is sized to its first line and the ellipsis";
+    EXPECT_EQ(several.bottom - several.top, single.bottom - single.top) << "one line high";
+    EXPECT_EQ(StoredClicks(0), 6);
 }

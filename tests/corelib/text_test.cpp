@@ -1,6 +1,7 @@
 // Paths, files, number and time texts, and trimming: character-wise in code page 936.
 #include "corelib/core.h"
 #include "base/dbcs_text.h"
+#include "corelib/first_line.h"
 #include "corelib/time_text.h"
 #include "store/connstr.h"
 
@@ -64,6 +65,17 @@ TEST(FolderOfPath, DoesNotCutADoubleByteCharacterWhoseSecondByteIsABackslash)
     EXPECT_EQ(FolderOfPath("C:\\dir\x81\x5C\\prog.exe"), "C:\\dir\x81\x5C\\");
     EXPECT_EQ(FolderOfPath("prog.exe"), "");
     EXPECT_EQ(FolderOfPath("C:/dir/prog.exe"), "C:/dir/");
+}
+
+TEST(FirstLineShown, ATextOfSeveralLinesShowsItsFirstLineAndAnEllipsis)
+{
+    EXPECT_EQ(FirstLineShown("北京市\r\n海淀区\r\n"), "北京市 …");
+    EXPECT_EQ(FirstLineShown("a\nb"), "a\x20\xA1\xAD") << "a blank and the ellipsis of code page 936";
+    EXPECT_EQ(FirstLineShown("a\rb"), "a …") << "a carriage return alone breaks the line as well";
+    EXPECT_EQ(FirstLineShown("\r\nb"), " …");
+    // One line shows as it is, an ellipsis of its own included.
+    EXPECT_EQ(FirstLineShown("表 it's 100% …"), "表 it's 100% …");
+    EXPECT_EQ(FirstLineShown(""), "");
 }
 
 TEST(TrimStrTail, RemovesTheLastCharacter)
