@@ -1,4 +1,4 @@
-// Text to the clipboard: both blocks are made first, so that the clipboard is held open briefly.
+// Text to and from the clipboard: the clipboard is held open only while blocks change hands.
 #include "corelib/clipboard_text.h"
 
 #include "base/kernel_handles.h"
@@ -34,4 +34,26 @@ bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs)
     bool hasText = SetFormat(CF_TEXT, ansi);
     bool hasUnicode = SetFormat(CF_UNICODETEXT, unicode);
     return hasText && hasUnicode;
+}
+
+CString TextOnClipboard(HWND owner, DWORD waitMs)
+{
+    std::wstring wide;
+    {
+        CClipboardSession clipboard(owner, waitMs);
+        if (!clipboard.IsOpen())
+            return CString();
+        HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+        const wchar_t* units = data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr;
+        if (!units)
+            return CString();
+        // The block may be larger than its text: the text ends at its first NUL.
+        const size_t capacity = ::GlobalSize(data) / sizeof(wchar_t);
+        size_t length = 0;
+        while (length < capacity && units[length] != L'\0')
+            ++length;
+        wide.assign(units, length);
+        ::GlobalUnlock(data);
+    }
+    return WideToSystem(wide, Unmappable::QuestionMark);
 }

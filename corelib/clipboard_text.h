@@ -1,4 +1,4 @@
-// Putting text on the clipboard in both text formats.
+// Putting text on the clipboard in both text formats, and reading the text it holds.
 #pragma once
 
 #include "base/cstring.h"
@@ -11,3 +11,7 @@ constexpr DWORD kClipboardWaitMs = 1000;
 // Empties the clipboard for owner and puts CF_TEXT (the code page bytes) and CF_UNICODETEXT
 // (the same text in UTF-16). True when the clipboard now holds both.
 bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs = kClipboardWaitMs);
+
+// The text on the clipboard in the system code page (taken from CF_UNICODETEXT, which the system
+// provides for every text format); "" when it holds no text or stays held by another program.
+CString TextOnClipboard(HWND owner, DWORD waitMs = kClipboardWaitMs);

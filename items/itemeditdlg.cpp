@@ -23,6 +23,11 @@ BOOL CItemEditDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SetDlgItemText(IDC_EDIT_TITLE, m_title);
     SetDlgItemText(IDC_EDIT_DATA1, m_data1);
+    if (m_bSelectData1 && !m_data1.IsEmpty()) {
+        // Moving the focus to an edit box selects its whole text.
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_EDIT_DATA1)), TRUE);
+        return FALSE;
+    }
     return TRUE;
 }
 

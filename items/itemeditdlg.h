@@ -11,6 +11,8 @@ public:
     // Set before the dialog runs; hold the edited texts after IDOK.
     CString m_title;
     CString m_data1;
+    // Start in the content box with its text selected: a proposed content that typing replaces.
+    BOOL m_bSelectData1 = FALSE;
 
 protected:
     // The texts move between the members and the boxes in OnInitDialog and OnOK only.

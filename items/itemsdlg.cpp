@@ -1,16 +1,19 @@
-// CItemsDlg: loading the list, the row edit, the check menu, deleting and importing.
+// CItemsDlg: loading the list, the row edit, the check menu, deleting, a new item and importing.
 #include "items/itemsdlg.h"
 
 #include "appstate/globals.h"
+#include "corelib/clipboard_text.h"
 #include "corelib/core.h"
 #include "framework/redrawpause.h"
 #include "items/itemeditdlg.h"
 #include "res/resource.h"
+#include "store/batch.h"
 #include "store/dbsession.h"
 #include "store/itemid.h"
 #include "store/rowquery.h"
 #include "store/statements.h"
 
+#include <optional>
 #include <windowsx.h>
 
 namespace {
@@ -23,6 +26,19 @@ constexpr char kItemsUnreadable[] = "无法读取数据项！数据库文件可�
 constexpr char kEditNotSaved[] = "无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。";
 constexpr char kDeleteNotDone[] =
     "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。";
+constexpr char kNewItemNotSaved[] =
+    "无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。";
+
+// Runs one insert over a connection of its own, as the import does: the id of the new row, or
+// nothing when the row is not in the table.
+std::optional<long long> InsertRow(const CString& statement)
+{
+    CStatementBatch batch(g_connStr);
+    long long newId = 0;
+    if (batch.Run(statement, &newId) != CStatementBatch::Outcome::Ran || !batch.Finish())
+        return std::nullopt;
+    return newId;
+}
 
 }  // namespace
 
@@ -32,6 +48,7 @@ ON_NOTIFY(NM_RCLICK, IDC_ITEMLIST, &CItemsDlg::OnRclickList)
 ON_COMMAND(ID_LIST_SELECTALL, &CItemsDlg::OnSelectAll)
 ON_COMMAND(ID_LIST_SELECTNONE, &CItemsDlg::OnSelectNone)
 ON_BN_CLICKED(IDC_DELETECHECKED, &CItemsDlg::OnDeleteChecked)
+ON_BN_CLICKED(IDC_NEWITEM, &CItemsDlg::OnNewItem)
 ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
 ON_MESSAGE(WM_ITEMS_UNREADABLE, &CItemsDlg::OnItemsUnreadable)
 END_MESSAGE_MAP()
@@ -150,6 +167,30 @@ void CItemsDlg::OnDeleteChecked()
             m_contents.Forget(static_cast<int>(m_list.GetItemData(row)));
     }
     listDeleteChecked(m_list);
+}
+
+void CItemsDlg::OnNewItem()
+{
+    CItemEditDlg edit;
+    // What was copied last is the likeliest new item: proposed, and replaced by typing.
+    edit.m_data1 = TextOnClipboard(m_hWnd);
+    edit.m_bSelectData1 = TRUE;
+    if (edit.DoModal() != IDOK)
+        return;
+    std::optional<long long> newId = InsertRow(StmtInsertItem(edit.m_title, edit.m_data1));
+    if (!newId) {
+        g_core->msgboxWarning(m_hWnd, kNewItemNotSaved);
+        return;
+    }
+    m_isDataChanged = TRUE;
+    // The newest item heads the list. One whose id does not fit in 32 bits is stored but not
+    // listed, as after an import.
+    std::optional<int> id = ItemIdFromRowid(*newId);
+    if (!id)
+        return;
+    m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, 0, edit.m_title, 0, 0, 0, static_cast<LPARAM>(*id));
+    m_contents.Show(0, *id, edit.m_data1);
+    m_list.SendMessage(LVM_ENSUREVISIBLE, 0, FALSE);
 }
 
 void CItemsDlg::OnImport()

@@ -1,4 +1,5 @@
-// CItemsDlg: lists every item newest first; edits, deletes the checked ones, imports a text file.
+// CItemsDlg: lists every item newest first; adds one typed by hand, edits, deletes the checked ones,
+// imports a text file.
 #pragma once
 
 #include "framework/afxwin.h"
@@ -37,6 +38,7 @@ protected:
     void OnSelectAll();
     void OnSelectNone();
     void OnDeleteChecked();
+    void OnNewItem();
     void OnImport();
 
 private:

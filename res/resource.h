@@ -33,6 +33,7 @@
 #define IDC_ITEMLIST 1022
 #define IDC_IMPORT 1023
 #define IDC_DELETECHECKED 1024
+#define IDC_NEWITEM 1026
 
 // Item edit dialog
 #define IDD_ITEMEDIT 137

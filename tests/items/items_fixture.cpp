@@ -7,6 +7,7 @@
 #include "store/dbsession.h"
 #include "tests/support/message_box.h"
 
+#include <cstring>
 #include <fstream>
 
 namespace items_testing {
@@ -70,6 +71,19 @@ void PostRightClick(const CListCtrl& list, POINT point)
     LPARAM position = MAKELPARAM(point.x, point.y);
     ::PostMessageA(list.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, position);
     ::PostMessageA(list.m_hWnd, WM_RBUTTONUP, 0, position);
+}
+
+void PutOnClipboard(const std::string& text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    if (!text.empty()) {
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
+        ::GlobalUnlock(memory);
+        ::SetClipboardData(CF_TEXT, memory);
+    }
+    ::CloseClipboard();
 }
 
 HWND FindPopupMenu()

@@ -30,6 +30,10 @@ POINT RowPoint(const CListCtrl& list, int row);
 void PostDoubleClick(const CListCtrl& list, POINT point);
 void PostRightClick(const CListCtrl& list, POINT point);
 
+// Puts the code page bytes on the clipboard as CF_TEXT alone, as an older program copies; ""
+// leaves the clipboard empty.
+void PutOnClipboard(const std::string& text);
+
 // The visible pop-up menu window, or null.
 HWND FindPopupMenu();
 // A step that waits for a pop-up menu, records its item texts and commands, and chooses the item

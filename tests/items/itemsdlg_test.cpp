@@ -57,7 +57,14 @@ protected:
         ::PostMessageA(::GetDlgItem(dlg.m_hWnd, id), BM_CLICK, 0, 0);
     }
 
-    // Steps: double-click a row, wait for the edit dialog, let act work on it.
+    // Steps: click 新建, or double-click a row; wait for the edit dialog, let act work on it.
+    std::function<bool()> ClickNew(CItemsDlg& dlg)
+    {
+        return [this, &dlg] {
+            ClickButton(dlg, IDC_NEWITEM);
+            return true;
+        };
+    }
     std::function<bool()> DoubleClickRow(CItemsDlg& dlg, int row)
     {
         return [&dlg, row] {
@@ -169,7 +176,7 @@ TEST_F(ItemsDlgTest, ADatabaseGoneOrBrokenSinceStartUpIsReportedNotShownAsEmpty)
     }
 }
 
-TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
+TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSaySo)
 {
     for (bool readOnly : {true, false}) {
         SCOPED_TRACE(readOnly ? "read-only file" : "write lock of another program");
@@ -182,9 +189,10 @@ TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
         else
             ASSERT_TRUE((holder = std::make_unique<CLockHolderProcess>(m_dbPath, CLockHolderProcess::Lock::Write, 0))
                             ->HoldsLock());
-        g_db->SetConnectionString(BuildConnectionString(m_dbPath.c_str(), 200));
+        g_connStr = BuildConnectionString(m_dbPath.c_str(), 200);
+        g_db->SetConnectionString(g_connStr);
         CItemsDlg dlg;
-        SeenBox editBox, deleteBox;
+        SeenBox editBox, deleteBox, newBox;
         std::vector<std::string> rowsAfter;
         RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([](HWND edit) {
                             ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "changed");
@@ -196,7 +204,12 @@ TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
                             ClickButton(dlg, IDC_DELETECHECKED);
                             return true;
                         },
-                        AnswerBox(deleteBox), [&] {
+                        AnswerBox(deleteBox), ClickNew(dlg), OnEditDialog([](HWND edit) {
+                            ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "new");
+                            ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        }),
+                        AnswerBox(newBox),
+                        [&] {
                             for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
                                 rowsAfter.push_back(RowText(dlg.m_list, row, 1));
                             return true;
@@ -205,6 +218,7 @@ TEST_F(ItemsDlgTest, EditAndDeleteThatCannotBeWrittenChangeNothingAndSaySo)
         immutable.reset();
         EXPECT_EQ(editBox.text, "无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。");
         EXPECT_EQ(deleteBox.text, "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(newBox.text, "无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。");
         EXPECT_EQ(rowsAfter, (std::vector<std::string>{"two", "one"}));
         EXPECT_FALSE(dlg.m_isDataChanged) << "nothing changed: no restart request";
         EXPECT_EQ(Stored(), before);
@@ -435,4 +449,125 @@ TEST_F(ItemsDlgTest, CancelledEditChangesNothingAndApostrophesReachListAndTableA
     EXPECT_EQ(stored[1].clicktimes, 100) << "one update: the cancelled edit ran none";
     EXPECT_EQ(stored[0].data1, "old") << "only the edited row changes";
     EXPECT_EQ(stored[0].clicktimes, 0);
+}
+
+TEST_F(ItemsDlgTest, NewItemOfTwoLinesIsStoredWithCrLfListedByItsFirstLineAndEditedWhole)
+{
+    UseItems({{"old", "one"}});
+    CountUpdates();
+    PutOnClipboard("");
+    CItemsDlg dlg;
+    int focusAtStart = 0;
+    std::string proposed, editedWhole;
+    std::vector<std::string> row0;
+    int row0Id = 0;
+    auto editClosed = [] { return !FindThreadWindow("数据项编辑"); };
+    RunDialog(dlg, {ClickNew(dlg), OnEditDialog([&](HWND edit) {
+                        focusAtStart = ::GetDlgCtrlID(::GetFocus());
+                        proposed = DlgText(edit, IDC_EDIT_DATA1);
+                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "地址");
+                        HWND content = ::GetDlgItem(edit, IDC_EDIT_DATA1);
+                        ::SetFocus(content);
+                        ::SendMessageA(content, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("北京市"));
+                        ::PostMessageA(content, WM_KEYDOWN, VK_RETURN, 0x001C0001);  // Enter: a new line
+                    }),
+                    [&] {
+                        HWND edit = FindThreadWindow("数据项编辑");
+                        if (!edit || DlgText(edit, IDC_EDIT_DATA1) != "北京市\r\n")
+                            return false;
+                        HWND content = ::GetDlgItem(edit, IDC_EDIT_DATA1);
+                        ::SendMessageA(content, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("海淀区"));
+                        HWND title = ::GetDlgItem(edit, IDC_EDIT_TITLE);
+                        ::SetFocus(title);
+                        ::PostMessageA(title, WM_KEYDOWN, VK_RETURN, 0x001C0001);  // Enter elsewhere: OK
+                        return true;
+                    },
+                    editClosed,
+                    [&] {
+                        row0 = {RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1)};
+                        row0Id = static_cast<int>(dlg.m_list.GetItemData(0));
+                        return true;
+                    },
+                    DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
+                        editedWhole = DlgText(edit, IDC_EDIT_DATA1);
+                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                    }),
+                    editClosed});
+    EXPECT_EQ(proposed, "") << "an empty clipboard proposes nothing";
+    EXPECT_EQ(focusAtStart, IDC_EDIT_TITLE);
+    EXPECT_EQ(row0, (std::vector<std::string>{"地址", "北京市 …"})) << "one line in the list";
+    EXPECT_EQ(editedWhole, "北京市\r\n海淀区") << "the edit dialog gets the whole content";
+    EXPECT_TRUE(dlg.m_isDataChanged);
+    std::vector<StoredItem> stored = Stored();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(row0Id, stored[1].id);
+    EXPECT_EQ(stored[1].title, std::optional<std::string>("地址"));
+    EXPECT_EQ(stored[1].data1, std::optional<std::string>("北京市\r\n海淀区"))
+        << "stored as typed, after the edit too";
+    EXPECT_EQ(stored[1].clicktimes, 100) << "the edit wrote the row back";
+}
+
+TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmedWithAContent)
+{
+    UseItems({{"old", "one"}});
+    PutOnClipboard("剪贴板里的 it's");
+    CItemsDlg dlg;
+    std::string proposedTitle, proposed;
+    int focusId = 0;
+    DWORD selStart = 1, selEnd = 0, textEnd = 0;
+    SeenBox empty;
+    int rowsAfterRefusal = -1;
+    BOOL changedAfterRefusal = TRUE;
+    std::vector<std::string> row0;
+    auto editClosed = [] { return !FindThreadWindow("数据项编辑"); };
+    auto clickOk = OnEditDialog([](HWND edit) { ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0); });
+    RunDialog(dlg,
+              {ClickNew(dlg),
+               [&] {
+                   HWND edit = FindThreadWindow("数据项编辑");
+                   if (!edit || ::GetForegroundWindow() != edit)
+                       return false;
+                   proposedTitle = DlgText(edit, IDC_EDIT_TITLE);
+                   proposed = DlgText(edit, IDC_EDIT_DATA1);
+                   focusId = ::GetDlgCtrlID(::GetFocus());
+                   HWND box = ::GetDlgItem(edit, IDC_EDIT_DATA1);
+                   ::SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                                  reinterpret_cast<LPARAM>(&selEnd));
+                   // The end of the text in the box's own units (characters or bytes, by system).
+                   ::SendMessageA(box, EM_SETSEL, 0, -1);
+                   ::SendMessageA(box, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&textEnd));
+                   ::SetWindowTextA(box, "");
+                   ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                   return true;
+               },
+               AnswerBox(empty),
+               OnEditDialog([](HWND edit) { ::PostMessageA(edit, WM_COMMAND, IDCANCEL, 0); }), editClosed,
+               [&] {
+                   rowsAfterRefusal = dlg.m_list.GetItemCount();
+                   changedAfterRefusal = dlg.m_isDataChanged;
+                   return true;
+               },
+               ClickNew(dlg), clickOk, editClosed,
+               [&] {
+                   row0 = {RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1),
+                           std::to_string(dlg.m_list.GetItemData(0))};
+                   return true;
+               }});
+    EXPECT_EQ(proposedTitle, "");
+    EXPECT_EQ(proposed, "剪贴板里的 it's");
+    EXPECT_EQ(focusId, IDC_EDIT_DATA1);
+    EXPECT_EQ(selStart, 0u);
+    EXPECT_EQ(selEnd, textEnd) << "selected whole, so that typing replaces it";
+    EXPECT_GT(textEnd, 0u);
+    EXPECT_EQ(empty.text, "复制内容不能为空！");
+    EXPECT_EQ(rowsAfterRefusal, 1) << "refused, then cancelled: nothing added";
+    EXPECT_FALSE(changedAfterRefusal);
+    std::vector<StoredItem> stored = Stored();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].title, std::optional<std::string>(""));
+    EXPECT_EQ(stored[1].data1, std::optional<std::string>("剪贴板里的 it's"));
+    EXPECT_EQ(stored[1].clicktimes, 0);
+    EXPECT_EQ(row0, (std::vector<std::string>{"", "剪贴板里的 it's", std::to_string(stored[1].id)}))
+        << "the newest item heads the list, with its id";
+    EXPECT_TRUE(dlg.m_isDataChanged) << "closing brings the restart request";
 }
