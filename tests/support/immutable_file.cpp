@@ -1,6 +1,7 @@
 // Setting and clearing the host's immutable attribute on a test file.
 #include "tests/support/immutable_file.h"
 
+#include "base/kernel_handles.h"
 #include "tests/support/pump.h"
 
 #include <algorithm>
@@ -18,18 +19,18 @@ bool CImmutableFile::Set(bool on) const
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
         return false;
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    const CKernelHandle thread(process.hThread);
+    const CKernelHandle child(process.hProcess);
     // Done once opening the file for writing fails (or works again).
     return PumpUntil(
         [&] {
-            HANDLE file = ::CreateFileA(m_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr);
-            if (file != INVALID_HANDLE_VALUE)
-                ::CloseHandle(file);
-            return (file == INVALID_HANDLE_VALUE) == on;
+            const CFileHandle file(::CreateFileA(m_path.c_str(), GENERIC_WRITE,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                                 0, nullptr));
+            return !file.IsValid() == on;
         },
         10000);
 }

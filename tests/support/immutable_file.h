@@ -10,11 +10,9 @@ namespace testing_support {
 class CImmutableFile {
 public:
     explicit CImmutableFile(const std::string& path) : m_path(path), m_immutable(Set(true)) {}
-    ~CImmutableFile()
-    {
-        if (m_immutable)
-            Set(false);
-    }
+    // Cleared even when setting it was not seen to take: a chattr that took late must not leave
+    // a file behind that nobody can delete.
+    ~CImmutableFile() { Set(false); }
     CImmutableFile(const CImmutableFile&) = delete;
     CImmutableFile& operator=(const CImmutableFile&) = delete;
 
