@@ -46,8 +46,7 @@ bool CDbSession::Execute(const CString& statement)
         return true;
     } catch (const CDbError& error) {
         // The failure ends here; the table is as it was, and the caller learns only that.
-        const CString info = ErrorInfoText(error);
-        (void)info;
+        TraceDroppedError(error);
         return false;
     }
 }
