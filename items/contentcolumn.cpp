@@ -1,7 +1,7 @@
 // CContentColumn: first lines on screen, whole contents kept aside.
 #include "items/contentcolumn.h"
 
-#include "corelib/first_line.h"
+#include "base/first_line.h"
 
 void CContentColumn::Show(int row, int id, const CString& data1)
 {

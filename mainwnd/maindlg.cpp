@@ -2,8 +2,8 @@
 #include "mainwnd/maindlg.h"
 
 #include "appstate/globals.h"
+#include "base/first_line.h"
 #include "corelib/core.h"
-#include "corelib/first_line.h"
 #include "framework/redrawpause.h"
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"

@@ -1,7 +1,7 @@
 // Paths, files, number and time texts, and trimming: character-wise in code page 936.
 #include "corelib/core.h"
 #include "base/dbcs_text.h"
-#include "corelib/first_line.h"
+#include "base/first_line.h"
 #include "corelib/time_text.h"
 #include "store/connstr.h"
 

@@ -1,5 +1,5 @@
 // The first line of a text, for rows that show one line.
-#include "corelib/first_line.h"
+#include "base/first_line.h"
 
 #include <string>
 
