@@ -18,12 +18,10 @@ bool SetFormat(UINT format, CGlobalMemory& block)
     return true;
 }
 
-}  // namespace
-
-bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs)
+// Puts both forms of one text; the blocks are ready before the clipboard is opened.
+bool PutBothForms(HWND owner, const CString& text, const std::wstring& wide, DWORD waitMs)
 {
     CGlobalMemory ansi = GlobalCopy(text.GetString(), static_cast<size_t>(text.GetLength()) + 1);
-    std::wstring wide = SystemToWide(text);
     CGlobalMemory unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     if (!ansi.Get() || !unicode.Get())
         return false;
@@ -34,6 +32,18 @@ bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs)
     bool hasText = SetFormat(CF_TEXT, ansi);
     bool hasUnicode = SetFormat(CF_UNICODETEXT, unicode);
     return hasText && hasUnicode;
+}
+
+}  // namespace
+
+bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs)
+{
+    return PutBothForms(owner, text, SystemToWide(text), waitMs);
+}
+
+bool PutTextOnClipboard(HWND owner, const std::wstring& text, DWORD waitMs)
+{
+    return PutBothForms(owner, WideToSystem(text), text, waitMs);
 }
 
 CString TextOnClipboard(HWND owner, DWORD waitMs)

@@ -66,6 +66,11 @@ bool CCore::toClipboard(HWND owner, CString text)
     return PutTextOnClipboard(owner, text);
 }
 
+bool CCore::toClipboard(HWND owner, const std::wstring& text)
+{
+    return PutTextOnClipboard(owner, text);
+}
+
 CString CCore::getTimeNowStr(CString format)
 {
     SYSTEMTIME now = {};

@@ -4,6 +4,7 @@
 #include "corelib/soft.h"
 #include "base/cstring.h"
 
+#include <string>
 #include <windows.h>
 
 class CListCtrl;
@@ -37,6 +38,8 @@ public:
     // Puts text on the clipboard (CF_TEXT and CF_UNICODETEXT), owned by owner. Waits up to about
     // a second for another program to let go of the clipboard. True when it now holds the text.
     bool toClipboard(HWND owner, CString text);
+    // The same for a UTF-16 text: CF_UNICODETEXT carries it whole, CF_TEXT its code page form.
+    bool toClipboard(HWND owner, const std::wstring& text);
 
     // Local time as "YYYY-MM-DD HH:MM:SS" for the format "".
     CString getTimeNowStr(CString format);

@@ -12,10 +12,10 @@ void CClickCounter::SetConnectionString(const CString& connStr)
     m_quick.SetConnectionString(WithBusyTimeout(connStr, kQuickWaitMs));
 }
 
-CClickCounter::ReadResult CClickCounter::ReadContent(int id, CString* text)
+CClickCounter::ReadResult CClickCounter::ReadContent(int id, std::wstring* text)
 {
     try {
-        *text = m_quick.QueryValue(StmtSelectContent(id));
+        *text = m_quick.QueryWide(StmtSelectContent(id));
         return ReadResult::Read;
     } catch (const CDbError& error) {
         return error.IsBusy() ? ReadResult::Busy : ReadResult::Unreadable;

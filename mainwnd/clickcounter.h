@@ -6,6 +6,7 @@
 #include "base/cstring.h"
 #include "store/dbsession.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,7 +23,8 @@ public:
         Busy,        // another program's lock was not granted in time
         Unreadable,  // any other failure: the file gone or broken
     };
-    ReadResult ReadContent(int id, CString* text);
+    // The content as stored, in UTF-16: a click copies every character of it.
+    ReadResult ReadContent(int id, std::wstring* text);
 
     // Keeps one click on an item, stamped with its time, until it is written.
     void Add(int id, const CString& time);

@@ -219,7 +219,7 @@ void CMainDlg::LoadHotList(CHotListBox& list, CString clause)
 
 void CMainDlg::CopyItem(int id)
 {
-    CString text;
+    std::wstring text;
     CClickCounter::ReadResult read = m_clicks.ReadContent(id, &text);
     if (read != CClickCounter::ReadResult::Read) {
         // Nothing to copy: the click is answered all the same, so that it does not look lost.
@@ -228,7 +228,7 @@ void CMainDlg::CopyItem(int id)
         return;
     }
     // An empty content means the item is gone (or holds nothing): the user's clipboard stays.
-    if (text.IsEmpty())
+    if (text.empty())
         return;
     if (!g_core->toClipboard(m_hWnd, text))
         return;

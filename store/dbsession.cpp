@@ -60,6 +60,18 @@ CString CDbSession::QueryValue(const CString& statement)
     return ValueToText(query.Column(0));
 }
 
+std::wstring CDbSession::QueryWide(const CString& statement)
+{
+    CDbConnection connection(m_connStr);
+    CDbStatement query(connection, statement);
+    if (!query.Step())
+        return std::wstring();
+    const CDbValue value = query.Column(0);
+    if (value.GetKind() == CDbValue::Kind::Text)
+        return value.AsText();
+    return SystemToWide(ValueToText(value));
+}
+
 CString CDbSession::ValueToText(const CDbValue& value)
 {
     switch (value.GetKind()) {

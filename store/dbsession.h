@@ -4,6 +4,8 @@
 #include "base/cstring.h"
 #include "store/dbvalue.h"
 
+#include <string>
+
 class CDbSession {
 public:
     CDbSession() = default;
@@ -21,6 +23,8 @@ public:
     // The first column of the first row as text; "" when the query returns no row.
     // Throws CDbError when it cannot connect or run the query.
     CString QueryValue(const CString& statement);
+    // The same value as UTF-16, every character as stored (text never passes the code page).
+    std::wstring QueryWide(const CString& statement);
 
     // Null gives "", text is converted to the system code page, numbers give their digits.
     CString ValueToText(const CDbValue& value);

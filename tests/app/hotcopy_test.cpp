@@ -33,6 +33,21 @@ std::string ClipboardText()
     return text;
 }
 
+std::wstring ClipboardWide()
+{
+    std::wstring text;
+    if (!::OpenClipboard(nullptr))
+        return L"<held>";
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* units = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = units;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
 void SetClipboardText(const std::string& text)
 {
     ASSERT_TRUE(::OpenClipboard(nullptr));
@@ -284,4 +299,19 @@ TEST_F(HotCopyTest, AContentOfSeveralLinesShowsItsFirstLineOnOneRowAndIsCopiedWh
         << "the row is sized to its first line and the ellipsis";
     EXPECT_EQ(several.bottom - several.top, single.bottom - single.top) << "one line high";
     EXPECT_EQ(StoredClicks(0), 6);
+}
+
+TEST_F(HotCopyTest, AContentTheCodePageCannotHoldIsCopiedExactlyAsUnicodeText)
+{
+    // "smile 😀 中文 é ß Ω end" as another tool stores it, in UTF-8.
+    CreateItemDatabase(m_db);
+    ExecuteSql(m_db, "INSERT INTO T_ITEM(title,data1) VALUES('',CAST(X'736D696C6520F09F988020E4B8ADE6968720"
+                     "C3A920C39F20CEA920656E64' AS TEXT));");
+    CModalScript script;
+    script.Then([&] { return Listed(1) && ClickEntry(*m_dlg, 0); }, 5000, "listed")
+          .Then([&] { return ClipboardWide() == L"smile \U0001F600 中文 é ß Ω end"; }, 3000, "every character copied")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    EXPECT_EQ(ClipboardText(), "smile ?? 中文 é ? Ω end") << "the code page form beside it";
+    EXPECT_EQ(StoredClicks(0), 1);
 }
