@@ -113,12 +113,23 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     m_editId = static_cast<int>(m_list.GetItemData(row));
     CItemEditDlg edit;
     // The texts as the list shows them: the table is not read again.
-    edit.m_title = m_list.GetItemText(row, 0);
-    edit.m_data1 = m_contents.Content(row);
+    const CString shownTitle = m_list.GetItemText(row, 0);
+    const CString shownData1 = m_contents.Content(row);
+    edit.m_title = shownTitle;
+    edit.m_data1 = shownData1;
     if (edit.DoModal() != IDOK)
         return;
+    // Only a field the user changed is written: the shown text may have lost characters the
+    // code page lacks, and writing it back unchanged would lose them in the table too.
+    const bool titleChanged = edit.m_title != shownTitle;
+    const bool data1Changed = edit.m_data1 != shownData1;
+    if (!titleChanged && !data1Changed)
+        return;
+    CString statement = !data1Changed   ? StmtUpdateTitle(edit.m_title, m_editId)
+                        : !titleChanged ? StmtUpdateData1(edit.m_data1, m_editId)
+                                        : StmtUpdateItem(edit.m_title, edit.m_data1, m_editId);
     // The list shows what the table holds: it changes only once the table has.
-    if (!g_db->Execute(StmtUpdateItem(edit.m_title, edit.m_data1, m_editId))) {
+    if (!g_db->Execute(statement)) {
         g_core->msgboxWarning(m_hWnd, kEditNotSaved);
         return;
     }

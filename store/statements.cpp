@@ -98,6 +98,20 @@ CString StmtUpdateItem(const CString& title, const CString& data1, int id)
     return text;
 }
 
+CString StmtUpdateTitle(const CString& title, int id)
+{
+    CString text;
+    text.Format("update T_ITEM set title='%s' where id=%d", (LPCSTR)SqlEscape(title), id);
+    return text;
+}
+
+CString StmtUpdateData1(const CString& data1, int id)
+{
+    CString text;
+    text.Format("update T_ITEM set data1='%s' where id=%d", (LPCSTR)SqlEscape(data1), id);
+    return text;
+}
+
 CString StmtDeleteItems(const CString& idList)
 {
     return "delete from T_ITEM where id in(" + idList + ")";

@@ -19,6 +19,9 @@ CString StmtCountClick(const CString& time, int id);                         // 
 CString StmtClearHistory();                                                  // options: clear
 CString StmtSelectNewestFirst();                                             // items dialog
 CString StmtUpdateItem(const CString& title, const CString& data1, int id);  // edit
+// An edit that changed one field only: the other stays as stored.
+CString StmtUpdateTitle(const CString& title, int id);
+CString StmtUpdateData1(const CString& data1, int id);
 CString StmtDeleteItems(const CString& idList);                              // delete checked
 CString StmtInsertImported(const CString& line);                             // import
 // The same insert with a label: a new item typed in the items dialog. With an empty label it is

@@ -84,6 +84,9 @@ protected:
     }
 };
 
+// "smile 😀 中文 é ß Ω end" in UTF-8: an emoji and ß are not in code page 936.
+constexpr char kSmileHex[] = "736D696C6520F09F988020E4B8ADE6968720C3A920C39F20CEA920656E64";
+
 std::string DlgText(HWND dlg, int id)
 {
     char text[512] = {};
@@ -386,26 +389,49 @@ TEST_F(ItemsDlgTest, DoubleClickBelowTheLastRowOpensNothing)
     EXPECT_EQ(Stored()[0].clicktimes + Stored()[1].clicktimes, 0);
 }
 
-TEST_F(ItemsDlgTest, ConfirmedEditWithoutChangeStillUpdatesTheRowAndSetsTheFlag)
+TEST_F(ItemsDlgTest, EditWritesOnlyTheFieldsTheUserChangedSoCharactersTheCodePageLacksSurvive)
 {
+    // Item 1 holds "smile 😀 中文 é ß Ω end" in UTF-8, as another tool stores it.
     UseItems({{"first", "one"}, {"second", "two"}});
+    testing_support::ExecuteSql(m_dbPath, "UPDATE T_ITEM SET data1=CAST(X'" + std::string(kSmileHex) +
+                                              "' AS TEXT) WHERE id=1;");
     CountUpdates();
+    auto storedContentHex = [&] {
+        return testing_support::QueryUtf8(m_dbPath, "SELECT hex(data1) FROM T_ITEM WHERE id=1");
+    };
     CItemsDlg dlg;
-    std::string shownTitle, shownData1;
+    std::string shownTitle, renamedRow;
+    BOOL changedAfterPlainOk = TRUE;
+    int countAfterPlainOk = -1;
+    auto editClosed = [] { return !FindThreadWindow("数据项编辑"); };
     RunDialog(dlg, {DoubleClickRow(dlg, 1), OnEditDialog([&](HWND edit) {
                         shownTitle = DlgText(edit, IDC_EDIT_TITLE);
-                        shownData1 = DlgText(edit, IDC_EDIT_DATA1);
                         ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                     }),
-                    [&] { return !FindThreadWindow("数据项编辑"); }});
+                    editClosed,
+                    [&] {
+                        changedAfterPlainOk = dlg.m_isDataChanged;
+                        countAfterPlainOk = Stored()[0].clicktimes;
+                        return true;
+                    },
+                    DoubleClickRow(dlg, 1), OnEditDialog([&](HWND edit) {
+                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "renamed");
+                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                    }),
+                    editClosed, [&] {
+                        renamedRow = RowText(dlg.m_list, 1, 0);
+                        return true;
+                    }});
     EXPECT_EQ(shownTitle, "first");
-    EXPECT_EQ(shownData1, "one");
     EXPECT_EQ(dlg.m_editId, 1);
-    EXPECT_TRUE(dlg.m_isDataChanged);
+    EXPECT_FALSE(changedAfterPlainOk) << "OK without a change is no change";
+    EXPECT_EQ(countAfterPlainOk, 0) << "no statement for an unchanged edit";
+    EXPECT_TRUE(dlg.m_isDataChanged) << "after the rename";
+    EXPECT_EQ(renamedRow, "renamed");
+    EXPECT_EQ(storedContentHex(), kSmileHex) << "the content was never rewritten";
     std::vector<StoredItem> stored = Stored();
-    EXPECT_EQ(stored[0].clicktimes, 100) << "the update ran for the edited row";
-    EXPECT_EQ(stored[0].title, "first");
-    EXPECT_EQ(stored[0].data1, "one");
+    EXPECT_EQ(stored[0].title, "renamed");
+    EXPECT_EQ(stored[0].clicktimes, 100) << "one update, of the label";
     EXPECT_EQ(stored[1].clicktimes, 0);
 }
 
@@ -504,7 +530,7 @@ TEST_F(ItemsDlgTest, NewItemOfTwoLinesIsStoredWithCrLfListedByItsFirstLineAndEdi
     EXPECT_EQ(stored[1].title, std::optional<std::string>("地址"));
     EXPECT_EQ(stored[1].data1, std::optional<std::string>("北京市\r\n海淀区"))
         << "stored as typed, after the edit too";
-    EXPECT_EQ(stored[1].clicktimes, 100) << "the edit wrote the row back";
+    EXPECT_EQ(stored[1].clicktimes, 0) << "the whole content came back unchanged: nothing written";
 }
 
 TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmedWithAContent)

@@ -15,6 +15,8 @@ TEST(Statements, CatalogueTextsAreExact)
     EXPECT_EQ(StmtSelectNewestFirst(), "SELECT id,title,data1 FROM T_ITEM order by id desc");
     EXPECT_EQ(StmtUpdateItem("it's", "%s 内容", 3),
               "update T_ITEM set title='it''s',data1='%s 内容' where id=3");
+    EXPECT_EQ(StmtUpdateTitle("it's", 3), "update T_ITEM set title='it''s' where id=3");
+    EXPECT_EQ(StmtUpdateData1("%d '内容'", 3), "update T_ITEM set data1='%d ''内容''' where id=3");
     EXPECT_EQ(StmtDeleteItems("3,7,12"), "delete from T_ITEM where id in(3,7,12)");
     EXPECT_EQ(StmtInsertImported("''"), "insert into T_ITEM(title,data1) values('','''''')");
     EXPECT_EQ(StmtInsertItem("it's", "一\r\n'二'"),

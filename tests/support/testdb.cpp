@@ -211,6 +211,19 @@ void ExecuteSql(const std::string& path, const std::string& sql)
     Exec(db.Get(), FromWide(ToWide(sql, CP_ACP), CP_UTF8));
 }
 
+std::string QueryUtf8(const std::string& path, const std::string& sql)
+{
+    DbHandle db = Open(path, SQLITE_OPEN_READONLY);
+    StmtHandle query = Prepare(db.Get(), sql.c_str());
+    int rc = sqlite3_step(query.Get());
+    if (rc == SQLITE_DONE)
+        return std::string();
+    if (rc != SQLITE_ROW)
+        Fail(db.Get(), "cannot run the query");
+    const unsigned char* text = sqlite3_column_text(query.Get(), 0);
+    return text ? reinterpret_cast<const char*>(text) : std::string();
+}
+
 const char* ItemSchemaSql()
 {
     return kItemSchemaSql;

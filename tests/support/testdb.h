@@ -73,6 +73,10 @@ std::vector<StoredItem> ReadItems(const std::string& path);
 // set-ups the program's own operations do not offer.
 void ExecuteSql(const std::string& path, const std::string& sql);
 
+// The first column of the first row of a query, as the engine gives it in UTF-8 ("" for no row):
+// for checking stored text that code page 936 cannot hold, e.g. "SELECT hex(data1) ...".
+std::string QueryUtf8(const std::string& path, const std::string& sql);
+
 // The delivered CREATE TABLE text of T_ITEM, as schema.sql gives it.
 const char* ItemSchemaSql();
 
