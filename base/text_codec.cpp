@@ -101,6 +101,29 @@ CString WideToSystem(const std::wstring& text, Unmappable unmappable, TextFailur
     return CString(FromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, "?", SurrogatesAsQuestionMarks(text), onFailure));
 }
 
+bool FitsSystemCodePage(const std::wstring& text)
+{
+    if (text.empty())
+        return true;
+    for (wchar_t unit : text) {
+        if (IsSurrogate(unit))
+            return false;  // no double-byte code page holds a character beyond the basic plane
+    }
+    const int units = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), units, nullptr, 0, nullptr,
+                                       &usedDefault);
+    if (length <= 0 || usedDefault)
+        return false;
+    std::string bytes(static_cast<size_t>(length), '\0');
+    if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), units, &bytes[0], length, nullptr,
+                              &usedDefault) != length ||
+        usedDefault)
+        return false;
+    // The way back must give the same text: a code that stands for another character is no fit.
+    return ToWide(CP_ACP, bytes, EmptyOnFailure) == text;
+}
+
 std::wstring Utf8ToWide(const std::string& bytes, TextFailurePolicy onFailure)
 {
     return ToWide(CP_UTF8, bytes, onFailure);

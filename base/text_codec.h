@@ -38,6 +38,10 @@ enum class Unmappable {
 std::wstring SystemToWide(const CString& text, TextFailurePolicy onFailure = EmptyOnFailure);
 CString WideToSystem(const std::wstring& text, Unmappable unmappable = Unmappable::BestFit,
                      TextFailurePolicy onFailure = EmptyOnFailure);
+// True when the system code page holds every character of text exactly (no default character, no
+// look-alike): only then does text survive WideToSystem and SystemToWide unchanged.
+bool FitsSystemCodePage(const std::wstring& text);
+
 // Malformed sequences become U+FFFD.
 std::wstring Utf8ToWide(const std::string& bytes, TextFailurePolicy onFailure = EmptyOnFailure);
 std::string WideToUtf8(const std::wstring& text, TextFailurePolicy onFailure = EmptyOnFailure);

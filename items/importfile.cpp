@@ -12,6 +12,23 @@ namespace {
 constexpr size_t kChunkSize = 64 * 1024;
 const char kUtf8Mark[] = "\xEF\xBB\xBF";
 
+// The whole file's bytes; false when it cannot be read.
+bool ReadWholeFile(const CString& path, std::string& bytes)
+{
+    CFileHandle file = OpenFileForReading(path);
+    if (!file)
+        return false;
+    bytes.clear();
+    std::vector<char> buffer(kChunkSize);
+    DWORD read = 0;
+    do {
+        if (!ReadFileChunk(file, buffer, read))
+            return false;
+        bytes.append(buffer.data(), read);
+    } while (read > 0);
+    return true;
+}
+
 }  // namespace
 
 CImportFile::OpenResult CImportFile::Open(const CString& path)
@@ -45,11 +62,21 @@ CImportFile::OpenResult CImportFile::Open(const CString& path)
             Close();
             return OpenResult::NotText;
         }
+        m_losesCharacters = !FitsSystemCodePage(m_wide);
         return OpenResult::Opened;
     case TextEncoding::SystemCodePage:
-    case TextEncoding::Utf8:
-    case TextEncoding::Utf8WithMark:
+        // Its lines are taken byte for byte: nothing is replaced.
         break;
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8WithMark: {
+        std::string bytes;
+        if (!ReadWholeFile(path, bytes))
+            return OpenResult::CannotOpen;
+        if (m_encoding == TextEncoding::Utf8WithMark && bytes.compare(0, 3, kUtf8Mark) == 0)
+            bytes.erase(0, 3);
+        m_losesCharacters = !FitsSystemCodePage(Utf8ToWide(bytes));
+        break;
+    }
     }
     if (!m_file.Open(path, CStdioFile::modeRead | CStdioFile::typeText))
         return OpenResult::CannotOpen;
@@ -59,17 +86,9 @@ CImportFile::OpenResult CImportFile::Open(const CString& path)
 
 bool CImportFile::LoadUtf16(const CString& path)
 {
-    CFileHandle file = OpenFileForReading(path);
-    if (!file)
-        return false;
     std::string bytes;
-    std::vector<char> buffer(kChunkSize);
-    DWORD read = 0;
-    do {
-        if (!ReadFileChunk(file, buffer, read))
-            return false;
-        bytes.append(buffer.data(), read);
-    } while (read > 0);
+    if (!ReadWholeFile(path, bytes))
+        return false;
     bool bigEndian = m_encoding == TextEncoding::Utf16BeWithMark;
     m_wide.clear();
     m_wide.reserve(bytes.size() / 2);
@@ -126,4 +145,5 @@ void CImportFile::Close()
     m_wide.clear();
     m_widePos = 0;
     m_wideDone = true;
+    m_losesCharacters = false;
 }

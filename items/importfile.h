@@ -20,6 +20,9 @@ public:
     // system code page; FALSE at the end. The last line counts without an end.
     BOOL ReadString(CString& line);
     void Close();
+    // True when the opened file holds characters the code page lacks: its lines would give "?"
+    // (or a look-alike) in their place.
+    bool LosesCharacters() const { return m_losesCharacters; }
 
 private:
     bool LoadUtf16(const CString& path);
@@ -31,4 +34,5 @@ private:
     std::wstring m_wide;  // UTF-16, decoded whole after its mark
     size_t m_widePos = 0;
     bool m_wideDone = true;
+    bool m_losesCharacters = false;
 };

@@ -44,7 +44,7 @@ CItemImporter::CItemImporter(CListCtrl& list, CContentColumn& contents, const CS
 {
 }
 
-CImportReport CItemImporter::Run(const CString& path)
+CImportReport CItemImporter::Run(const CString& path, const std::function<bool()>& confirmLoss)
 {
     using Outcome = CStatementBatch::Outcome;
     CImportReport report;
@@ -57,6 +57,10 @@ CImportReport CItemImporter::Run(const CString& path)
         return report;
     case CImportFile::OpenResult::NotText:
         report.outcome = CImportReport::Outcome::NotText;
+        return report;
+    }
+    if (file.LosesCharacters() && !confirmLoss()) {
+        report.outcome = CImportReport::Outcome::Declined;
         return report;
     }
 

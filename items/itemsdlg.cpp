@@ -2,6 +2,7 @@
 #include "items/itemsdlg.h"
 
 #include "appstate/globals.h"
+#include "base/text_codec.h"
 #include "corelib/clipboard_text.h"
 #include "corelib/core.h"
 #include "framework/redrawpause.h"
@@ -26,6 +27,9 @@ constexpr char kItemsUnreadable[] = "无法读取数据项！数据库文件可�
 constexpr char kEditNotSaved[] = "无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。";
 constexpr char kDeleteNotDone[] =
     "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。";
+constexpr char kEditLoses[] = "修改的文字中有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？";
+constexpr char kImportLoses[] =
+    "所选文件中有本程序无法显示的字符，导入后这些字符将变为“?”。\n\n是否继续导入？";
 constexpr char kNewItemNotSaved[] =
     "无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。";
 
@@ -38,6 +42,12 @@ std::optional<long long> InsertRow(const CString& statement)
     if (batch.Run(statement, &newId) != CStatementBatch::Outcome::Ran || !batch.Finish())
         return std::nullopt;
     return newId;
+}
+
+// False for text the code page cannot hold; other values always fit.
+bool Fits(const CDbValue& value)
+{
+    return value.GetKind() != CDbValue::Kind::Text || FitsSystemCodePage(value.AsText());
 }
 
 }  // namespace
@@ -78,6 +88,7 @@ BOOL CItemsDlg::OnInitDialog()
 bool CItemsDlg::LoadItems()
 {
     CRedrawPause pause(m_list);
+    m_lossy.clear();
     int row = 0;
     return RunRowQuery(g_connStr, StmtSelectNewestFirst(), [&](const CDbRow& record) {
         // A row whose id does not fit in 32 bits is not listed: an edit or delete of it could
@@ -89,6 +100,9 @@ bool CItemsDlg::LoadItems()
         CString data1 = g_db->ValueToText(record.Value(2));
         m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, title, 0, 0, 0, static_cast<LPARAM>(*id));
         m_contents.Show(row, *id, data1);
+        LossyFields lossy{!Fits(record.Value(1)), !Fits(record.Value(2))};
+        if (lossy.title || lossy.data1)
+            m_lossy[*id] = lossy;
         ++row;
     });
 }
@@ -125,6 +139,10 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     const bool data1Changed = edit.m_data1 != shownData1;
     if (!titleChanged && !data1Changed)
         return;
+    // A changed field is written whole from what the box holds: say first what that costs.
+    const LossyFields lossy = m_lossy.count(m_editId) ? m_lossy[m_editId] : LossyFields{};
+    if (((titleChanged && lossy.title) || (data1Changed && lossy.data1)) && !ConfirmLoss(kEditLoses))
+        return;
     CString statement = !data1Changed   ? StmtUpdateTitle(edit.m_title, m_editId)
                         : !titleChanged ? StmtUpdateData1(edit.m_data1, m_editId)
                                         : StmtUpdateItem(edit.m_title, edit.m_data1, m_editId);
@@ -136,6 +154,18 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     m_list.SetItemText(row, 0, edit.m_title);
     m_contents.Show(row, m_editId, edit.m_data1);
     m_isDataChanged = TRUE;
+    // A field written from the box now holds only what the code page can.
+    if (auto kept = m_lossy.find(m_editId); kept != m_lossy.end()) {
+        kept->second.title = kept->second.title && !titleChanged;
+        kept->second.data1 = kept->second.data1 && !data1Changed;
+        if (!kept->second.title && !kept->second.data1)
+            m_lossy.erase(kept);
+    }
+}
+
+bool CItemsDlg::ConfirmLoss(const char* text)
+{
+    return g_core->msgboxConfirm(m_hWnd, text) == IDYES;
 }
 
 void CItemsDlg::OnRclickList(NMHDR*, LRESULT* pResult)
@@ -174,8 +204,10 @@ void CItemsDlg::OnDeleteChecked()
     }
     m_isDataChanged = TRUE;
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
-        if (m_list.GetCheck(row))
+        if (m_list.GetCheck(row)) {
             m_contents.Forget(static_cast<int>(m_list.GetItemData(row)));
+            m_lossy.erase(static_cast<int>(m_list.GetItemData(row)));
+        }
     }
     listDeleteChecked(m_list);
 }
@@ -210,7 +242,7 @@ void CItemsDlg::OnImport()
     if (path.IsEmpty())
         return;
     CItemImporter importer(m_list, m_contents, g_connStr);
-    m_lastImport = importer.Run(path);
+    m_lastImport = importer.Run(path, [this] { return ConfirmLoss(kImportLoses); });
     // Only lines that reached the table are a change worth a restart.
     if (m_lastImport.importedLines > 0)
         m_isDataChanged = TRUE;
@@ -222,6 +254,7 @@ void CItemsDlg::ReportImportProblem(const CImportReport& report)
     CString text;
     switch (report.outcome) {
     case CImportReport::Outcome::Done:
+    case CImportReport::Outcome::Declined:
         return;
     case CImportReport::Outcome::CannotOpen:
         text = "无法读取所选文件，未导入任何内容。";

@@ -2,6 +2,7 @@
 #include "corelib/core.h"
 #include "base/dbcs_text.h"
 #include "base/first_line.h"
+#include "base/text_codec.h"
 #include "corelib/time_text.h"
 #include "store/connstr.h"
 
@@ -65,6 +66,17 @@ TEST(FolderOfPath, DoesNotCutADoubleByteCharacterWhoseSecondByteIsABackslash)
     EXPECT_EQ(FolderOfPath("C:\\dir\x81\x5C\\prog.exe"), "C:\\dir\x81\x5C\\");
     EXPECT_EQ(FolderOfPath("prog.exe"), "");
     EXPECT_EQ(FolderOfPath("C:/dir/prog.exe"), "C:/dir/");
+}
+
+TEST(FitsSystemCodePage, OnlyTextThatComesBackUnchangedFits)
+{
+    for (const std::wstring& fits : {std::wstring(), std::wstring(L"中文 é Ω ? end\r\n"), std::wstring(L"こんにちは Привет")}) {
+        EXPECT_TRUE(FitsSystemCodePage(fits));
+        EXPECT_EQ(SystemToWide(WideToSystem(fits)), fits);
+    }
+    // An emoji (a surrogate pair), ß (936 has no code for it), and a lone surrogate.
+    for (const std::wstring& lacks : {std::wstring(L"笑\U0001F600"), std::wstring(L"ß"), std::wstring(1, L'\xD800')})
+        EXPECT_FALSE(FitsSystemCodePage(lacks));
 }
 
 TEST(FirstLineShown, ATextOfSeveralLinesShowsItsFirstLineAndAnEllipsis)

@@ -41,9 +41,9 @@ std::vector<ListedRow> Listed(const CListCtrl& list)
 class ImportTest : public ItemsTest {
 protected:
     // Opens the dialog and presses 导入 once per entry of boxAfterPress, answering the message box
-    // each press that is marked true is expected to show; keeps the list as it stood before the
-    // dialog closed. An unexpected box fails the run.
-    void Import(CTestItemsDlg& dlg, std::vector<bool> boxAfterPress = {false})
+    // each press that is marked with a button (IDOK, IDYES, IDNO; 0 for none) is expected to show;
+    // keeps the list as it stood before the dialog closed. An unexpected box fails the run.
+    void Import(CTestItemsDlg& dlg, std::vector<int> boxAfterPress = {0})
     {
         std::vector<std::function<bool()>> steps;
         for (size_t press = 0; press < boxAfterPress.size(); ++press) {
@@ -53,13 +53,13 @@ protected:
                 return true;
             });
             steps.push_back([&dlg, calls] { return dlg.chooserCalls == calls + 1; });
-            if (boxAfterPress[press]) {
-                steps.push_back([this] {
+            if (int button = boxAfterPress[press]) {
+                steps.push_back([this, button] {
                     HWND box = FindBox();
                     if (!box)
                         return false;
                     boxes.push_back(testing_support::MessageBoxText(box));
-                    testing_support::AnswerMessageBox(box, IDOK);
+                    testing_support::AnswerMessageBox(box, button);
                     return true;
                 });
             }
@@ -195,10 +195,13 @@ TEST_F(ImportTest, TheSameChineseTextImportsAlikeFromEveryEncoding)
                  WriteFile("utf16le.txt", utf16le),
                  WriteFile("cp936.txt", "你好，世界！\r\n“引号”…café、。\n第三行"),
                  // Short 936 text that is UTF-8 by chance (模 is C4 A3) stays 936.
-                 WriteFile("mo.txt", "模"), WriteFile("emoji.txt", u8"\uFEFF笑\U0001F600脸"),
+                 WriteFile("mo.txt", "模"),
+                 // Characters code page 936 lacks: imported as "?" once the user agrees, else not at all.
+                 WriteFile("emoji.txt", u8"\uFEFF笑\U0001F600脸"),
+                 WriteFile("emoji-declined.txt", u8"第一行\n笑\U0001F600\n末行"),
                  // UTF-8 without a mark beyond Chinese, and 936 text that is UTF-8 by chance, both ways.
                  WriteFile("kana.txt", u8"こんにちは\r\nПривет, мир"), WriteFile("xiaoshuo.txt", "小说")};
-    Import(dlg, {false, false, false, false, false, false, false, false});
+    Import(dlg, {0, 0, 0, 0, 0, IDYES, IDNO, 0, 0});
     std::vector<std::string> once = {"你好，世界！", "“引号”…café、。", "第三行"};
     std::vector<std::string> expected;
     for (int file = 0; file < 4; ++file)
@@ -209,14 +212,15 @@ TEST_F(ImportTest, TheSameChineseTextImportsAlikeFromEveryEncoding)
     EXPECT_EQ(StoredContents(Stored()), expected);
     ASSERT_EQ(listed.size(), expected.size());
     EXPECT_EQ(listed.back().data1, "小说");
-    EXPECT_TRUE(boxes.empty());
+    const std::string asked = "所选文件中有本程序无法显示的字符，导入后这些字符将变为“?”。\n\n是否继续导入？";
+    EXPECT_EQ(boxes, (std::vector<std::string>{asked, asked})) << "asked for the emoji files alone";
 }
 
 TEST_F(ImportTest, FilesThatAreNotTextOrCannotBeReadImportNothingWithAWarning)
 {
     CTestItemsDlg dlg;
     dlg.paths = {WriteFile("binary.txt", std::string("MZ\0\0\x90\nline\n", 9)), PathInFolder("missing.txt")};
-    Import(dlg, {true, true});
+    Import(dlg, {IDOK, IDOK});
     EXPECT_EQ(boxes, (std::vector<std::string>{"所选文件不是文本文件，未导入任何内容。",
                                                "无法读取所选文件，未导入任何内容。"}));
     EXPECT_TRUE(listed.empty());
@@ -231,7 +235,7 @@ TEST_F(ImportTest, AStatementTheTableRefusesStopsTheImportAndKeepsTheRowsBeforeI
                                 "BEGIN SELECT RAISE(ABORT,'refused'); END;");
     CTestItemsDlg dlg;
     dlg.paths = {WriteFile("bad.txt", "one\ntwo\nbad\nthree\n")};
-    Import(dlg, {true});
+    Import(dlg, {IDOK});
     EXPECT_EQ(listed, (std::vector<ListedRow>{{"", "one", 1}, {"", "two", 2}}));
     EXPECT_EQ(StoredContents(Stored()), (std::vector<std::string>{"one", "two"}));
     EXPECT_EQ(boxes, (std::vector<std::string>{"写入数据库失败，导入已停止：已导入 2 行。"}));
@@ -248,7 +252,7 @@ TEST_F(ImportTest, AGroupRolledBackIsTakenOutOfTheListAgain)
         lines += "line " + std::to_string(i) + "\n";
     CTestItemsDlg dlg;
     dlg.paths = {WriteFile("many.txt", lines)};
-    Import(dlg, {true});
+    Import(dlg, {IDOK});
     ASSERT_EQ(listed.size(), 1000u);
     EXPECT_EQ(listed.back(), (ListedRow{"", "line 1000", 1000}));
     EXPECT_EQ(Stored().size(), 1000u);

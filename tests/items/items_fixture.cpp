@@ -183,16 +183,16 @@ void ItemsTest::RunDialog(CDialog& dlg, const std::vector<std::function<bool()>>
     EXPECT_TRUE(script.Succeeded()) << "timed out at " << script.FailedStep();
 }
 
-std::function<bool()> AnswerBox(SeenBox& box)
+std::function<bool()> AnswerBox(SeenBox& box, int button)
 {
-    return [&box] {
+    return [&box, button] {
         HWND found = FindBox();
         if (!found)
             return false;
         box.seen = true;
         box.text = testing_support::MessageBoxText(found);
         box.owner = ::GetWindow(found, GW_OWNER);
-        testing_support::AnswerMessageBox(found, IDOK);
+        testing_support::AnswerMessageBox(found, button);
         return true;
     };
 }

@@ -80,7 +80,7 @@ struct SeenBox {
     std::string text;
     HWND owner = nullptr;
 };
-// A step that waits for a message box, records it and presses OK.
-std::function<bool()> AnswerBox(SeenBox& box);
+// A step that waits for a message box, records it and presses button.
+std::function<bool()> AnswerBox(SeenBox& box, int button = IDOK);
 
 }  // namespace items_testing

@@ -435,6 +435,47 @@ TEST_F(ItemsDlgTest, EditWritesOnlyTheFieldsTheUserChangedSoCharactersTheCodePag
     EXPECT_EQ(stored[1].clicktimes, 0);
 }
 
+TEST_F(ItemsDlgTest, ChangingAFieldHoldingCharactersTheCodePageLacksAsksFirstAndNoWritesNothing)
+{
+    UseItems({{"first", "one"}});
+    testing_support::ExecuteSql(m_dbPath, "UPDATE T_ITEM SET data1=CAST(X'" + std::string(kSmileHex) +
+                                              "' AS TEXT) WHERE id=1;");
+    CountUpdates();
+    CItemsDlg dlg;
+    SeenBox declined, accepted;
+    std::string rowAfterNo, hexAfterNo;
+    BOOL changedAfterNo = TRUE;
+    auto typeContent = [this](const char* text) {
+        return OnEditDialog([text](HWND edit) {
+            ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, text);
+            ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+        });
+    };
+    auto contentShown = [&](const char* text) {
+        return [&dlg, text] { return RowText(dlg.m_list, 0, 1) == text && !FindBox(); };
+    };
+    RunDialog(dlg, {DoubleClickRow(dlg, 0), typeContent("smile 中文"), AnswerBox(declined, IDNO),
+                    [&] {
+                        rowAfterNo = RowText(dlg.m_list, 0, 1);
+                        hexAfterNo = testing_support::QueryUtf8(m_dbPath, "SELECT hex(data1) FROM T_ITEM");
+                        changedAfterNo = dlg.m_isDataChanged;
+                        return true;
+                    },
+                    DoubleClickRow(dlg, 0), typeContent("smile 中文"), AnswerBox(accepted, IDYES),
+                    contentShown("smile 中文"),
+                    // The content now holds only what the code page can: a change asks nothing.
+                    DoubleClickRow(dlg, 0), typeContent("again"), contentShown("again")});
+    const std::string asked = "修改的文字中有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？";
+    EXPECT_EQ(declined.text, asked);
+    EXPECT_TRUE(accepted.seen);
+    EXPECT_EQ(rowAfterNo, "smile ?? 中文 é ? Ω end") << "No leaves the list as it was";
+    EXPECT_EQ(hexAfterNo, kSmileHex) << "and the table";
+    EXPECT_FALSE(changedAfterNo);
+    std::vector<StoredItem> stored = Stored();
+    EXPECT_EQ(stored[0].data1, "again");
+    EXPECT_EQ(stored[0].clicktimes, 200) << "two updates: after Yes, and the last edit";
+}
+
 TEST_F(ItemsDlgTest, CancelledEditChangesNothingAndApostrophesReachListAndTableAsTyped)
 {
     UseItems({{"old", "old"}, {"newest", "newest"}});
