@@ -46,17 +46,17 @@ bool PutTextOnClipboard(HWND owner, const std::wstring& text, DWORD waitMs)
     return PutBothForms(owner, WideToSystem(text), text, waitMs);
 }
 
-CString TextOnClipboard(HWND owner, DWORD waitMs)
+std::wstring WideTextOnClipboard(HWND owner, DWORD waitMs)
 {
     std::wstring wide;
     {
         CClipboardSession clipboard(owner, waitMs);
         if (!clipboard.IsOpen())
-            return CString();
+            return std::wstring();
         HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
         const wchar_t* units = data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr;
         if (!units)
-            return CString();
+            return std::wstring();
         // The block may be larger than its text: the text ends at its first NUL.
         const size_t capacity = ::GlobalSize(data) / sizeof(wchar_t);
         size_t length = 0;
@@ -65,5 +65,5 @@ CString TextOnClipboard(HWND owner, DWORD waitMs)
         wide.assign(units, length);
         ::GlobalUnlock(data);
     }
-    return WideToSystem(wide, Unmappable::QuestionMark);
+    return wide;
 }

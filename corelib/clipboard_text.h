@@ -16,6 +16,6 @@ bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs = kClipboa
 // form (a character the code page lacks becomes what the system makes of it there).
 bool PutTextOnClipboard(HWND owner, const std::wstring& text, DWORD waitMs = kClipboardWaitMs);
 
-// The text on the clipboard in the system code page (taken from CF_UNICODETEXT, which the system
-// provides for every text format); "" when it holds no text or stays held by another program.
-CString TextOnClipboard(HWND owner, DWORD waitMs = kClipboardWaitMs);
+// The text on the clipboard as UTF-16 (CF_UNICODETEXT, which the system provides for every text
+// format); "" when it holds no text or stays held by another program.
+std::wstring WideTextOnClipboard(HWND owner, DWORD waitMs = kClipboardWaitMs);

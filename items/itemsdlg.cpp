@@ -30,6 +30,8 @@ constexpr char kDeleteNotDone[] =
 constexpr char kEditLoses[] = "修改的文字中有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？";
 constexpr char kImportLoses[] =
     "所选文件中有本程序无法显示的字符，导入后这些字符将变为“?”。\n\n是否继续导入？";
+constexpr char kNewItemLoses[] =
+    "剪贴板中的文字有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？";
 constexpr char kNewItemNotSaved[] =
     "无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。";
 
@@ -216,9 +218,14 @@ void CItemsDlg::OnNewItem()
 {
     CItemEditDlg edit;
     // What was copied last is the likeliest new item: proposed, and replaced by typing.
-    edit.m_data1 = TextOnClipboard(m_hWnd);
+    const std::wstring copied = WideTextOnClipboard(m_hWnd);
+    const CString proposal = WideToSystem(copied, Unmappable::QuestionMark);
+    edit.m_data1 = proposal;
     edit.m_bSelectData1 = TRUE;
     if (edit.DoModal() != IDOK)
+        return;
+    // A proposal kept as it was holds "?" for what the code page lacks: say so before storing it.
+    if (edit.m_data1 == proposal && !FitsSystemCodePage(copied) && !ConfirmLoss(kNewItemLoses))
         return;
     std::optional<long long> newId = InsertRow(StmtInsertItem(edit.m_title, edit.m_data1));
     if (!newId) {

@@ -86,6 +86,18 @@ void PutOnClipboard(const std::string& text)
     ::CloseClipboard();
 }
 
+void PutOnClipboard(const std::wstring& text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_UNICODETEXT, memory);
+    ::CloseClipboard();
+}
+
 HWND FindPopupMenu()
 {
     HWND menu = ::FindWindowA("#32768", nullptr);

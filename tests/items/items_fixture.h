@@ -33,6 +33,8 @@ void PostRightClick(const CListCtrl& list, POINT point);
 // Puts the code page bytes on the clipboard as CF_TEXT alone, as an older program copies; ""
 // leaves the clipboard empty.
 void PutOnClipboard(const std::string& text);
+// The same as Unicode text only (CF_UNICODETEXT), as a program that copies UTF-16 leaves it.
+void PutOnClipboard(const std::wstring& text);
 
 // The visible pop-up menu window, or null.
 HWND FindPopupMenu();

@@ -638,3 +638,26 @@ TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmed
         << "the newest item heads the list, with its id";
     EXPECT_TRUE(dlg.m_isDataChanged) << "closing brings the restart request";
 }
+
+TEST_F(ItemsDlgTest, NewItemFromClipboardTextTheCodePageLacksAsksBeforeStoringItsQuestionMarks)
+{
+    UseItems({{"old", "one"}});
+    PutOnClipboard(std::wstring(L"smile \U0001F600 \x4E2D\x6587"));
+    CItemsDlg dlg;
+    SeenBox declined, accepted;
+    int rowsAfterNo = -1;
+    auto clickOk = OnEditDialog([](HWND edit) { ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0); });
+    RunDialog(dlg, {ClickNew(dlg), clickOk, AnswerBox(declined, IDNO),
+                    [&] {
+                        rowsAfterNo = dlg.m_list.GetItemCount();
+                        return !FindThreadWindow("数据项编辑");
+                    },
+                    ClickNew(dlg), clickOk, AnswerBox(accepted, IDYES),
+                    [&] { return dlg.m_list.GetItemCount() == 2; }});
+    EXPECT_EQ(declined.text, "剪贴板中的文字有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？");
+    EXPECT_EQ(rowsAfterNo, 1) << "No stores nothing";
+    EXPECT_TRUE(accepted.seen);
+    std::vector<StoredItem> stored = Stored();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].data1, std::optional<std::string>("smile ? 中文")) << "one \"?\" for the emoji";
+}
