@@ -9,7 +9,8 @@
 void CClickCounter::SetConnectionString(const CString& connStr)
 {
     m_connStr = connStr;
-    m_quick.SetConnectionString(WithBusyTimeout(connStr, kQuickWaitMs));
+    m_quickConnStr = WithBusyTimeout(connStr, kQuickWaitMs);
+    m_quick.SetConnectionString(m_quickConnStr);
 }
 
 CClickCounter::ReadResult CClickCounter::ReadContent(int id, std::wstring* text)
@@ -33,7 +34,7 @@ bool CClickCounter::WritePending(bool patient)
         return true;
     // One transaction for every kept click: a lock not granted in time leaves all of them kept,
     // none counted twice.
-    CStatementBatch batch(patient ? m_connStr : WithBusyTimeout(m_connStr, kQuickWaitMs));
+    CStatementBatch batch(patient ? m_connStr : m_quickConnStr);
     for (const auto& [id, time] : m_pending) {
         if (batch.Run(StmtCountClick(time, id)) != CStatementBatch::Outcome::Ran)
             return false;

@@ -35,6 +35,7 @@ public:
 
 private:
     CString m_connStr;
+    CString m_quickConnStr;  // the same with the quick wait, made once
     CDbSession m_quick;
     std::vector<std::pair<int, CString>> m_pending;  // item id, time of the click
 };
