@@ -26,8 +26,9 @@ std::wstring ToWide(UINT codePage, const std::string& bytes, TextFailurePolicy o
     return std::wstring();
 }
 
+// usedDefault, when given, learns whether any character had no code of its own.
 std::string FromWide(UINT codePage, DWORD flags, const char* defaultChar, const std::wstring& wide,
-                     TextFailurePolicy onFailure)
+                     TextFailurePolicy onFailure, BOOL* usedDefault = nullptr)
 {
     if (wide.empty())
         return std::string();
@@ -38,7 +39,7 @@ std::string FromWide(UINT codePage, DWORD flags, const char* defaultChar, const 
         if (length > 0) {
             std::string bytes(static_cast<size_t>(length), '\0');
             if (::WideCharToMultiByte(codePage, flags, wide.data(), units, &bytes[0], length, defaultChar,
-                                      nullptr) == length)
+                                      usedDefault) == length)
                 return bytes;
         }
     } catch (const std::bad_alloc&) {
@@ -109,16 +110,10 @@ bool FitsSystemCodePage(const std::wstring& text)
         if (IsSurrogate(unit))
             return false;  // no double-byte code page holds a character beyond the basic plane
     }
-    const int units = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
-    int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), units, nullptr, 0, nullptr,
-                                       &usedDefault);
-    if (length <= 0 || usedDefault)
-        return false;
-    std::string bytes(static_cast<size_t>(length), '\0');
-    if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), units, &bytes[0], length, nullptr,
-                              &usedDefault) != length ||
-        usedDefault)
+    const std::string bytes =
+        FromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, nullptr, text, EmptyOnFailure, &usedDefault);
+    if (bytes.empty() || usedDefault)
         return false;
     // The way back must give the same text: a code that stands for another character is no fit.
     return ToWide(CP_ACP, bytes, EmptyOnFailure) == text;
