@@ -12,6 +12,6 @@ extern tagSoft* g_soft;      // the software descriptor for the about box
 extern CString g_appPath;    // the program's folder, ending in a backslash
 extern int g_isAutoMin;      // minimise the main window after a click-copy (nonzero: on)
 // The setting g_isAutoMin is read from at start-up and saved under by the options.
-constexpr char kAutoMinKey[] = "isAutoMin";
+constexpr wchar_t kAutoMinKey[] = L"isAutoMin";
 extern CString g_connStr;    // the item database's connection string
 extern CDbSession* g_db;     // the database session

@@ -1,27 +1,23 @@
 // Building and reading the connection string: Data Source="<path>";Busy Timeout=<ms>.
 //
-// The text is read byte by byte. That is sound in code page 936: the separators '"', ';' and '='
-// are below 0x40, the lowest second byte of a double-byte character, so they never occur inside one.
+// The text is read unit by unit: the separators '"', ';' and '=' are never half of a surrogate pair.
 #include "base/connstr.h"
 
-#include "base/text_codec.h"
-
-#include <climits>
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
-const char kDataSource[] = "Data Source";
-const char kBusyTimeout[] = "Busy Timeout";
+const wchar_t kDataSource[] = L"Data Source";
+const wchar_t kBusyTimeout[] = L"Busy Timeout";
 
-bool IsBlank(char ch)
+bool IsBlank(wchar_t ch)
 {
-    return ch == ' ' || ch == '\t';
+    return ch == L' ' || ch == L'\t';
 }
 
 class CConnStrReader {
 public:
-    explicit CConnStrReader(const std::string& text) : m_text(text) {}
+    explicit CConnStrReader(const std::wstring& text) : m_text(text) {}
 
     bool AtEnd() const { return m_at >= m_text.size(); }
 
@@ -32,11 +28,11 @@ public:
     }
 
     // The key up to '=', blanks around it dropped; false when there is no '='.
-    bool ReadKey(std::string* key)
+    bool ReadKey(std::wstring* key)
     {
-        size_t equals = m_text.find('=', m_at);
-        size_t semicolon = m_text.find(';', m_at);
-        if (equals == std::string::npos || (semicolon != std::string::npos && semicolon < equals))
+        size_t equals = m_text.find(L'=', m_at);
+        size_t semicolon = m_text.find(L';', m_at);
+        if (equals == std::wstring::npos || (semicolon != std::wstring::npos && semicolon < equals))
             return false;
         *key = Trimmed(m_text.substr(m_at, equals - m_at));
         m_at = equals + 1;
@@ -44,20 +40,20 @@ public:
     }
 
     // A value up to the next ';' or the end: quoted ("" inside standing for ") or bare.
-    bool ReadValue(std::string* value)
+    bool ReadValue(std::wstring* value)
     {
         SkipBlanks();
         value->clear();
-        if (!AtEnd() && m_text[m_at] == '"') {
+        if (!AtEnd() && m_text[m_at] == L'"') {
             ++m_at;
             for (;;) {
                 if (AtEnd())
                     return false;  // no closing quote
-                char ch = m_text[m_at++];
-                if (ch != '"') {
+                wchar_t ch = m_text[m_at++];
+                if (ch != L'"') {
                     *value += ch;
-                } else if (!AtEnd() && m_text[m_at] == '"') {
-                    *value += '"';
+                } else if (!AtEnd() && m_text[m_at] == L'"') {
+                    *value += L'"';
                     ++m_at;
                 } else {
                     break;
@@ -65,23 +61,23 @@ public:
             }
             SkipBlanks();
         } else {
-            size_t semicolon = m_text.find(';', m_at);
-            size_t stop = semicolon == std::string::npos ? m_text.size() : semicolon;
+            size_t semicolon = m_text.find(L';', m_at);
+            size_t stop = semicolon == std::wstring::npos ? m_text.size() : semicolon;
             *value = Trimmed(m_text.substr(m_at, stop - m_at));
-            if (value->find('"') != std::string::npos)
+            if (value->find(L'"') != std::wstring::npos)
                 return false;
             m_at = stop;
         }
         if (AtEnd())
             return true;
-        if (m_text[m_at] != ';')
+        if (m_text[m_at] != L';')
             return false;
         ++m_at;
         return true;
     }
 
 private:
-    static std::string Trimmed(const std::string& text)
+    static std::wstring Trimmed(const std::wstring& text)
     {
         size_t first = 0;
         size_t last = text.size();
@@ -92,19 +88,19 @@ private:
         return text.substr(first, last - first);
     }
 
-    const std::string& m_text;
+    const std::wstring& m_text;
     size_t m_at = 0;
 };
 
-bool ParseMilliseconds(const std::string& text, int* ms)
+bool ParseMilliseconds(const std::wstring& text, int* ms)
 {
     if (text.empty() || text.size() > 9)
         return false;
     int value = 0;
-    for (char ch : text) {
-        if (ch < '0' || ch > '9')
+    for (wchar_t ch : text) {
+        if (ch < L'0' || ch > L'9')
             return false;
-        value = value * 10 + (ch - '0');
+        value = value * 10 + (ch - L'0');
     }
     *ms = value;
     return true;
@@ -114,14 +110,14 @@ bool ParseMilliseconds(const std::string& text, int* ms)
 
 CString BuildConnectionString(const CString& path, int busyTimeoutMs)
 {
-    std::string quoted;
-    for (char ch : path.str()) {
+    std::wstring quoted;
+    for (wchar_t ch : path.str()) {
         quoted += ch;
-        if (ch == '"')
-            quoted += '"';
+        if (ch == L'"')
+            quoted += L'"';
     }
     CString text;
-    text.Format("%s=\"%s\";%s=%d", kDataSource, quoted.c_str(), kBusyTimeout,
+    text.Format(L"%ls=\"%ls\";%ls=%d", kDataSource, quoted.c_str(), kBusyTimeout,
                 busyTimeoutMs < 0 ? 0 : busyTimeoutMs);
     return text;
 }
@@ -132,29 +128,25 @@ bool ParseConnectionString(const CString& connStr, CConnectionSettings* settings
     bool havePath = false;
     bool haveTimeout = false;
     CConnectionSettings parsed;
-    std::string path;
+    std::wstring path;
     for (reader.SkipBlanks(); !reader.AtEnd(); reader.SkipBlanks()) {
-        std::string key;
-        std::string value;
+        std::wstring key;
+        std::wstring value;
         if (!reader.ReadKey(&key) || !reader.ReadValue(&value))
             return false;
-        if (_stricmp(key.c_str(), kDataSource) == 0 && !havePath && !value.empty()) {
+        if (_wcsicmp(key.c_str(), kDataSource) == 0 && !havePath && !value.empty()) {
             path = value;
             havePath = true;
-        } else if (_stricmp(key.c_str(), kBusyTimeout) == 0 && !haveTimeout &&
+        } else if (_wcsicmp(key.c_str(), kBusyTimeout) == 0 && !haveTimeout &&
                    ParseMilliseconds(value, &parsed.busyTimeoutMs)) {
             haveTimeout = true;
         } else {
             return false;  // an unknown, repeated or malformed setting
         }
     }
-    if (!havePath || path.find('\0') != std::string::npos)
+    if (!havePath || path.find(L'\0') != std::wstring::npos)
         return false;
-    try {
-        parsed.path = SystemToWide(CString(path), ThrowOnFailure);
-    } catch (const CTextError&) {
-        return false;
-    }
+    parsed.path = path;
     *settings = parsed;
     return true;
 }
@@ -164,10 +156,5 @@ CString WithBusyTimeout(const CString& connStr, int busyTimeoutMs)
     CConnectionSettings settings;
     if (!ParseConnectionString(connStr, &settings))
         return connStr;
-    try {
-        return BuildConnectionString(WideToSystem(settings.path, Unmappable::BestFit, ThrowOnFailure),
-                                     busyTimeoutMs);
-    } catch (const CTextError&) {
-        return connStr;
-    }
+    return BuildConnectionString(settings.path, busyTimeoutMs);
 }

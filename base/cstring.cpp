@@ -4,33 +4,35 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
-void CString::Format(LPCSTR format, ...)
+void CString::Format(LPCWSTR format, ...)
 {
     va_list args;
     va_start(args, format);
     va_list again;
     va_copy(again, args);
-    int length = vsnprintf(nullptr, 0, format, args);
+    // The C99 wide formatter: %ls is a wide text, %s a narrow one, on every runtime.
+    int length = __mingw_vsnwprintf(nullptr, 0, format, args);
     va_end(args);
     if (length < 0) {
         va_end(again);
         m_text.clear();
         return;
     }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    vsnprintf(&text[0], text.size(), format, again);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    __mingw_vsnwprintf(&text[0], text.size(), format, again);
     va_end(again);
     text.resize(static_cast<size_t>(length));
     m_text.swap(text);
 }
 
-int CString::Find(char ch, int start) const
+int CString::Find(wchar_t ch, int start) const
 {
     if (start < 0 || start >= GetLength())
         return -1;
     size_t at = m_text.find(ch, static_cast<size_t>(start));
-    return at == std::string::npos ? -1 : static_cast<int>(at);
+    return at == std::wstring::npos ? -1 : static_cast<int>(at);
 }
 
 CString CString::Left(int count) const
@@ -47,17 +49,17 @@ CString CString::Mid(int first, int count) const
     if (first >= GetLength())
         return CString();
     return CString(m_text.substr(static_cast<size_t>(first),
-                                 count < 0 ? std::string::npos : static_cast<size_t>(count)));
+                                 count < 0 ? std::wstring::npos : static_cast<size_t>(count)));
 }
 
-int CString::Replace(LPCSTR oldText, LPCSTR newText)
+int CString::Replace(LPCWSTR oldText, LPCWSTR newText)
 {
-    size_t oldLength = oldText ? std::strlen(oldText) : 0;
+    size_t oldLength = oldText ? std::wcslen(oldText) : 0;
     if (oldLength == 0)
         return 0;
-    std::string replacement = newText ? newText : "";
+    std::wstring replacement = newText ? newText : L"";
     int count = 0;
-    for (size_t at = m_text.find(oldText); at != std::string::npos;
+    for (size_t at = m_text.find(oldText); at != std::wstring::npos;
          at = m_text.find(oldText, at + replacement.size())) {
         m_text.replace(at, oldLength, replacement);
         ++count;
@@ -65,7 +67,7 @@ int CString::Replace(LPCSTR oldText, LPCSTR newText)
     return count;
 }
 
-char* CString::GetBuffer(int minLength)
+wchar_t* CString::GetBuffer(int minLength)
 {
     if (minLength > GetLength())
         m_text.resize(static_cast<size_t>(minLength));
@@ -75,6 +77,6 @@ char* CString::GetBuffer(int minLength)
 void CString::ReleaseBuffer(int newLength)
 {
     if (newLength < 0)
-        newLength = static_cast<int>(std::strlen(m_text.c_str()));
+        newLength = static_cast<int>(std::wcslen(m_text.c_str()));
     m_text.resize(static_cast<size_t>(newLength));
 }

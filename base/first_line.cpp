@@ -5,10 +5,8 @@
 
 CString FirstLineShown(const CString& text)
 {
-    // A byte search is safe in code page 936: the second byte of a double-byte character is 0x40
-    // or above, never a carriage return or a line feed.
-    const std::string::size_type lineEnd = text.str().find_first_of("\r\n");
-    if (lineEnd == std::string::npos)
+    const std::wstring::size_type lineEnd = text.str().find_first_of(L"\r\n");
+    if (lineEnd == std::wstring::npos)
         return text;
-    return text.Left(static_cast<int>(lineEnd)) + " …";
+    return text.Left(static_cast<int>(lineEnd)) + L" …";
 }

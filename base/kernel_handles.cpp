@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-CFileHandle OpenFileForReading(const char* path)
+CFileHandle OpenFileForReading(const wchar_t* path)
 {
-    return CFileHandle(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    return CFileHandle(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
                                      nullptr));
 }

@@ -15,7 +15,7 @@ struct CFileHandleTraits {
     }
     static void Close(Handle handle) noexcept { ::CloseHandle(handle); }
 };
-// A file from CreateFileA (which answers INVALID_HANDLE_VALUE on failure).
+// A file from CreateFileW (which answers INVALID_HANDLE_VALUE on failure).
 using CFileHandle = CUniqueHandle<CFileHandleTraits>;
 
 struct CKernelHandleTraits : CNullHandleTraits<HANDLE> {
@@ -31,7 +31,7 @@ struct CGlobalMemoryTraits : CNullHandleTraits<HGLOBAL> {
 using CGlobalMemory = CUniqueHandle<CGlobalMemoryTraits>;
 
 // An existing file opened for reading in order, others still free to read and write it.
-CFileHandle OpenFileForReading(const char* path);
+CFileHandle OpenFileForReading(const wchar_t* path);
 // Reads up to buffer's size: true with the bytes read in read (0 at the end), false on failure.
 bool ReadFileChunk(const CFileHandle& file, std::vector<char>& buffer, DWORD& read);
 // A movable block holding a copy of size bytes at data; empty when allocation fails.

@@ -1,22 +1,25 @@
 // Conversions over MultiByteToWideChar and WideCharToMultiByte with the platform's tables.
 #include "base/text_codec.h"
 
+#include <climits>
 #include <new>
 #include <windows.h>
 
 namespace {
 
-std::wstring ToWide(UINT codePage, const std::string& bytes, TextFailurePolicy onFailure)
+std::wstring ToWide(UINT codePage, const char* bytes, size_t size, TextFailurePolicy onFailure)
 {
-    if (bytes.empty())
+    if (size == 0)
         return std::wstring();
-    int length = static_cast<int>(bytes.size());
     try {
-        int units = ::MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
-        if (units > 0) {
-            std::wstring wide(static_cast<size_t>(units), L'\0');
-            if (::MultiByteToWideChar(codePage, 0, bytes.data(), length, &wide[0], units) == units)
-                return wide;
+        if (size <= static_cast<size_t>(INT_MAX)) {
+            int length = static_cast<int>(size);
+            int units = ::MultiByteToWideChar(codePage, 0, bytes, length, nullptr, 0);
+            if (units > 0) {
+                std::wstring wide(static_cast<size_t>(units), L'\0');
+                if (::MultiByteToWideChar(codePage, 0, bytes, length, &wide[0], units) == units)
+                    return wide;
+            }
         }
     } catch (const std::bad_alloc&) {
         onFailure(TextFailure::OutOfMemory);
@@ -24,58 +27,6 @@ std::wstring ToWide(UINT codePage, const std::string& bytes, TextFailurePolicy o
     }
     onFailure(TextFailure::CannotDecode);
     return std::wstring();
-}
-
-// usedDefault, when given, learns whether any character had no code of its own.
-std::string FromWide(UINT codePage, DWORD flags, const char* defaultChar, const std::wstring& wide,
-                     TextFailurePolicy onFailure, BOOL* usedDefault = nullptr)
-{
-    if (wide.empty())
-        return std::string();
-    int units = static_cast<int>(wide.size());
-    try {
-        int length =
-            ::WideCharToMultiByte(codePage, flags, wide.data(), units, nullptr, 0, defaultChar, nullptr);
-        if (length > 0) {
-            std::string bytes(static_cast<size_t>(length), '\0');
-            if (::WideCharToMultiByte(codePage, flags, wide.data(), units, &bytes[0], length, defaultChar,
-                                      usedDefault) == length)
-                return bytes;
-        }
-    } catch (const std::bad_alloc&) {
-        onFailure(TextFailure::OutOfMemory);
-        throw;
-    }
-    onFailure(TextFailure::CannotEncode);
-    return std::string();
-}
-
-bool IsHighSurrogate(wchar_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsSurrogate(wchar_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDFFF;
-}
-
-// A character beyond the basic plane is a pair of units; make it one "?" rather than two.
-std::wstring SurrogatesAsQuestionMarks(const std::wstring& text)
-{
-    std::wstring units;
-    units.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        wchar_t unit = text[i];
-        if (IsHighSurrogate(unit) && i + 1 < text.size() && IsSurrogate(text[i + 1]) &&
-            !IsHighSurrogate(text[i + 1])) {
-            units += L'?';
-            ++i;
-        } else {
-            units += IsSurrogate(unit) ? L'?' : unit;
-        }
-    }
-    return units;
 }
 
 }  // namespace
@@ -89,47 +40,66 @@ void ThrowOnFailure(TextFailure failure)
     throw CTextError(failure);
 }
 
-std::wstring SystemToWide(const CString& text, TextFailurePolicy onFailure)
+std::wstring Utf8ToWide(const char* bytes, size_t length, TextFailurePolicy onFailure)
 {
-    return ToWide(CP_ACP, text.str(), onFailure);
-}
-
-CString WideToSystem(const std::wstring& text, Unmappable unmappable, TextFailurePolicy onFailure)
-{
-    if (unmappable == Unmappable::BestFit)
-        return CString(FromWide(CP_ACP, 0, nullptr, text, onFailure));
-    // No best fit: a character without its own code must not turn into a look-alike.
-    return CString(FromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, "?", SurrogatesAsQuestionMarks(text), onFailure));
-}
-
-bool FitsSystemCodePage(const std::wstring& text)
-{
-    if (text.empty())
-        return true;
-    for (wchar_t unit : text) {
-        if (IsSurrogate(unit))
-            return false;  // no double-byte code page holds a character beyond the basic plane
-    }
-    BOOL usedDefault = FALSE;
-    const std::string bytes =
-        FromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, nullptr, text, EmptyOnFailure, &usedDefault);
-    if (bytes.empty() || usedDefault)
-        return false;
-    // The way back must give the same text: a code that stands for another character is no fit.
-    return ToWide(CP_ACP, bytes, EmptyOnFailure) == text;
+    return ToWide(CP_UTF8, bytes, length, onFailure);
 }
 
 std::wstring Utf8ToWide(const std::string& bytes, TextFailurePolicy onFailure)
 {
-    return ToWide(CP_UTF8, bytes, onFailure);
+    return ToWide(CP_UTF8, bytes.data(), bytes.size(), onFailure);
 }
 
 std::string WideToUtf8(const std::wstring& text, TextFailurePolicy onFailure)
 {
-    return FromWide(CP_UTF8, 0, nullptr, text, onFailure);
+    return WideToCodePage(CP_UTF8, text, onFailure);
 }
 
-bool IsLeadByte(char ch)
+std::wstring CodePageToWide(unsigned codePage, const std::string& bytes, TextFailurePolicy onFailure)
 {
-    return ::IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(ch)) != FALSE;
+    return ToWide(codePage, bytes.data(), bytes.size(), onFailure);
+}
+
+std::string WideToCodePage(unsigned codePage, const std::wstring& text, TextFailurePolicy onFailure)
+{
+    if (text.empty())
+        return std::string();
+    try {
+        if (text.size() <= static_cast<size_t>(INT_MAX / 4)) {
+            int units = static_cast<int>(text.size());
+            int length = ::WideCharToMultiByte(codePage, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
+            if (length > 0) {
+                std::string bytes(static_cast<size_t>(length), '\0');
+                if (::WideCharToMultiByte(codePage, 0, text.data(), units, &bytes[0], length, nullptr,
+                                          nullptr) == length)
+                    return bytes;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        onFailure(TextFailure::OutOfMemory);
+        throw;
+    }
+    onFailure(TextFailure::CannotEncode);
+    return std::string();
+}
+
+std::array<CodePageByte, 256> SystemCodePageBytes()
+{
+    std::array<CodePageByte, 256> kinds;
+    for (unsigned byte = 0; byte < kinds.size(); ++byte) {
+        const char single = static_cast<char>(byte);
+        wchar_t unit = 0;
+        if (::IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(byte)))
+            kinds[byte] = CodePageByte::Lead;
+        else if (byte < 0x80 || ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &single, 1, &unit, 1) == 1)
+            kinds[byte] = CodePageByte::Single;
+        else
+            kinds[byte] = CodePageByte::Invalid;
+    }
+    return kinds;
+}
+
+std::wstring SystemCodePageToWide(const char* bytes, size_t length, TextFailurePolicy onFailure)
+{
+    return ToWide(CP_ACP, bytes, length, onFailure);
 }

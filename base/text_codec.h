@@ -1,8 +1,8 @@
-// Text between the system code page (in which the program keeps its texts), UTF-16 and UTF-8.
+// Text between UTF-16 (in which the program keeps its texts), UTF-8 (files, the database) and,
+// for import files alone, the system code page.
 #pragma once
 
-#include "base/cstring.h"
-
+#include <array>
 #include <string>
 
 // Why a conversion failed.
@@ -29,22 +29,24 @@ private:
     TextFailure m_failure;
 };
 
-// What becomes of a character the system code page lacks.
-enum class Unmappable {
-    BestFit,       // the system's choice: a look-alike where it knows one, else its default character
-    QuestionMark,  // one "?" for each (a surrogate pair included), never a look-alike
-};
-
-std::wstring SystemToWide(const CString& text, TextFailurePolicy onFailure = EmptyOnFailure);
-CString WideToSystem(const std::wstring& text, Unmappable unmappable = Unmappable::BestFit,
-                     TextFailurePolicy onFailure = EmptyOnFailure);
-// True when the system code page holds every character of text exactly (no default character, no
-// look-alike): only then does text survive WideToSystem and SystemToWide unchanged.
-bool FitsSystemCodePage(const std::wstring& text);
-
 // Malformed sequences become U+FFFD.
+std::wstring Utf8ToWide(const char* bytes, size_t length, TextFailurePolicy onFailure = EmptyOnFailure);
 std::wstring Utf8ToWide(const std::string& bytes, TextFailurePolicy onFailure = EmptyOnFailure);
+// A lone surrogate becomes U+FFFD.
 std::string WideToUtf8(const std::wstring& text, TextFailurePolicy onFailure = EmptyOnFailure);
 
-// True for the first byte of a double-byte character of the system code page.
-bool IsLeadByte(char ch);
+// Text in a code page the program names itself (a format fixed to one code page on every Windows).
+std::wstring CodePageToWide(unsigned codePage, const std::string& bytes,
+                            TextFailurePolicy onFailure = EmptyOnFailure);
+std::string WideToCodePage(unsigned codePage, const std::wstring& text,
+                           TextFailurePolicy onFailure = EmptyOnFailure);
+
+// What a byte is in the system code page when it stands first: a character of its own, the lead
+// byte of a double-byte character, or the start of no character.
+enum class CodePageByte : unsigned char { Single, Lead, Invalid };
+std::array<CodePageByte, 256> SystemCodePageBytes();
+
+// The one way in from the system code page: a text file that is neither marked nor UTF-8 was
+// written by a program of this system's own code page.
+std::wstring SystemCodePageToWide(const char* bytes, size_t length,
+                                  TextFailurePolicy onFailure = EmptyOnFailure);

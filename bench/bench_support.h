@@ -19,18 +19,18 @@ inline double Now()
 }
 
 // The program's own folder, ending in a backslash.
-inline std::string ProgramFolder()
+inline std::wstring ProgramFolder()
 {
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
-// Code page 936 text as SQLite takes it.
-inline std::string ToUtf8(const std::string& systemText)
+// Text as SQLite takes it.
+inline std::string ToUtf8(const std::wstring& text)
 {
-    return WideToUtf8(SystemToWide(CString(systemText)));
+    return WideToUtf8(text);
 }
 
 }  // namespace bench

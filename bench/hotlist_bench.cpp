@@ -60,12 +60,11 @@ std::vector<testing_support::TestItem> MakeItems(int count)
     std::vector<testing_support::TestItem> items;
     items.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-        char label[48], content[96], time[24];
-        std::snprintf(label, sizeof(label), "常用片段 %05d 地址", i);
-        std::snprintf(content, sizeof(content), "北京市海淀区中关村大街 %d 号，邮编 100080。it's #%d", i, i);
-        std::snprintf(time, sizeof(time), "2026-%02d-%02d %02d:%02d:00", 1 + i % 12, 1 + i % 28, i % 24,
-                      i % 60);
-        items.push_back({std::string(label), std::string(content), (i * 7) % 50, std::string(time)});
+        CString label, content, time;
+        label.Format(L"常用片段 %05d 地址", i);
+        content.Format(L"北京市海淀区中关村大街 %d 号，邮编 100080。it's #%d", i, i);
+        time.Format(L"2026-%02d-%02d %02d:%02d:00", 1 + i % 12, 1 + i % 28, i % 24, i % 60);
+        items.push_back({label.str(), content.str(), (i * 7) % 50, time.str()});
     }
     return items;
 }
@@ -79,7 +78,7 @@ BOOL CALLBACK CountRow(HWND row, LPARAM param)
 {
     auto* counts = reinterpret_cast<RowCounts*>(param);
     ++counts->windows;
-    if (::SendMessageA(row, WM_GETFONT, 0, 0))
+    if (::SendMessageW(row, WM_GETFONT, 0, 0))
         ++counts->fonts;
     return TRUE;
 }
@@ -145,7 +144,7 @@ protected:
         CMainDlg::CopyItem(id);
         (m_clickingLast ? figures.lastClickSeconds : figures.clickSeconds).push_back(Now() - m_clickStart);
         KillTimer(kClickWatchTimer);
-        ::PostMessageA(m_hWnd, WM_BENCH_NEXT, 0, 0);
+        ::PostMessageW(m_hWnd, WM_BENCH_NEXT, 0, 0);
     }
 
 private:
@@ -155,8 +154,8 @@ private:
         LRESULT result = CMainDlg::WindowProc(message, wParam, lParam);
         // Paint what the load invalidated, as the message loop would, until nothing is left.
         MSG msg;
-        while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageA(&msg);
+        while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            ::DispatchMessageW(&msg);
         const double painted = Now();
         figures.paintLeftPending = (HIWORD(::GetQueueStatus(QS_PAINT)) & QS_PAINT) != 0;
         figures.loadSeconds = m_loaded - start;
@@ -164,13 +163,13 @@ private:
         figures.workingSetKb = WorkingSetKb();
         figures.entries = static_cast<int>(m_list.GetCount());
         ::EnumChildWindows(m_list.m_hWnd, &CountRow, reinterpret_cast<LPARAM>(&figures.rows));
-        figures.listStyle = static_cast<DWORD>(::GetWindowLongA(m_list.m_hWnd, GWL_STYLE));
+        figures.listStyle = static_cast<DWORD>(::GetWindowLongW(m_list.m_hWnd, GWL_STYLE));
         CRect client;
         m_list.GetClientRect(&client);
         figures.listSize = {client.Width(), client.Height()};
         // The hottest item is the first the load's own statement returns.
-        m_topId = std::atoi(g_db->QueryValue(StmtSelectItems(kHeatOrder)));
-        ::PostMessageA(m_hWnd, WM_BENCH_NEXT, 0, 0);
+        m_topId = _wtoi(g_db->QueryValue(StmtSelectItems(kHeatOrder)));
+        ::PostMessageW(m_hWnd, WM_BENCH_NEXT, 0, 0);
         return result;
     }
 
@@ -180,7 +179,7 @@ private:
     {
         const bool listed = m_list.GetCount() > 0;
         if (listed && static_cast<int>(figures.clickSeconds.size()) < kClicks) {
-            ::PostMessageA(m_hWnd, WM_ITEMCLICK, 0, m_topId);
+            ::PostMessageW(m_hWnd, WM_ITEMCLICK, 0, m_topId);
             return;
         }
         if (listed && !m_clickingLast) {
@@ -196,15 +195,15 @@ private:
             return;
         }
         TimeCopySteps();
-        ::PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        ::PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
     }
 
     void PaintNow()
     {
         ::UpdateWindow(m_list.m_hWnd);
         MSG msg;
-        while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageA(&msg);
+        while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            ::DispatchMessageW(&msg);
     }
 
     // A page at a time, as the scroll bar's page area scrolls, painting after each step.
@@ -238,7 +237,7 @@ private:
             double read = Now();
             g_core->toClipboard(m_hWnd, text);
             double placed = Now();
-            g_db->Execute(StmtCountClick(g_core->getTimeNowStr(""), m_topId));
+            g_db->Execute(StmtCountClick(g_core->getTimeNowStr(L""), m_topId));
             double counted = Now();
             figures.readSeconds.push_back(read - start);
             figures.clipboardSeconds.push_back(placed - read);
@@ -261,24 +260,24 @@ using CFloorWindow = CUniqueHandle<CFloorWindowTraits>;
 
 // The same SELECT by SQLite alone, one entry per item in a list box of the hot list's style and
 // size, and a window and a font for each row that fits on screen, or (windowPerItem) for every item.
-double MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listSize, bool windowPerItem)
+double MeasureFloor(const std::wstring& dbPath, DWORD listStyle, SIZE listSize, bool windowPerItem)
 {
     // The rows' fonts outlive the rows, which go with the host.
     std::vector<CFont> fonts;
-    CFloorWindow host(::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, listSize.cx + 20,
+    CFloorWindow host(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, listSize.cx + 20,
                                         listSize.cy + 20, nullptr, nullptr, nullptr, nullptr));
-    HWND list = ::CreateWindowExA(0, "LISTBOX", "", listStyle, 0, 0, listSize.cx, listSize.cy, host.Get(),
+    HWND list = ::CreateWindowExW(0, L"LISTBOX", L"", listStyle, 0, 0, listSize.cx, listSize.cy, host.Get(),
                                   nullptr, nullptr, nullptr);
-    LOGFONTA logFont = {};
+    LOGFONTW logFont = {};
     logFont.lfHeight = 20;
-    std::strcpy(logFont.lfFaceName, "宋体");
+    std::wcscpy(logFont.lfFaceName, L"宋体");
     std::string sql = ToUtf8(StmtSelectItems(kHeatOrder).str());
     const int entryHeight = listSize.cy * 6 / 100;
     const int onScreen = entryHeight > 0 ? (listSize.cy + entryHeight - 1) / entryHeight : 1;
     // The host is shown and painted before the clock starts, as the main window is before timer 1.
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&msg);
 
     const double start = Now();
     {
@@ -287,7 +286,7 @@ double MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listSize, b
         sqlite3_open_v2(ToUtf8(dbPath).c_str(), db.Put(), SQLITE_OPEN_READWRITE, nullptr);
         CSqliteStmtHandle stmt;
         sqlite3_prepare_v2(db.Get(), sql.c_str(), static_cast<int>(sql.size()), stmt.Put(), nullptr);
-        ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         int added = 0;
         while (sqlite3_step(stmt.Get()) == SQLITE_ROW) {
             // Every column read, as the load reads them.
@@ -296,25 +295,25 @@ double MeasureFloor(const std::string& dbPath, DWORD listStyle, SIZE listSize, b
             sqlite3_column_text(stmt.Get(), 2);
             ++added;
             if (windowPerItem || added <= onScreen) {
-                HWND row = ::CreateWindowExA(
-                    0, "STATIC", "", WS_CHILD | SS_SIMPLE, 0, 0, listSize.cx, listSize.cy / 20, list,
+                HWND row = ::CreateWindowExW(
+                    0, L"STATIC", L"", WS_CHILD | SS_SIMPLE, 0, 0, listSize.cx, listSize.cy / 20, list,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(1001 + added)), nullptr, nullptr);
                 fonts.emplace_back();
                 fonts.back().CreateFontIndirect(&logFont);
-                ::SendMessageA(row, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().GetSafeHandle()), TRUE);
+                ::SendMessageW(row, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().GetSafeHandle()), TRUE);
             }
-            LRESULT index = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-            ::SendMessageA(list, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), entryHeight);
-            ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
+            LRESULT index = ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+            ::SendMessageW(list, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), entryHeight);
+            ::SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
         }
     }
-    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     return Now() - start;
 }
 
 // The machine's speed drifts from call to call (each window costs round trips to the window
 // server): the middle one of several runs.
-double MedianFloor(int runs, const std::string& dbPath, DWORD listStyle, SIZE listSize, bool windowPerItem)
+double MedianFloor(int runs, const std::wstring& dbPath, DWORD listStyle, SIZE listSize, bool windowPerItem)
 {
     std::vector<double> floors;
     for (int run = 0; run < runs; ++run)
@@ -337,9 +336,9 @@ int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
     CWinApp app;
-    const std::string folder = bench::ProgramFolder();
-    const std::string dbPath = folder + "sys.mdb";
-    ::DeleteFileA((folder + "hotlist_bench.ini").c_str());
+    const std::wstring folder = bench::ProgramFolder();
+    const std::wstring dbPath = folder + L"sys.mdb";
+    ::DeleteFileW((folder + L"hotlist_bench.ini").c_str());
     testing_support::CreateItemDatabase(dbPath, MakeItems(count));
 
     HotListFigures figures;

@@ -33,14 +33,14 @@ using bench::ToUtf8;
 constexpr int kImportLines = 100000;
 constexpr int kListedItems = 10000;
 
-std::string DataFolder()
+std::wstring DataFolder()
 {
-    std::string folder = bench::ProgramFolder() + "bench_data\\";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    std::wstring folder = bench::ProgramFolder() + L"bench_data\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }
 
-// Forty characters a line, Chinese and ASCII, an apostrophe included, each line different.
+// Forty characters a line, Chinese and ASCII, an apostrophe included, each line different (UTF-8).
 std::vector<std::string> MakeLines()
 {
     std::vector<std::string> lines;
@@ -53,7 +53,7 @@ std::vector<std::string> MakeLines()
     return lines;
 }
 
-void UseDatabase(const std::string& path, const std::vector<testing_support::TestItem>& items = {})
+void UseDatabase(const std::wstring& path, const std::vector<testing_support::TestItem>& items = {})
 {
     testing_support::CreateItemDatabase(path, items);
     g_connStr = BuildConnectionString(path.c_str());
@@ -69,7 +69,7 @@ void CALLBACK CloseStrayBoxes(HWND, UINT, UINT_PTR, DWORD)
 
 class CBenchItemsDlg : public CItemsDlg {
 public:
-    std::string path;
+    std::wstring path;
 
 protected:
     CString ChooseImportFile() override { return CString(path); }
@@ -81,7 +81,7 @@ struct ImportFigures {
     int listedRows = 0;
 };
 
-ImportFigures MeasureImport(const std::string& filePath)
+ImportFigures MeasureImport(const std::wstring& filePath)
 {
     ImportFigures figures;
     CBenchItemsDlg dlg;
@@ -91,12 +91,12 @@ ImportFigures MeasureImport(const std::string& filePath)
         .Then(
             [&] {
                 double start = Now();
-                ::SendMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+                ::SendMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                 dlg.m_list.UpdateWindow();
                 figures.endToEndSeconds = Now() - start;
                 figures.report = dlg.LastImport();
                 figures.listedRows = dlg.m_list.GetItemCount();
-                ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+                ::PostMessageW(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
                 return true;
             },
             600000);
@@ -106,12 +106,12 @@ ImportFigures MeasureImport(const std::string& filePath)
 }
 
 // The same statement texts, each prepared and stepped, in one transaction by SQLite alone.
-double MeasureFloor(const std::string& dbPath, const std::vector<std::string>& lines)
+double MeasureFloor(const std::wstring& dbPath, const std::vector<std::string>& lines)
 {
     std::vector<std::string> statements;
     statements.reserve(lines.size());
     for (const std::string& line : lines)
-        statements.push_back(ToUtf8(StmtInsertImported(line.c_str()).str()));
+        statements.push_back(ToUtf8(StmtInsertImported(CString(Utf8ToWide(line))).str()));
     CSqliteHandle db;
     if (sqlite3_open_v2(ToUtf8(dbPath).c_str(), db.Put(), SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         return -1;
@@ -134,11 +134,11 @@ double MeasureOpen()
     testing_support::CModalScript script;
     script.Then(
         [&] {
-            HWND dlg = ::FindWindowA(nullptr, "数据项");
+            HWND dlg = ::FindWindowW(nullptr, L"数据项");
             if (!dlg || !::IsWindowVisible(dlg))
                 return false;
             shown = Now();
-            ::PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+            ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
             return true;
         },
         60000);
@@ -158,24 +158,24 @@ int main()
     g_core = new CCore;
     g_db = new CDbSession;
     ::SetTimer(nullptr, 0, 500, &CloseStrayBoxes);
-    std::string folder = DataFolder();
+    std::wstring folder = DataFolder();
 
     std::vector<std::string> lines = MakeLines();
-    std::string filePath = folder + "import_100000.txt";
+    std::wstring filePath = folder + L"import_100000.txt";
     {
-        std::ofstream out(filePath, std::ios::binary);
+        std::ofstream out(ToUtf8(filePath), std::ios::binary);
         for (const std::string& line : lines)
             out << line << "\r\n";
     }
-    UseDatabase(folder + "import.mdb");
+    UseDatabase(folder + L"import.mdb");
     ImportFigures import = MeasureImport(filePath);
-    UseDatabase(folder + "floor.mdb");
-    double floor = MeasureFloor(folder + "floor.mdb", lines);
+    UseDatabase(folder + L"floor.mdb");
+    double floor = MeasureFloor(folder + L"floor.mdb", lines);
 
     std::vector<testing_support::TestItem> items;
     for (int i = 0; i < kListedItems; ++i)
-        items.push_back({std::string("标签") + std::to_string(i), lines[static_cast<size_t>(i)]});
-    UseDatabase(folder + "open.mdb", items);
+        items.push_back({L"标签" + std::to_wstring(i), Utf8ToWide(lines[static_cast<size_t>(i)])});
+    UseDatabase(folder + L"open.mdb", items);
     std::vector<double> opens;
     for (int run = 0; run < 3; ++run)
         opens.push_back(MeasureOpen());

@@ -3,7 +3,7 @@
 
 namespace {
 
-const char kUnknown[] = "未知";
+const wchar_t kUnknown[] = L"未知";
 
 CString OrUnknown(const CString& text)
 {
@@ -14,33 +14,33 @@ CString OrUnknown(const CString& text)
 
 CString SoftProductName(const tagSoft* soft)
 {
-    CString hex;
+    std::string hex;
     CString name;
-    if (soft && SoftFieldText(soft->productName, &hex) && SoftBytesOfHex(hex, &name))
+    if (soft && SoftFieldText(soft->productName, &hex) && SoftBytesOfHex(hex.c_str(), &name))
         return name;
     return CString();
 }
 
 CString SoftVersion(const tagSoft* soft)
 {
-    CString hex;
+    std::string hex;
     CString version;
-    if (soft && SoftFieldText(soft->version, &hex) && SoftUnitsOfHex(hex, &version))
+    if (soft && SoftFieldText(soft->version, &hex) && SoftUnitsOfHex(hex.c_str(), &version))
         return version;
     return CString();
 }
 
 CString AboutCaption(const tagSoft* soft)
 {
-    return "关于 " + OrUnknown(SoftProductName(soft));
+    return L"关于 " + OrUnknown(SoftProductName(soft));
 }
 
 CString AboutText(const tagSoft* soft)
 {
-    return OrUnknown(SoftProductName(soft)) + "\n版本：" + OrUnknown(SoftVersion(soft));
+    return OrUnknown(SoftProductName(soft)) + L"\n版本：" + OrUnknown(SoftVersion(soft));
 }
 
 void ShowAboutBox(HWND owner, const tagSoft* soft)
 {
-    ::MessageBoxA(owner, AboutText(soft), AboutCaption(soft), MB_OK | MB_ICONINFORMATION);
+    ::MessageBoxW(owner, AboutText(soft), AboutCaption(soft), MB_OK | MB_ICONINFORMATION);
 }

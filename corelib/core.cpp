@@ -2,7 +2,7 @@
 #include "corelib/core.h"
 
 #include "base/connstr.h"
-#include "base/dbcs_text.h"
+#include "base/text_walk.h"
 #include "corelib/about_box.h"
 #include "corelib/clipboard_text.h"
 #include "corelib/file_chooser.h"
@@ -42,7 +42,7 @@ bool CCore::saveConfigB(CString key, int value)
 
 int CCore::isFileExist(CString path)
 {
-    DWORD attributes = ::GetFileAttributesA(path);
+    DWORD attributes = ::GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
 }
 
@@ -53,20 +53,15 @@ CString CCore::getDbConnStrMdb(CString path)
 
 void CCore::msgboxWarning(HWND owner, CString text)
 {
-    ::MessageBoxA(owner, text, kProductName, MB_OK | MB_ICONWARNING);
+    ::MessageBoxW(owner, text, kProductName, MB_OK | MB_ICONWARNING);
 }
 
 int CCore::msgboxConfirm(HWND owner, CString text)
 {
-    return ::MessageBoxA(owner, text, kProductName, MB_YESNO | MB_ICONQUESTION);
+    return ::MessageBoxW(owner, text, kProductName, MB_YESNO | MB_ICONQUESTION);
 }
 
 bool CCore::toClipboard(HWND owner, CString text)
-{
-    return PutTextOnClipboard(owner, text);
-}
-
-bool CCore::toClipboard(HWND owner, const std::wstring& text)
 {
     return PutTextOnClipboard(owner, text);
 }
@@ -81,7 +76,7 @@ CString CCore::getTimeNowStr(CString format)
 CString CCore::getStrInt(int value)
 {
     CString text;
-    text.Format("%d", value);
+    text.Format(L"%d", value);
     return text;
 }
 
@@ -92,7 +87,7 @@ void CCore::listInit(CListCtrl& list, CString columns, int checkBoxes)
 
 void CCore::trimStrTail(CString& text)
 {
-    // The last character, which may be two bytes long: never leave half a character behind.
+    // The last character, which may be a surrogate pair: never leave half a character behind.
     int last = LastCharStart(text);
     if (last >= 0)
         text = text.Left(last);

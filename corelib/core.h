@@ -35,11 +35,9 @@ public:
     void msgboxWarning(HWND owner, CString text);
     // IDYES (6) for yes.
     int msgboxConfirm(HWND owner, CString text);
-    // Puts text on the clipboard (CF_TEXT and CF_UNICODETEXT), owned by owner. Waits up to about
-    // a second for another program to let go of the clipboard. True when it now holds the text.
+    // Puts text on the clipboard, owned by owner. Waits up to about a second for another program
+    // to let go of the clipboard. True when it now holds the text.
     bool toClipboard(HWND owner, CString text);
-    // The same for a UTF-16 text: CF_UNICODETEXT carries it whole, CF_TEXT its code page form.
-    bool toClipboard(HWND owner, const std::wstring& text);
 
     // Local time as "YYYY-MM-DD HH:MM:SS" for the format "".
     CString getTimeNowStr(CString format);

@@ -1,4 +1,4 @@
-// GetOpenFileNameA with a text-file filter.
+// GetOpenFileNameW with a text-file filter.
 #include "corelib/file_chooser.h"
 
 #include <commdlg.h>
@@ -8,15 +8,15 @@
 namespace {
 
 // Pairs of name and pattern, each ended by NUL, the list ended by a second NUL.
-const char kTextFileFilter[] = "文本文件 (*.txt)\0*.txt\0所有文件 (*.*)\0*.*\0";
+const wchar_t kTextFileFilter[] = L"文本文件 (*.txt)\0*.txt\0所有文件 (*.*)\0*.*\0";
 constexpr DWORD kPathBufferSize = 4096;
 
 }  // namespace
 
 CString ChooseTextFile(HWND owner)
 {
-    std::vector<char> path(kPathBufferSize, '\0');
-    OPENFILENAMEA dialog = {};
+    std::vector<wchar_t> path(kPathBufferSize, L'\0');
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = kTextFileFilter;
@@ -25,7 +25,7 @@ CString ChooseTextFile(HWND owner)
     dialog.nMaxFile = kPathBufferSize;
     // The program finds its files through its own folder, but keep its working folder as it was.
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameA(&dialog))
+    if (!::GetOpenFileNameW(&dialog))
         return CString();
     return CString(path.data());
 }

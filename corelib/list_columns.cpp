@@ -5,12 +5,12 @@
 
 namespace {
 
-// Splits at ','. No second byte of a code page 936 character is 0x2C, so bytes are safe here.
+// Splits at ','.
 std::vector<CString> SplitAtCommas(const CString& text)
 {
     std::vector<CString> parts;
     int start = 0;
-    for (int comma = text.Find(','); comma >= 0; comma = text.Find(',', start)) {
+    for (int comma = text.Find(L','); comma >= 0; comma = text.Find(L',', start)) {
         parts.push_back(text.Mid(start, comma - start));
         start = comma + 1;
     }
@@ -21,13 +21,13 @@ std::vector<CString> SplitAtCommas(const CString& text)
 int ParseWidth(const CString& text)
 {
     int i = 0;
-    while (i < text.GetLength() && text[i] == ' ')
+    while (i < text.GetLength() && text[i] == L' ')
         ++i;
     int width = 0;
     int digits = 0;
-    for (; i < text.GetLength() && text[i] >= '0' && text[i] <= '9' && digits < 6; ++i, ++digits)
-        width = width * 10 + (text[i] - '0');
-    while (i < text.GetLength() && text[i] == ' ')
+    for (; i < text.GetLength() && text[i] >= L'0' && text[i] <= L'9' && digits < 6; ++i, ++digits)
+        width = width * 10 + (text[i] - L'0');
+    while (i < text.GetLength() && text[i] == L' ')
         ++i;
     bool whole = digits > 0 && i == text.GetLength();
     return whole && width > 0 ? width : kDefaultColumnWidth;
@@ -51,7 +51,7 @@ std::vector<CColumnSpec> ParseColumnSpec(const CString& spec)
 void SetUpReportList(CListCtrl& list, const std::vector<CColumnSpec>& columns, bool checkBoxes)
 {
     HWND header = reinterpret_cast<HWND>(list.SendMessage(LVM_GETHEADER));
-    int existing = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    int existing = header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
     if (existing < 0)
         existing = 0;
     for (size_t i = 0; i < columns.size(); ++i)

@@ -1,4 +1,4 @@
 // The name the program shows: message box captions, the tray tip and the about box.
 #pragma once
 
-constexpr char kProductName[] = "Mirelo";
+constexpr wchar_t kProductName[] = L"Mirelo";

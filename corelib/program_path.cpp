@@ -1,4 +1,4 @@
-// GetModuleFileNameA with a buffer that grows until the path fits.
+// GetModuleFileNameW with a buffer that grows until the path fits.
 #include "corelib/program_path.h"
 
 #include <windows.h>
@@ -8,8 +8,8 @@
 CString ProgramFilePath()
 {
     for (DWORD size = MAX_PATH;; size *= 2) {
-        std::vector<char> buffer(size, '\0');
-        DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), size);
+        std::vector<wchar_t> buffer(size, L'\0');
+        DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), size);
         if (length == 0)
             return CString();
         // A path that filled the buffer may have been cut short.

@@ -9,7 +9,7 @@
 // list is never rebuilt while the program runs: when changed is set afterwards, the user is told
 // to start the program again and the main window's loop ends with exit code 0.
 template <typename TDialog, typename TFlag>
-void RunDialogThenRestartRequest(CCore* core, HWND mainWnd, TFlag TDialog::*changed, LPCSTR warning)
+void RunDialogThenRestartRequest(CCore* core, HWND mainWnd, TFlag TDialog::*changed, LPCWSTR warning)
 {
     TDialog dialog;
     dialog.DoModal();

@@ -1,15 +1,17 @@
 // INI flags, read and written by this library itself: a damaged line reads 0, other lines stay.
 #include "corelib/settings_file.h"
 
-#include "base/dbcs_text.h"
+#include "base/text_codec.h"
+#include "base/text_walk.h"
 #include "base/kernel_handles.h"
 #include "framework/stdiofile.h"
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
-const char* const kSettingsSection = "Settings";
+const wchar_t* const kSettingsSection = L"Settings";
 
 namespace {
 
@@ -19,16 +21,16 @@ bool IsUsableKey(const CString& key)
     if (key.IsEmpty())
         return false;
     for (int i = 0; i < key.GetLength(); i += CharLengthAt(key, i)) {
-        char ch = key[i];
-        if (ch == '=' || ch == '[' || ch == ']' || ch == ';' || ch == '\r' || ch == '\n' || ch == '\0')
+        wchar_t ch = key[i];
+        if (ch == L'=' || ch == L'[' || ch == L']' || ch == L';' || ch == L'\r' || ch == L'\n' || ch == L'\0')
             return false;
     }
     return true;
 }
 
-bool IsBlank(char ch)
+bool IsBlank(wchar_t ch)
 {
-    return ch == ' ' || ch == '\t';
+    return ch == L' ' || ch == L'\t';
 }
 
 CString Trimmed(const CString& text)
@@ -44,14 +46,14 @@ CString Trimmed(const CString& text)
 
 bool SameName(const CString& a, const CString& b)
 {
-    return a.GetLength() == b.GetLength() && ::lstrcmpiA(a, b) == 0;
+    return a.GetLength() == b.GetLength() && ::lstrcmpiW(a, b) == 0;
 }
 
 // "[name]" gives name; false for any other line.
 bool SectionNameOf(const CString& line, CString* name)
 {
     CString text = Trimmed(line);
-    if (text.GetLength() < 2 || text[0] != '[' || text[text.GetLength() - 1] != ']')
+    if (text.GetLength() < 2 || text[0] != L'[' || text[text.GetLength() - 1] != L']')
         return false;
     *name = Trimmed(text.Mid(1, text.GetLength() - 2));
     return true;
@@ -60,7 +62,7 @@ bool SectionNameOf(const CString& line, CString* name)
 // "key=value" gives both, trimmed; false for any other line.
 bool EntryOf(const CString& line, CString* key, CString* value)
 {
-    int equals = line.Find('=');
+    int equals = line.Find(L'=');
     if (equals <= 0)
         return false;
     *key = Trimmed(line.Left(equals));
@@ -72,15 +74,15 @@ bool EntryOf(const CString& line, CString* key, CString* value)
 bool IsWholeNumber(const CString& text, bool* nonzero)
 {
     int i = 0;
-    if (i < text.GetLength() && (text[i] == '-' || text[i] == '+'))
+    if (i < text.GetLength() && (text[i] == L'-' || text[i] == L'+'))
         ++i;
     if (i == text.GetLength())
         return false;
     *nonzero = false;
     for (; i < text.GetLength(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
+        if (text[i] < L'0' || text[i] > L'9')
             return false;
-        if (text[i] != '0')
+        if (text[i] != L'0')
             *nonzero = true;
     }
     return true;
@@ -125,28 +127,28 @@ EntryPlace FindEntry(const std::vector<CString>& lines, const CString& key)
     return place;
 }
 
-bool WriteWholeFile(const CString& path, const CString& bytes)
+bool WriteWholeFile(const CString& path, const std::string& bytes)
 {
     CFileHandle file(
-        ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return false;
     DWORD written = 0;
-    DWORD size = static_cast<DWORD>(bytes.GetLength());
-    return ::WriteFile(file.Get(), bytes.GetString(), size, &written, nullptr) && written == size &&
+    DWORD size = static_cast<DWORD>(bytes.size());
+    return ::WriteFile(file.Get(), bytes.data(), size, &written, nullptr) && written == size &&
            ::FlushFileBuffers(file.Get());
 }
 
 // Writes beside the file first and then puts the new file in its place.
-bool ReplaceFile(const CString& path, const CString& bytes)
+bool ReplaceFile(const CString& path, const std::string& bytes)
 {
-    CString temporary = path + ".new";
+    CString temporary = path + L".new";
     if (!WriteWholeFile(temporary, bytes)) {
-        ::DeleteFileA(temporary);
+        ::DeleteFileW(temporary);
         return false;
     }
-    if (!::MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileA(temporary);
+    if (!::MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileW(temporary);
         return false;
     }
     return true;
@@ -160,15 +162,15 @@ CString SettingsPathOf(const CString& programPath)
     CString name = programPath.Mid(folder.GetLength());
     int dot = -1;
     for (int i = 0; i < name.GetLength(); i += CharLengthAt(name, i)) {
-        if (name[i] == '.')
+        if (name[i] == L'.')
             dot = i;
     }
-    return folder + (dot < 0 ? name : name.Left(dot)) + ".ini";
+    return folder + (dot < 0 ? name : name.Left(dot)) + L".ini";
 }
 
 bool EnsureSettingsFile(const CString& path)
 {
-    CFileHandle file(::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+    CFileHandle file(::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.IsValid() || ::GetLastError() == ERROR_FILE_EXISTS;
 }
@@ -194,17 +196,17 @@ bool WriteSettingsFlag(const CString& path, const CString& key, int value)
         return false;
     std::vector<CString> lines = ReadLines(path);
     EntryPlace place = FindEntry(lines, key);
-    CString entry = key + (value ? "=1" : "=0");
+    CString entry = key + (value ? L"=1" : L"=0");
     if (place.entryLine >= 0) {
         lines[static_cast<size_t>(place.entryLine)] = entry;
     } else if (place.sectionEnd >= 0) {
         lines.insert(lines.begin() + place.sectionEnd, entry);
     } else {
-        lines.push_back(CString("[") + kSettingsSection + "]");
+        lines.push_back(CString(L"[") + kSettingsSection + L"]");
         lines.push_back(entry);
     }
-    CString bytes;
+    CString text;
     for (const CString& line : lines)
-        bytes += line + "\r\n";
-    return ReplaceFile(path, bytes);
+        text += line + L"\r\n";
+    return ReplaceFile(path, WideToUtf8(text.str()));
 }

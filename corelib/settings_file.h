@@ -1,10 +1,10 @@
-// Flags kept in an INI file beside the program: one section, one "key=0|1" line per flag.
+// Flags kept in an INI file beside the program (UTF-8): one section, one "key=0|1" line per flag.
 #pragma once
 
 #include "base/cstring.h"
 
 // The section every flag lives in.
-extern const char* const kSettingsSection;  // "Settings"
+extern const wchar_t* const kSettingsSection;  // "Settings"
 
 // The settings file that belongs to a program: its path with the extension ".ini".
 CString SettingsPathOf(const CString& programPath);

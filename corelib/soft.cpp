@@ -4,6 +4,7 @@
 #include "base/text_codec.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -11,7 +12,7 @@ const char kHexDigits[] = "0123456789ABCDEF";
 const char kFieldEnd[] = "001E";
 constexpr int kFieldEndLength = 4;
 
-void AppendHex(CString& out, unsigned value, int digits)
+void AppendHex(std::string& out, unsigned value, int digits)
 {
     for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
         out += kHexDigits[(value >> shift) & 0xF];
@@ -62,25 +63,25 @@ int BodyLength(const char* hex, int groupDigits)
 
 }  // namespace
 
-CString SoftHexOfUnits(const CString& ascii)
+std::string SoftHexOfUnits(const CString& text)
 {
-    CString hex;
-    for (wchar_t unit : SystemToWide(ascii))
+    std::string hex;
+    for (wchar_t unit : text.str())
         AppendHex(hex, static_cast<unsigned>(unit), 4);
     hex += kFieldEnd;
     return hex;
 }
 
-CString SoftHexOfBytes(const CString& bytes)
+std::string SoftHexOfBytes(const CString& text)
 {
-    CString hex;
-    for (int i = 0; i < bytes.GetLength(); ++i)
-        AppendHex(hex, static_cast<unsigned char>(bytes[i]), 2);
+    std::string hex;
+    for (char byte : WideToCodePage(kSoftCodePage, text.str()))
+        AppendHex(hex, static_cast<unsigned char>(byte), 2);
     hex += kFieldEnd;
     return hex;
 }
 
-bool SoftUnitsOfHex(const char* hex, CString* ascii)
+bool SoftUnitsOfHex(const char* hex, CString* text)
 {
     int body = BodyLength(hex, 4);
     if (body < 0)
@@ -92,22 +93,22 @@ bool SoftUnitsOfHex(const char* hex, CString* ascii)
             return false;
         units += static_cast<wchar_t>(unit);
     }
-    *ascii = WideToSystem(units);
+    *text = CString(std::move(units));
     return true;
 }
 
-bool SoftBytesOfHex(const char* hex, CString* bytes)
+bool SoftBytesOfHex(const char* hex, CString* text)
 {
     int body = BodyLength(hex, 2);
     if (body < 0)
         return false;
-    CString decoded;
+    std::string decoded;
     for (int i = 0; i < body; i += 2) {
         unsigned byte = 0;
         if (!ReadHex(hex + i, 2, &byte) || byte == 0)
             return false;
         decoded += static_cast<char>(byte);
     }
-    *bytes = decoded;
+    *text = CString(CodePageToWide(kSoftCodePage, decoded));
     return true;
 }

@@ -5,44 +5,48 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 // Four NUL-terminated texts of upper-case hex digits at fixed offsets; each ends in "001E".
 struct tagSoft {
     char version[51];       // offset 0: UTF-16BE code units, 4 digits each
     char productId[101];    // offset 51: UTF-16BE code units
     char productType[101];  // offset 152: UTF-16BE code units
-    char productName[101];  // offset 253: code page bytes, 2 digits each
+    char productName[101];  // offset 253: code page 936 bytes, 2 digits each
 };
 static_assert(sizeof(tagSoft) == 354, "the descriptor is 354 bytes");
 
-// "2.1028" -> "0032002E0031003000320038001E" (ASCII text as UTF-16BE units, then 001E).
-// Other code page text is converted to UTF-16 first, and back again by SoftUnitsOfHex.
-CString SoftHexOfUnits(const CString& ascii);
-// Code page bytes, two digits each, then "001E".
-CString SoftHexOfBytes(const CString& bytes);
+// The code page of the byte field, whatever the system's own: the descriptor is the same on every
+// Windows.
+constexpr unsigned kSoftCodePage = 936;
+
+// "2.1028" -> "0032002E0031003000320038001E" (UTF-16BE units, then 001E).
+std::string SoftHexOfUnits(const CString& text);
+// The text's code page 936 bytes, two digits each, then "001E".
+std::string SoftHexOfBytes(const CString& text);
 // The inverse of each; the trailing "001E" is dropped. False when the text is not such hex.
-bool SoftUnitsOfHex(const char* hex, CString* ascii);
-bool SoftBytesOfHex(const char* hex, CString* bytes);
+bool SoftUnitsOfHex(const char* hex, CString* text);
+bool SoftBytesOfHex(const char* hex, CString* text);
 
 // Copies hex text and its terminator into a field, leaving the rest of the field as it is.
 // False (and the field untouched) when the text and its terminator do not fit.
 template <size_t Width>
-bool SoftSetField(char (&field)[Width], const CString& hex)
+bool SoftSetField(char (&field)[Width], const std::string& hex)
 {
-    size_t length = static_cast<size_t>(hex.GetLength());
+    size_t length = hex.size();
     if (length + 1 > Width)
         return false;
-    std::memcpy(field, hex.GetString(), length + 1);
+    std::memcpy(field, hex.c_str(), length + 1);
     return true;
 }
 
 // The text of a field; false when the field holds no terminator within its width.
 template <size_t Width>
-bool SoftFieldText(const char (&field)[Width], CString* hex)
+bool SoftFieldText(const char (&field)[Width], std::string* hex)
 {
     const void* end = std::memchr(field, '\0', Width);
     if (!end)
         return false;
-    *hex = CString(field, static_cast<int>(static_cast<const char*>(end) - field));
+    *hex = std::string(field, static_cast<size_t>(static_cast<const char*>(end) - field));
     return true;
 }

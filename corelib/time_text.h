@@ -6,7 +6,7 @@
 #include <windows.h>
 
 // The form for an empty format: sortable as text, and accepted by the item database.
-extern const char* const kDefaultTimeFormat;  // "yyyy-MM-dd HH:mm:ss"
+extern const wchar_t* const kDefaultTimeFormat;  // "yyyy-MM-dd HH:mm:ss"
 
 // The time in the format; everything but the field names is copied as it stands.
 CString FormatTime(const SYSTEMTIME& time, const CString& format);

@@ -1,7 +1,7 @@
 // The program's entry point.
 #include "framework/winapp.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, char*, int)
 {
     return AfxWinMain();
 }

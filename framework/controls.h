@@ -7,7 +7,7 @@ class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)
 public:
     // Creates the control and binds it to this object (PreSubclassWindow runs before it is shown).
-    BOOL Create(LPCSTR text, DWORD style, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xFFFF);
+    BOOL Create(LPCWSTR text, DWORD style, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xFFFF);
 };
 
 class CListBox : public CWnd {

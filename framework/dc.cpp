@@ -107,10 +107,10 @@ COLORREF CDC::SetTextColor(COLORREF color)
     return previous;
 }
 
-CSize CDC::GetTextExtent(LPCSTR text, int count) const
+CSize CDC::GetTextExtent(LPCWSTR text, int count) const
 {
     CSize size;
-    ::GetTextExtentPoint32A(m_hAttribDC, text, count, &size);
+    ::GetTextExtentPoint32W(m_hAttribDC, text, count, &size);
     return size;
 }
 

@@ -36,8 +36,8 @@ public:
     COLORREF SetBkColor(COLORREF color);
     COLORREF SetTextColor(COLORREF color);
     void FillRect(LPCRECT rect, HBRUSH brush) { ::FillRect(m_hDC, rect, brush); }
-    CSize GetTextExtent(LPCSTR text, int count) const;
-    BOOL TextOut(int x, int y, LPCSTR text, int count) { return ::TextOutA(m_hDC, x, y, text, count); }
+    CSize GetTextExtent(LPCWSTR text, int count) const;
+    BOOL TextOut(int x, int y, LPCWSTR text, int count) { return ::TextOutW(m_hDC, x, y, text, count); }
     BOOL BitBlt(int x, int y, int width, int height, HDC source, int xSrc, int ySrc, DWORD rop)
     { return ::BitBlt(m_hDC, x, y, width, height, source, xSrc, ySrc, rop); }
     UINT SetBoundsRect(LPCRECT rect, UINT flags) { return ::SetBoundsRect(m_hDC, rect, flags); }

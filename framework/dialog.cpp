@@ -81,7 +81,7 @@ HWND CDialog::FindOwner() const
 bool CDialog::TemplateAtOrigin() const
 {
     HINSTANCE module = AfxGetResourceHandle();
-    HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
+    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(m_nIDTemplate), RT_DIALOG);
     HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
     const WORD* words = loaded ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
     if (!words)
@@ -98,7 +98,7 @@ INT_PTR CDialog::DoModal()
     CModalDisabler disabler(hOwner);
     m_bModalDone = false;
     m_nModalResult = -1;
-    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
+    HWND hWnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), hOwner,
                                      &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (!hWnd) {
         m_bModalDone = true;
@@ -124,9 +124,9 @@ void CDialog::RunModalLoop()
 {
     MSG msg;
     while (!m_bModalDone) {
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
             AfxDeleteTempMaps();
-        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             // Every open loop must end: hand the quit on to the loop below.
             ::PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 0);
@@ -136,10 +136,10 @@ void CDialog::RunModalLoop()
         }
         if (CWnd::WalkPreTranslateTree(&msg))
             continue;
-        if (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg))
+        if (m_hWnd && ::IsDialogMessageW(m_hWnd, &msg))
             continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 
@@ -148,7 +148,7 @@ void CDialog::EndDialog(int nResult)
     m_nModalResult = nResult;
     m_bModalDone = true;
     // Wake the loop in case the call came from outside its own messages.
-    ::PostMessageA(nullptr, WM_NULL, 0, 0);
+    ::PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
@@ -165,7 +165,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
             dialog->CenterWindow();
     } catch (...) {
         // The user sees nothing; a debugger sees the trace.
-        ::OutputDebugStringA("An exception stopped in dialog initialisation\n");
+        ::OutputDebugStringW(L"An exception stopped in dialog initialisation\n");
         result = FALSE;
     }
     return result;

@@ -38,11 +38,11 @@ private:
 
 class CFont : public CGdiObjectT<HFONT> {
 public:
-    BOOL CreateFontIndirect(const LOGFONTA* logFont) { return Attach(::CreateFontIndirectA(logFont)); }
-    BOOL GetLogFont(LOGFONTA* logFont) const
+    BOOL CreateFontIndirect(const LOGFONTW* logFont) { return Attach(::CreateFontIndirectW(logFont)); }
+    BOOL GetLogFont(LOGFONTW* logFont) const
     {
         return GetSafeHandle() &&
-               ::GetObjectA(GetSafeHandle(), sizeof(LOGFONTA), logFont) == sizeof(LOGFONTA);
+               ::GetObjectW(GetSafeHandle(), sizeof(LOGFONTW), logFont) == sizeof(LOGFONTW);
     }
 };
 

@@ -8,11 +8,11 @@
 class CListCtrl : public CWnd {
     DECLARE_DYNAMIC(CListCtrl)
 public:
-    int InsertColumn(int column, LPCSTR heading, int format = LVCFMT_LEFT, int width = -1);
-    int InsertItem(int item, LPCSTR text);
+    int InsertColumn(int column, LPCWSTR heading, int format = LVCFMT_LEFT, int width = -1);
+    int InsertItem(int item, LPCWSTR text);
     // One message for text, state, image and item data together, as the mask selects.
-    int InsertItem(UINT mask, int item, LPCSTR text, UINT state, UINT stateMask, int image, LPARAM lParam);
-    BOOL SetItemText(int item, int subItem, LPCSTR text);
+    int InsertItem(UINT mask, int item, LPCWSTR text, UINT state, UINT stateMask, int image, LPARAM lParam);
+    BOOL SetItemText(int item, int subItem, LPCWSTR text);
     CString GetItemText(int item, int subItem) const;
     BOOL SetItemData(int item, DWORD_PTR data);
     DWORD_PTR GetItemData(int item) const;

@@ -11,7 +11,7 @@ BOOL CMenuHandle::TrackPopupMenu(UINT flags, int x, int y, CWnd* pOwner, LPCRECT
 
 BOOL CMenu::LoadMenu(UINT nIDResource)
 {
-    return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
+    return Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource)));
 }
 
 BOOL CMenu::Attach(HMENU hMenu)

@@ -1,10 +1,12 @@
 // CStdioFile: buffered line reading.
 #include "framework/stdiofile.h"
 
+#include "base/text_codec.h"
+
 #include <cstring>
 #include <string>
 
-BOOL CStdioFile::Open(LPCSTR path, UINT)
+BOOL CStdioFile::Open(LPCWSTR path, UINT)
 {
     Close();
     m_file = OpenFileForReading(path);
@@ -51,12 +53,12 @@ BOOL CStdioFile::ReadString(CString& line)
             m_pos += length + 1;
             if (!text.empty() && text.back() == '\r')
                 text.pop_back();
-            line = CString(text);
+            line = CString(Utf8ToWide(text));
             return TRUE;
         }
         text.append(start, m_end - m_pos);
         m_pos = m_end;
     }
-    line = CString(text);
+    line = CString(Utf8ToWide(text));
     return any ? TRUE : FALSE;
 }

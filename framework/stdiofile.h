@@ -1,5 +1,5 @@
-// CStdioFile: reads a file line by line. A line ends at a line feed; a carriage return right
-// before it belongs to the end. Every other byte (0x1A included) is content.
+// CStdioFile: reads a UTF-8 text file line by line. A line ends at a line feed; a carriage return
+// right before it belongs to the end. Every other byte (0x1A included) is content.
 #pragma once
 
 #include "base/kernel_handles.h"
@@ -21,7 +21,7 @@ public:
     CStdioFile& operator=(const CStdioFile&) = delete;
 
     // Opens an existing file for reading; FALSE when it cannot be opened.
-    BOOL Open(LPCSTR path, UINT flags);
+    BOOL Open(LPCWSTR path, UINT flags);
     // The next line without its end; FALSE at the end of the file.
     BOOL ReadString(CString& line);
     void Close();

@@ -21,10 +21,10 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCSTR appName) : m_pszAppName(appName), m_pPreviousApp(TheApp())
+CWinApp::CWinApp(LPCWSTR appName) : m_pszAppName(appName), m_pPreviousApp(TheApp())
 {
     TheApp() = this;
-    m_hInstance = ::GetModuleHandleA(nullptr);
+    m_hInstance = ::GetModuleHandleW(nullptr);
 }
 
 CWinApp::~CWinApp()
@@ -42,14 +42,14 @@ int CWinApp::Run()
 {
     MSG msg;
     for (;;) {
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
             AfxDeleteTempMaps();
-        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0)
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0)
             break;
         if (CWnd::WalkPreTranslateTree(&msg))
             continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }
@@ -77,12 +77,12 @@ void AfxDeleteTempMaps()
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    return ::GetModuleHandleA(nullptr);
+    return ::GetModuleHandleW(nullptr);
 }
 
 HINSTANCE AfxGetResourceHandle()
 {
-    return ::GetModuleHandleA(nullptr);
+    return ::GetModuleHandleW(nullptr);
 }
 
 int AfxWinMain()
@@ -96,7 +96,7 @@ int AfxWinMain()
     if (app->InitInstance())
         return app->Run();
     MSG quit;
-    if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+    if (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
         return static_cast<int>(quit.wParam);
     return 0;
 }

@@ -9,7 +9,7 @@ constexpr UINT ID_HELP = 0xE146;
 class CWinApp : public CCmdTarget {
     DECLARE_DYNAMIC(CWinApp)
 public:
-    explicit CWinApp(LPCSTR appName = nullptr);
+    explicit CWinApp(LPCWSTR appName = nullptr);
     ~CWinApp() override;
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
@@ -26,7 +26,7 @@ public:
 
     CWnd* m_pMainWnd = nullptr;
     HINSTANCE m_hInstance = nullptr;
-    LPCSTR m_pszAppName = nullptr;
+    LPCWSTR m_pszAppName = nullptr;
 
 private:
     CWinApp* m_pPreviousApp;

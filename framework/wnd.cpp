@@ -94,7 +94,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         return FALSE;
     PreSubclassWindow();
     m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
     if (!m_pfnSuper) {
         Detach();
         return FALSE;
@@ -111,7 +111,7 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 HWND CWnd::UnsubclassWindow()
 {
     if (m_hWnd && m_pfnSuper)
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
     return Detach();
 }
@@ -140,7 +140,7 @@ BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
         if (CWnd* wnd = FromHandlePermanent(hWnd))
             if (wnd->PreTranslateMessage(pMsg))
                 return TRUE;
-        if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+        if (!(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD))
             break;  // reached the top-level window
         hWnd = ::GetParent(hWnd);
     }
@@ -151,7 +151,7 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
 {
     CWnd* wnd = FromHandlePermanent(hWnd);
     if (!wnd)
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
     // The message Default() passes on, put back however the handler leaves (a nested message
     // may arrive while it runs).
     class CCurrentMessage {
@@ -175,7 +175,7 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         CCurrentMessage current(*wnd, MSG{hWnd, message, wParam, lParam, 0, {0, 0}});
         result = wnd->WindowProc(message, wParam, lParam);
     } catch (...) {
-        ::OutputDebugStringA("An exception stopped in the window procedure\n");
+        ::OutputDebugStringW(L"An exception stopped in the window procedure\n");
         result = 0;
     }
     if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd) {
@@ -238,8 +238,8 @@ LRESULT CWnd::Default()
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_pfnSuper)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 CWnd* CWnd::GetParent() const
@@ -255,16 +255,16 @@ CWnd* CWnd::GetDlgItem(int nID) const
 int CWnd::GetDlgItemText(int nID, CString& text) const
 {
     HWND hControl = ::GetDlgItem(m_hWnd, nID);
-    int length = hControl ? ::GetWindowTextLengthA(hControl) : 0;
-    ::GetDlgItemTextA(m_hWnd, nID, text.GetBuffer(length + 1), length + 1);
+    int length = hControl ? ::GetWindowTextLengthW(hControl) : 0;
+    ::GetDlgItemTextW(m_hWnd, nID, text.GetBuffer(length + 1), length + 1);
     text.ReleaseBuffer();
     return text.GetLength();
 }
 
 int CWnd::GetWindowText(CString& text) const
 {
-    int length = ::GetWindowTextLengthA(m_hWnd);
-    ::GetWindowTextA(m_hWnd, text.GetBuffer(length + 1), length + 1);
+    int length = ::GetWindowTextLengthW(m_hWnd);
+    ::GetWindowTextW(m_hWnd, text.GetBuffer(length + 1), length + 1);
     text.ReleaseBuffer();
     return text.GetLength();
 }
@@ -275,7 +275,7 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT nFlags)
     DWORD changed = (style & ~remove) | add;
     if (style == changed)
         return FALSE;
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
+    ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
     if (nFlags)
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
@@ -304,7 +304,7 @@ void CWnd::CenterWindow(HWND hAlternateOwner)
 {
     HWND hOwner = hAlternateOwner ? hAlternateOwner : ::GetWindow(m_hWnd, GW_OWNER);
     RECT work;
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     RECT area = work;
     if (hOwner && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner))
         ::GetWindowRect(hOwner, &area);

@@ -48,11 +48,11 @@ public:
     CWnd* GetParent() const;
     CWnd* GetDlgItem(int nID) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    void SetDlgItemText(int nID, LPCSTR text) { ::SetDlgItemTextA(m_hWnd, nID, text); }
+    void SetDlgItemText(int nID, LPCWSTR text) { ::SetDlgItemTextW(m_hWnd, nID, text); }
     int GetDlgItemText(int nID, CString& text) const;
-    void SetWindowText(LPCSTR text) { ::SetWindowTextA(m_hWnd, text); }
+    void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
     int GetWindowText(CString& text) const;
-    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT nFlags = 0);
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC proc = nullptr)
     { return ::SetTimer(m_hWnd, nIDEvent, nElapse, proc); }
@@ -73,9 +73,9 @@ public:
     void ScreenToClient(LPRECT rect) const;
     void ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
+    { return ::SendMessageW(m_hWnd, message, wParam, lParam); }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    { return ::PostMessageA(m_hWnd, message, wParam, lParam); }
+    { return ::PostMessageW(m_hWnd, message, wParam, lParam); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }

@@ -128,7 +128,7 @@ bool CHotListBox::EntryInView(int index, const CRect& client) const
 BOOL CHotListBox::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_ITEMCLICK)
-        ::PostMessageA(m_hNotifyWnd, WM_ITEMCLICK, 0, pMsg->lParam);
+        ::PostMessageW(m_hNotifyWnd, WM_ITEMCLICK, 0, pMsg->lParam);
     return CListBox::PreTranslateMessage(pMsg);
 }
 

@@ -9,7 +9,7 @@
 
 class CHotRow {
 public:
-    CHotRow(LPCSTR text, int itemId, UINT controlId);
+    CHotRow(LPCWSTR text, int itemId, UINT controlId);
     CHotRow(const CHotRow&) = delete;
     CHotRow& operator=(const CHotRow&) = delete;
 
@@ -28,7 +28,7 @@ public:
     std::list<CHotRow*>::iterator m_itLive;
 
 private:
-    std::unique_ptr<char[]> m_pszText;
+    std::unique_ptr<wchar_t[]> m_pszText;
     int m_nItemId;
     UINT m_nControlId;
     std::unique_ptr<CHyperLink> m_row;

@@ -7,8 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -18,23 +17,23 @@ constexpr UINT kHoverCheckMs = 300;
 // The background fill of a paint reaches this far right, whatever the row's width.
 constexpr LONG kBackFillRight = 321;
 
-std::unique_ptr<char[]> CopyText(LPCSTR text)
+std::unique_ptr<wchar_t[]> CopyText(LPCWSTR text)
 {
     if (!text)
         return nullptr;
-    size_t size = std::strlen(text) + 1;
-    std::unique_ptr<char[]> copy(new char[size]);
-    std::memcpy(copy.get(), text, size);
+    size_t size = std::wcslen(text) + 1;
+    std::unique_ptr<wchar_t[]> copy(new wchar_t[size]);
+    std::wmemcpy(copy.get(), text, size);
     return copy;
 }
 
-LOGFONTA DefaultLinkFont()
+LOGFONTW DefaultLinkFont()
 {
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     font.lfHeight = 14;
     font.lfWeight = FW_NORMAL;
     font.lfQuality = ANTIALIASED_QUALITY;
-    std::strcpy(font.lfFaceName, "Arial");
+    std::wcscpy(font.lfFaceName, L"Arial");
     return font;
 }
 
@@ -60,9 +59,9 @@ BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
 END_MESSAGE_MAP()
 
 CHyperLink::CHyperLink()
-    : m_crBack(::GetSysColor(COLOR_BTNFACE)), m_hLinkCursor(::LoadCursorA(nullptr, IDC_HAND))
+    : m_crBack(::GetSysColor(COLOR_BTNFACE)), m_hLinkCursor(::LoadCursorW(nullptr, IDC_HAND))
 {
-    const LOGFONTA font = DefaultLinkFont();
+    const LOGFONTW font = DefaultLinkFont();
     m_font.CreateFontIndirect(&font);
 }
 
@@ -73,17 +72,17 @@ CHyperLink::~CHyperLink()
     m_font.DeleteObject();
 }
 
-void CHyperLink::SetText(LPCSTR text)
+void CHyperLink::SetText(LPCWSTR text)
 {
     m_pszText = CopyText(text);
 }
 
-void CHyperLink::SetItemId(LPCSTR itemId)
+void CHyperLink::SetItemId(LPCWSTR itemId)
 {
     m_pszItemId = CopyText(itemId);
 }
 
-BOOL CHyperLink::SetLinkFont(const LOGFONTA& logFont)
+BOOL CHyperLink::SetLinkFont(const LOGFONTW& logFont)
 {
     m_font.DeleteObject();
     if (!m_font.CreateFontIndirect(&logFont))
@@ -97,7 +96,7 @@ int CHyperLink::NotifyOwner()
 {
     if (!m_pszItemId || !m_bNotifyOwner)
         return -1;
-    ::PostMessageA(m_hOwnerWnd, WM_ITEMCLICK, 0, std::atoi(m_pszItemId.get()));
+    ::PostMessageW(m_hOwnerWnd, WM_ITEMCLICK, 0, _wtoi(m_pszItemId.get()));
     return 0;
 }
 
@@ -149,17 +148,17 @@ void CHyperLink::OnPaint()
     CString windowText;
     if (!m_pszText)
         GetWindowText(windowText);
-    LPCSTR text = m_pszText ? m_pszText.get() : windowText.GetString();
+    LPCWSTR text = m_pszText ? m_pszText.get() : windowText.GetString();
 
     CRect window;
     GetWindowRect(&window);
     if (HWND hParent = ::GetParent(m_hWnd))
         ::MapWindowPoints(nullptr, hParent, reinterpret_cast<LPPOINT>(&window), 2);
 
-    const int length = static_cast<int>(std::strlen(text));
+    const int length = static_cast<int>(std::wcslen(text));
     const CSize extent = dc.GetTextExtent(text, length);
     int shown = length;
-    while (shown > 0 && text[shown - 1] == '\n')
+    while (shown > 0 && text[shown - 1] == L'\n')
         --shown;
     const int lines = shown > 0 ? 1 : 0;
 
@@ -293,7 +292,7 @@ void CHyperLink::OnLButtonUp(UINT, CPoint)
     HWND hParent = ::GetParent(m_hWnd);
     const int id = GetDlgCtrlID();
     if (hParent && LOWORD(id) != 0)
-        ::SendMessageA(hParent, WM_COMMAND, MAKEWPARAM(LOWORD(id), 0), reinterpret_cast<LPARAM>(m_hWnd));
+        ::SendMessageW(hParent, WM_COMMAND, MAKEWPARAM(LOWORD(id), 0), reinterpret_cast<LPARAM>(m_hWnd));
 }
 
 void CHyperLink::OnCaptureChanged(CWnd*)

@@ -14,10 +14,10 @@ public:
     ~CHyperLink() override;
 
     // The shown text; null shows the window text instead. Neither repaints.
-    void SetText(LPCSTR text);
+    void SetText(LPCWSTR text);
     // The item id as decimal text; the click message carries its value.
-    void SetItemId(LPCSTR itemId);
-    BOOL SetLinkFont(const LOGFONTA& logFont);
+    void SetItemId(LPCWSTR itemId);
+    BOOL SetLinkFont(const LOGFONTW& logFont);
     void SetOwnerWnd(HWND hOwnerWnd) { m_hOwnerWnd = hOwnerWnd; }
     // 0 when the click message was posted, -1 when there is no id or notification is off.
     int NotifyOwner();
@@ -39,8 +39,8 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnCaptureChanged(CWnd* pWnd);
 
-    std::unique_ptr<char[]> m_pszText;
-    std::unique_ptr<char[]> m_pszItemId;
+    std::unique_ptr<wchar_t[]> m_pszText;
+    std::unique_ptr<wchar_t[]> m_pszItemId;
     BOOL m_bNotifyOwner = TRUE;
     CFont m_font;
     COLORREF m_crLink = RGB(0, 0, 255);

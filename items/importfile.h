@@ -1,7 +1,7 @@
-// CImportFile: a chosen text file, read line by line into the system code page.
+// CImportFile: a chosen text file, read once, decoded once to UTF-16 and handed out line by line.
 #pragma once
 
-#include "framework/afxwin.h"
+#include "base/cstring.h"
 #include "items/textsniffer.h"
 
 #include <string>
@@ -14,25 +14,17 @@ public:
     CImportFile(const CImportFile&) = delete;
     CImportFile& operator=(const CImportFile&) = delete;
 
-    // Looks at the whole file to learn its encoding, then opens it for reading lines.
+    // Reads the whole file, learns its encoding and decodes it.
     OpenResult Open(const CString& path);
-    // The next line without its end (a line feed, or a carriage return and a line feed), in the
-    // system code page; FALSE at the end. The last line counts without an end.
+    // The next line without its end (a line feed, or a carriage return and a line feed); FALSE at
+    // the end. The last line counts without an end.
     BOOL ReadString(CString& line);
     void Close();
-    // True when the opened file holds characters the code page lacks: its lines would give "?"
-    // (or a look-alike) in their place.
-    bool LosesCharacters() const { return m_losesCharacters; }
 
 private:
-    bool LoadUtf16(const CString& path);
-    BOOL ReadUtf16Line(CString& line);
+    bool Decode(const std::string& bytes, TextEncoding encoding);
 
-    TextEncoding m_encoding = TextEncoding::SystemCodePage;
-    CStdioFile m_file;  // code page 936 and UTF-8: a line feed byte is always a line end
-    bool m_atFirstLine = true;
-    std::wstring m_wide;  // UTF-16, decoded whole after its mark
-    size_t m_widePos = 0;
-    bool m_wideDone = true;
-    bool m_losesCharacters = false;
+    std::wstring m_text;
+    size_t m_pos = 0;
+    bool m_done = true;
 };

@@ -38,7 +38,7 @@ void CItemEditDlg::OnOK()
     GetDlgItemText(IDC_EDIT_DATA1, m_data1);
     if (m_data1.IsEmpty()) {
         SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_EDIT_DATA1)), TRUE);
-        g_core->msgboxWarning(m_hWnd, "复制内容不能为空！");
+        g_core->msgboxWarning(m_hWnd, L"复制内容不能为空！");
         return;
     }
     CDialog::OnOK();

@@ -44,7 +44,7 @@ CItemImporter::CItemImporter(CListCtrl& list, CContentColumn& contents, const CS
 {
 }
 
-CImportReport CItemImporter::Run(const CString& path, const std::function<bool()>& confirmLoss)
+CImportReport CItemImporter::Run(const CString& path)
 {
     using Outcome = CStatementBatch::Outcome;
     CImportReport report;
@@ -57,10 +57,6 @@ CImportReport CItemImporter::Run(const CString& path, const std::function<bool()
         return report;
     case CImportFile::OpenResult::NotText:
         report.outcome = CImportReport::Outcome::NotText;
-        return report;
-    }
-    if (file.LosesCharacters() && !confirmLoss()) {
-        report.outcome = CImportReport::Outcome::Declined;
         return report;
     }
 
@@ -87,7 +83,7 @@ CImportReport CItemImporter::Run(const CString& path, const std::function<bool()
         case Outcome::Ran:
             if (std::optional<int> id = ItemIdFromRowid(newId)) {
                 // The row comes with the id its insert created, in one message.
-                m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, "", 0, 0, 0, static_cast<LPARAM>(*id));
+                m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, L"", 0, 0, 0, static_cast<LPARAM>(*id));
                 m_contents.Show(row, *id, line);
                 ++row;
             } else {

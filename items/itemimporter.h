@@ -3,8 +3,6 @@
 
 #include "framework/afxwin.h"
 
-#include <functional>
-
 class CContentColumn;
 class CStatementBatch;
 
@@ -15,7 +13,6 @@ struct CImportReport {
         CannotOpen,      // the file could not be opened or read: nothing imported
         NotText,         // the file holds NUL bytes: nothing imported
         StoppedByStore,  // the table refused a statement or a commit: the import stopped there
-        Declined,        // the file holds characters the code page lacks, and the user said no
     };
     Outcome outcome = Outcome::Done;
     int importedLines = 0;      // lines committed to the table (listed, unless their id does not fit)
@@ -30,9 +27,7 @@ public:
 
     // Every non-empty line becomes a row at the bottom of the list, carrying the id of the
     // item its insert created. Rows whose inserts are lost are taken out of the list again.
-    // A file holding characters the code page lacks (they would be stored as "?") is imported
-    // only when confirmLoss, asked once before anything is imported, says true.
-    CImportReport Run(const CString& path, const std::function<bool()>& confirmLoss);
+    CImportReport Run(const CString& path);
 
 private:
     // Takes rows [first, end of list) out again.

@@ -8,5 +8,5 @@
 void RunItemsCommand(HWND mainWnd)
 {
     RunDialogThenRestartRequest(g_core, mainWnd, &CItemsDlg::m_isDataChanged,
-                                "列表数据已变更！请重新执行程序！");
+                                L"列表数据已变更！请重新执行程序！");
 }

@@ -2,7 +2,6 @@
 #include "items/itemsdlg.h"
 
 #include "appstate/globals.h"
-#include "base/text_codec.h"
 #include "corelib/clipboard_text.h"
 #include "corelib/core.h"
 #include "framework/redrawpause.h"
@@ -23,17 +22,12 @@ namespace {
 // over the dialog once it shows.
 constexpr UINT WM_ITEMS_UNREADABLE = WM_APP + 1;
 
-constexpr char kItemsUnreadable[] = "无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。";
-constexpr char kEditNotSaved[] = "无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。";
-constexpr char kDeleteNotDone[] =
-    "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。";
-constexpr char kEditLoses[] = "修改的文字中有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？";
-constexpr char kImportLoses[] =
-    "所选文件中有本程序无法显示的字符，导入后这些字符将变为“?”。\n\n是否继续导入？";
-constexpr char kNewItemLoses[] =
-    "剪贴板中的文字有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？";
-constexpr char kNewItemNotSaved[] =
-    "无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。";
+constexpr wchar_t kItemsUnreadable[] = L"无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。";
+constexpr wchar_t kEditNotSaved[] = L"无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。";
+constexpr wchar_t kDeleteNotDone[] =
+    L"无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。";
+constexpr wchar_t kNewItemNotSaved[] =
+    L"无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。";
 
 // Runs one insert over a connection of its own, as the import does: the id of the new row, or
 // nothing when the row is not in the table.
@@ -44,12 +38,6 @@ std::optional<long long> InsertRow(const CString& statement)
     if (batch.Run(statement, &newId) != CStatementBatch::Outcome::Ran || !batch.Finish())
         return std::nullopt;
     return newId;
-}
-
-// False for text the code page cannot hold; other values always fit.
-bool Fits(const CDbValue& value)
-{
-    return value.GetKind() != CDbValue::Kind::Text || FitsSystemCodePage(value.AsText());
 }
 
 }  // namespace
@@ -80,7 +68,7 @@ BOOL CItemsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_isDataChanged = FALSE;
-    g_core->listInit(m_list, "标签,300,内容,400", 1);
+    g_core->listInit(m_list, L"标签,300,内容,400", 1);
     // An empty list would look as if every item had been deleted: say that they could not be read.
     if (!LoadItems())
         PostMessage(WM_ITEMS_UNREADABLE);
@@ -90,7 +78,6 @@ BOOL CItemsDlg::OnInitDialog()
 bool CItemsDlg::LoadItems()
 {
     CRedrawPause pause(m_list);
-    m_lossy.clear();
     int row = 0;
     return RunRowQuery(g_connStr, StmtSelectNewestFirst(), [&](const CDbRow& record) {
         // A row whose id does not fit in 32 bits is not listed: an edit or delete of it could
@@ -102,9 +89,6 @@ bool CItemsDlg::LoadItems()
         CString data1 = g_db->ValueToText(record.Value(2));
         m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, title, 0, 0, 0, static_cast<LPARAM>(*id));
         m_contents.Show(row, *id, data1);
-        LossyFields lossy{!Fits(record.Value(1)), !Fits(record.Value(2))};
-        if (lossy.title || lossy.data1)
-            m_lossy[*id] = lossy;
         ++row;
     });
 }
@@ -135,15 +119,10 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     edit.m_data1 = shownData1;
     if (edit.DoModal() != IDOK)
         return;
-    // Only a field the user changed is written: the shown text may have lost characters the
-    // code page lacks, and writing it back unchanged would lose them in the table too.
+    // Only a field the user changed is written: OK without a change writes nothing.
     const bool titleChanged = edit.m_title != shownTitle;
     const bool data1Changed = edit.m_data1 != shownData1;
     if (!titleChanged && !data1Changed)
-        return;
-    // A changed field is written whole from what the box holds: say first what that costs.
-    const LossyFields lossy = m_lossy.count(m_editId) ? m_lossy[m_editId] : LossyFields{};
-    if (((titleChanged && lossy.title) || (data1Changed && lossy.data1)) && !ConfirmLoss(kEditLoses))
         return;
     CString statement = !data1Changed   ? StmtUpdateTitle(edit.m_title, m_editId)
                         : !titleChanged ? StmtUpdateData1(edit.m_data1, m_editId)
@@ -156,18 +135,6 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     m_list.SetItemText(row, 0, edit.m_title);
     m_contents.Show(row, m_editId, edit.m_data1);
     m_isDataChanged = TRUE;
-    // A field written from the box now holds only what the code page can.
-    if (auto kept = m_lossy.find(m_editId); kept != m_lossy.end()) {
-        kept->second.title = kept->second.title && !titleChanged;
-        kept->second.data1 = kept->second.data1 && !data1Changed;
-        if (!kept->second.title && !kept->second.data1)
-            m_lossy.erase(kept);
-    }
-}
-
-bool CItemsDlg::ConfirmLoss(const char* text)
-{
-    return g_core->msgboxConfirm(m_hWnd, text) == IDYES;
 }
 
 void CItemsDlg::OnRclickList(NMHDR*, LRESULT* pResult)
@@ -197,7 +164,7 @@ void CItemsDlg::OnDeleteChecked()
 {
     CString ids = listGetCheckedIds(m_list);
     if (ids.IsEmpty()) {
-        g_core->msgboxWarning(m_hWnd, "未选中任何项目。");
+        g_core->msgboxWarning(m_hWnd, L"未选中任何项目。");
         return;
     }
     if (!g_db->Execute(StmtDeleteItems(ids))) {
@@ -206,10 +173,8 @@ void CItemsDlg::OnDeleteChecked()
     }
     m_isDataChanged = TRUE;
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
-        if (m_list.GetCheck(row)) {
+        if (m_list.GetCheck(row))
             m_contents.Forget(static_cast<int>(m_list.GetItemData(row)));
-            m_lossy.erase(static_cast<int>(m_list.GetItemData(row)));
-        }
     }
     listDeleteChecked(m_list);
 }
@@ -218,14 +183,9 @@ void CItemsDlg::OnNewItem()
 {
     CItemEditDlg edit;
     // What was copied last is the likeliest new item: proposed, and replaced by typing.
-    const std::wstring copied = WideTextOnClipboard(m_hWnd);
-    const CString proposal = WideToSystem(copied, Unmappable::QuestionMark);
-    edit.m_data1 = proposal;
+    edit.m_data1 = TextOnClipboard(m_hWnd);
     edit.m_bSelectData1 = TRUE;
     if (edit.DoModal() != IDOK)
-        return;
-    // A proposal kept as it was holds "?" for what the code page lacks: say so before storing it.
-    if (edit.m_data1 == proposal && !FitsSystemCodePage(copied) && !ConfirmLoss(kNewItemLoses))
         return;
     std::optional<long long> newId = InsertRow(StmtInsertItem(edit.m_title, edit.m_data1));
     if (!newId) {
@@ -249,7 +209,7 @@ void CItemsDlg::OnImport()
     if (path.IsEmpty())
         return;
     CItemImporter importer(m_list, m_contents, g_connStr);
-    m_lastImport = importer.Run(path, [this] { return ConfirmLoss(kImportLoses); });
+    m_lastImport = importer.Run(path);
     // Only lines that reached the table are a change worth a restart.
     if (m_lastImport.importedLines > 0)
         m_isDataChanged = TRUE;
@@ -261,16 +221,15 @@ void CItemsDlg::ReportImportProblem(const CImportReport& report)
     CString text;
     switch (report.outcome) {
     case CImportReport::Outcome::Done:
-    case CImportReport::Outcome::Declined:
         return;
     case CImportReport::Outcome::CannotOpen:
-        text = "无法读取所选文件，未导入任何内容。";
+        text = L"无法读取所选文件，未导入任何内容。";
         break;
     case CImportReport::Outcome::NotText:
-        text = "所选文件不是文本文件，未导入任何内容。";
+        text = L"所选文件不是文本文件，未导入任何内容。";
         break;
     case CImportReport::Outcome::StoppedByStore:
-        text.Format("写入数据库失败，导入已停止：已导入 %d 行。", report.importedLines);
+        text.Format(L"写入数据库失败，导入已停止：已导入 %d 行。", report.importedLines);
         break;
     }
     g_core->msgboxWarning(m_hWnd, text);
@@ -301,7 +260,7 @@ CString CItemsDlg::listGetCheckedIds(CListCtrl& list)
     for (int row = 0; row < count; ++row) {
         if (list.GetCheck(row)) {
             ids += g_core->getStrInt(static_cast<int>(list.GetItemData(row)));
-            ids += ",";
+            ids += L",";
         }
     }
     g_core->trimStrTail(ids);

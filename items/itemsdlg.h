@@ -6,7 +6,6 @@
 #include "items/contentcolumn.h"
 #include "items/itemimporter.h"
 
-#include <map>
 
 class CItemsDlg : public CDialog {
 public:
@@ -49,19 +48,8 @@ private:
     LRESULT OnItemsUnreadable(WPARAM, LPARAM);
     void ReportImportProblem(const CImportReport& report);
 
-    // Asks before an edit or an import puts "?" for characters the code page lacks; true to go on.
-    bool ConfirmLoss(const char* text);
-
-    // The fields of an item whose stored text the code page cannot hold: the list shows them
-    // with "?" (or a look-alike) in place of such characters.
-    struct LossyFields {
-        bool title = false;
-        bool data1 = false;
-    };
-
     CImportReport m_lastImport;
     CContentColumn m_contents{m_list};
-    std::map<int, LossyFields> m_lossy;  // by item id; only items with such a field
 
     DECLARE_MESSAGE_MAP()
 };

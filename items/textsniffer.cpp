@@ -10,6 +10,10 @@ bool HasMark(const unsigned char* head, size_t seen, unsigned char a, unsigned c
 
 }  // namespace
 
+CTextSniffer::CTextSniffer() : m_codePageBytes(SystemCodePageBytes())
+{
+}
+
 void CTextSniffer::Feed(const char* bytes, size_t count)
 {
     for (size_t i = 0; i < count; ++i) {
@@ -29,12 +33,13 @@ void CTextSniffer::Feed(const char* bytes, size_t count)
 void CTextSniffer::FeedCodePage(unsigned char byte)
 {
     if (m_codePageLead) {
+        // Double-byte code pages take their second bytes from 0x40 up, never DEL or 0xFF.
         m_codePageLead = false;
         if (byte < 0x40 || byte == 0x7F || byte == 0xFF)
             m_codePageValid = false;
-    } else if (byte >= 0x81 && byte <= 0xFE) {
+    } else if (m_codePageBytes[byte] == CodePageByte::Lead) {
         m_codePageLead = true;
-    } else if (byte >= 0x80) {
+    } else if (m_codePageBytes[byte] == CodePageByte::Invalid) {
         m_codePageValid = false;
     }
 }
@@ -80,9 +85,9 @@ void CTextSniffer::FeedUtf8(unsigned char byte)
     }
 }
 
-// Where Chinese and Western text live. Code page 936 text read as UTF-8 by chance mostly lands
-// elsewhere (模 is C4 A3, which UTF-8 reads as U+0123), so a short file outside them that is
-// well-formed 936 as well stays 936.
+// Where Chinese and Western text and its emoji live. Code page text read as UTF-8 by chance mostly
+// lands elsewhere (模 is C4 A3 in 936, which UTF-8 reads as U+0123), so a short file outside them
+// that is well-formed code page text as well stays in the code page.
 bool CTextSniffer::InTextRanges(uint32_t codePoint)
 {
     return codePoint < 0x80                                  // ASCII
@@ -92,7 +97,8 @@ bool CTextSniffer::InTextRanges(uint32_t codePoint)
            || (codePoint >= 0x3400 && codePoint <= 0x4DBF)   // CJK ideographs, extension A
            || (codePoint >= 0x4E00 && codePoint <= 0x9FFF)   // CJK unified ideographs
            || (codePoint >= 0xF900 && codePoint <= 0xFAFF)   // CJK compatibility ideographs
-           || (codePoint >= 0xFF00 && codePoint <= 0xFFEF);  // full-width and half-width forms
+           || (codePoint >= 0xFF00 && codePoint <= 0xFFEF)   // full-width and half-width forms
+           || (codePoint >= 0x1F300 && codePoint <= 0x1FAFF);  // pictographs and emoji
 }
 
 TextEncoding CTextSniffer::Result() const

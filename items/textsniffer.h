@@ -1,11 +1,14 @@
 // CTextSniffer: tells from a file's bytes how its text is encoded.
 #pragma once
 
+#include "base/text_codec.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
 enum class TextEncoding {
-    SystemCodePage,  // bytes taken as they stand (code page 936)
+    SystemCodePage,  // text of the system's own code page
     Utf8,            // no mark, but strictly UTF-8 throughout (short ones only in the usual text ranges)
     Utf8WithMark,
     Utf16LeWithMark,
@@ -16,6 +19,7 @@ enum class TextEncoding {
 // Fed the whole file in pieces of any size, in order; Result() then names the encoding.
 class CTextSniffer {
 public:
+    CTextSniffer();
     void Feed(const char* bytes, size_t count);
     TextEncoding Result() const;
     // True when further bytes cannot change the result.
@@ -26,9 +30,9 @@ private:
     void FeedCodePage(unsigned char byte);
     static bool InTextRanges(uint32_t codePoint);
 
-    // Strict UTF-8 with at least this many multi-byte characters is not code page 936 text by
-    // chance; fewer may be (模 is C4 A3 in both), and are then taken as UTF-8 only when they are
-    // not well-formed 936 or stay in the usual text ranges.
+    // Strict UTF-8 with at least this many multi-byte characters is not code page text by chance;
+    // fewer may be (模 is C4 A3 in both UTF-8 and 936), and are then taken as UTF-8 only when
+    // they are not well-formed text of the system code page or stay in the usual text ranges.
     static constexpr int kSureUtf8Characters = 4;
 
     unsigned char m_head[3] = {};
@@ -39,7 +43,8 @@ private:
     bool m_nonAscii = false;
     bool m_inRanges = true;
     int m_utf8Characters = 0;  // multi-byte characters decoded
-    // Every byte past ASCII pairs as a lead and a trail byte of code page 936.
+    // Every byte is a character of the system code page, or pairs as its lead and trail bytes.
+    std::array<CodePageByte, 256> m_codePageBytes;
     bool m_codePageValid = true;
     bool m_codePageLead = false;
     uint32_t m_codePoint = 0;

@@ -16,7 +16,7 @@ void CClickCounter::SetConnectionString(const CString& connStr)
 CClickCounter::ReadResult CClickCounter::ReadContent(int id, std::wstring* text)
 {
     try {
-        *text = m_quick.QueryWide(StmtSelectContent(id));
+        *text = m_quick.QueryValue(StmtSelectContent(id));
         return ReadResult::Read;
     } catch (const CDbError& error) {
         return error.IsBusy() ? ReadResult::Busy : ReadResult::Unreadable;

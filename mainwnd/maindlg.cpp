@@ -23,10 +23,10 @@
 
 namespace {
 
-constexpr char kMissingDatabase[] = "数据库文件不存在！程序退出运行！";
-constexpr char kUnusableDatabase[] = "数据库文件无法使用！程序退出运行！";
-constexpr char kContentBusy[] = "数据库正被其他程序占用，未能复制！";
-constexpr char kContentUnreadable[] = "无法读取数据库，未能复制！";
+constexpr wchar_t kMissingDatabase[] = L"数据库文件不存在！程序退出运行！";
+constexpr wchar_t kUnusableDatabase[] = L"数据库文件无法使用！程序退出运行！";
+constexpr wchar_t kContentBusy[] = L"数据库正被其他程序占用，未能复制！";
+constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制！";
 
 }  // namespace
 
@@ -42,8 +42,8 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
 END_MESSAGE_MAP()
 
 CMainDlg::CMainDlg(CWnd* pParent)
-    : CDialog(IDD_MAIN, pParent), m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN))),
-      m_uTaskbarCreated(::RegisterWindowMessageA("TaskbarCreated"))
+    : CDialog(IDD_MAIN, pParent), m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAIN))),
+      m_uTaskbarCreated(::RegisterWindowMessageW(L"TaskbarCreated"))
 {
 }
 
@@ -68,7 +68,7 @@ BOOL CMainDlg::OnInitDialog()
         g_appPath = g_core->getAppPath();
         g_isAutoMin = g_core->getConfigB(kAutoMinKey);
 
-        CString dbPath = g_appPath + "sys.mdb";
+        CString dbPath = g_appPath + L"sys.mdb";
         if (!g_core->isFileExist(dbPath))
             return RefuseToStart(kMissingDatabase);
         // A file of that name that is not our database would give a window where nothing works.
@@ -94,7 +94,7 @@ BOOL CMainDlg::OnInitDialog()
     return TRUE;
 }
 
-BOOL CMainDlg::RefuseToStart(LPCSTR warning)
+BOOL CMainDlg::RefuseToStart(LPCWSTR warning)
 {
     g_core->msgboxWarning(m_hWnd, warning);
     ::PostQuitMessage(-1);
@@ -154,7 +154,7 @@ void CMainDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
 void CMainDlg::OpenTrayMenu()
 {
     CMenu menu;
-    if (!menu.Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MENU))))
+    if (!menu.Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MENU))))
         return;
     CMenuHandle popup = menu.GetSubMenu(0);
     if (!popup)
@@ -174,9 +174,9 @@ void CMainDlg::OpenTrayMenu()
 
 BOOL CMainDlg::NotifyTray(DWORD action)
 {
-    HICON hTrayIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_TRAY));
-    NOTIFYICONDATAA record = MakeTrayIconRecord(m_hWnd, hTrayIcon, kProductName);
-    return ::Shell_NotifyIconA(action, &record);
+    HICON hTrayIcon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_TRAY));
+    NOTIFYICONDATAW record = MakeTrayIconRecord(m_hWnd, hTrayIcon, kProductName);
+    return ::Shell_NotifyIconW(action, &record);
 }
 
 void CMainDlg::SetStatusText(const CString& text)
@@ -191,7 +191,7 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
         LoadHotList(m_list, kHeatOrder);
         InvalidateRect(nullptr, TRUE);
     } else if (nIDEvent == kStatusTimer) {
-        SetStatusText("就绪");
+        SetStatusText(L"就绪");
     } else if (nIDEvent == kCountRetryTimer) {
         WriteClickCounts();
     }
@@ -232,9 +232,9 @@ void CMainDlg::CopyItem(int id)
         return;
     if (!g_core->toClipboard(m_hWnd, text))
         return;
-    SetStatusText("已复制！");
+    SetStatusText(L"已复制！");
     SetTimer(kStatusTimer, kStatusDelayMs);
-    m_clicks.Add(id, g_core->getTimeNowStr(""));
+    m_clicks.Add(id, g_core->getTimeNowStr(L""));
     WriteClickCounts();
     // The user pastes into the window they came from: step out of its way.
     if (g_isAutoMin)
@@ -270,7 +270,7 @@ HICON CMainDlg::OnQueryDragIcon()
 
 void CMainDlg::OnAbout()
 {
-    g_core->uu(OPR_ABOUT, g_soft, "");
+    g_core->uu(OPR_ABOUT, g_soft, L"");
 }
 
 void CMainDlg::OnOptions()

@@ -4,6 +4,6 @@
 #include "corelib/product_name.h"  // kProductName, the display name
 #include "res/version.h"           // the version the resource and the archive names carry
 
-constexpr char kProductVersion[] = MIRELO_VERSION_TEXT;
-constexpr char kProductId[] = "tarnwick";  // the short product identifier
-constexpr char kProductType[] = "software";
+constexpr wchar_t kProductVersion[] = L"" MIRELO_VERSION_TEXT;
+constexpr wchar_t kProductId[] = L"tarnwick";  // the short product identifier
+constexpr wchar_t kProductType[] = L"software";

@@ -8,6 +8,6 @@
 // The icon's id and the message number its mouse actions arrive as.
 constexpr UINT TRAY_ID = 1045;
 
-// The record in its first form (the size every shell understands: 88 bytes in 32-bit code), for
-// adding and removing alike; the tip is cut to 63 bytes and its terminator.
-NOTIFYICONDATAA MakeTrayIconRecord(HWND hWnd, HICON hIcon, LPCSTR tip);
+// The record in its first form (the size every shell understands), for adding and removing alike;
+// the tip is cut to 63 units and its terminator.
+NOTIFYICONDATAW MakeTrayIconRecord(HWND hWnd, HICON hIcon, LPCWSTR tip);

@@ -8,5 +8,5 @@
 void RunOptionsCommand(HWND mainWnd)
 {
     RunDialogThenRestartRequest(g_core, mainWnd, &COptionsDlg::m_isHistoryCleared,
-                                "已清理历史操作信息！请重新执行程序！");
+                                L"已清理历史操作信息！请重新执行程序！");
 }

@@ -33,9 +33,14 @@ SRC
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# Wine takes its code page from the glibc locale; without zh_CN it falls back to 1252.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-    as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
-    as_root locale-gen
-fi
+# Wine takes its code page from the glibc locale, and falls back to 1252 for one that is missing:
+# zh_CN gives a Chinese Windows (936), en_US an English one (1252).
+generate=no
+for name in zh_CN en_US; do
+    if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$"; then
+        as_root sed -i "s/^# *\($name.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+        generate=yes
+    fi
+done
+[ "$generate" = no ] || as_root locale-gen

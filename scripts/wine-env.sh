@@ -24,4 +24,8 @@ export WINEARCH="$mirelo_arch"
 export WINEPREFIX="$mirelo_build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# The Windows it plays: Chinese (code page 936, the default) or English (MIRELO_CODEPAGE=1252).
+case "${MIRELO_CODEPAGE:-936}" in
+    1252) export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 ;;
+    *) export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 ;;
+esac

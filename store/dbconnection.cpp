@@ -9,17 +9,10 @@
 
 namespace {
 
-// The engine's message in the system code page; an unconvertible message is not worth a second failure.
 CString EngineMessage(sqlite3* db)
 {
     const void* message = sqlite3_errmsg16(db);
-    if (!message)
-        return CString("out of memory");
-    try {
-        return WideToSystem(static_cast<const wchar_t*>(message), Unmappable::BestFit, ThrowAsDbError);
-    } catch (const CDbError&) {
-        return CString(sqlite3_errmsg(db));
-    }
+    return message ? CString(static_cast<const wchar_t*>(message)) : CString(L"out of memory");
 }
 
 }  // namespace
@@ -28,13 +21,13 @@ CDbConnection::CDbConnection(const CString& connStr, Access access)
 {
     CConnectionSettings settings;
     if (!ParseConnectionString(connStr, &settings))
-        throw CDbError(SQLITE_MISUSE, "the connection string names no database file");
+        throw CDbError(SQLITE_MISUSE, L"the connection string names no database file");
     std::string path = WideToUtf8(settings.path, ThrowAsDbError);
     // Neither SQLITE_OPEN_CREATE nor a URI name: the delivered file is opened, never made.
     int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     int rc = sqlite3_open_v2(path.c_str(), m_db.Put(), flags, nullptr);
     if (rc != SQLITE_OK)
-        throw m_db ? LastError() : CDbError(rc, "out of memory");  // the owner closes the handle
+        throw m_db ? LastError() : CDbError(rc, L"out of memory");  // the owner closes the handle
     sqlite3_extended_result_codes(Handle(), 1);
     // Another running copy may hold the lock for a moment: wait for it rather than lose a write.
     sqlite3_busy_timeout(Handle(), settings.busyTimeoutMs);

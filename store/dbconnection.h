@@ -23,7 +23,7 @@ public:
     void RollbackQuietly() noexcept;
     bool InTransaction() const;
 
-    // The connection's latest failure: the engine's code and message (in the system code page).
+    // The connection's latest failure: the engine's code and message.
     CDbError LastError() const;
 
 private:

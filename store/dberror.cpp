@@ -7,26 +7,26 @@
 CString ErrorInfoText(const CDbError& error)
 {
     CString text;
-    text.Format("错误信息:%s", (LPCSTR)error.Message());
+    text.Format(L"错误信息:%ls", (LPCWSTR)error.Message());
     return text;
 }
 
 void TraceDroppedError(const CDbError& error)
 {
-    ::OutputDebugStringA(ErrorInfoText(error) + "\n");
+    ::OutputDebugStringW(ErrorInfoText(error) + L"\n");
 }
 
 void ThrowAsDbError(TextFailure failure)
 {
     switch (failure) {
     case TextFailure::CannotDecode:
-        throw CDbError(SQLITE_ERROR, "text cannot be converted to UTF-16");
+        throw CDbError(SQLITE_ERROR, L"text cannot be converted to UTF-16");
     case TextFailure::CannotEncode:
-        throw CDbError(SQLITE_ERROR, "text cannot be converted from UTF-16");
+        throw CDbError(SQLITE_ERROR, L"text cannot be converted from UTF-16");
     case TextFailure::OutOfMemory:
         break;
     }
-    throw CDbError(SQLITE_NOMEM, "out of memory converting text");
+    throw CDbError(SQLITE_NOMEM, L"out of memory converting text");
 }
 
 bool CDbError::IsBusy() const

@@ -5,20 +5,23 @@
 #include "base/text_codec.h"
 
 #include <exception>
+#include <string>
 
 class CDbError : public std::exception {
 public:
     CDbError(int code, const CString& message) : m_code(code), m_message(message) {}
     int Code() const { return m_code; }
-    // The engine's message in the system code page.
+    // The engine's message.
     const CString& Message() const { return m_message; }
     // The failure is another connection's lock, not granted in time.
     bool IsBusy() const;
-    const char* what() const noexcept override { return m_message; }
+    // The message in UTF-8, for code that knows only std::exception.
+    const char* what() const noexcept override { return m_what.c_str(); }
 
 private:
     int m_code;
     CString m_message;
+    std::string m_what = WideToUtf8(m_message.str());
 };
 
 // The store's policy for text conversions: a failed one throws CDbError.

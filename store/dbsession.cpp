@@ -1,7 +1,6 @@
 // CDbSession: single statements on a connection of their own, and the two value conversions.
 #include "store/dbsession.h"
 
-#include "base/text_codec.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 #include "store/dbstatement.h"
@@ -9,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -22,12 +22,12 @@ CString RealToText(double value)
         if (std::strtod(text, nullptr) == value)
             break;
     }
-    return CString(text);
+    return CString(std::wstring(text, text + std::strlen(text)));
 }
 
-bool IsSpace(char ch)
+bool IsSpace(wchar_t ch)
 {
-    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+    return ch == L' ' || (ch >= L'\t' && ch <= L'\r');
 }
 
 }  // namespace
@@ -60,47 +60,35 @@ CString CDbSession::QueryValue(const CString& statement)
     return ValueToText(query.Column(0));
 }
 
-std::wstring CDbSession::QueryWide(const CString& statement)
-{
-    CDbConnection connection(m_connStr);
-    CDbStatement query(connection, statement);
-    if (!query.Step())
-        return std::wstring();
-    const CDbValue value = query.Column(0);
-    if (value.GetKind() == CDbValue::Kind::Text)
-        return value.AsText();
-    return SystemToWide(ValueToText(value));
-}
-
 CString CDbSession::ValueToText(const CDbValue& value)
 {
     switch (value.GetKind()) {
     case CDbValue::Kind::Null:
         return CString();
     case CDbValue::Kind::Integer:
-        return CString(std::to_string(value.AsInteger()));
+        return CString(std::to_wstring(value.AsInteger()));
     case CDbValue::Kind::Real:
         return RealToText(value.AsReal());
     case CDbValue::Kind::Text:
-        return WideToSystem(value.AsText(), Unmappable::BestFit, ThrowAsDbError);
+        return CString(value.AsText());
     }
     return CString();
 }
 
 int CDbSession::ValueToInt(const CDbValue& value)
 {
-    const std::string text = ValueToText(value).str();
+    const std::wstring text = ValueToText(value).str();
     size_t at = 0;
     while (at < text.size() && IsSpace(text[at]))
         ++at;
     bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
-        negative = text[at++] == '-';
+    if (at < text.size() && (text[at] == L'+' || text[at] == L'-'))
+        negative = text[at++] == L'-';
     // Accumulated as a magnitude and held at the bounds of int, as strtol holds at its own.
     long long magnitude = 0;
     const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        magnitude = magnitude * 10 + (text[at] - '0');
+    for (; at < text.size() && text[at] >= L'0' && text[at] <= L'9'; ++at) {
+        magnitude = magnitude * 10 + (text[at] - L'0');
         if (magnitude > limit)
             magnitude = limit;
     }

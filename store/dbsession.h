@@ -23,10 +23,8 @@ public:
     // The first column of the first row as text; "" when the query returns no row.
     // Throws CDbError when it cannot connect or run the query.
     CString QueryValue(const CString& statement);
-    // The same value as UTF-16, every character as stored (text never passes the code page).
-    std::wstring QueryWide(const CString& statement);
 
-    // Null gives "", text is converted to the system code page, numbers give their digits.
+    // Null gives "", text as stored, numbers give their digits.
     CString ValueToText(const CDbValue& value);
     // ValueToText, then its leading decimal number ("12abc" gives 12, "abc" gives 0).
     int ValueToInt(const CDbValue& value);

@@ -1,7 +1,6 @@
 // Preparing, stepping and reading statements; only single statements get through.
 #include "store/dbstatement.h"
 
-#include "base/text_codec.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 
@@ -9,9 +8,8 @@
 
 CDbStatement::CDbStatement(CDbConnection& connection, const CString& text) : m_connection(connection)
 {
-    const std::wstring wide = SystemToWide(text, ThrowAsDbError);
-    const wchar_t* next = wide.c_str();
-    const wchar_t* const end = next + wide.size();
+    const wchar_t* next = text.GetString();
+    const wchar_t* const end = next + text.GetLength();
     // Walk the whole text: blanks and comments may surround the statement, nothing else may.
     while (next < end) {
         CSqliteStmtHandle found;
@@ -20,7 +18,7 @@ CDbStatement::CDbStatement(CDbConnection& connection, const CString& text) : m_c
         if (sqlite3_prepare16_v2(m_connection.Handle(), next, bytes, found.Put(), &tail) != SQLITE_OK)
             throw m_connection.LastError();
         if (found && m_stmt)
-            throw CDbError(SQLITE_ERROR, "the statement text holds more than one statement");
+            throw CDbError(SQLITE_ERROR, L"the statement text holds more than one statement");
         if (found)
             m_stmt = std::move(found);
         const wchar_t* after = static_cast<const wchar_t*>(tail);
@@ -29,7 +27,7 @@ CDbStatement::CDbStatement(CDbConnection& connection, const CString& text) : m_c
         next = after;
     }
     if (!m_stmt)
-        throw CDbError(SQLITE_ERROR, "the statement text holds no statement");
+        throw CDbError(SQLITE_ERROR, L"the statement text holds no statement");
 }
 
 bool CDbStatement::Step()
@@ -56,7 +54,7 @@ int CDbStatement::ColumnCount() const
 CDbValue CDbStatement::Column(int index) const
 {
     if (index < 0 || index >= sqlite3_data_count(m_stmt.Get()))
-        throw CDbError(SQLITE_RANGE, "column index out of range");
+        throw CDbError(SQLITE_RANGE, L"column index out of range");
     switch (sqlite3_column_type(m_stmt.Get(), index)) {
     case SQLITE_NULL:
         return CDbValue();
@@ -70,7 +68,7 @@ CDbValue CDbStatement::Column(int index) const
         int bytes = sqlite3_column_bytes16(m_stmt.Get(), index);
         if (!text) {
             if (sqlite3_errcode(m_connection.Handle()) == SQLITE_NOMEM)
-                throw CDbError(SQLITE_NOMEM, "out of memory reading a value");
+                throw CDbError(SQLITE_NOMEM, L"out of memory reading a value");
             return CDbValue::Text(std::wstring());  // an empty blob has no text pointer
         }
         return CDbValue::Text(std::wstring(static_cast<const wchar_t*>(text), bytes / sizeof(wchar_t)));

@@ -9,8 +9,8 @@ class CDbConnection;
 
 class CDbStatement {
 public:
-    // Prepares a statement text given in the system code page, converted to UTF-16 as the engine
-    // takes it. A text holding no statement or more than one is refused: throws CDbError.
+    // Prepares a statement text as the engine takes it, in UTF-16. A text holding no statement or
+    // more than one is refused: throws CDbError.
     CDbStatement(CDbConnection& connection, const CString& text);
     CDbStatement(const CDbStatement&) = delete;
     CDbStatement& operator=(const CDbStatement&) = delete;

@@ -11,3 +11,4 @@ INSERT INTO T_ITEM(title,data1) VALUES('','It''s on my list — I''ll send it ov
 INSERT INTO T_ITEM(title,data1) VALUES('Out of office','I am out of the office until Monday and will have limited access to email.');
 INSERT INTO T_ITEM(title,data1) VALUES('快递地址','广东省深圳市南山区科技园 高新南七道 18 号 前台代收');
 INSERT INTO T_ITEM(title,data1) VALUES('','Best regards,  Li Wei | Product Team');
+INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) VALUES('问候 😀','谢谢 👍 Zoë ß ñ ½ 𠮷',4,'2026-02-09 12:00:00');

@@ -10,7 +10,7 @@ bool IsItemDatabase(const CString& connStr)
         CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
         // Preparing reads the schema: it fails for a damaged or foreign file and for a T_ITEM
         // without the item columns. Nothing is run, nothing written.
-        CDbStatement probe(connection, "SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM");
+        CDbStatement probe(connection, L"SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM");
         return probe.ColumnCount() == 5;
     } catch (const CDbError&) {
         return false;

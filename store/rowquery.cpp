@@ -10,7 +10,7 @@
 const CDbValue& CDbRow::Value(int index) const
 {
     if (index < 0 || index >= ColumnCount())
-        throw CDbError(SQLITE_RANGE, "column index out of range");
+        throw CDbError(SQLITE_RANGE, L"column index out of range");
     return m_values[static_cast<size_t>(index)];
 }
 

@@ -4,10 +4,10 @@
 #include "base/cstring.h"
 
 // The hot list's order: most clicked first, then the latest copy first (nulls last).
-extern const char* const kHeatOrder;  // "order by clicktimes desc,lasttime desc"
+extern const wchar_t* const kHeatOrder;  // "order by clicktimes desc,lasttime desc"
 
-// A text value made safe to stand between single quotes of a statement: first made what the
-// engine's conversion from the code page will see, then every ' doubled.
+// A text value made safe to stand between single quotes of a statement: every ' doubled, and a
+// half of a surrogate pair without its other half made U+FFFD.
 CString SqlEscape(const CString& text);
 
 // The statement texts. Text values are given as the user gave them: each builder passes them

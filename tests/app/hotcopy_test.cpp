@@ -22,7 +22,7 @@ std::string ClipboardText()
 {
     std::string text;
     if (!::OpenClipboard(nullptr))
-        return "<held>";
+        return L"<held>";
     if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
         if (const char* bytes = static_cast<const char*>(::GlobalLock(data))) {
             text = bytes;
@@ -62,7 +62,7 @@ void SetClipboardText(const std::string& text)
 std::string StatusText(HWND dlg)
 {
     char text[64] = {};
-    ::GetDlgItemTextA(dlg, IDC_STATUS, text, sizeof(text));
+    ::GetDlgItemTextW(dlg, IDC_STATUS, text, sizeof(text));
     return text;
 }
 
@@ -75,7 +75,7 @@ HWND HotList(const CMainDlg& dlg)
 bool ClickEntry(const CMainDlg& dlg, int index)
 {
     RECT entry = {};
-    ::SendMessageA(HotList(dlg), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&entry));
+    ::SendMessageW(HotList(dlg), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&entry));
     POINT point = {entry.left + 4, entry.top + 8};
     ::ClientToScreen(HotList(dlg), &point);
     return ClickAt(point.x, point.y);
@@ -86,7 +86,7 @@ bool ClickEntry(const CMainDlg& dlg, int index)
 HWND RowOverEntry(const CMainDlg& dlg, int index)
 {
     RECT entry = {};
-    ::SendMessageA(HotList(dlg), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&entry));
+    ::SendMessageW(HotList(dlg), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&entry));
     HWND row =
         ::ChildWindowFromPointEx(HotList(dlg), POINT{entry.left + 2, entry.top + 2}, CWP_SKIPINVISIBLE);
     RECT rect = {};
@@ -99,16 +99,16 @@ class HotCopyTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_db = ProgramFolder() + "sys.mdb";
+        m_db = ProgramFolder() + L"sys.mdb";
         // Heat order: 9 first, then the two 5s latest first, then the never-copied item.
-        CreateItemDatabase(m_db, {{"甲", "内容A", 5, "2026-01-01 10:00:00"},
-                                  {"", "内容B", 9, "2026-01-02 10:00:00"},
-                                  {"丙", "内容C", 5, "2026-03-01 10:00:00"},
-                                  {std::nullopt, "内容D"}});
-        ::DeleteFileA((ProgramFolder() + "hotcopy_tests.ini").c_str());
-        SetClipboardText("before");
+        CreateItemDatabase(m_db, {{L"甲", L"内容A", 5, L"2026-01-01 10:00:00"},
+                                  {L"", L"内容B", 9, L"2026-01-02 10:00:00"},
+                                  {L"丙", L"内容C", 5, L"2026-03-01 10:00:00"},
+                                  {std::nullopt, L"内容D"}});
+        ::DeleteFileW((ProgramFolder() + L"hotcopy_tests.ini").c_str());
+        SetClipboardText(L"before");
     }
-    void TearDown() override { ::DeleteFileA(m_db.c_str()); }
+    void TearDown() override { ::DeleteFileW(m_db.c_str()); }
 
     // Runs the main window; steps run once its four rows are listed.
     void RunMainWindow(CModalScript& script)
@@ -124,10 +124,10 @@ protected:
     }
     bool Listed(int count = 4) const
     {
-        return m_dlg && m_dlg->m_hWnd && ::SendMessageA(HotList(*m_dlg), LB_GETCOUNT, 0, 0) == count;
+        return m_dlg && m_dlg->m_hWnd && ::SendMessageW(HotList(*m_dlg), LB_GETCOUNT, 0, 0) == count;
     }
     int StoredClicks(size_t index) const { return ReadItems(m_db).at(index).clicktimes; }
-    void End() { ::PostMessageA(m_dlg->m_hWnd, WM_COMMAND, IDCANCEL, 0); }
+    void End() { ::PostMessageW(m_dlg->m_hWnd, WM_COMMAND, IDCANCEL, 0); }
 
     std::string m_db;
     CMainDlg* m_dlg = nullptr;
@@ -139,32 +139,32 @@ TEST_F(HotCopyTest, ClickCopiesTheHottestItemsContentCountsItAndSaysSo)
 {
     std::string afterFirst, afterSecond, statusAfterClick;
     CModalScript script;
-    script.Then([&] { return Listed(); }, 5000, "listed")
-          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, "click the top row")
-          .Then([&] { return ClipboardText() == "内容B"; }, 3000, "hottest item copied")
+    script.Then([&] { return Listed(); }, 5000, L"listed")
+          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, L"click the top row")
+          .Then([&] { return ClipboardText() == L"内容B"; }, 3000, L"hottest item copied")
           .Then([&] { statusAfterClick = StatusText(m_dlg->m_hWnd); return ClickEntry(*m_dlg, 1); }, 5000)
-          .Then([&] { return ClipboardText() == "内容C"; }, 3000, "second row copied")
-          .Then([&] { return StatusText(m_dlg->m_hWnd) == "就绪"; }, 3000, "status back to ready")
+          .Then([&] { return ClipboardText() == L"内容C"; }, 3000, L"second row copied")
+          .Then([&] { return StatusText(m_dlg->m_hWnd) == L"就绪"; }, 3000, L"status back to ready")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
-    EXPECT_EQ(statusAfterClick, "已复制！");
+    EXPECT_EQ(statusAfterClick, L"已复制！");
     auto rows = ReadItems(m_db);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[1].clicktimes, 10);
     EXPECT_EQ(rows[2].clicktimes, 6);
     EXPECT_EQ(rows[0].clicktimes, 5);
-    EXPECT_EQ(rows[0].lasttime, std::optional<std::string>("2026-01-01 10:00:00"));
+    EXPECT_EQ(rows[0].lasttime, std::optional<std::string>(L"2026-01-01 10:00:00"));
     ASSERT_TRUE(rows[1].lasttime.has_value());
-    EXPECT_GT(*rows[1].lasttime, std::string("2026-01-02 10:00:00")) << "stamped with the time of the click";
+    EXPECT_GT(*rows[1].lasttime, std::string(L"2026-01-02 10:00:00")) << "stamped with the time of the click";
 }
 
 TEST_F(HotCopyTest, ItemDeletedMeanwhileLeavesClipboardStatusAndCountsAlone)
 {
     bool clipboardKept = false;
     CModalScript script;
-    script.Then([&] { return Listed(); }, 5000, "listed")
-          .Then([&] { ExecuteSql(m_db, "delete from T_ITEM where id=2"); return ClickEntry(*m_dlg, 0); }, 5000)
-          .Then([&] { PumpFor(300); clipboardKept = ClipboardText() == "before"; return true; })
+    script.Then([&] { return Listed(); }, 5000, L"listed")
+          .Then([&] { ExecuteSql(m_db, L"delete from T_ITEM where id=2"); return ClickEntry(*m_dlg, 0); }, 5000)
+          .Then([&] { PumpFor(300); clipboardKept = ClipboardText() == L"before"; return true; })
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_TRUE(clipboardKept);
@@ -179,14 +179,14 @@ TEST_F(HotCopyTest, WithAutoMinimiseOnTheWindowStepsAsideAfterACopy)
     {
         CCore core;
         core.autoFileConfig();
-        core.saveConfigB("isAutoMin", 1);
+        core.saveConfigB(L"isAutoMin", 1);
     }
     bool minimised = false;
     CModalScript script;
-    script.Then([&] { return Listed(); }, 5000, "listed")
+    script.Then([&] { return Listed(); }, 5000, L"listed")
           .Then([&] { return ClickEntry(*m_dlg, 2); }, 5000)
-          .Then([&] { return ClipboardText() == "内容A"; }, 3000, "copied")
-          .Then([&] { minimised = ::IsIconic(m_dlg->m_hWnd) != FALSE; return minimised; }, 2000, "minimised")
+          .Then([&] { return ClipboardText() == L"内容A"; }, 3000, L"copied")
+          .Then([&] { minimised = ::IsIconic(m_dlg->m_hWnd) != FALSE; return minimised; }, 2000, L"minimised")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_TRUE(minimised);
@@ -200,16 +200,16 @@ TEST_F(HotCopyTest, TheLastOfTwentyThousandRowsCopiesItsOwnContent)
     items.reserve(kItems);
     // Fewer clicks for every later item: heat order is id order.
     for (int i = 1; i <= kItems; ++i)
-        items.push_back({"条目" + std::to_string(i), "内容" + std::to_string(i), kItems - i + 1});
+        items.push_back({L"条目" + std::to_string(i), L"内容" + std::to_string(i), kItems - i + 1});
     CreateItemDatabase(m_db, items);
     CModalScript script;
-    script.Then([&] { return Listed(kItems); }, 10000, "listed")
-          .Then([&] { ::SendMessageA(HotList(*m_dlg), WM_VSCROLL, SB_BOTTOM, 0); return true; })
-          .Then([&] { return ClickEntry(*m_dlg, kItems - 1); }, 5000, "click the last row")
-          .Then([&] { return ClipboardText() == "内容20000"; }, 3000, "the last item copied")
-          .Then([&] { ::SendMessageA(HotList(*m_dlg), WM_VSCROLL, SB_TOP, 0); return true; })
-          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, "click the first row")
-          .Then([&] { return ClipboardText() == "内容1"; }, 3000, "the first item copied")
+    script.Then([&] { return Listed(kItems); }, 10000, L"listed")
+          .Then([&] { ::SendMessageW(HotList(*m_dlg), WM_VSCROLL, SB_BOTTOM, 0); return true; })
+          .Then([&] { return ClickEntry(*m_dlg, kItems - 1); }, 5000, L"click the last row")
+          .Then([&] { return ClipboardText() == L"内容20000"; }, 3000, L"the last item copied")
+          .Then([&] { ::SendMessageW(HotList(*m_dlg), WM_VSCROLL, SB_TOP, 0); return true; })
+          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, L"click the first row")
+          .Then([&] { return ClipboardText() == L"内容1"; }, 3000, L"the first item copied")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     auto rows = ReadItems(m_db);
@@ -229,15 +229,15 @@ TEST_F(HotCopyTest, AnotherProgramsLockDelaysNoCopyAndLosesNoCount)
     std::string status;
     int clicksWhileHeld = -1;
     CModalScript script;
-    script.Then([&] { return Listed() && hold(0) && ClickEntry(*m_dlg, 0); }, 5000, "click while read")
-          .Then([&] { return ClipboardText() == "内容B"; }, 3000, "copied at once")
+    script.Then([&] { return Listed() && hold(0) && ClickEntry(*m_dlg, 0); }, 5000, L"click while read")
+          .Then([&] { return ClipboardText() == L"内容B"; }, 3000, L"copied at once")
           .Then([&] { status = StatusText(m_dlg->m_hWnd); clicksWhileHeld = StoredClicks(1); reader->Go(); return true; })
-          .Then([&] { return StoredClicks(1) == 10; }, 5000, "counted on the retry timer once the reader is done")
-          .Then([&] { return hold(300) && ClickEntry(*m_dlg, 2); }, 5000, "click while read again")
-          .Then([&] { return ClipboardText() == "内容A"; }, 3000, "copied")
+          .Then([&] { return StoredClicks(1) == 10; }, 5000, L"counted on the retry timer once the reader is done")
+          .Then([&] { return hold(300) && ClickEntry(*m_dlg, 2); }, 5000, L"click while read again")
+          .Then([&] { return ClipboardText() == L"内容A"; }, 3000, L"copied")
           .Then([&] { reader->Go(); End(); return true; });  // the reader lets go while the program ends
     RunMainWindow(script);
-    EXPECT_EQ(status, "已复制！");
+    EXPECT_EQ(status, L"已复制！");
     EXPECT_EQ(clicksWhileHeld, 9);
     EXPECT_EQ(StoredClicks(0), 6) << "counted at exit";
 }
@@ -251,28 +251,28 @@ TEST_F(HotCopyTest, AWriterInAnotherProgramOrAVanishedDatabaseIsReportedInTheSta
         return writer->HoldsLock();
     };
     std::string statusWhileHeld, statusWhenGone;
-    auto answered = [&] { return StatusText(m_dlg->m_hWnd) != "就绪"; };
+    auto answered = [&] { return StatusText(m_dlg->m_hWnd) != L"就绪"; };
     CModalScript script;
-    script.Then([&] { return Listed() && lock() && ClickEntry(*m_dlg, 0); }, 5000, "click while written")
-          .Then(answered, 3000, "the click is answered")
+    script.Then([&] { return Listed() && lock() && ClickEntry(*m_dlg, 0); }, 5000, L"click while written")
+          .Then(answered, 3000, L"the click is answered")
           .Then([&] { statusWhileHeld = StatusText(m_dlg->m_hWnd); writer->Go(); return writer->WaitForExit() == 0; })
-          .Then([&] { return !answered() && ::DeleteFileA(m_db.c_str()) && ClickEntry(*m_dlg, 0); }, 5000, "gone")
-          .Then(answered, 3000, "the click is answered")
+          .Then([&] { return !answered() && ::DeleteFileW(m_db.c_str()) && ClickEntry(*m_dlg, 0); }, 5000, L"gone")
+          .Then(answered, 3000, L"the click is answered")
           .Then([&] { statusWhenGone = StatusText(m_dlg->m_hWnd); End(); return true; });
     RunMainWindow(script);
-    EXPECT_EQ(statusWhileHeld, "数据库正被其他程序占用，未能复制！");
-    EXPECT_EQ(statusWhenGone, "无法读取数据库，未能复制！");
-    EXPECT_EQ(ClipboardText(), "before");
+    EXPECT_EQ(statusWhileHeld, L"数据库正被其他程序占用，未能复制！");
+    EXPECT_EQ(statusWhenGone, L"无法读取数据库，未能复制！");
+    EXPECT_EQ(ClipboardText(), L"before");
 }
 
 TEST_F(HotCopyTest, RowsWhoseIdsDoNotFitIn32BitsAreNotListed)
 {
     CreateItemDatabase(m_db);
-    ExecuteSql(m_db, "INSERT INTO T_ITEM(id,title,data1,clicktimes) VALUES(3000000000,'big','b',5);"
-                     "INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');");
+    ExecuteSql(m_db, L"INSERT INTO T_ITEM(id,title,data1,clicktimes) VALUES(3000000000,'big','b',5);"
+                     L"INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');");
     CModalScript script;
-    script.Then([&] { return Listed(1) && ClickEntry(*m_dlg, 0); }, 5000, "'big' has no row")
-          .Then([&] { return ClipboardText() == "k" && StoredClicks(0) == 1; }, 3000, "keep-me copied and counted")
+    script.Then([&] { return Listed(1) && ClickEntry(*m_dlg, 0); }, 5000, L"'big' has no row")
+          .Then([&] { return ClipboardText() == L"k" && StoredClicks(0) == 1; }, 3000, L"keep-me copied and counted")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_EQ(StoredClicks(1), 5) << "'big' was neither copied nor counted";
@@ -280,18 +280,18 @@ TEST_F(HotCopyTest, RowsWhoseIdsDoNotFitIn32BitsAreNotListed)
 
 TEST_F(HotCopyTest, AContentOfSeveralLinesShowsItsFirstLineOnOneRowAndIsCopiedWhole)
 {
-    CreateItemDatabase(m_db, {{"", "北京市\r\n海淀区", 5}, {"", "一行", 1}});
-    const char shown[] = "北京市 …";
+    CreateItemDatabase(m_db, {{L"", L"北京市\r\n海淀区", 5}, {L"", L"一行", 1}});
+    const char shown[] = L"北京市 …";
     RECT several = {}, single = {};
     CModalScript script;
     auto rowsDrawn = [&] { return Listed(2) && RowOverEntry(*m_dlg, 0) && RowOverEntry(*m_dlg, 1); };
-    script.Then(rowsDrawn, 5000, "rows drawn")
+    script.Then(rowsDrawn, 5000, L"rows drawn")
           .Then([&] {
               ::GetWindowRect(RowOverEntry(*m_dlg, 0), &several);
               ::GetWindowRect(RowOverEntry(*m_dlg, 1), &single);
               return ClickEntry(*m_dlg, 0);
           })
-          .Then([&] { return ClipboardText() == "北京市\r\n海淀区"; }, 3000, "both lines copied")
+          .Then([&] { return ClipboardText() == L"北京市\r\n海淀区"; }, 3000, L"both lines copied")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     const CSize extent = MeasureInRowFont(shown, static_cast<int>(sizeof(shown)) - 1);
@@ -305,13 +305,13 @@ TEST_F(HotCopyTest, AContentTheCodePageCannotHoldIsCopiedExactlyAsUnicodeText)
 {
     // "smile 😀 中文 é ß Ω end" as another tool stores it, in UTF-8.
     CreateItemDatabase(m_db);
-    ExecuteSql(m_db, "INSERT INTO T_ITEM(title,data1) VALUES('',CAST(X'736D696C6520F09F988020E4B8ADE6968720"
-                     "C3A920C39F20CEA920656E64' AS TEXT));");
+    ExecuteSql(m_db, L"INSERT INTO T_ITEM(title,data1) VALUES('',CAST(X'736D696C6520F09F988020E4B8ADE6968720"
+                     L"C3A920C39F20CEA920656E64' AS TEXT));");
     CModalScript script;
-    script.Then([&] { return Listed(1) && ClickEntry(*m_dlg, 0); }, 5000, "listed")
-          .Then([&] { return ClipboardWide() == L"smile \U0001F600 中文 é ß Ω end"; }, 3000, "every character copied")
+    script.Then([&] { return Listed(1) && ClickEntry(*m_dlg, 0); }, 5000, L"listed")
+          .Then([&] { return ClipboardWide() == L"smile \U0001F600 中文 é ß Ω end"; }, 3000, L"every character copied")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
-    EXPECT_EQ(ClipboardText(), "smile ?? 中文 é ? Ω end") << "the code page form beside it";
+    EXPECT_EQ(ClipboardText(), L"smile ?? 中文 é ? Ω end") << "the code page form beside it";
     EXPECT_EQ(StoredClicks(0), 1);
 }

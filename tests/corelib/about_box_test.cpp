@@ -18,21 +18,21 @@ using testing_support::MessageBoxText;
 TEST(AboutText, DecodesNameAndVersionFromTheDescriptor)
 {
     auto soft = MakeSampleSoft();
-    EXPECT_EQ(SoftProductName(soft.get()), "Mirelo");
-    EXPECT_EQ(SoftVersion(soft.get()), "2.1028");
-    EXPECT_EQ(AboutCaption(soft.get()), "关于 Mirelo");
-    EXPECT_EQ(AboutText(soft.get()), "Mirelo\n版本：2.1028");
+    EXPECT_EQ(SoftProductName(soft.get()), L"Mirelo");
+    EXPECT_EQ(SoftVersion(soft.get()), L"2.1028");
+    EXPECT_EQ(AboutCaption(soft.get()), L"关于 Mirelo");
+    EXPECT_EQ(AboutText(soft.get()), L"Mirelo\n版本：2.1028");
 }
 
 TEST(AboutText, DamagedOrMissingDescriptorShowsUnknownInsteadOfReadingOn)
 {
     auto soft = MakeSampleSoft();
     std::memset(soft->productName, 'F', sizeof(soft->productName));  // no terminator left
-    std::memcpy(soft->version, "0032zz", 7);
-    EXPECT_EQ(SoftProductName(soft.get()), "");
-    EXPECT_EQ(SoftVersion(soft.get()), "");
-    EXPECT_EQ(AboutText(soft.get()), "未知\n版本：未知");
-    EXPECT_EQ(AboutText(nullptr), "未知\n版本：未知");
+    std::memcpy(soft->version, L"0032zz", 7);
+    EXPECT_EQ(SoftProductName(soft.get()), L"");
+    EXPECT_EQ(SoftVersion(soft.get()), L"");
+    EXPECT_EQ(AboutText(soft.get()), L"未知\n版本：未知");
+    EXPECT_EQ(AboutText(nullptr), L"未知\n版本：未知");
 }
 
 TEST(AboutBox, ShowsDecodedNameAndVersionOverTheActiveWindow)
@@ -53,19 +53,19 @@ TEST(AboutBox, ShowsDecodedNameAndVersionOverTheActiveWindow)
             if (!box)
                 return false;
             text = MessageBoxText(box);
-            ::GetWindowTextA(box, caption, sizeof(caption));
+            ::GetWindowTextW(box, caption, sizeof(caption));
             boxOwner = ::GetWindow(box, GW_OWNER);
             AnswerMessageBox(box, IDOK);
             return true;
         },
-        5000, "about box shows");
+        5000, L"about box shows");
     script.Start();
     CCore core;
-    CString result = core.uu(OPR_ABOUT, soft.get(), "");
+    CString result = core.uu(OPR_ABOUT, soft.get(), L"");
     ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
 
-    EXPECT_EQ(result, "");
-    EXPECT_EQ(text, "Mirelo\n版本：2.1028");
-    EXPECT_STREQ(caption, "关于 Mirelo");
+    EXPECT_EQ(result, L"");
+    EXPECT_EQ(text, L"Mirelo\n版本：2.1028");
+    EXPECT_STREQ(caption, L"关于 Mirelo");
     EXPECT_EQ(boxOwner, active);
 }

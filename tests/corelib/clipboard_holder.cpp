@@ -19,9 +19,9 @@
 
 namespace {
 
-CKernelHandle OpenNamedEvent(const std::string& prefix, const char* name)
+CKernelHandle OpenNamedEvent(const std::wstring& prefix, const wchar_t* name)
 {
-    return CKernelHandle(::OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, (prefix + name).c_str()));
+    return CKernelHandle(::OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, (prefix + name).c_str()));
 }
 
 // Waits for the event or the time, answering sent messages meanwhile.
@@ -34,14 +34,14 @@ void WaitAnswering(const CKernelHandle& waitFor, DWORD ms)
         if (woke != WAIT_OBJECT_0 + 1)
             return;
         MSG msg;
-        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }
 
 bool PutHolderText()
 {
-    CGlobalMemory block = GlobalCopy("holder", 7);
-    if (!block || !::SetClipboardData(CF_TEXT, block.Get()))
+    CGlobalMemory block = GlobalCopy(L"holder", sizeof(L"holder"));
+    if (!block || !::SetClipboardData(CF_UNICODETEXT, block.Get()))
         return false;
     block.Release();  // the clipboard owns it now
     return true;
@@ -53,19 +53,21 @@ int main(int argc, char** argv)
 {
     if (argc != 4)
         return 1;
-    std::string prefix = argv[1];
+    // The test names its events in ASCII, the same bytes in every code page.
+    const std::string prefixBytes = argv[1];
+    const std::wstring prefix(prefixBytes.begin(), prefixBytes.end());
     DWORD holdMs = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
     bool takeover = std::strcmp(argv[3], "takeover") == 0;
-    CKernelHandle ready = OpenNamedEvent(prefix, "-ready");
-    CKernelHandle release = OpenNamedEvent(prefix, "-release");
+    CKernelHandle ready = OpenNamedEvent(prefix, L"-ready");
+    CKernelHandle release = OpenNamedEvent(prefix, L"-release");
     if (!ready || !release)
         return 1;
     // A window of its own, so that the test can see who has the clipboard open.
-    HWND window = ::CreateWindowExA(0, "STATIC", "clipboard holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"clipboard holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     nullptr, nullptr);
     if (takeover) {
-        CKernelHandle started = OpenNamedEvent(prefix, "-started");
-        CKernelHandle go = OpenNamedEvent(prefix, "-go");
+        CKernelHandle started = OpenNamedEvent(prefix, L"-started");
+        CKernelHandle go = OpenNamedEvent(prefix, L"-go");
         if (!started || !go || !::OpenClipboard(window))
             return 2;
         ::CloseClipboard();

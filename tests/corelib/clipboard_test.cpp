@@ -1,4 +1,5 @@
-// The real clipboard: both text formats, the owner, and another process holding it open.
+// The real clipboard: the text exactly, the system's CF_TEXT of it, the owner, and another process
+// holding it open.
 #include "base/kernel_handles.h"
 #include "corelib/clipboard_session.h"
 #include "corelib/core.h"
@@ -12,9 +13,31 @@
 
 namespace {
 
-// "复制 Mirelo！" in code page 936 bytes and in UTF-16.
-const char kCopiedBytes[] = "\xb8\xb4\xd6\xc6 Mirelo\xa3\xa1";
-const wchar_t kCopiedUnits[] = L"\u590d\u5236 Mirelo\uff01";
+// Characters beyond the basic plane and beyond code page 936 among Chinese ones.
+const wchar_t kCopied[] = L"复制 Mirelo！😀 𠮷 ß";
+
+// A text the system code page holds, so that CF_TEXT carries it whole.
+std::wstring TextTheCodePageHolds()
+{
+    switch (::GetACP()) {
+    case 936:
+        return L"中文 Mirelo";
+    case 1252:
+        return L"café ½";
+    default:
+        return L"Mirelo";
+    }
+}
+
+std::string InSystemCodePage(const std::wstring& text)
+{
+    const int units = static_cast<int>(text.size());
+    std::string bytes(static_cast<size_t>(units) * 2, '\0');
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), units, &bytes[0],
+                                             static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return bytes;
+}
 
 struct ClipboardContents {
     bool opened = false;
@@ -55,25 +78,25 @@ public:
     CClipboardHolder(Mode mode, DWORD holdMs)
     {
         static int counter = 0;
-        std::string prefix = "MireloClipboardHolder-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                             std::to_string(++counter);
-        m_started.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-started").c_str()));
-        m_go.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-go").c_str()));
-        m_ready.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-ready").c_str()));
-        m_release.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-release").c_str()));
+        std::wstring prefix = L"MireloClipboardHolder-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++counter);
+        m_started.Reset(::CreateEventW(nullptr, TRUE, FALSE, (prefix + L"-started").c_str()));
+        m_go.Reset(::CreateEventW(nullptr, TRUE, FALSE, (prefix + L"-go").c_str()));
+        m_ready.Reset(::CreateEventW(nullptr, TRUE, FALSE, (prefix + L"-ready").c_str()));
+        m_release.Reset(::CreateEventW(nullptr, TRUE, FALSE, (prefix + L"-release").c_str()));
 
-        char exe[MAX_PATH] = {};
-        ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        std::string helper = exe;
-        helper = helper.substr(0, helper.rfind('\\') + 1) + "clipboard_holder.exe";
-        std::string commandLine = "\"" + helper + "\" " + prefix + " " + std::to_string(holdMs) +
-                                  (mode == Mode::Takeover ? " takeover" : " hold");
-        std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
-        mutableLine.push_back('\0');
-        STARTUPINFOA startup = {};
+        wchar_t exe[MAX_PATH] = {};
+        ::GetModuleFileNameW(nullptr, exe, ARRAYSIZE(exe));
+        std::wstring helper = exe;
+        helper = helper.substr(0, helper.rfind(L'\\') + 1) + L"clipboard_holder.exe";
+        std::wstring commandLine = L"\"" + helper + L"\" " + prefix + L" " + std::to_wstring(holdMs) +
+                                   (mode == Mode::Takeover ? L" takeover" : L" hold");
+        std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
+        mutableLine.push_back(L'\0');
+        STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process = {};
-        if (::CreateProcessA(helper.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+        if (::CreateProcessW(helper.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &process)) {
             CKernelHandle thread(process.hThread);  // not needed: closed at once
             m_process.Reset(process.hProcess);
@@ -144,29 +167,35 @@ DWORD ProcessHoldingTheClipboard()
 
 }  // namespace
 
-TEST(Clipboard, HoldsBothFormatsWithTheRightBytesOwnedByTheGivenWindow)
+TEST(Clipboard, HoldsTheTextExactlyAndTheSystemsCfTextOfItOwnedByTheGivenWindow)
 {
     CTestWindow owner;
     CCore core;
-    ASSERT_TRUE(core.toClipboard(owner.Get(), "something else"));
-    ASSERT_TRUE(core.toClipboard(owner.Get(), kCopiedBytes));
+    ASSERT_TRUE(core.toClipboard(owner.Get(), L"something else"));
+    ASSERT_TRUE(core.toClipboard(owner.Get(), kCopied));
 
     ClipboardContents contents = ReadClipboard();
     ASSERT_TRUE(contents.opened);
     EXPECT_EQ(contents.owner, owner.Get());
-    ASSERT_TRUE(contents.hasText);
     ASSERT_TRUE(contents.hasUnicode);
-    EXPECT_EQ(contents.text, kCopiedBytes);
-    EXPECT_EQ(contents.unicode, kCopiedUnits);
+    EXPECT_EQ(contents.unicode, kCopied) << "emoji, 𠮷 and ß come back as they were";
     // Closed again: anyone can open it now.
     EXPECT_EQ(::GetOpenClipboardWindow(), nullptr);
+
+    // CF_TEXT is derived by the system: the text in the system code page.
+    const std::wstring held = TextTheCodePageHolds();
+    ASSERT_TRUE(core.toClipboard(owner.Get(), held.c_str()));
+    contents = ReadClipboard();
+    ASSERT_TRUE(contents.hasText);
+    EXPECT_EQ(contents.text, InSystemCodePage(held)) << "code page " << ::GetACP();
+    EXPECT_EQ(contents.unicode, held);
 }
 
 TEST(Clipboard, EmptyTextIsCopiedAsEmptyText)
 {
     CTestWindow owner;
     CCore core;
-    ASSERT_TRUE(core.toClipboard(owner.Get(), ""));
+    ASSERT_TRUE(core.toClipboard(owner.Get(), L""));
     ClipboardContents contents = ReadClipboard();
     ASSERT_TRUE(contents.hasText);
     ASSERT_TRUE(contents.hasUnicode);
@@ -178,17 +207,16 @@ TEST(Clipboard, WaitsForAnotherProcessThatLetsGoWithinTheSecond)
 {
     CTestWindow owner;
     CCore core;
-    ASSERT_TRUE(core.toClipboard(owner.Get(), "before"));
+    ASSERT_TRUE(core.toClipboard(owner.Get(), L"before"));
     CClipboardHolder holder(CClipboardHolder::Mode::Hold, 300);
     ASSERT_TRUE(holder.PumpUntilHolding());
     ASSERT_EQ(ProcessHoldingTheClipboard(), holder.ProcessId());
 
-    EXPECT_TRUE(core.toClipboard(owner.Get(), kCopiedBytes));
+    EXPECT_TRUE(core.toClipboard(owner.Get(), kCopied));
     EXPECT_EQ(holder.PumpUntilExit(), 0u);
     ClipboardContents contents = ReadClipboard();
     EXPECT_EQ(contents.owner, owner.Get());
-    EXPECT_EQ(contents.text, kCopiedBytes);
-    EXPECT_EQ(contents.unicode, kCopiedUnits);
+    EXPECT_EQ(contents.unicode, kCopied);
 }
 
 TEST(Clipboard, AnswersAnotherProcessThatEmptiesItWhileWaiting)
@@ -198,31 +226,31 @@ TEST(Clipboard, AnswersAnotherProcessThatEmptiesItWhileWaiting)
     // while it waits for us, and give up.
     CTestWindow owner;
     CCore core;
-    ASSERT_TRUE(core.toClipboard(owner.Get(), "before"));
+    ASSERT_TRUE(core.toClipboard(owner.Get(), L"before"));
     CClipboardHolder holder(CClipboardHolder::Mode::Takeover, 300);
     ASSERT_TRUE(holder.PumpUntilStarted());
     ASSERT_TRUE(holder.GoAndWaitUntilHolding());
 
-    EXPECT_TRUE(core.toClipboard(owner.Get(), kCopiedBytes));
+    EXPECT_TRUE(core.toClipboard(owner.Get(), kCopied));
     EXPECT_EQ(holder.PumpUntilExit(), 0u);
     ClipboardContents contents = ReadClipboard();
     EXPECT_EQ(contents.owner, owner.Get());
-    EXPECT_EQ(contents.text, kCopiedBytes);
+    EXPECT_EQ(contents.unicode, kCopied);
 }
 
 TEST(Clipboard, ReportsFailureWhenAnotherProcessKeepsItOpen)
 {
     CTestWindow owner;
     CCore core;
-    ASSERT_TRUE(core.toClipboard(owner.Get(), "before"));
+    ASSERT_TRUE(core.toClipboard(owner.Get(), L"before"));
     CClipboardHolder holder(CClipboardHolder::Mode::Hold, 60000);
     ASSERT_TRUE(holder.PumpUntilHolding());
 
-    EXPECT_FALSE(core.toClipboard(owner.Get(), kCopiedBytes));
+    EXPECT_FALSE(core.toClipboard(owner.Get(), kCopied));
     // It gave up while the other process still had the clipboard open.
     EXPECT_EQ(ProcessHoldingTheClipboard(), holder.ProcessId());
     holder.Release();
     EXPECT_EQ(holder.PumpUntilExit(), 0u);
     ClipboardContents contents = ReadClipboard();
-    EXPECT_EQ(contents.text, "before");
+    EXPECT_EQ(contents.unicode, L"before");
 }

@@ -14,7 +14,7 @@ class ListSetupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HWND hList = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 380,
+        HWND hList = ::CreateWindowExW(0, WC_LISTVIEWA, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 380,
                                        280, m_parent.Get(), nullptr, nullptr, nullptr);
         ASSERT_NE(hList, nullptr);
         m_list.Attach(hList);
@@ -24,16 +24,16 @@ protected:
     int ColumnCount()
     {
         HWND header = reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETHEADER));
-        return static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+        return static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
     }
     std::string ColumnTitle(int column)
     {
         char title[64] = {};
-        LVCOLUMNA col = {};
+        LVCOLUMNW col = {};
         col.mask = LVCF_TEXT;
         col.pszText = title;
         col.cchTextMax = sizeof(title);
-        m_list.SendMessage(LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&col));
+        m_list.SendMessage(LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
         return title;
     }
 
@@ -46,10 +46,10 @@ protected:
 
 TEST_F(ListSetupTest, ItemsDialogColumnsInOrderWithWidths)
 {
-    m_core.listInit(m_list, "标签,300,内容,400", 1);
+    m_core.listInit(m_list, L"标签,300,内容,400", 1);
     ASSERT_EQ(ColumnCount(), 2);
-    EXPECT_EQ(ColumnTitle(0), "标签");
-    EXPECT_EQ(ColumnTitle(1), "内容");
+    EXPECT_EQ(ColumnTitle(0), L"标签");
+    EXPECT_EQ(ColumnTitle(1), L"内容");
     EXPECT_EQ(m_list.GetColumnWidth(0), 300);
     EXPECT_EQ(m_list.GetColumnWidth(1), 400);
     EXPECT_TRUE(m_list.GetExtendedStyle() & LVS_EX_FULLROWSELECT);
@@ -57,10 +57,10 @@ TEST_F(ListSetupTest, ItemsDialogColumnsInOrderWithWidths)
 
 TEST_F(ListSetupTest, EveryRowGetsACheckBox)
 {
-    m_core.listInit(m_list, "标签,300,内容,400", 1);
+    m_core.listInit(m_list, L"标签,300,内容,400", 1);
     EXPECT_TRUE(m_list.GetExtendedStyle() & LVS_EX_CHECKBOXES);
-    ASSERT_EQ(m_list.InsertItem(0, "第一"), 0);
-    ASSERT_EQ(m_list.InsertItem(1, "第二"), 1);
+    ASSERT_EQ(m_list.InsertItem(0, L"第一"), 0);
+    ASSERT_EQ(m_list.InsertItem(1, L"第二"), 1);
     for (int row = 0; row < 2; ++row) {
         UINT state = static_cast<UINT>(m_list.SendMessage(LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
         EXPECT_EQ(state, INDEXTOSTATEIMAGEMASK(1)) << "row " << row << " shows an empty box";
@@ -73,7 +73,7 @@ TEST_F(ListSetupTest, EveryRowGetsACheckBox)
 TEST_F(ListSetupTest, FlagZeroGivesNoCheckBoxes)
 {
     m_list.SetExtendedStyle(LVS_EX_CHECKBOXES);
-    m_core.listInit(m_list, "标签,300", 0);
+    m_core.listInit(m_list, L"标签,300", 0);
     EXPECT_EQ(ColumnCount(), 1);
     EXPECT_FALSE(m_list.GetExtendedStyle() & LVS_EX_CHECKBOXES);
     EXPECT_TRUE(m_list.GetExtendedStyle() & LVS_EX_FULLROWSELECT);
@@ -81,13 +81,13 @@ TEST_F(ListSetupTest, FlagZeroGivesNoCheckBoxes)
 
 TEST(ColumnSpec, MissingOrBadWidthsGetTheDefault)
 {
-    auto columns = ParseColumnSpec("a,120,b,x,c");
+    auto columns = ParseColumnSpec(L"a,120,b,x,c");
     ASSERT_EQ(columns.size(), 3u);
-    EXPECT_EQ(columns[0].title, "a");
+    EXPECT_EQ(columns[0].title, L"a");
     EXPECT_EQ(columns[0].width, 120);
-    EXPECT_EQ(columns[1].title, "b");
+    EXPECT_EQ(columns[1].title, L"b");
     EXPECT_EQ(columns[1].width, kDefaultColumnWidth);
-    EXPECT_EQ(columns[2].title, "c");
+    EXPECT_EQ(columns[2].title, L"c");
     EXPECT_EQ(columns[2].width, kDefaultColumnWidth);
-    EXPECT_TRUE(ParseColumnSpec("").empty());
+    EXPECT_TRUE(ParseColumnSpec(L"").empty());
 }

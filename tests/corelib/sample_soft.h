@@ -12,9 +12,9 @@ inline std::unique_ptr<tagSoft> MakeSampleSoft()
 {
     auto soft = std::make_unique<tagSoft>();
     std::memset(soft.get(), 'X', sizeof(tagSoft));
-    SoftSetField(soft->version, SoftHexOfUnits("2.1028"));
-    SoftSetField(soft->productId, SoftHexOfUnits("tarnwick"));
-    SoftSetField(soft->productType, SoftHexOfUnits("software"));
-    SoftSetField(soft->productName, SoftHexOfBytes("Mirelo"));
+    SoftSetField(soft->version, SoftHexOfUnits(L"2.1028"));
+    SoftSetField(soft->productId, SoftHexOfUnits(L"tarnwick"));
+    SoftSetField(soft->productType, SoftHexOfUnits(L"software"));
+    SoftSetField(soft->productName, SoftHexOfBytes(L"Mirelo"));
     return soft;
 }

@@ -1,4 +1,4 @@
-// Settings in the INI file beside the test program: kept across instances, damage reads 0.
+// Settings in the INI file (UTF-8) beside the test program: kept across instances, damage reads 0.
 #include "corelib/core.h"
 #include "corelib/program_path.h"
 #include "corelib/settings_file.h"
@@ -16,9 +16,9 @@ protected:
     void SetUp() override
     {
         m_path = SettingsPathOf(ProgramFilePath());
-        ::DeleteFileA(m_path);
+        ::DeleteFileW(m_path);
     }
-    void TearDown() override { ::DeleteFileA(m_path); }
+    void TearDown() override { ::DeleteFileW(m_path); }
 
     void WriteRaw(const std::string& bytes)
     {
@@ -31,7 +31,7 @@ protected:
         bytes << file.rdbuf();
         return bytes.str();
     }
-    bool FileExists() { return ::GetFileAttributesA(m_path) != INVALID_FILE_ATTRIBUTES; }
+    bool FileExists() { return ::GetFileAttributesW(m_path) != INVALID_FILE_ATTRIBUTES; }
 
     CString m_path;
 };
@@ -41,7 +41,7 @@ protected:
 TEST_F(SettingsTest, FileIsBesideTheProgramAndNamedAfterIt)
 {
     CCore core;
-    EXPECT_EQ(m_path, core.getAppPath() + "corelib_tests.ini");
+    EXPECT_EQ(m_path, core.getAppPath() + L"corelib_tests.ini");
 }
 
 TEST_F(SettingsTest, AutoFileConfigCreatesTheFileAndKeepsAnExistingOne)
@@ -49,13 +49,13 @@ TEST_F(SettingsTest, AutoFileConfigCreatesTheFileAndKeepsAnExistingOne)
     CCore core;
     core.autoFileConfig();
     EXPECT_TRUE(FileExists());
-    EXPECT_EQ(core.getConfigB("isAutoMin"), 0);
+    EXPECT_EQ(core.getConfigB(L"isAutoMin"), 0);
 
     WriteRaw("[Settings]\r\nisAutoMin=1\r\n");
     CCore again;
     again.autoFileConfig();
     EXPECT_EQ(ReadRaw(), "[Settings]\r\nisAutoMin=1\r\n");
-    EXPECT_EQ(again.getConfigB("isAutoMin"), 1);
+    EXPECT_EQ(again.getConfigB(L"isAutoMin"), 1);
 }
 
 TEST_F(SettingsTest, SavedFlagSurvivesANewInstance)
@@ -63,25 +63,25 @@ TEST_F(SettingsTest, SavedFlagSurvivesANewInstance)
     {
         CCore core;
         core.autoFileConfig();
-        EXPECT_TRUE(core.saveConfigB("isAutoMin", 1));
-        EXPECT_EQ(core.getConfigB("isAutoMin"), 1);
+        EXPECT_TRUE(core.saveConfigB(L"isAutoMin", 1));
+        EXPECT_EQ(core.getConfigB(L"isAutoMin"), 1);
     }
     EXPECT_EQ(ReadRaw(), "[Settings]\r\nisAutoMin=1\r\n");
     {
         CCore core;
         core.autoFileConfig();
-        EXPECT_EQ(core.getConfigB("isAutoMin"), 1);
-        EXPECT_TRUE(core.saveConfigB("isAutoMin", 0));
+        EXPECT_EQ(core.getConfigB(L"isAutoMin"), 1);
+        EXPECT_TRUE(core.saveConfigB(L"isAutoMin", 0));
     }
     CCore core;
     core.autoFileConfig();
-    EXPECT_EQ(core.getConfigB("isAutoMin"), 0);
+    EXPECT_EQ(core.getConfigB(L"isAutoMin"), 0);
 }
 
 TEST_F(SettingsTest, MissingFileReadsZero)
 {
     CCore core;
-    EXPECT_EQ(core.getConfigB("isAutoMin"), 0);
+    EXPECT_EQ(core.getConfigB(L"isAutoMin"), 0);
     EXPECT_FALSE(FileExists());
 }
 
@@ -101,7 +101,7 @@ TEST_F(SettingsTest, DamagedFileReadsZero)
         WriteRaw(bytes);
         CCore core;
         core.autoFileConfig();
-        EXPECT_EQ(core.getConfigB("isAutoMin"), 0) << bytes;
+        EXPECT_EQ(core.getConfigB(L"isAutoMin"), 0) << bytes;
     }
 }
 
@@ -109,24 +109,26 @@ TEST_F(SettingsTest, ReadsHandWrittenLinesAsTheSystemWould)
 {
     WriteRaw("; kept\n[settings]\n  ISAUTOMIN = 2 \n");
     CCore core;
-    EXPECT_EQ(core.getConfigB("isAutoMin"), 1);
+    EXPECT_EQ(core.getConfigB(L"isAutoMin"), 1);
 }
 
 TEST_F(SettingsTest, SavingKeepsTheOtherLinesOfTheFile)
 {
-    WriteRaw("; comment\r\n[Other]\r\nx=5\r\n[Settings]\r\nisAutoMin=0\r\nmore=1\r\n");
+    WriteRaw("; 设置 😀 Zoë\r\n[Other]\r\nx=5\r\n[Settings]\r\nisAutoMin=0\r\nmore=1\r\n");
     CCore core;
-    EXPECT_TRUE(core.saveConfigB("isAutoMin", 7));
-    EXPECT_TRUE(core.saveConfigB("another", 1));
+    EXPECT_TRUE(core.saveConfigB(L"isAutoMin", 7));
+    EXPECT_TRUE(core.saveConfigB(L"another𠮷", 1));
+    // The file is UTF-8 both ways: the comment comes back byte for byte, the new key is written so.
     EXPECT_EQ(ReadRaw(),
-              "; comment\r\n[Other]\r\nx=5\r\n[Settings]\r\nisAutoMin=1\r\nmore=1\r\nanother=1\r\n");
+              "; 设置 😀 Zoë\r\n[Other]\r\nx=5\r\n[Settings]\r\nisAutoMin=1\r\nmore=1\r\nanother𠮷=1\r\n");
+    EXPECT_EQ(core.getConfigB(L"another𠮷"), 1);
 }
 
 TEST_F(SettingsTest, KeyThatWouldBreakItsLineIsRefused)
 {
     CCore core;
-    EXPECT_FALSE(core.saveConfigB("is=AutoMin", 1));
-    EXPECT_FALSE(core.saveConfigB("", 1));
-    EXPECT_FALSE(core.saveConfigB("a\r\n[Settings]\r\nisAutoMin", 1));
+    EXPECT_FALSE(core.saveConfigB(L"is=AutoMin", 1));
+    EXPECT_FALSE(core.saveConfigB(L"", 1));
+    EXPECT_FALSE(core.saveConfigB(L"a\r\n[Settings]\r\nisAutoMin", 1));
     EXPECT_FALSE(FileExists());
 }

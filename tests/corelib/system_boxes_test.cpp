@@ -32,13 +32,13 @@ void AnswerNextBox(CModalScript& script, SeenBox& seen, int button)
                 return false;
             seen.text = testing_support::MessageBoxText(box);
             char caption[128] = {};
-            ::GetWindowTextA(box, caption, sizeof(caption));
+            ::GetWindowTextW(box, caption, sizeof(caption));
             seen.caption = caption;
             seen.owner = ::GetWindow(box, GW_OWNER);
             AnswerMessageBox(box, button);
             return true;
         },
-        5000, "message box shows");
+        5000, L"message box shows");
 }
 
 }  // namespace
@@ -51,10 +51,10 @@ TEST(MessageBoxes, WarningShowsTextUnderTheProductNameOverItsOwner)
     AnswerNextBox(script, seen, IDOK);
     script.Start();
     CCore core;
-    core.msgboxWarning(owner.Get(), "未选中任何项目。");
+    core.msgboxWarning(owner.Get(), L"未选中任何项目。");
     ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
-    EXPECT_EQ(seen.text, "未选中任何项目。");
-    EXPECT_EQ(seen.caption, "Mirelo");
+    EXPECT_EQ(seen.text, L"未选中任何项目。");
+    EXPECT_EQ(seen.caption, L"Mirelo");
     EXPECT_EQ(seen.owner, owner.Get());
 }
 
@@ -67,11 +67,11 @@ TEST(MessageBoxes, ConfirmReturnsSixForYesAndSevenForNo)
         CModalScript script;
         AnswerNextBox(script, seen, answer);
         script.Start();
-        int result = core.msgboxConfirm(owner.Get(), "确定要清理历史吗？");
+        int result = core.msgboxConfirm(owner.Get(), L"确定要清理历史吗？");
         ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
         EXPECT_EQ(result, answer);
-        EXPECT_EQ(seen.text, "确定要清理历史吗？");
-        EXPECT_EQ(seen.caption, "Mirelo");
+        EXPECT_EQ(seen.text, L"确定要清理历史吗？");
+        EXPECT_EQ(seen.caption, L"Mirelo");
         EXPECT_EQ(seen.owner, owner.Get());
     }
 }
@@ -86,28 +86,28 @@ TEST(FileChooser, OffersTextFilesAndGivesEmptyTextWhenCancelled)
             if (!chooser)
                 return false;
             HWND typeList = ::GetDlgItem(chooser, 0x470);  // the file type box (cmb1)
-            int count = typeList ? static_cast<int>(::SendMessageA(typeList, CB_GETCOUNT, 0, 0)) : 0;
+            int count = typeList ? static_cast<int>(::SendMessageW(typeList, CB_GETCOUNT, 0, 0)) : 0;
             for (int i = 0; i < count; ++i) {
                 char type[128] = {};
-                ::SendMessageA(typeList, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type));
+                ::SendMessageW(typeList, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type));
                 types.push_back(type);
             }
-            ::PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+            ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                            reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDCANCEL)));
             return true;
         },
-        10000, "file chooser shows");
+        10000, L"file chooser shows");
     script.Start();
     CCore core;
     char before[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, before);
+    ::GetCurrentDirectoryW(MAX_PATH, before);
     CString path = core.fileTxtOpen();
     ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
-    EXPECT_EQ(path, "");
+    EXPECT_EQ(path, L"");
     ASSERT_EQ(types.size(), 2u);
-    EXPECT_EQ(types[0], "文本文件 (*.txt)");
-    EXPECT_EQ(types[1], "所有文件 (*.*)");
+    EXPECT_EQ(types[0], L"文本文件 (*.txt)");
+    EXPECT_EQ(types[1], L"所有文件 (*.*)");
     char after[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, after);
+    ::GetCurrentDirectoryW(MAX_PATH, after);
     EXPECT_STREQ(after, before);
 }

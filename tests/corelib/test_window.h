@@ -5,9 +5,9 @@
 
 class CTestWindow {
 public:
-    explicit CTestWindow(DWORD style = WS_POPUP | WS_VISIBLE, const char* className = "STATIC")
-        : m_hWnd(::CreateWindowExA(0, className, "corelib test", style, 50, 50, 400, 300, nullptr, nullptr,
-                                   ::GetModuleHandleA(nullptr), nullptr))
+    explicit CTestWindow(DWORD style = WS_POPUP | WS_VISIBLE, const wchar_t* className = L"STATIC")
+        : m_hWnd(::CreateWindowExW(0, className, L"corelib test", style, 50, 50, 400, 300, nullptr, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr))
     {
     }
     ~CTestWindow()

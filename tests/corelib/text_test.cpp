@@ -1,23 +1,21 @@
-// Paths, files, number and time texts, and trimming: character-wise in code page 936.
+// Paths, files, number and time texts, and trimming: character-wise, surrogate pairs kept whole.
 #include "corelib/core.h"
-#include "base/dbcs_text.h"
 #include "base/first_line.h"
-#include "base/text_codec.h"
+#include "base/text_walk.h"
 #include "corelib/time_text.h"
 #include "store/connstr.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdio>
 
 namespace {
 
 // "YYYY-MM-DD HH:MM:SS" with every field zero-padded.
 bool HasTimeShape(const CString& text)
 {
-    const char shape[] = "9999-99-99 99:99:99";
-    if (text.GetLength() != static_cast<int>(sizeof(shape)) - 1)
+    const wchar_t shape[] = L"9999-99-99 99:99:99";
+    if (text.GetLength() != static_cast<int>(ARRAYSIZE(shape)) - 1)
         return false;
     for (int i = 0; i < text.GetLength(); ++i) {
         bool digit = text[i] >= '0' && text[i] <= '9';
@@ -31,9 +29,9 @@ CString LocalTimeText()
 {
     SYSTEMTIME now = {};
     ::GetLocalTime(&now);
-    char text[32] = {};
-    std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay,
-                  now.wHour, now.wMinute, now.wSecond);
+    CString text;
+    text.Format(L"%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+                now.wSecond);
     return text;
 }
 
@@ -45,91 +43,94 @@ TEST(AppPath, IsTheProgramsFolderEndingInABackslash)
     CString folder = core.getAppPath();
     ASSERT_FALSE(folder.IsEmpty());
     EXPECT_EQ(folder[folder.GetLength() - 1], '\\');
-    EXPECT_EQ(core.isFileExist(folder + "corelib_tests.exe"), 1);
-    EXPECT_EQ(core.isFileExist(folder + "clipboard_holder.exe"), 1);
+    EXPECT_EQ(core.isFileExist(folder + L"corelib_tests.exe"), 1);
+    EXPECT_EQ(core.isFileExist(folder + L"clipboard_holder.exe"), 1);
 }
 
 TEST(FileExist, OnlyFilesCount)
 {
     CCore core;
     CString folder = core.getAppPath();
-    EXPECT_EQ(core.isFileExist(folder + "no such file.mdb"), 0);
+    EXPECT_EQ(core.isFileExist(folder + L"no such file.mdb"), 0);
     EXPECT_EQ(core.isFileExist(folder), 0);
     EXPECT_EQ(core.isFileExist(folder.Left(folder.GetLength() - 1)), 0);
-    EXPECT_EQ(core.isFileExist(""), 0);
+    EXPECT_EQ(core.isFileExist(L""), 0);
 }
 
-TEST(FolderOfPath, DoesNotCutADoubleByteCharacterWhoseSecondByteIsABackslash)
+TEST(FolderOfPath, EndsAtTheLastSeparatorAndKeepsEveryCharacterBeforeIt)
 {
-    // 0x81 0x5C is one character; its second byte is not a separator.
-    EXPECT_EQ(FolderOfPath("C:\\dir\\a\x81\x5Cprog.exe"), "C:\\dir\\");
-    EXPECT_EQ(FolderOfPath("C:\\dir\x81\x5C\\prog.exe"), "C:\\dir\x81\x5C\\");
-    EXPECT_EQ(FolderOfPath("prog.exe"), "");
-    EXPECT_EQ(FolderOfPath("C:/dir/prog.exe"), "C:/dir/");
-}
-
-TEST(FitsSystemCodePage, OnlyTextThatComesBackUnchangedFits)
-{
-    for (const std::wstring& fits : {std::wstring(), std::wstring(L"中文 é Ω ? end\r\n"), std::wstring(L"こんにちは Привет")}) {
-        EXPECT_TRUE(FitsSystemCodePage(fits));
-        EXPECT_EQ(SystemToWide(WideToSystem(fits)), fits);
-    }
-    // An emoji (a surrogate pair), ß (936 has no code for it), and a lone surrogate.
-    for (const std::wstring& lacks : {std::wstring(L"笑\U0001F600"), std::wstring(L"ß"), std::wstring(1, L'\xD800')})
-        EXPECT_FALSE(FitsSystemCodePage(lacks));
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* folder;
+        const char* why;
+    };
+    const Case cases[] = {
+        {L"C:\\Users\\😀 张三 Zoë\\Mirelo\\Mirelo.exe", L"C:\\Users\\😀 张三 Zoë\\Mirelo\\",
+         "an emoji, Chinese and ë in a folder name are kept"},
+        {L"C:\\dir\\𠮷\\prog😀.exe", L"C:\\dir\\𠮷\\", "the file name goes, its surrogate pair with it"},
+        {L"C:\\dir\\面🍜\\prog.exe", L"C:\\dir\\面🍜\\",
+         "🍜 is D83C DF5C: a unit holding the byte 0x5C is still no separator"},
+        {L"prog.exe", L"", "no separator, no folder"},
+        {L"C:/dir/prog.exe", L"C:/dir/", "a slash separates too"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FolderOfPath(c.path), c.folder) << c.why;
 }
 
 TEST(FirstLineShown, ATextOfSeveralLinesShowsItsFirstLineAndAnEllipsis)
 {
-    EXPECT_EQ(FirstLineShown("北京市\r\n海淀区\r\n"), "北京市 …");
-    EXPECT_EQ(FirstLineShown("a\nb"), "a\x20\xA1\xAD") << "a blank and the ellipsis of code page 936";
-    EXPECT_EQ(FirstLineShown("a\rb"), "a …") << "a carriage return alone breaks the line as well";
-    EXPECT_EQ(FirstLineShown("\r\nb"), " …");
+    EXPECT_EQ(FirstLineShown(L"北京市\r\n海淀区\r\n"), L"北京市 …");
+    EXPECT_EQ(FirstLineShown(L"a\nb"), L"a\x20\x2026") << "a blank and the ellipsis U+2026";
+    EXPECT_EQ(FirstLineShown(L"a\rb"), L"a …") << "a carriage return alone breaks the line as well";
+    EXPECT_EQ(FirstLineShown(L"\r\nb"), L" …");
     // One line shows as it is, an ellipsis of its own included.
-    EXPECT_EQ(FirstLineShown("表 it's 100% …"), "表 it's 100% …");
-    EXPECT_EQ(FirstLineShown(""), "");
+    EXPECT_EQ(FirstLineShown(L"表 it's 100% …"), L"表 it's 100% …");
+    EXPECT_EQ(FirstLineShown(L""), L"");
 }
 
 TEST(TrimStrTail, RemovesTheLastCharacter)
 {
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* trimmed;
+        const char* why;
+    };
+    const Case cases[] = {
+        {L"12,7,3,", L"12,7,3", "a trailing separator"},
+        {L"", L"", "nothing to remove"},
+        {L",", L"", "the only character"},
+        {L"标签中", L"标签", "a Chinese character"},
+        {L"标签😀", L"标签", "an emoji goes whole, both halves of its pair"},
+        {L"a𠮷", L"a", "𠮷 is a surrogate pair too"},
+        {L"a\xDE00", L"a", "a lone low surrogate is one character: the one before it stays"},
+    };
     CCore core;
-    CString ids = "12,7,3,";
-    core.trimStrTail(ids);
-    EXPECT_EQ(ids, "12,7,3");
-    CString empty;
-    core.trimStrTail(empty);
-    EXPECT_EQ(empty, "");
-    CString one = ",";
-    core.trimStrTail(one);
-    EXPECT_EQ(one, "");
-    // A double-byte character goes as a whole, also one whose second byte looks like ASCII.
-    CString chinese = "标签中";
-    core.trimStrTail(chinese);
-    EXPECT_EQ(chinese, "标签");
-    CString trailAscii = "a\x81\x40";
-    core.trimStrTail(trailAscii);
-    EXPECT_EQ(trailAscii, "a");
+    for (const Case& c : cases) {
+        CString text = c.text;
+        core.trimStrTail(text);
+        EXPECT_EQ(text, c.trimmed) << c.why;
+    }
 }
 
 TEST(GetStrInt, GivesDecimalText)
 {
     CCore core;
-    EXPECT_EQ(core.getStrInt(0), "0");
-    EXPECT_EQ(core.getStrInt(12), "12");
-    EXPECT_EQ(core.getStrInt(-7), "-7");
-    EXPECT_EQ(core.getStrInt(INT_MIN), "-2147483648");
+    EXPECT_EQ(core.getStrInt(0), L"0");
+    EXPECT_EQ(core.getStrInt(12), L"12");
+    EXPECT_EQ(core.getStrInt(-7), L"-7");
+    EXPECT_EQ(core.getStrInt(INT_MIN), L"-2147483648");
 }
 
 TEST(TimeNow, IsLocalTimeAsSortableText)
 {
     CCore core;
     CString before = LocalTimeText();
-    CString first = core.getTimeNowStr("");
-    CString second = core.getTimeNowStr("");
+    CString first = core.getTimeNowStr(L"");
+    CString second = core.getTimeNowStr(L"");
     CString after = LocalTimeText();
-    EXPECT_TRUE(HasTimeShape(first)) << (LPCSTR)first;
-    EXPECT_FALSE(first < before) << (LPCSTR)first << " < " << (LPCSTR)before;
-    EXPECT_FALSE(after < second) << (LPCSTR)after << " < " << (LPCSTR)second;
+    EXPECT_TRUE(HasTimeShape(first)) << (LPCWSTR)first;
+    EXPECT_FALSE(first < before) << (LPCWSTR)first << " < " << (LPCWSTR)before;
+    EXPECT_FALSE(after < second) << (LPCWSTR)after << " < " << (LPCWSTR)second;
     EXPECT_FALSE(second < first);
 }
 
@@ -142,17 +143,17 @@ TEST(TimeFormat, ReplacesFieldNamesAndKeepsEverythingElse)
     time.wHour = 9;
     time.wMinute = 5;
     time.wSecond = 7;
-    EXPECT_EQ(FormatTime(time, ""), "2026-02-09 09:05:07");
-    EXPECT_EQ(FormatTime(time, "yyyyMMdd"), "20260209");
-    EXPECT_EQ(FormatTime(time, "HH时mm分"), "09时05分");
-    // The second byte of 0x81 0x4D is 'M': with the 'M' after it, it is not "MM".
-    EXPECT_EQ(FormatTime(time, "\x81\x4DM"), "\x81\x4DM");
+    EXPECT_EQ(FormatTime(time, L""), L"2026-02-09 09:05:07");
+    EXPECT_EQ(FormatTime(time, L"yyyyMMdd"), L"20260209");
+    EXPECT_EQ(FormatTime(time, L"HH时mm分"), L"09时05分");
+    // Characters beyond the basic plane are copied whole, and field names right after them still count.
+    EXPECT_EQ(FormatTime(time, L"😀MM𠮷dd😀"), L"😀02𠮷09😀");
 }
 
 TEST(DbConnStr, OpensTheFileAtThePathGiven)
 {
     CCore core;
-    CString path = "C:\\数据;a=b\"c\\sys.mdb";
+    CString path = L"C:\\数据;a=b\"c\\sys.mdb";
     CString connStr = core.getDbConnStrMdb(path);
     EXPECT_EQ(connStr, BuildConnectionString(path));
     CConnectionSettings settings;

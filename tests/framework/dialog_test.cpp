@@ -56,7 +56,7 @@ TEST(Dialog, OkAndCancelButtonsEndWithTheirIds)
         CModalScript script;
         script.Then([&] { return IsUp(dlg); })
               .Then([&] {
-                  ::PostMessageA(::GetDlgItem(dlg.m_hWnd, button), BM_CLICK, 0, 0);
+                  ::PostMessageW(::GetDlgItem(dlg.m_hWnd, button), BM_CLICK, 0, 0);
                   return true;
               });
         script.Start();
@@ -72,7 +72,7 @@ TEST(Dialog, EscapeKeyCancels)
     script.Then([&] { return IsUp(dlg) && ::GetForegroundWindow() == dlg.m_hWnd; })
           .Then([&] {
               HWND focus = ::GetFocus();
-              ::PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0);
+              ::PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0);
               return true;
           });
     script.Start();
@@ -95,7 +95,7 @@ TEST(Dialog, TemplateAtOriginComesUpCentredOnTheScreen)
     dlg.DoModal();
     ASSERT_TRUE(script.Succeeded());
     RECT work;
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int centreX = (window.left + window.right) / 2, centreY = (window.top + window.bottom) / 2;
     EXPECT_NEAR(centreX, (work.left + work.right) / 2, 2);
     EXPECT_NEAR(centreY, (work.top + work.bottom) / 2, 2);
@@ -218,7 +218,7 @@ TEST(Dialog, QuitWhileTwoDialogsAreOpenEndsBothAndKeepsItsCode)
     EXPECT_EQ(itemsResult, -1);
     EXPECT_EQ(mainResult, -1);
     MSG quit;
-    ASSERT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is passed on";
+    ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is passed on";
     EXPECT_EQ(static_cast<int>(quit.wParam), -1);
 }
 
@@ -252,7 +252,7 @@ TEST(Application, CloseBoxEndsWithExitCodeZero)
             m_pMainWnd = &dlg;
             CModalScript script;
             script.Then([&] { return dlg.m_hWnd != nullptr; })
-                  .Then([&] { ::PostMessageA(dlg.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); return true; });
+                  .Then([&] { ::PostMessageW(dlg.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); return true; });
             script.Start();
             result = dlg.DoModal();
             m_pMainWnd = nullptr;

@@ -120,9 +120,9 @@ TEST(MessageMap, DdxControlBindsAndSubclassesTheControl)
         boundHandle = dlg.m_list.m_hWnd;
         dialogItem = ::GetDlgItem(dlg.m_hWnd, IDC_HOTLIST);
         permanent = CWnd::FromHandlePermanent(dialogItem);
-        procedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(dialogItem, GWLP_WNDPROC));
+        procedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(dialogItem, GWLP_WNDPROC));
         // A message sent to the control goes through the object.
-        ::SendMessageA(dialogItem, kProbeMessage, 0, 0);
+        ::SendMessageW(dialogItem, kProbeMessage, 0, 0);
     });
     EXPECT_NE(boundHandle, nullptr);
     EXPECT_EQ(boundHandle, dialogItem);
@@ -188,15 +188,17 @@ public:
 
 TEST(MessageMap, AThrowingHandlerStopsAtTheWindowProcedureAndTheOuterMessageGoesOn)
 {
-    HWND hWnd = ::CreateWindowA("STATIC", "before", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    HWND hWnd =
+        ::CreateWindowW(L"STATIC", L"before", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hWnd, nullptr);
     CThrowingStatic control;
     ASSERT_TRUE(control.SubclassWindow(hWnd));
-    ::SetWindowTextA(hWnd, "after");
+    ::SetWindowTextW(hWnd, L"after 😀");
     EXPECT_EQ(control.thrownResult, 0) << "the exception ends as a result of 0";
-    char text[32] = {};
-    ::GetWindowTextA(hWnd, text, sizeof(text));
-    EXPECT_STREQ(text, "after") << "Default() passed on the message being handled, not the nested one";
+    wchar_t text[32] = {};
+    ::GetWindowTextW(hWnd, text, ARRAYSIZE(text));
+    EXPECT_STREQ(text, L"after 😀")
+        << "Default() passed on the message being handled, not the nested one, and its text whole";
     ::DestroyWindow(hWnd);
     EXPECT_EQ(control.m_hWnd, nullptr);
 }

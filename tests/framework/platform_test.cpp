@@ -1,26 +1,35 @@
-// The platform the program is built for: code page 936, Chinese texts as GBK bytes, and a process of
-// the architecture this program was compiled for.
+// The platform the program is built for: the system code page the test script plays, UTF-16 and
+// UTF-8 literals, and a process of the architecture this program was compiled for.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
-TEST(Platform, SystemCodePageIs936)
+TEST(Platform, SystemCodePageIsTheOneTheTestScriptAskedFor)
 {
-    EXPECT_EQ(::GetACP(), 936u);
+    // MIRELO_CODEPAGE picks the Windows the suite plays (936 when it is not set); a suite that ran
+    // as the wrong one would pass without testing what it claims.
+    const char* asked = std::getenv("MIRELO_CODEPAGE");
+    const unsigned expected = asked && *asked ? static_cast<unsigned>(std::atoi(asked)) : 936u;
+    EXPECT_EQ(::GetACP(), expected);
 }
 
-TEST(Platform, ChineseLiteralsAreCodePage936Bytes)
+TEST(Platform, WideLiteralsAreUtf16AndNarrowOnesUtf8)
 {
-    const char* ready = "就绪";
-    ASSERT_EQ(std::strlen(ready), 4u);
-    EXPECT_EQ(std::memcmp(ready, "\xbe\xcd\xd0\xf7", 4), 0);
+    const wchar_t* ready = L"就绪😀";
+    ASSERT_EQ(std::wcslen(ready), 4u);
+    EXPECT_EQ(std::wmemcmp(ready, L"\x5C31\x7EEA\xD83D\xDE00", 4), 0);
+    const char* bytes = "就绪";
+    ASSERT_EQ(std::strlen(bytes), 6u);
+    EXPECT_EQ(std::memcmp(bytes, "\xE5\xB0\xB1\xE7\xBB\xAA", 6), 0);
 }
 
 TEST(Platform, TheProcessRunsAsTheArchitectureItWasBuiltFor)
 {
     // The loaded image's own header says which machine it is for; pointers must match it.
-    const auto* base = reinterpret_cast<const BYTE*>(::GetModuleHandleA(nullptr));
+    const auto* base = reinterpret_cast<const BYTE*>(::GetModuleHandleW(nullptr));
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
 #ifdef _WIN64

@@ -43,7 +43,7 @@ TEST(UniqueHandle, MovesOwnershipAndClosesEachHandleOnce)
 
 TEST(UniqueHandle, AFileThatCannotBeOpenedHoldsNothing)
 {
-    CFileHandle file = OpenFileForReading("no such folder\\no such file.txt");
+    CFileHandle file = OpenFileForReading(L"no such folder\\no such file.txt");
     EXPECT_FALSE(file.IsValid());
     EXPECT_EQ(file.Get(), INVALID_HANDLE_VALUE);
 }

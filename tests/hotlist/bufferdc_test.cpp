@@ -22,7 +22,7 @@ public:
     SIZE SelectedBitmapSize() const
     {
         BITMAP info = {};
-        ::GetObjectA(::GetCurrentObject(m_hDC, OBJ_BITMAP), sizeof(info), &info);
+        ::GetObjectW(::GetCurrentObject(m_hDC, OBJ_BITMAP), sizeof(info), &info);
         return SIZE{info.bmWidth, info.bmHeight};
     }
     COLORREF Pixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }

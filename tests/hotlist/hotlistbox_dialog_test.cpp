@@ -32,9 +32,9 @@ protected:
         CDialog::OnInitDialog();
         m_list.SetNotifyWnd(m_hWnd);
         m_list.RemoveAllRows();
-        m_list.AddRow("第一条", 11);
-        m_list.AddRow("第二条", 22);
-        m_list.AddRow("第三条", 33);
+        m_list.AddRow(L"第一条", 11);
+        m_list.AddRow(L"第二条", 22);
+        m_list.AddRow(L"第三条", 33);
         return TRUE;
     }
     BOOL PreTranslateMessage(MSG* pMsg) override

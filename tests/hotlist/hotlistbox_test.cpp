@@ -15,7 +15,7 @@ protected:
     void AddRows(int count, int firstId = 1)
     {
         for (int i = 0; i < count; ++i)
-            m_list.AddRow(CString("条目 ") + std::to_string(firstId + i), firstId + i);
+            m_list.AddRow(CString(L"条目 ") + std::to_string(firstId + i), firstId + i);
     }
     // Entries of the height that follows from the list's; the rows get their windows, with ids in
     // the order the items were added, only when their entries are drawn.
@@ -62,7 +62,7 @@ TEST_F(HotListBoxTest, RowsShowOverTheirEntriesOnceDrawnSizedToTheirText)
         CRect entry;
         m_list.GetItemRect(i, &entry);
         const CRect rect = RowInList(i);
-        const CString text = CString("条目 ") + std::to_string(i + 1);
+        const CString text = CString(L"条目 ") + std::to_string(i + 1);
         const CSize extent = MeasureInRowFont(text, text.GetLength());
         EXPECT_EQ(rect.left, entry.left) << "row " << i;
         EXPECT_EQ(rect.top, entry.top) << "row " << i;
@@ -77,9 +77,9 @@ TEST_F(HotListBoxTest, RowsShowOverTheirEntriesOnceDrawnSizedToTheirText)
 TEST_F(HotListBoxTest, WhatNoRowCoversIsTheButtonFace)
 {
     MakeList(600);
-    m_list.AddRow("一条相当长的说明文字，延伸到列表的右半边去", 1);
-    m_list.AddRow("短", 2);
-    m_list.AddRow("中等长度的一条", 3);
+    m_list.AddRow(L"一条相当长的说明文字，延伸到列表的右半边去", 1);
+    m_list.AddRow(L"短", 2);
+    m_list.AddRow(L"中等长度的一条", 3);
     Repaint();
     EXPECT_EQ(UncleanPixels(), 0);
     CScreenCapture shot(ClientOnScreen(Row(0)->m_hWnd));
@@ -226,7 +226,7 @@ TEST_F(HotListBoxTest, TwentyThousandItemsEachGetAWorkingRowWithWindowsOnlyOnScr
     Repaint();
     ASSERT_TRUE(RowShows(0));
     EXPECT_EQ(Row(0)->GetDlgCtrlID(), 1002 + before);
-    const CString firstText("条目 1");
+    const CString firstText(L"条目 1");
     const CSize extent = MeasureInRowFont(firstText, firstText.GetLength());
     EXPECT_EQ(RowInList(0).Width(), extent.cx + 6);
     EXPECT_EQ(RowInList(0).Height(), extent.cy + 3);

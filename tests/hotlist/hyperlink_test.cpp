@@ -29,7 +29,7 @@ constexpr int kTop = 30;
 // The text drawn at (1, 0) in the row font on the button face: what a row must look like.
 class CReferenceRow {
 public:
-    CReferenceRow(int width, int height, LPCSTR text, int length, COLORREF ink)
+    CReferenceRow(int width, int height, LPCWSTR text, int length, COLORREF ink)
         : m_width(width), m_pixels(static_cast<size_t>(width) * height)
     {
         BITMAPINFO info = {};
@@ -42,7 +42,7 @@ public:
             memory.Reset(::CreateCompatibleDC(screen.Get()));
             bitmap.Attach(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         }
-        const LOGFONTA logFont = RowFont();
+        const LOGFONTW logFont = RowFont();
         CFont font;
         font.CreateFontIndirect(&logFont);
         CSelectObject selectedBitmap(memory.Get(), bitmap);
@@ -51,7 +51,7 @@ public:
         ::FillRect(memory.Get(), &all, ::GetSysColorBrush(COLOR_BTNFACE));
         ::SetBkMode(memory.Get(), TRANSPARENT);
         ::SetTextColor(memory.Get(), ink);
-        ::TextOutA(memory.Get(), 1, 0, text, length);
+        ::TextOutW(memory.Get(), 1, 0, text, length);
         ::GdiFlush();
         const auto* quads = static_cast<const RGBQUAD*>(bits);
         for (size_t i = 0; i < m_pixels.size(); ++i)
@@ -75,11 +75,11 @@ protected:
     }
 
     // A row configured as the row list box configures one, shown and painted once.
-    CHyperLink& MakeLink(LPCSTR text, LPCSTR itemId = "42", DWORD extraStyle = WS_VISIBLE)
+    CHyperLink& MakeLink(LPCWSTR text, LPCWSTR itemId = L"42", DWORD extraStyle = WS_VISIBLE)
     {
         m_link = std::make_unique<CHyperLink>();
         const CRect rect(kLeft, kTop, kLeft + 300, kTop + 36);
-        m_link->Create("", WS_CHILD | SS_SIMPLE | extraStyle, rect, &m_host, kLinkId);
+        m_link->Create(L"", WS_CHILD | SS_SIMPLE | extraStyle, rect, &m_host, kLinkId);
         m_link->SetText(text);
         m_link->SetOwnerWnd(m_host.m_hWnd);
         m_link->SetItemId(itemId);
@@ -126,7 +126,7 @@ protected:
         }, 3000);
     }
     // Differences between the row on screen and the text drawn at (1, 0) in the ink.
-    int DifferencesFromText(LPCSTR text, int length, COLORREF ink) const
+    int DifferencesFromText(LPCWSTR text, int length, COLORREF ink) const
     {
         const CRect rect = LinkOnScreen();
         CScreenCapture shot(rect);
@@ -140,16 +140,16 @@ protected:
 
 TEST_F(HyperLinkTest, IsAStaticControlWithItsOwnClassName)
 {
-    CHyperLink& link = MakeLink("条目");
+    CHyperLink& link = MakeLink(L"条目");
     EXPECT_TRUE(link.IsKindOf(RUNTIME_CLASS(CStatic)));
-    EXPECT_STREQ(link.GetRuntimeClass()->m_lpszClassName, "CHyperLink");
+    EXPECT_STREQ(link.GetRuntimeClass()->m_lpszClassName, L"CHyperLink");
     // The notify style is what lets the static control take mouse input.
     EXPECT_EQ(link.GetStyle() & (SS_TYPEMASK | SS_NOTIFY), static_cast<DWORD>(SS_OWNERDRAW | SS_NOTIFY));
 }
 
 TEST_F(HyperLinkTest, SizesItselfToItsTextAndDrawsItAtOneZero)
 {
-    const char* text = "Mirelo 热度链接";
+    const char* text = L"Mirelo 热度链接";
     MakeLink(text);
     const CSize extent = MeasureInRowFont(text, static_cast<int>(std::strlen(text)));
     const CRect rect = LinkInHost();
@@ -162,26 +162,26 @@ TEST_F(HyperLinkTest, SizesItselfToItsTextAndDrawsItAtOneZero)
 
 TEST_F(HyperLinkTest, EmptyTextDrawsNothingAndHasNoLineToShow)
 {
-    MakeLink("");
+    MakeLink(L"");
     // Two pixels higher than the measured empty text, one less than a line would add.
     const CRect rect = LinkInHost();
     EXPECT_EQ(rect.Width(), 6);
-    EXPECT_EQ(rect.Height(), MeasureInRowFont("", 0).cy + 2);
+    EXPECT_EQ(rect.Height(), MeasureInRowFont(L"", 0).cy + 2);
     CScreenCapture shot(LinkOnScreen());
     EXPECT_EQ(shot.Count(::GetSysColor(COLOR_BTNFACE)), rect.Width() * rect.Height());
 }
 
 TEST_F(HyperLinkTest, TrailingLineFeedsCountInTheWidthButAreNotDrawn)
 {
-    const char* text = "abc\n\n";
+    const char* text = L"abc\n\n";
     MakeLink(text);
     EXPECT_EQ(LinkInHost().Width(), MeasureInRowFont(text, 5).cx + 6);
-    EXPECT_EQ(DifferencesFromText("abc", 3, kBlue), 0);
+    EXPECT_EQ(DifferencesFromText(L"abc", 3, kBlue), 0);
 }
 
 TEST_F(HyperLinkTest, LineFeedsInsideAreDrawnOnTheOneLine)
 {
-    const char* text = "ab\ncd";
+    const char* text = L"ab\ncd";
     MakeLink(text);
     EXPECT_EQ(LinkInHost().Height(), MeasureInRowFont(text, 5).cy + 3);
     EXPECT_EQ(DifferencesFromText(text, 5, kBlue), 0);
@@ -189,13 +189,13 @@ TEST_F(HyperLinkTest, LineFeedsInsideAreDrawnOnTheOneLine)
 
 TEST_F(HyperLinkTest, BlueAtRestRedWhenHoveredPurpleWhenPressed)
 {
-    MakeLink("颜色状态");
+    MakeLink(L"颜色状态");
     EXPECT_TRUE(ShowsInk(kBlue));
 
     const POINT point = OnText();
     ASSERT_TRUE(MouseMoveTo(point.x, point.y));
     EXPECT_TRUE(PumpUntilInk(kRed));
-    EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_HAND));
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
 
     MouseLeftDown(point.x, point.y);
     EXPECT_TRUE(PumpUntilInk(kPurple));
@@ -208,7 +208,7 @@ TEST_F(HyperLinkTest, BlueAtRestRedWhenHoveredPurpleWhenPressed)
 
 TEST_F(HyperLinkTest, PressAndReleaseOnTheFarEdgesReportsOneClick)
 {
-    CHyperLink& link = MakeLink("点击");
+    CHyperLink& link = MakeLink(L"点击");
     const POINT point = OnText();
     ASSERT_TRUE(MouseMoveTo(point.x, point.y));
     MouseLeftDown(point.x, point.y);
@@ -231,7 +231,7 @@ TEST_F(HyperLinkTest, PressAndReleaseOnTheFarEdgesReportsOneClick)
 
 TEST_F(HyperLinkTest, ReleaseOutsideReportsNothingAndTurnsBackBlue)
 {
-    MakeLink("移开");
+    MakeLink(L"移开");
     const POINT point = OnText();
     ASSERT_TRUE(MouseMoveTo(point.x, point.y));
     MouseLeftDown(point.x, point.y);
@@ -248,7 +248,7 @@ TEST_F(HyperLinkTest, ReleaseOutsideReportsNothingAndTurnsBackBlue)
 
 TEST_F(HyperLinkTest, ADoubleClickReportsTwoClicks)
 {
-    CHyperLink& link = MakeLink("双击");
+    CHyperLink& link = MakeLink(L"双击");
     // The second press comes as a double click only to a class that asks for them.
     ASSERT_NE(::GetClassLongA(link.m_hWnd, GCL_STYLE) & CS_DBLCLKS, 0u);
     const POINT point = OnText();
@@ -264,12 +264,12 @@ TEST_F(HyperLinkTest, ADoubleClickReportsTwoClicks)
 
 TEST_F(HyperLinkTest, ADisabledRowIsGreyKeepsTheCursorAndReportsNothing)
 {
-    CHyperLink& link = MakeLink("禁用", "42", WS_VISIBLE | WS_DISABLED);
+    CHyperLink& link = MakeLink(L"禁用", L"42", WS_VISIBLE | WS_DISABLED);
     EXPECT_TRUE(ShowsInk(::GetSysColor(COLOR_BTNSHADOW)));
 
     const POINT point = OnText();
     ASSERT_TRUE(ClickAt(point.x, point.y));
-    const HCURSOR arrow = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    const HCURSOR arrow = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     ::SetCursor(arrow);
     link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
     EXPECT_EQ(::GetCursor(), arrow);
@@ -290,7 +290,7 @@ TEST_F(HyperLinkTest, ADisabledRowIsGreyKeepsTheCursorAndReportsNothing)
 
 TEST_F(HyperLinkTest, DisablingLaterTurnsTheRowGreyAtItsNextPaint)
 {
-    CHyperLink& link = MakeLink("稍后禁用");
+    CHyperLink& link = MakeLink(L"稍后禁用");
     link.EnableWindow(FALSE);
     link.Invalidate();
     EXPECT_TRUE(PumpUntilInk(::GetSysColor(COLOR_BTNSHADOW)));
@@ -298,7 +298,7 @@ TEST_F(HyperLinkTest, DisablingLaterTurnsTheRowGreyAtItsNextPaint)
 
 TEST_F(HyperLinkTest, ALeaveReportedOverTheRowIsCheckedAgainLater)
 {
-    CHyperLink& link = MakeLink("悬停复查");
+    CHyperLink& link = MakeLink(L"悬停复查");
     const POINT point = OnText();
     ASSERT_TRUE(MouseMoveTo(point.x, point.y));
     ASSERT_TRUE(PumpUntilInk(kRed));
@@ -313,7 +313,7 @@ TEST_F(HyperLinkTest, ALeaveReportedOverTheRowIsCheckedAgainLater)
 
 TEST_F(HyperLinkTest, TheClickCarriesTheIdTextReadAsANumber)
 {
-    CHyperLink& link = MakeLink("编号", " -7x");
+    CHyperLink& link = MakeLink(L"编号", L" -7x");
     EXPECT_EQ(link.NotifyOwner(), 0);
     ASSERT_TRUE(PumpUntil([&] { return m_host.m_itemClicks.size() == 1; }));
     EXPECT_EQ(m_host.m_itemClicks[0].lParam, -7);

@@ -3,27 +3,27 @@
 
 #include <cstring>
 
-LOGFONTA RowFont()
+LOGFONTW RowFont()
 {
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     font.lfHeight = 20;
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = ANSI_CHARSET;
     font.lfQuality = PROOF_QUALITY;
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    std::strcpy(font.lfFaceName, "宋体");
+    std::strcpy(font.lfFaceName, L"宋体");
     return font;
 }
 
-CSize MeasureInRowFont(LPCSTR text, int length)
+CSize MeasureInRowFont(LPCWSTR text, int length)
 {
-    const LOGFONTA logFont = RowFont();
+    const LOGFONTW logFont = RowFont();
     CFont font;
     font.CreateFontIndirect(&logFont);
     CScreenDC screen(::GetDC(nullptr));
     CMemDC memory(::CreateCompatibleDC(screen.Get()));
     CSelectObject selected(memory.Get(), font);
     CSize size;
-    ::GetTextExtentPoint32A(memory.Get(), text, length, &size);
+    ::GetTextExtentPoint32W(memory.Get(), text, length, &size);
     return size;
 }

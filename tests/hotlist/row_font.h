@@ -3,6 +3,6 @@
 
 #include "framework/afxwin.h"
 
-LOGFONTA RowFont();
+LOGFONTW RowFont();
 // Extent of the bytes of text in the row font, as a screen context measures it.
-CSize MeasureInRowFont(LPCSTR text, int length);
+CSize MeasureInRowFont(LPCWSTR text, int length);

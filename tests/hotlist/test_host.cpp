@@ -7,17 +7,17 @@
 
 namespace {
 
-const char* HostClassName()
+const wchar_t* HostClassName()
 {
-    static const char* name = [] {
-        WNDCLASSA wc = {};
+    static const wchar_t* name = [] {
+        WNDCLASSW wc = {};
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "MireloHotListTestHost";
-        ::RegisterClassA(&wc);
+        wc.lpszClassName = L"MireloHotListTestHost";
+        ::RegisterClassW(&wc);
         return wc.lpszClassName;
     }();
     return name;
@@ -27,8 +27,8 @@ const char* HostClassName()
 
 CTestHost::CTestHost(int x, int y, int clientWidth, int clientHeight)
 {
-    HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST, HostClassName(), "", WS_POPUP | WS_VISIBLE, x, y,
-                                  clientWidth, clientHeight, nullptr, nullptr, ::GetModuleHandleA(nullptr),
+    HWND hWnd = ::CreateWindowExW(WS_EX_TOPMOST, HostClassName(), L"", WS_POPUP | WS_VISIBLE, x, y,
+                                  clientWidth, clientHeight, nullptr, nullptr, ::GetModuleHandleW(nullptr),
                                   nullptr);
     SubclassWindow(hWnd);
     ::SetForegroundWindow(hWnd);
@@ -60,8 +60,8 @@ LRESULT CTestHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 HWND CreateRowListBoxWindow(HWND hParent, int x, int y, int width, int height)
 {
     const auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1002));
-    return ::CreateWindowExA(0, "LISTBOX", "", 0x50210111, x, y, width, height, hParent, id,
-                             ::GetModuleHandleA(nullptr), nullptr);
+    return ::CreateWindowExW(0, L"LISTBOX", L"", 0x50210111, x, y, width, height, hParent, id,
+                             ::GetModuleHandleW(nullptr), nullptr);
 }
 
 void ParkMouse()

@@ -49,7 +49,7 @@ protected:
         for (size_t press = 0; press < boxAfterPress.size(); ++press) {
             int calls = static_cast<int>(press);
             steps.push_back([&dlg] {
-                ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+                ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                 return true;
             });
             steps.push_back([&dlg, calls] { return dlg.chooserCalls == calls + 1; });
@@ -89,7 +89,7 @@ std::vector<std::string> StoredContents(const std::vector<StoredItem>& items)
 {
     std::vector<std::string> contents;
     for (const StoredItem& item : items)
-        contents.push_back(item.data1.value_or("<null>"));
+        contents.push_back(item.data1.value_or(L"<null>"));
     return contents;
 }
 
@@ -99,24 +99,24 @@ TEST_F(ImportTest, EachNonEmptyLineBecomesARowAtTheBottomWithItsIdAndAnItemAsThe
 {
     std::vector<TestItem> ten;
     for (int i = 1; i <= 10; ++i)
-        ten.push_back({"t", std::to_string(i)});
+        ten.push_back({L"t", std::to_string(i)});
     UseItems(ten);
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile("lines.txt", "a\r\n\r\n  b  \r\n   \r\n\tit's 'x' 100%s \\\r\nlast")};
+    dlg.paths = {WriteFile(L"lines.txt", L"a\r\n\r\n  b  \r\n   \r\n\tit's 'x' 100%s \\\r\nlast")};
     Import(dlg);
     ASSERT_EQ(listed.size(), 15u);
     EXPECT_EQ(listed[0].id, 10) << "loaded rows stay on top, newest first";
     std::vector<ListedRow> imported(listed.begin() + 10, listed.end());
-    EXPECT_EQ(imported, (std::vector<ListedRow>{{"", "a", 11},
-                                                {"", "  b  ", 12},
-                                                {"", "   ", 13},
-                                                {"", "\tit's 'x' 100%s \\", 14},
-                                                {"", "last", 15}}));
+    EXPECT_EQ(imported, (std::vector<ListedRow>{{L"", L"a", 11},
+                                                {L"", L"  b  ", 12},
+                                                {L"", L"   ", 13},
+                                                {L"", L"\tit's 'x' 100%s \\", 14},
+                                                {L"", L"last", 15}}));
     std::vector<StoredItem> stored = Stored();
     ASSERT_EQ(stored.size(), 15u);
-    EXPECT_EQ(stored[10], ImportedItem(11, "a")) << "empty label (not null), never clicked";
-    EXPECT_EQ(stored[13], ImportedItem(14, "\tit's 'x' 100%s \\"));
-    EXPECT_EQ(stored[14], ImportedItem(15, "last")) << "the last line needs no end";
+    EXPECT_EQ(stored[10], ImportedItem(11, L"a")) << "empty label (not null), never clicked";
+    EXPECT_EQ(stored[13], ImportedItem(14, L"\tit's 'x' 100%s \\"));
+    EXPECT_EQ(stored[14], ImportedItem(15, L"last")) << "the last line needs no end";
     EXPECT_TRUE(dlg.m_isDataChanged);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(dlg.LastImport().importedLines, 5);
@@ -124,30 +124,30 @@ TEST_F(ImportTest, EachNonEmptyLineBecomesARowAtTheBottomWithItsIdAndAnItemAsThe
 
 TEST_F(ImportTest, CancellingTheChooserOrAFileOfEmptyLinesChangesNothing)
 {
-    UseItems({{"a", "1"}});
+    UseItems({{L"a", L"1"}});
     CTestItemsDlg cancelled;
-    cancelled.paths = {""};
+    cancelled.paths = {L""};
     Import(cancelled);
     EXPECT_EQ(cancelled.chooserCalls, 1);
-    EXPECT_EQ(listed, (std::vector<ListedRow>{{"a", "1", 1}}));
+    EXPECT_EQ(listed, (std::vector<ListedRow>{{L"a", L"1", 1}}));
     EXPECT_FALSE(cancelled.m_isDataChanged);
 
     CTestItemsDlg empty;
-    empty.paths = {WriteFile("empty.txt", "\n\r\n\n")};
+    empty.paths = {WriteFile(L"empty.txt", L"\n\r\n\n")};
     Import(empty);
-    EXPECT_EQ(listed, (std::vector<ListedRow>{{"a", "1", 1}}));
+    EXPECT_EQ(listed, (std::vector<ListedRow>{{L"a", L"1", 1}}));
     EXPECT_FALSE(empty.m_isDataChanged) << "no line imported: no restart request";
     EXPECT_EQ(Stored().size(), 1u);
 }
 
 TEST_F(ImportTest, ImportedRowsEditedAndDeletedAtOnceReachTheTable)
 {
-    UseItems({{"old", "existing"}});
+    UseItems({{L"old", L"existing"}});
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile("two.txt", "edit me\ndelete me\n")};
+    dlg.paths = {WriteFile(L"two.txt", L"edit me\ndelete me\n")};
     std::vector<ListedRow> after;
     RunDialog(dlg, {[&] {
-                        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+                        ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                         return true;
                     },
                     [&] { return dlg.m_list.GetItemCount() == 3; },
@@ -156,73 +156,73 @@ TEST_F(ImportTest, ImportedRowsEditedAndDeletedAtOnceReachTheTable)
                         return true;
                     },
                     [&] {
-                        HWND edit = FindThreadWindow("数据项编辑");
+                        HWND edit = FindThreadWindow(L"数据项编辑");
                         if (!edit)
                             return false;
-                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "edited");
-                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        ::SetDlgItemTextW(edit, IDC_EDIT_TITLE, L"edited");
+                        ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                         return true;
                     },
-                    [&] { return !FindThreadWindow("数据项编辑"); },
+                    [&] { return !FindThreadWindow(L"数据项编辑"); },
                     [&] {
                         dlg.m_list.SetCheck(2);
-                        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_DELETECHECKED), BM_CLICK, 0, 0);
+                        ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_DELETECHECKED), BM_CLICK, 0, 0);
                         return true;
                     },
                     [&] {
                         after = Listed(dlg.m_list);
                         return after.size() == 2;
                     }});
-    EXPECT_EQ(after, (std::vector<ListedRow>{{"old", "existing", 1}, {"edited", "edit me", 2}}));
+    EXPECT_EQ(after, (std::vector<ListedRow>{{L"old", L"existing", 1}, {L"edited", L"edit me", 2}}));
     std::vector<StoredItem> stored = Stored();
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored[1].id, 2);
-    EXPECT_EQ(stored[1].title, "edited");
-    EXPECT_EQ(stored[1].data1, "edit me");
+    EXPECT_EQ(stored[1].title, L"edited");
+    EXPECT_EQ(stored[1].data1, L"edit me");
 }
 
 TEST_F(ImportTest, TheSameChineseTextImportsAlikeFromEveryEncoding)
 {
     const std::string utf8 = u8"你好，世界！\r\n“引号”…café、。\n第三行";
     std::u16string utf16 = u"你好，世界！\r\n“引号”…café、。\n第三行";
-    std::string utf16le = "\xFF\xFE";
+    std::string utf16le = L"\xFF\xFE";
     for (char16_t unit : utf16) {
         utf16le += static_cast<char>(unit & 0xFF);
         utf16le += static_cast<char>(unit >> 8);
     }
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile("utf8.txt", utf8), WriteFile("utf8bom.txt", "\xEF\xBB\xBF" + utf8),
-                 WriteFile("utf16le.txt", utf16le),
-                 WriteFile("cp936.txt", "你好，世界！\r\n“引号”…café、。\n第三行"),
+    dlg.paths = {WriteFile(L"utf8.txt", utf8), WriteFile(L"utf8bom.txt", L"\xEF\xBB\xBF" + utf8),
+                 WriteFile(L"utf16le.txt", utf16le),
+                 WriteFile(L"cp936.txt", L"你好，世界！\r\n“引号”…café、。\n第三行"),
                  // Short 936 text that is UTF-8 by chance (模 is C4 A3) stays 936.
-                 WriteFile("mo.txt", "模"),
+                 WriteFile(L"mo.txt", L"模"),
                  // Characters code page 936 lacks: imported as "?" once the user agrees, else not at all.
-                 WriteFile("emoji.txt", u8"\uFEFF笑\U0001F600脸"),
-                 WriteFile("emoji-declined.txt", u8"第一行\n笑\U0001F600\n末行"),
+                 WriteFile(L"emoji.txt", u8"\uFEFF笑\U0001F600脸"),
+                 WriteFile(L"emoji-declined.txt", u8"第一行\n笑\U0001F600\n末行"),
                  // UTF-8 without a mark beyond Chinese, and 936 text that is UTF-8 by chance, both ways.
-                 WriteFile("kana.txt", u8"こんにちは\r\nПривет, мир"), WriteFile("xiaoshuo.txt", "小说")};
+                 WriteFile(L"kana.txt", u8"こんにちは\r\nПривет, мирL"), WriteFile("xiaoshuo.txt", L"小说")};
     Import(dlg, {0, 0, 0, 0, 0, IDYES, IDNO, 0, 0});
-    std::vector<std::string> once = {"你好，世界！", "“引号”…café、。", "第三行"};
+    std::vector<std::string> once = {L"你好，世界！", L"“引号”…café、。", L"第三行"};
     std::vector<std::string> expected;
     for (int file = 0; file < 4; ++file)
         expected.insert(expected.end(), once.begin(), once.end());
-    expected.push_back("模");
-    expected.push_back("笑?脸");
-    expected.insert(expected.end(), {"こんにちは", "Привет, мир", "小说"});
+    expected.push_back(L"模");
+    expected.push_back(L"笑?脸");
+    expected.insert(expected.end(), {L"こんにちは", L"Привет, мир", L"小说"});
     EXPECT_EQ(StoredContents(Stored()), expected);
     ASSERT_EQ(listed.size(), expected.size());
-    EXPECT_EQ(listed.back().data1, "小说");
-    const std::string asked = "所选文件中有本程序无法显示的字符，导入后这些字符将变为“?”。\n\n是否继续导入？";
+    EXPECT_EQ(listed.back().data1, L"小说");
+    const std::string asked = L"所选文件中有本程序无法显示的字符，导入后这些字符将变为“?”。\n\n是否继续导入？";
     EXPECT_EQ(boxes, (std::vector<std::string>{asked, asked})) << "asked for the emoji files alone";
 }
 
 TEST_F(ImportTest, FilesThatAreNotTextOrCannotBeReadImportNothingWithAWarning)
 {
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile("binary.txt", std::string("MZ\0\0\x90\nline\n", 9)), PathInFolder("missing.txt")};
+    dlg.paths = {WriteFile(L"binary.txt", std::string(L"MZ\0\0\x90\nline\n", 9)), PathInFolder(L"missing.txt")};
     Import(dlg, {IDOK, IDOK});
-    EXPECT_EQ(boxes, (std::vector<std::string>{"所选文件不是文本文件，未导入任何内容。",
-                                               "无法读取所选文件，未导入任何内容。"}));
+    EXPECT_EQ(boxes, (std::vector<std::string>{L"所选文件不是文本文件，未导入任何内容。",
+                                               L"无法读取所选文件，未导入任何内容。"}));
     EXPECT_TRUE(listed.empty());
     EXPECT_TRUE(Stored().empty());
     EXPECT_FALSE(dlg.m_isDataChanged) << "nothing imported";
@@ -231,43 +231,43 @@ TEST_F(ImportTest, FilesThatAreNotTextOrCannotBeReadImportNothingWithAWarning)
 TEST_F(ImportTest, AStatementTheTableRefusesStopsTheImportAndKeepsTheRowsBeforeIt)
 {
     testing_support::ExecuteSql(m_dbPath,
-                                "CREATE TRIGGER refuse BEFORE INSERT ON T_ITEM WHEN NEW.data1='bad' "
-                                "BEGIN SELECT RAISE(ABORT,'refused'); END;");
+                                L"CREATE TRIGGER refuse BEFORE INSERT ON T_ITEM WHEN NEW.data1='bad' "
+                                L"BEGIN SELECT RAISE(ABORT,'refused'); END;");
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile("bad.txt", "one\ntwo\nbad\nthree\n")};
+    dlg.paths = {WriteFile(L"bad.txt", L"one\ntwo\nbad\nthree\n")};
     Import(dlg, {IDOK});
-    EXPECT_EQ(listed, (std::vector<ListedRow>{{"", "one", 1}, {"", "two", 2}}));
-    EXPECT_EQ(StoredContents(Stored()), (std::vector<std::string>{"one", "two"}));
-    EXPECT_EQ(boxes, (std::vector<std::string>{"写入数据库失败，导入已停止：已导入 2 行。"}));
+    EXPECT_EQ(listed, (std::vector<ListedRow>{{L"", L"one", 1}, {L"", L"two", 2}}));
+    EXPECT_EQ(StoredContents(Stored()), (std::vector<std::string>{L"one", L"two"}));
+    EXPECT_EQ(boxes, (std::vector<std::string>{L"写入数据库失败，导入已停止：已导入 2 行。"}));
 }
 
 TEST_F(ImportTest, AGroupRolledBackIsTakenOutOfTheListAgain)
 {
     // The 1,500th line rolls back its whole transaction: the first thousand stay committed.
     testing_support::ExecuteSql(m_dbPath,
-                                "CREATE TRIGGER undo BEFORE INSERT ON T_ITEM WHEN NEW.data1='line 1500' "
-                                "BEGIN SELECT RAISE(ROLLBACK,'undone'); END;");
+                                L"CREATE TRIGGER undo BEFORE INSERT ON T_ITEM WHEN NEW.data1='line 1500' "
+                                L"BEGIN SELECT RAISE(ROLLBACK,'undone'); END;");
     std::string lines;
     for (int i = 1; i <= 2000; ++i)
-        lines += "line " + std::to_string(i) + "\n";
+        lines += L"line " + std::to_string(i) + L"\n";
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile("many.txt", lines)};
+    dlg.paths = {WriteFile(L"many.txt", lines)};
     Import(dlg, {IDOK});
     ASSERT_EQ(listed.size(), 1000u);
-    EXPECT_EQ(listed.back(), (ListedRow{"", "line 1000", 1000}));
+    EXPECT_EQ(listed.back(), (ListedRow{L"", L"line 1000", 1000}));
     EXPECT_EQ(Stored().size(), 1000u);
-    EXPECT_EQ(boxes, (std::vector<std::string>{"写入数据库失败，导入已停止：已导入 1000 行。"}));
+    EXPECT_EQ(boxes, (std::vector<std::string>{L"写入数据库失败，导入已停止：已导入 1000 行。"}));
 }
 
 TEST_F(ImportTest, WithoutADatabaseNothingIsListed)
 {
-    g_connStr = BuildConnectionString(PathInFolder("gone.mdb").c_str());
+    g_connStr = BuildConnectionString(PathInFolder(L"gone.mdb").c_str());
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile("lines.txt", "one\ntwo\n")};
+    dlg.paths = {WriteFile(L"lines.txt", L"one\ntwo\n")};
     SeenBox unreadable, stopped;
     RunDialog(dlg, {AnswerBox(unreadable),
                     [&] {
-                        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+                        ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                         return true;
                     },
                     AnswerBox(stopped),
@@ -277,17 +277,17 @@ TEST_F(ImportTest, WithoutADatabaseNothingIsListed)
                     }});
     EXPECT_TRUE(unreadable.seen) << "the items could not be read either";
     EXPECT_TRUE(listed.empty());
-    EXPECT_EQ(stopped.text, "写入数据库失败，导入已停止：已导入 0 行。");
+    EXPECT_EQ(stopped.text, L"写入数据库失败，导入已停止：已导入 0 行。");
     EXPECT_FALSE(dlg.m_isDataChanged);
 }
 
 TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)
 {
-    UseItems({{"a", "1"}});
+    UseItems({{L"a", L"1"}});
     CItemsDlg dlg;
     std::string chooserClass;
     RunDialog(dlg, {[&] {
-                        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+                        ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                         return true;
                     },
                     [&] {
@@ -295,13 +295,13 @@ TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)
                         if (!chooser)
                             return false;
                         char name[32] = {};
-                        ::GetClassNameA(chooser, name, sizeof(name));
+                        ::GetClassNameW(chooser, name, sizeof(name));
                         chooserClass = name;
-                        ::PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+                        ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
                         return true;
                     },
                     [&] { return !FindBox(); }});
-    EXPECT_EQ(chooserClass, "#32770");
+    EXPECT_EQ(chooserClass, L"#32770");
     EXPECT_FALSE(dlg.m_isDataChanged);
     EXPECT_EQ(Stored().size(), 1u);
 }

@@ -1,5 +1,5 @@
-// Reading import files: which encoding a file is taken in, line ends, conversion into code page
-// 936, and the files that are refused.
+// Reading import files: which encoding a file is taken in, line ends, decoding into UTF-16 with
+// every character kept, and the files that are refused.
 #include "items/importfile.h"
 #include "items/textsniffer.h"
 
@@ -12,14 +12,14 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using Lines = std::vector<std::wstring>;
 
 struct FileLines {
     CImportFile::OpenResult result = CImportFile::OpenResult::CannotOpen;
     Lines lines;
 };
 
-FileLines ReadPath(const std::string& path)
+FileLines ReadPath(const std::wstring& path)
 {
     FileLines read;
     CImportFile file;
@@ -32,8 +32,9 @@ FileLines ReadPath(const std::string& path)
 
 FileLines ReadBytes(const std::string& bytes)
 {
-    std::string path = testing_support::TestTempDir() + "input.txt";
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::wstring path = testing_support::TestTempDir() + L"input.txt";
+    std::ofstream(path.c_str(), std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return ReadPath(path);
 }
 
@@ -48,6 +49,17 @@ std::string Utf16(const std::u16string& text, bool bigEndian)
     return bytes;
 }
 
+// The text's bytes in the system code page, as a program of this system writes them.
+std::string InSystemCodePage(const std::wstring& text)
+{
+    const int units = static_cast<int>(text.size());
+    std::string bytes(static_cast<size_t>(units) * 2, '\0');
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), units, &bytes[0],
+                                             static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return bytes;
+}
+
 TextEncoding Sniff(const std::string& bytes, bool byteByByte = false)
 {
     CTextSniffer sniffer;
@@ -58,39 +70,54 @@ TextEncoding Sniff(const std::string& bytes, bool byteByByte = false)
 
 }  // namespace
 
-TEST(ImportFile, EncodingIsTakenFromTheMarkOrFromStrictUtf8UnlessShortAnd936Too)
+TEST(ImportFile, EncodingIsTakenFromTheMarkOrFromStrictUtf8UnlessShortAndSystemCodePageTextToo)
 {
-    const std::vector<std::pair<std::string, TextEncoding>> cases = {
-        {u8"你好，世界！“引号”…café、。", TextEncoding::Utf8},
-        {"ASCII only", TextEncoding::SystemCodePage},     // needs a non-ASCII character
-        {"模", TextEncoding::SystemCodePage},             // C4 A3 is U+0123 in UTF-8: out of range
-        {"你好，世界", TextEncoding::SystemCodePage},     // not UTF-8 at all
-        {u8"a\U0001F600", TextEncoding::SystemCodePage},  // F0 9F 98 80: two 936 characters, too short
-        {u8"Привет", TextEncoding::Utf8},                 // well-formed 936 as well, but six characters
-        {u8"こんにちは", TextEncoding::Utf8},
-        {u8"Да", TextEncoding::SystemCodePage},              // two 936 characters as well: too short to tell
-        {u8"こ", TextEncoding::Utf8},                        // E3 81 93: a 936 character and a lone lead byte
-        {"\xD0\xA1\xCB\xB5", TextEncoding::SystemCodePage},  // 小说 in 936, U+0421 U+02F5 in UTF-8
-        {"\xC2\x85", TextEncoding::SystemCodePage},          // C1 controls are not Latin-1 text
-        {"\xC0\x80", TextEncoding::SystemCodePage},          // overlong
-        {"\xED\xA0\x80", TextEncoding::SystemCodePage},      // a surrogate
-        {u8"中\xE6\x96", TextEncoding::SystemCodePage},      // cut off at the end
-        {"\xEF\xBB\xBF\xC4\xA3", TextEncoding::Utf8WithMark},
+    const UINT codePage = ::GetACP();
+    ASSERT_TRUE(codePage == 936 || codePage == 1252)
+        << "the rows know code pages 936 and 1252, not " << codePage;
+    const TextEncoding local = TextEncoding::SystemCodePage;
+    const TextEncoding utf8 = TextEncoding::Utf8;
+    // Narrow literals are UTF-8: code page 936 bytes are written as escapes.
+    struct Case {
+        std::string bytes;
+        TextEncoding on936;
+        TextEncoding on1252;
+        const char* why;
+    };
+    const Case cases[] = {
+        {u8"你好，世界！“引号”…café、。", utf8, utf8, "usual text ranges"},
+        {"ASCII only", local, local, "needs a non-ASCII character"},
+        {"\xC4\xA3", local, local, "模 in 936; U+0123 in UTF-8: out of range, and code page text too"},
+        {"\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7", local, local, "你好，世界 in 936: not UTF-8 at all"},
+        {u8"a\U0001F600", utf8, utf8, "an emoji is usual text"},
+        {u8"Привет", utf8, utf8, "code page text as well, but six characters"},
+        {u8"こんにちは", utf8, utf8, "five characters"},
+        {u8"Да", local, local, "D0 94 D0 B0: code page text as well, too short to tell"},
+        {u8"こ", utf8, local, "E3 81 93: in 936 a character and a lone lead byte; in 1252 three characters"},
+        {"\xD0\xA1\xCB\xB5", local, local, "小说 in 936, U+0421 U+02F5 in UTF-8"},
+        {"\xC2\x85", local, local, "C1 controls are not Latin-1 text"},
+        {"\xC0\x80", local, local, "overlong"},
+        {"\xED\xA0\x80", local, local, "a surrogate"},
+        {u8"中\xE6\x96", local, local, "cut off at the end"},
+        {"caf\xE9", local, local, "café in 1252: E9 starts a UTF-8 sequence that never comes"},
+        {"\xEF\xBB\xBF\xC4\xA3", TextEncoding::Utf8WithMark, TextEncoding::Utf8WithMark, "the UTF-8 mark"},
         {std::string("\xFF\xFE"
                      "a\0",
                      4),
-         TextEncoding::Utf16LeWithMark},
-        {std::string("\xFE\xFF\0a", 4), TextEncoding::Utf16BeWithMark},
-        {std::string("a\0b\0", 4), TextEncoding::NotText},  // UTF-16 without its mark
+         TextEncoding::Utf16LeWithMark, TextEncoding::Utf16LeWithMark, "the UTF-16LE mark"},
+        {std::string("\xFE\xFF\0a", 4), TextEncoding::Utf16BeWithMark, TextEncoding::Utf16BeWithMark,
+         "the UTF-16BE mark"},
+        {std::string("a\0b\0", 4), TextEncoding::NotText, TextEncoding::NotText, "UTF-16 without its mark"},
         {std::string("\xEF\xBB\xBF"
                      "a\0",
                      5),
-         TextEncoding::NotText},
-        {"\x1A", TextEncoding::SystemCodePage},
+         TextEncoding::NotText, TextEncoding::NotText, "a NUL after the UTF-8 mark"},
+        {"\x1A", local, local, "ASCII, a control character included"},
     };
-    for (const auto& [bytes, encoding] : cases) {
-        EXPECT_EQ(Sniff(bytes), encoding) << bytes;
-        EXPECT_EQ(Sniff(bytes, true), encoding) << "fed byte by byte: " << bytes;
+    for (const Case& c : cases) {
+        const TextEncoding expected = codePage == 936 ? c.on936 : c.on1252;
+        EXPECT_EQ(Sniff(c.bytes), expected) << c.why;
+        EXPECT_EQ(Sniff(c.bytes, true), expected) << "fed byte by byte: " << c.why;
     }
 }
 
@@ -98,40 +125,56 @@ TEST(ImportFile, LinesEndAtLineFeedsWithOrWithoutCarriageReturnAndMayBeLong)
 {
     std::string longLine(300000, 'x');
     longLine[150000] = '\'';
+    std::wstring longLineRead(300000, L'x');
+    longLineRead[150000] = L'\'';
     EXPECT_EQ(ReadBytes("a\r\n\r\n  b \tc\n中文\x1A"
                         "x\n" +
                         longLine + "\r\nlast")
                   .lines,
-              (Lines{"a", "", "  b \tc",
-                     "中文\x1A"
-                     "x",
-                     longLine, "last"}));
+              (Lines{L"a", L"", L"  b \tc",
+                     L"中文\x1A"
+                     L"x",
+                     longLineRead, L"last"}));
     EXPECT_EQ(ReadBytes("").lines, Lines{});
-    EXPECT_EQ(ReadBytes("one\n").lines, Lines{"one"}) << "a final line end adds no line";
+    EXPECT_EQ(ReadBytes("one\n").lines, Lines{L"one"}) << "a final line end adds no line";
 }
 
-TEST(ImportFile, UnicodeFilesAreConvertedWithAQuestionMarkFor936Gaps)
+TEST(ImportFile, EveryEncodingIsDecodedKeepingEveryCharacter)
 {
-    EXPECT_EQ(ReadBytes(u8"\uFEFF你好\r\nw\u00F6rld\n").lines, (Lines{"你好", "w?rld"}));
-    EXPECT_EQ(ReadBytes(u8"第一行“引号”\n第二行…café").lines, (Lines{"第一行“引号”", "第二行…café"}));
-    EXPECT_EQ(ReadBytes(u8"\uFEFFa\U0001F600b\n\xFF"
-                        "c")
-                  .lines,
-              (Lines{"a?b", "?c"}))
-        << "one ? per character, a malformed byte included";
     // U+0A0D holds the byte 0A: in UTF-16 it must not end a line.
-    std::u16string text = u"你好\r\n\u0A0D\n\nb\U0001F600";
-    Lines expected = {"你好", "?", "", "b?"};
-    EXPECT_EQ(ReadBytes(Utf16(text, false)).lines, expected);
-    EXPECT_EQ(ReadBytes(Utf16(text, true)).lines, expected);
-    EXPECT_EQ(ReadBytes(Utf16(u"ab", false) + "x").lines, Lines{"ab?"}) << "a dangling odd byte";
+    const std::u16string utf16 = u"你好\r\n\u0A0D\n\nb\U0001F600𠮷";
+    const Lines utf16Lines = {L"你好", L"\u0A0D", L"", L"b😀𠮷"};
+    // A text the system code page holds: 936 or 1252 (the sniffing rows check which it is).
+    const std::wstring local = ::GetACP() == 936 ? L"你好，世界" : L"café ½";
+    struct Case {
+        std::string bytes;
+        Lines lines;
+        const char* why;
+    };
+    const Case cases[] = {
+        {u8"\uFEFF你好\r\nw\u00F6rld\n", {L"你好", L"wörld"}, "UTF-8 with its mark"},
+        {u8"第一行“引号”😀\n第二行…café 𠮷", {L"第一行“引号”😀", L"第二行…café 𠮷"}, "UTF-8 without a mark"},
+        {u8"\uFEFFa\U0001F600b\n\xFF"
+         "c",
+         {L"a😀b", L"\xFFFD"
+                  L"c"},
+         "a malformed byte is U+FFFD"},
+        {Utf16(utf16, false), utf16Lines, "UTF-16LE"},
+        {Utf16(utf16, true), utf16Lines, "UTF-16BE"},
+        {Utf16(u"ab", false) + "x", {L"ab\xFFFD"}, "a dangling odd byte is U+FFFD"},
+        {InSystemCodePage(local) + "\r\nend",
+         {local, L"end"},
+         "neither marked nor UTF-8: the system code page"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadBytes(c.bytes).lines, c.lines) << c.why;
 }
 
 TEST(ImportFile, NulCharactersAndUnreadablePathsAreRefused)
 {
     EXPECT_EQ(ReadBytes(std::string("ab\0cd\n", 6)).result, CImportFile::OpenResult::NotText);
     EXPECT_EQ(ReadBytes(Utf16(std::u16string(u"a\0b", 3), false)).result, CImportFile::OpenResult::NotText);
-    std::string folder = testing_support::TestTempDir();
-    EXPECT_EQ(ReadPath(folder + "missing.txt").result, CImportFile::OpenResult::CannotOpen);
+    std::wstring folder = testing_support::TestTempDir();
+    EXPECT_EQ(ReadPath(folder + L"missing.txt").result, CImportFile::OpenResult::CannotOpen);
     EXPECT_EQ(ReadPath(folder).result, CImportFile::OpenResult::CannotOpen) << "a folder";
 }

@@ -27,7 +27,7 @@ std::string BoxText(const CDialog& dlg, int id)
 
 void Click(const CDialog& dlg, int id)
 {
-    ::PostMessageA(::GetDlgItem(dlg.m_hWnd, id), BM_CLICK, 0, 0);
+    ::PostMessageW(::GetDlgItem(dlg.m_hWnd, id), BM_CLICK, 0, 0);
 }
 
 class ItemEditDlgTest : public items_testing::ItemsTest {
@@ -54,8 +54,8 @@ protected:
 TEST_F(ItemEditDlgTest, ShowsTheGivenTextsAndHandsBackWhatWasTypedWithOnlyTheContentRequired)
 {
     CItemEditDlg dlg;
-    dlg.m_title = "标签 it's";
-    dlg.m_data1 = "  复制内容\t";
+    dlg.m_title = L"标签 it's";
+    dlg.m_data1 = L"  复制内容\t";
     std::string shownTitle, shownData1, caption;
     int focusId = 0;
     CModalScript script;
@@ -72,26 +72,26 @@ TEST_F(ItemEditDlgTest, ShowsTheGivenTextsAndHandsBackWhatWasTypedWithOnlyTheCon
     script.Start();
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
-    EXPECT_EQ(caption, "数据项编辑");
-    EXPECT_EQ(shownTitle, "标签 it's");
-    EXPECT_EQ(shownData1, "  复制内容\t");
+    EXPECT_EQ(caption, L"数据项编辑");
+    EXPECT_EQ(shownTitle, L"标签 it's");
+    EXPECT_EQ(shownData1, L"  复制内容\t");
     EXPECT_EQ(focusId, IDC_EDIT_TITLE) << "the label box has the focus first";
-    EXPECT_EQ(dlg.m_title.str(), "标签 it's") << "OK without a change hands the same texts back";
-    EXPECT_EQ(dlg.m_data1.str(), "  复制内容\t");
+    EXPECT_EQ(dlg.m_title.str(), L"标签 it's") << "OK without a change hands the same texts back";
+    EXPECT_EQ(dlg.m_data1.str(), L"  复制内容\t");
 
-    EXPECT_EQ(TypeAndConfirm(dlg, "新标签", "新内容"), IDOK);
-    EXPECT_EQ(dlg.m_title.str(), "新标签");
-    EXPECT_EQ(dlg.m_data1.str(), "新内容");
-    EXPECT_EQ(TypeAndConfirm(dlg, "", " "), IDOK) << "no label, and a single blank is a content";
-    EXPECT_EQ(dlg.m_title.str(), "");
-    EXPECT_EQ(dlg.m_data1.str(), " ");
+    EXPECT_EQ(TypeAndConfirm(dlg, L"新标签", L"新内容"), IDOK);
+    EXPECT_EQ(dlg.m_title.str(), L"新标签");
+    EXPECT_EQ(dlg.m_data1.str(), L"新内容");
+    EXPECT_EQ(TypeAndConfirm(dlg, L"", L" "), IDOK) << "no label, and a single blank is a content";
+    EXPECT_EQ(dlg.m_title.str(), L"");
+    EXPECT_EQ(dlg.m_data1.str(), L" ");
 }
 
 TEST_F(ItemEditDlgTest, EmptyContentIsRefusedWithTheFocusBackInTheContentBox)
 {
     CItemEditDlg dlg;
-    dlg.m_title = "label";
-    dlg.m_data1 = "content";
+    dlg.m_title = L"label";
+    dlg.m_data1 = L"content";
     SeenBox box;
     bool openAfterBox = false;
     int focusAfterBox = 0;
@@ -100,7 +100,7 @@ TEST_F(ItemEditDlgTest, EmptyContentIsRefusedWithTheFocusBackInTheContentBox)
     script.Then([&] { return IsUp(dlg); })
         .Then([&] {
             dlgWnd = dlg.m_hWnd;
-            dlg.SetDlgItemText(IDC_EDIT_DATA1, "");
+            dlg.SetDlgItemText(IDC_EDIT_DATA1, L"");
             ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_EDIT_TITLE));
             Click(dlg, IDOK);
             return true;
@@ -110,7 +110,7 @@ TEST_F(ItemEditDlgTest, EmptyContentIsRefusedWithTheFocusBackInTheContentBox)
         .Then([&] {
             openAfterBox = IsUp(dlg);
             focusAfterBox = ::GetDlgCtrlID(::GetFocus());
-            dlg.SetDlgItemText(IDC_EDIT_DATA1, "filled");
+            dlg.SetDlgItemText(IDC_EDIT_DATA1, L"filled");
             Click(dlg, IDOK);
             return true;
         });
@@ -118,11 +118,11 @@ TEST_F(ItemEditDlgTest, EmptyContentIsRefusedWithTheFocusBackInTheContentBox)
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
     EXPECT_TRUE(box.seen);
-    EXPECT_EQ(box.text, "复制内容不能为空！");
+    EXPECT_EQ(box.text, L"复制内容不能为空！");
     EXPECT_EQ(box.owner, dlgWnd);
     EXPECT_TRUE(openAfterBox);
     EXPECT_EQ(focusAfterBox, IDC_EDIT_DATA1);
-    EXPECT_EQ(dlg.m_data1.str(), "filled");
+    EXPECT_EQ(dlg.m_data1.str(), L"filled");
 }
 
 TEST_F(ItemEditDlgTest, CancelEscapeAndCloseBoxReturnCancelWithoutReadingTheBoxes)
@@ -130,27 +130,27 @@ TEST_F(ItemEditDlgTest, CancelEscapeAndCloseBoxReturnCancelWithoutReadingTheBoxe
     const std::vector<std::function<void(CItemEditDlg&)>> ways = {
         [](CItemEditDlg& dlg) { Click(dlg, IDCANCEL); },
         [](CItemEditDlg& dlg) {
-            ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
             (void)dlg;
         },
-        [](CItemEditDlg& dlg) { ::PostMessageA(dlg.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); },
+        [](CItemEditDlg& dlg) { ::PostMessageW(dlg.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); },
     };
     for (size_t way = 0; way < ways.size(); ++way) {
         CItemEditDlg dlg;
-        dlg.m_title = "title";
-        dlg.m_data1 = "data";
+        dlg.m_title = L"title";
+        dlg.m_data1 = L"data";
         CModalScript script;
         script.Then([&] { return IsUp(dlg) && ::GetForegroundWindow() == dlg.m_hWnd; }).Then([&] {
-            dlg.SetDlgItemText(IDC_EDIT_TITLE, "typed");
-            dlg.SetDlgItemText(IDC_EDIT_DATA1, "");
+            dlg.SetDlgItemText(IDC_EDIT_TITLE, L"typed");
+            dlg.SetDlgItemText(IDC_EDIT_DATA1, L"");
             ways[way](dlg);
             return true;
         });
         script.Start();
         EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "way " << way;
         EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
-        EXPECT_EQ(dlg.m_title.str(), "title");
-        EXPECT_EQ(dlg.m_data1.str(), "data");
+        EXPECT_EQ(dlg.m_title.str(), L"title");
+        EXPECT_EQ(dlg.m_data1.str(), L"data");
         EXPECT_EQ(items_testing::FindBox(), nullptr) << "no warning on cancel";
     }
 }

@@ -23,7 +23,7 @@ BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
 {
     auto* search = reinterpret_cast<CaptionSearch*>(lParam);
     char text[256] = {};
-    ::GetWindowTextA(hWnd, text, sizeof(text));
+    ::GetWindowTextW(hWnd, text, sizeof(text));
     if (::IsWindowVisible(hWnd) && std::string(text) == search->caption) {
         search->found = hWnd;
         return FALSE;
@@ -60,17 +60,17 @@ POINT RowPoint(const CListCtrl& list, int row)
 void PostDoubleClick(const CListCtrl& list, POINT point)
 {
     LPARAM position = MAKELPARAM(point.x, point.y);
-    ::PostMessageA(list.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, position);
-    ::PostMessageA(list.m_hWnd, WM_LBUTTONUP, 0, position);
-    ::PostMessageA(list.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, position);
-    ::PostMessageA(list.m_hWnd, WM_LBUTTONUP, 0, position);
+    ::PostMessageW(list.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    ::PostMessageW(list.m_hWnd, WM_LBUTTONUP, 0, position);
+    ::PostMessageW(list.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, position);
+    ::PostMessageW(list.m_hWnd, WM_LBUTTONUP, 0, position);
 }
 
 void PostRightClick(const CListCtrl& list, POINT point)
 {
     LPARAM position = MAKELPARAM(point.x, point.y);
-    ::PostMessageA(list.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, position);
-    ::PostMessageA(list.m_hWnd, WM_RBUTTONUP, 0, position);
+    ::PostMessageW(list.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, position);
+    ::PostMessageW(list.m_hWnd, WM_RBUTTONUP, 0, position);
 }
 
 void PutOnClipboard(const std::string& text)
@@ -100,7 +100,7 @@ void PutOnClipboard(const std::wstring& text)
 
 HWND FindPopupMenu()
 {
-    HWND menu = ::FindWindowA("#32768", nullptr);
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
     return menu && ::IsWindowVisible(menu) ? menu : nullptr;
 }
 
@@ -110,7 +110,7 @@ std::function<bool()> ChooseMenuItem(int position, SeenMenu& seen)
         HWND window = FindPopupMenu();
         if (!window)
             return false;
-        auto menu = reinterpret_cast<HMENU>(::SendMessageA(window, MN_GETHMENU, 0, 0));
+        auto menu = reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0));
         seen.texts.clear();
         seen.commands.clear();
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
@@ -120,8 +120,8 @@ std::function<bool()> ChooseMenuItem(int position, SeenMenu& seen)
             seen.commands.push_back(::GetMenuItemID(menu, i));
         }
         for (int i = 0; i <= position; ++i)
-            ::PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
-        ::PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+            ::PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
         return true;
     };
 }
@@ -139,7 +139,7 @@ CString CTestItemsDlg::ChooseImportFile()
 void ItemsTest::SetUp()
 {
     m_folder = testing_support::TestTempDir();
-    m_dbPath = m_folder + "sys.mdb";
+    m_dbPath = m_folder + L"sys.mdb";
     testing_support::CreateItemDatabase(m_dbPath);
     g_core = new CCore;
     g_connStr = BuildConnectionString(m_dbPath.c_str());
@@ -180,16 +180,16 @@ std::string ItemsTest::WriteFile(const std::string& name, const std::string& byt
 void ItemsTest::RunDialog(CDialog& dlg, const std::vector<std::function<bool()>>& steps)
 {
     testing_support::CModalScript script;
-    script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); }, 5000, "dialog shown");
+    script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); }, 5000, L"dialog shown");
     int number = 1;
     for (const auto& step : steps)
-        script.Then(step, 10000, "step " + std::to_string(number++));
+        script.Then(step, 10000, L"step " + std::to_string(number++));
     script.Then(
         [&] {
-            ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            ::PostMessageW(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
             return true;
         },
-        5000, "close");
+        5000, L"close");
     script.Start();
     dlg.DoModal();
     EXPECT_TRUE(script.Succeeded()) << "timed out at " << script.FailedStep();

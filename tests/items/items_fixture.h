@@ -49,7 +49,7 @@ std::function<bool()> ChooseMenuItem(int position, SeenMenu& menu);
 // An items dialog whose file chooser is replaced: each import takes the next path queued.
 class CTestItemsDlg : public CItemsDlg {
 public:
-    std::vector<std::string> paths;  // "" stands for a cancelled chooser
+    std::vector<std::string> paths;  // L"" stands for a cancelled chooser
     int chooserCalls = 0;
 
 protected:

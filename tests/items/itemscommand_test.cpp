@@ -17,8 +17,8 @@ class CTestMainWindow {
 public:
     CTestMainWindow()
     {
-        HWND hWnd = ::CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
-                                      nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                                      nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         m_wnd.Attach(hWnd);
         AfxGetApp()->m_pMainWnd = &m_wnd;
     }
@@ -39,14 +39,14 @@ private:
 class ItemsCommandTest : public ItemsTest {
 protected:
     // The items dialog the command opened, or null.
-    static HWND ItemsDialog() { return FindThreadWindow("数据项"); }
+    static HWND ItemsDialog() { return FindThreadWindow(L"数据项"); }
 };
 
 }  // namespace
 
 TEST_F(ItemsCommandTest, ClosingWithoutChangeLeavesTheProgramRunning)
 {
-    UseItems({{"a", "1"}});
+    UseItems({{L"a", L"1"}});
     CTestMainWindow main;
     HWND owner = nullptr;
     bool mainEnabled = true;
@@ -54,7 +54,7 @@ TEST_F(ItemsCommandTest, ClosingWithoutChangeLeavesTheProgramRunning)
     script.Then([&] { return ItemsDialog() != nullptr; }).Then([&] {
         owner = ::GetWindow(ItemsDialog(), GW_OWNER);
         mainEnabled = ::IsWindowEnabled(main.Handle());
-        ::PostMessageA(ItemsDialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        ::PostMessageW(ItemsDialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
         return true;
     });
     script.Start();
@@ -69,7 +69,7 @@ TEST_F(ItemsCommandTest, ClosingWithoutChangeLeavesTheProgramRunning)
 
 TEST_F(ItemsCommandTest, AnyChangeAsksForARestartOverTheMainWindowAndEndsTheProgram)
 {
-    UseItems({{"a", "1"}, {"b", "2"}});
+    UseItems({{L"a", L"1"}, {L"b", L"2"}});
     CTestMainWindow main;
     SeenBox restart;
     bool dialogGoneBeforeBox = false;
@@ -78,12 +78,12 @@ TEST_F(ItemsCommandTest, AnyChangeAsksForARestartOverTheMainWindowAndEndsTheProg
         .Then([&] {
             HWND dlg = ItemsDialog();
             ListView_SetCheckState(::GetDlgItem(dlg, IDC_ITEMLIST), 0, TRUE);
-            ::PostMessageA(::GetDlgItem(dlg, IDC_DELETECHECKED), BM_CLICK, 0, 0);
+            ::PostMessageW(::GetDlgItem(dlg, IDC_DELETECHECKED), BM_CLICK, 0, 0);
             return true;
         })
         .Then([&] { return ListView_GetItemCount(::GetDlgItem(ItemsDialog(), IDC_ITEMLIST)) == 1; })
         .Then([&] {
-            ::PostMessageA(ItemsDialog(), WM_COMMAND, IDOK, 0);  // Enter closes it as well
+            ::PostMessageW(ItemsDialog(), WM_COMMAND, IDOK, 0);  // Enter closes it as well
             return true;
         })
         .Then([&] {
@@ -96,7 +96,7 @@ TEST_F(ItemsCommandTest, AnyChangeAsksForARestartOverTheMainWindowAndEndsTheProg
     RunItemsCommand(main.Handle());
     EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
     EXPECT_TRUE(dialogGoneBeforeBox);
-    EXPECT_EQ(restart.text, "列表数据已变更！请重新执行程序！");
+    EXPECT_EQ(restart.text, L"列表数据已变更！请重新执行程序！");
     EXPECT_EQ(restart.owner, main.Handle());
     EXPECT_EQ(testing_support::TakePendingQuit(), 0);
     EXPECT_EQ(Stored().size(), 1u);

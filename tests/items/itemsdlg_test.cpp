@@ -23,17 +23,17 @@ protected:
     {
         UseItems({});
         testing_support::ExecuteSql(m_dbPath,
-                                    "INSERT INTO T_ITEM(id,title,data1) VALUES(3,'三','three');"
-                                    "INSERT INTO T_ITEM(id,title,data1) VALUES(7,NULL,'seven');"
-                                    "INSERT INTO T_ITEM(id,title,data1) VALUES(12,'十二','it''s twelve');");
+                                    L"INSERT INTO T_ITEM(id,title,data1) VALUES(3,'三','three');"
+                                    L"INSERT INTO T_ITEM(id,title,data1) VALUES(7,NULL,'seven');"
+                                    L"INSERT INTO T_ITEM(id,title,data1) VALUES(12,'十二','it''s twelve');");
     }
     // Every update of a row adds 100 to its click count, so that an update that changes no text
     // still shows in the table.
     void CountUpdates()
     {
         testing_support::ExecuteSql(m_dbPath,
-                                    "CREATE TRIGGER counted AFTER UPDATE OF title,data1 ON T_ITEM BEGIN "
-                                    "UPDATE T_ITEM SET clicktimes=clicktimes+100 WHERE id=NEW.id; END;");
+                                    L"CREATE TRIGGER counted AFTER UPDATE OF title,data1 ON T_ITEM BEGIN "
+                                    L"UPDATE T_ITEM SET clicktimes=clicktimes+100 WHERE id=NEW.id; END;");
     }
 
     std::vector<int> ListedIds(const CListCtrl& list)
@@ -54,7 +54,7 @@ protected:
 
     void ClickButton(const CDialog& dlg, int id)
     {
-        ::PostMessageA(::GetDlgItem(dlg.m_hWnd, id), BM_CLICK, 0, 0);
+        ::PostMessageW(::GetDlgItem(dlg.m_hWnd, id), BM_CLICK, 0, 0);
     }
 
     // Steps: click 新建, or double-click a row; wait for the edit dialog, let act work on it.
@@ -75,7 +75,7 @@ protected:
     std::function<bool()> OnEditDialog(std::function<void(HWND)> act)
     {
         return [act] {
-            HWND edit = FindThreadWindow("数据项编辑");
+            HWND edit = FindThreadWindow(L"数据项编辑");
             if (!edit)
                 return false;
             act(edit);
@@ -85,12 +85,12 @@ protected:
 };
 
 // "smile 😀 中文 é ß Ω end" in UTF-8: an emoji and ß are not in code page 936.
-constexpr char kSmileHex[] = "736D696C6520F09F988020E4B8ADE6968720C3A920C39F20CEA920656E64";
+constexpr char kSmileHex[] = L"736D696C6520F09F988020E4B8ADE6968720C3A920C39F20CEA920656E64";
 
 std::string DlgText(HWND dlg, int id)
 {
     char text[512] = {};
-    ::GetDlgItemTextA(dlg, id, text, sizeof(text));
+    ::GetDlgItemTextW(dlg, id, text, sizeof(text));
     return text;
 }
 
@@ -135,11 +135,11 @@ TEST_F(ItemsDlgTest, ListsEveryItemNewestFirstWithLabelContentAndId)
                   caption = text.str();
                   for (int column = 0; column < 2; ++column) {
                       char heading[64] = {};
-                      LVCOLUMNA col = {};
+                      LVCOLUMNW col = {};
                       col.mask = LVCF_TEXT | LVCF_WIDTH;
                       col.pszText = heading;
                       col.cchTextMax = sizeof(heading);
-                      dlg.m_list.SendMessage(LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                      dlg.m_list.SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(column),
                                              reinterpret_cast<LPARAM>(&col));
                       headers.push_back(heading);
                       widths.push_back(col.cx);
@@ -152,13 +152,13 @@ TEST_F(ItemsDlgTest, ListsEveryItemNewestFirstWithLabelContentAndId)
                   focusId = ::GetDlgCtrlID(::GetFocus());
                   return true;
               }});
-    EXPECT_EQ(caption, "数据项");
-    EXPECT_EQ(headers, (std::vector<std::string>{"标签", "内容"}));
+    EXPECT_EQ(caption, L"数据项");
+    EXPECT_EQ(headers, (std::vector<std::string>{L"标签", L"内容"}));
     EXPECT_EQ(widths, (std::vector<int>{300, 400}));
     EXPECT_TRUE(exStyle & LVS_EX_CHECKBOXES);
     EXPECT_EQ(ids, (std::vector<int>{12, 7, 3}));
     EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
-                        {"十二", "it's twelve"}, {"", "seven"}, {"三", "three"}}));
+                        {L"十二", L"it's twelve"}, {L"", L"seven"}, {L"三", L"three"}}));
     EXPECT_FALSE(anyChecked);
     EXPECT_EQ(focusId, IDC_ITEMLIST) << "the first control has the focus";
     EXPECT_FALSE(dlg.m_isDataChanged);
@@ -167,23 +167,23 @@ TEST_F(ItemsDlgTest, ListsEveryItemNewestFirstWithLabelContentAndId)
 TEST_F(ItemsDlgTest, ADatabaseGoneOrBrokenSinceStartUpIsReportedNotShownAsEmpty)
 {
     for (bool gone : {true, false}) {
-        UseItems({{"a", "1"}});
+        UseItems({{L"a", L"1"}});
         if (gone)
-            ASSERT_TRUE(::DeleteFileA(m_dbPath.c_str()));
+            ASSERT_TRUE(::DeleteFileW(m_dbPath.c_str()));
         else
-            WriteFile("sys.mdb", std::string(4096, 'Z'));
+            WriteFile(L"sys.mdb", std::string(4096, 'Z'));
         CItemsDlg dlg;
         SeenBox box;
         RunDialog(dlg, {AnswerBox(box), [&] { return dlg.m_list.GetItemCount() == 0; }});
-        EXPECT_EQ(box.text, "无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。") << gone;
+        EXPECT_EQ(box.text, L"无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。") << gone;
     }
 }
 
 TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSaySo)
 {
     for (bool readOnly : {true, false}) {
-        SCOPED_TRACE(readOnly ? "read-only file" : "write lock of another program");
-        UseItems({{"first", "one"}, {"second", "two"}});
+        SCOPED_TRACE(readOnly ? L"read-only file" : L"write lock of another program");
+        UseItems({{L"first", L"one"}, {L"second", L"two"}});
         const std::vector<StoredItem> before = Stored();
         std::unique_ptr<testing_support::CImmutableFile> immutable;
         std::unique_ptr<CLockHolderProcess> holder;
@@ -198,8 +198,8 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSayS
         SeenBox editBox, deleteBox, newBox;
         std::vector<std::string> rowsAfter;
         RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([](HWND edit) {
-                            ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "changed");
-                            ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                            ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, L"changed");
+                            ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                         }),
                         AnswerBox(editBox),
                         [&] {
@@ -208,8 +208,8 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSayS
                             return true;
                         },
                         AnswerBox(deleteBox), ClickNew(dlg), OnEditDialog([](HWND edit) {
-                            ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "new");
-                            ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                            ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, L"new");
+                            ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                         }),
                         AnswerBox(newBox),
                         [&] {
@@ -219,10 +219,10 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSayS
                         }});
         holder.reset();
         immutable.reset();
-        EXPECT_EQ(editBox.text, "无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。");
-        EXPECT_EQ(deleteBox.text, "无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
-        EXPECT_EQ(newBox.text, "无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。");
-        EXPECT_EQ(rowsAfter, (std::vector<std::string>{"two", "one"}));
+        EXPECT_EQ(editBox.text, L"无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(deleteBox.text, L"无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(newBox.text, L"无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(rowsAfter, (std::vector<std::string>{L"two", L"one"}));
         EXPECT_FALSE(dlg.m_isDataChanged) << "nothing changed: no restart request";
         EXPECT_EQ(Stored(), before);
     }
@@ -230,10 +230,10 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSayS
 
 TEST_F(ItemsDlgTest, RowsWhoseIdsDoNotFitIn32BitsAreLeftAlone)
 {
-    testing_support::ExecuteSql(m_dbPath, "INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');"
-                                          "INSERT INTO T_ITEM(id,title,data1) VALUES(3000000000,'big','b');");
+    testing_support::ExecuteSql(m_dbPath, L"INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');"
+                                          L"INSERT INTO T_ITEM(id,title,data1) VALUES(3000000000,'big','b');");
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile("line.txt", "after big")};  // its new id follows 'big': stored, not listed
+    dlg.paths = {WriteFile(L"line.txt", L"after big")};  // its new id follows 'big': stored, not listed
     std::vector<int> listed;
     RunDialog(dlg, {[&] {
                         listed = ListedIds(dlg.m_list);
@@ -247,13 +247,13 @@ TEST_F(ItemsDlgTest, RowsWhoseIdsDoNotFitIn32BitsAreLeftAlone)
     EXPECT_EQ(dlg.LastImport().importedLines, 1);
     std::vector<StoredItem> stored = Stored();
     ASSERT_EQ(stored.size(), 2u) << "only the checked 'keep-me' was deleted";
-    EXPECT_EQ(stored[0].title, "big");
-    EXPECT_EQ(stored[1].data1, "after big");
+    EXPECT_EQ(stored[0].title, L"big");
+    EXPECT_EQ(stored[1].data1, L"after big");
 }
 
 TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
 {
-    UseItems({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    UseItems({{L"a", L"1"}, {L"b", L"2"}, {L"c", L"3"}});
     CItemsDlg dlg;
     SeenMenu onRow, belowRows;
     bool allAfterSelectAll = false, anyAfterSelectNone = true;
@@ -274,7 +274,7 @@ TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
                         anyAfterSelectNone = AnyChecked(dlg.m_list);
                         return true;
                     }});
-    EXPECT_EQ(onRow.texts, (std::vector<std::string>{"全选", "全不选"}));
+    EXPECT_EQ(onRow.texts, (std::vector<std::string>{L"全选", L"全不选"}));
     EXPECT_EQ(onRow.commands, (std::vector<UINT>{ID_LIST_SELECTALL, ID_LIST_SELECTNONE}));
     EXPECT_EQ(belowRows.texts, onRow.texts) << "the menu comes up below the rows as well";
     EXPECT_TRUE(allAfterSelectAll);
@@ -286,7 +286,7 @@ TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
 TEST_F(ItemsDlgTest, DeleteWithNothingCheckedWarnsAndChangesNothing)
 {
     for (bool empty : {true, false}) {
-        UseItems(empty ? std::vector<TestItem>{} : std::vector<TestItem>{{"a", "1"}, {"b", "2"}});
+        UseItems(empty ? std::vector<TestItem>{} : std::vector<TestItem>{{L"a", L"1"}, {L"b", L"2"}});
         CItemsDlg dlg;
         SeenBox box;
         HWND dlgWnd = nullptr;
@@ -311,7 +311,7 @@ TEST_F(ItemsDlgTest, DeleteWithNothingCheckedWarnsAndChangesNothing)
                             return true;
                         }});
         EXPECT_TRUE(box.seen);
-        EXPECT_EQ(box.text, "未选中任何项目。");
+        EXPECT_EQ(box.text, L"未选中任何项目。");
         EXPECT_EQ(box.owner, dlgWnd);
         EXPECT_EQ(rowsAfter, empty ? 0 : 2);
         EXPECT_EQ(Stored().size(), empty ? 0u : 2u);
@@ -335,7 +335,7 @@ TEST_F(ItemsDlgTest, DeletesTheCheckedRowsByTheirIdsInListOrder)
                         rowsAfter = dlg.m_list.GetItemCount();
                         return true;
                     }});
-    EXPECT_EQ(idList, "12,7,3");
+    EXPECT_EQ(idList, L"12,7,3");
     EXPECT_EQ(rowsAfter, 0);
     EXPECT_TRUE(Stored().empty());
     EXPECT_TRUE(dlg.m_isDataChanged);
@@ -343,7 +343,7 @@ TEST_F(ItemsDlgTest, DeletesTheCheckedRowsByTheirIdsInListOrder)
 
 TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
 {
-    UseItems({{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}});
+    UseItems({{L"1", L"1"}, {L"2", L"2"}, {L"3", L"3"}, {L"4", L"4"}, {L"5", L"5"}});
     CItemsDlg dlg;
     std::string idList;
     std::vector<int> listedAfter;
@@ -358,7 +358,7 @@ TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
                         listedAfter = ListedIds(dlg.m_list);
                         return true;
                     }});
-    EXPECT_EQ(idList, "4,3");
+    EXPECT_EQ(idList, L"4,3");
     EXPECT_EQ(listedAfter, (std::vector<int>{5, 2, 1}));
     EXPECT_EQ(StoredIds(), (std::vector<int>{1, 2, 5}));
     EXPECT_TRUE(dlg.m_isDataChanged);
@@ -366,7 +366,7 @@ TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
 
 TEST_F(ItemsDlgTest, DoubleClickBelowTheLastRowOpensNothing)
 {
-    UseItems({{"a", "1"}, {"b", "2"}});
+    UseItems({{L"a", L"1"}, {L"b", L"2"}});
     CountUpdates();
     CItemsDlg dlg;
     bool editOpened = false;
@@ -378,10 +378,10 @@ TEST_F(ItemsDlgTest, DoubleClickBelowTheLastRowOpensNothing)
                     },
                     [&] {
                         // The posted clicks come before this timer step: an edit dialog would be up.
-                        HWND edit = FindThreadWindow("数据项编辑");
+                        HWND edit = FindThreadWindow(L"数据项编辑");
                         editOpened = edit != nullptr;
                         if (edit)
-                            ::PostMessageA(edit, WM_COMMAND, IDCANCEL, 0);
+                            ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
                         return true;
                     }});
     EXPECT_FALSE(editOpened);
@@ -392,21 +392,21 @@ TEST_F(ItemsDlgTest, DoubleClickBelowTheLastRowOpensNothing)
 TEST_F(ItemsDlgTest, EditWritesOnlyTheFieldsTheUserChangedSoCharactersTheCodePageLacksSurvive)
 {
     // Item 1 holds "smile 😀 中文 é ß Ω end" in UTF-8, as another tool stores it.
-    UseItems({{"first", "one"}, {"second", "two"}});
-    testing_support::ExecuteSql(m_dbPath, "UPDATE T_ITEM SET data1=CAST(X'" + std::string(kSmileHex) +
-                                              "' AS TEXT) WHERE id=1;");
+    UseItems({{L"first", L"one"}, {L"second", L"two"}});
+    testing_support::ExecuteSql(m_dbPath, L"UPDATE T_ITEM SET data1=CAST(X'" + std::string(kSmileHex) +
+                                              L"' AS TEXT) WHERE id=1;");
     CountUpdates();
     auto storedContentHex = [&] {
-        return testing_support::QueryUtf8(m_dbPath, "SELECT hex(data1) FROM T_ITEM WHERE id=1");
+        return testing_support::QueryText(m_dbPath, L"SELECT hex(data1) FROM T_ITEM WHERE id=1");
     };
     CItemsDlg dlg;
     std::string shownTitle, renamedRow;
     BOOL changedAfterPlainOk = TRUE;
     int countAfterPlainOk = -1;
-    auto editClosed = [] { return !FindThreadWindow("数据项编辑"); };
+    auto editClosed = [] { return !FindThreadWindow(L"数据项编辑"); };
     RunDialog(dlg, {DoubleClickRow(dlg, 1), OnEditDialog([&](HWND edit) {
                         shownTitle = DlgText(edit, IDC_EDIT_TITLE);
-                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                     }),
                     editClosed,
                     [&] {
@@ -415,31 +415,31 @@ TEST_F(ItemsDlgTest, EditWritesOnlyTheFieldsTheUserChangedSoCharactersTheCodePag
                         return true;
                     },
                     DoubleClickRow(dlg, 1), OnEditDialog([&](HWND edit) {
-                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "renamed");
-                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        ::SetDlgItemTextW(edit, IDC_EDIT_TITLE, L"renamed");
+                        ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                     }),
                     editClosed, [&] {
                         renamedRow = RowText(dlg.m_list, 1, 0);
                         return true;
                     }});
-    EXPECT_EQ(shownTitle, "first");
+    EXPECT_EQ(shownTitle, L"first");
     EXPECT_EQ(dlg.m_editId, 1);
     EXPECT_FALSE(changedAfterPlainOk) << "OK without a change is no change";
     EXPECT_EQ(countAfterPlainOk, 0) << "no statement for an unchanged edit";
     EXPECT_TRUE(dlg.m_isDataChanged) << "after the rename";
-    EXPECT_EQ(renamedRow, "renamed");
+    EXPECT_EQ(renamedRow, L"renamed");
     EXPECT_EQ(storedContentHex(), kSmileHex) << "the content was never rewritten";
     std::vector<StoredItem> stored = Stored();
-    EXPECT_EQ(stored[0].title, "renamed");
+    EXPECT_EQ(stored[0].title, L"renamed");
     EXPECT_EQ(stored[0].clicktimes, 100) << "one update, of the label";
     EXPECT_EQ(stored[1].clicktimes, 0);
 }
 
 TEST_F(ItemsDlgTest, ChangingAFieldHoldingCharactersTheCodePageLacksAsksFirstAndNoWritesNothing)
 {
-    UseItems({{"first", "one"}});
-    testing_support::ExecuteSql(m_dbPath, "UPDATE T_ITEM SET data1=CAST(X'" + std::string(kSmileHex) +
-                                              "' AS TEXT) WHERE id=1;");
+    UseItems({{L"first", L"one"}});
+    testing_support::ExecuteSql(m_dbPath, L"UPDATE T_ITEM SET data1=CAST(X'" + std::string(kSmileHex) +
+                                              L"' AS TEXT) WHERE id=1;");
     CountUpdates();
     CItemsDlg dlg;
     SeenBox declined, accepted;
@@ -447,38 +447,38 @@ TEST_F(ItemsDlgTest, ChangingAFieldHoldingCharactersTheCodePageLacksAsksFirstAnd
     BOOL changedAfterNo = TRUE;
     auto typeContent = [this](const char* text) {
         return OnEditDialog([text](HWND edit) {
-            ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, text);
-            ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+            ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, text);
+            ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
         });
     };
     auto contentShown = [&](const char* text) {
         return [&dlg, text] { return RowText(dlg.m_list, 0, 1) == text && !FindBox(); };
     };
-    RunDialog(dlg, {DoubleClickRow(dlg, 0), typeContent("smile 中文"), AnswerBox(declined, IDNO),
+    RunDialog(dlg, {DoubleClickRow(dlg, 0), typeContent(L"smile 中文"), AnswerBox(declined, IDNO),
                     [&] {
                         rowAfterNo = RowText(dlg.m_list, 0, 1);
-                        hexAfterNo = testing_support::QueryUtf8(m_dbPath, "SELECT hex(data1) FROM T_ITEM");
+                        hexAfterNo = testing_support::QueryText(m_dbPath, L"SELECT hex(data1) FROM T_ITEM");
                         changedAfterNo = dlg.m_isDataChanged;
                         return true;
                     },
-                    DoubleClickRow(dlg, 0), typeContent("smile 中文"), AnswerBox(accepted, IDYES),
-                    contentShown("smile 中文"),
+                    DoubleClickRow(dlg, 0), typeContent(L"smile 中文"), AnswerBox(accepted, IDYES),
+                    contentShown(L"smile 中文"),
                     // The content now holds only what the code page can: a change asks nothing.
-                    DoubleClickRow(dlg, 0), typeContent("again"), contentShown("again")});
-    const std::string asked = "修改的文字中有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？";
+                    DoubleClickRow(dlg, 0), typeContent(L"again"), contentShown(L"again")});
+    const std::string asked = L"修改的文字中有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？";
     EXPECT_EQ(declined.text, asked);
     EXPECT_TRUE(accepted.seen);
-    EXPECT_EQ(rowAfterNo, "smile ?? 中文 é ? Ω end") << "No leaves the list as it was";
+    EXPECT_EQ(rowAfterNo, L"smile ?? 中文 é ? Ω end") << "No leaves the list as it was";
     EXPECT_EQ(hexAfterNo, kSmileHex) << "and the table";
     EXPECT_FALSE(changedAfterNo);
     std::vector<StoredItem> stored = Stored();
-    EXPECT_EQ(stored[0].data1, "again");
+    EXPECT_EQ(stored[0].data1, L"again");
     EXPECT_EQ(stored[0].clicktimes, 200) << "two updates: after Yes, and the last edit";
 }
 
 TEST_F(ItemsDlgTest, CancelledEditChangesNothingAndApostrophesReachListAndTableAsTyped)
 {
-    UseItems({{"old", "old"}, {"newest", "newest"}});
+    UseItems({{L"old", L"old"}, {L"newest", L"newest"}});
     CountUpdates();
     CItemsDlg dlg;
     std::vector<std::string> afterCancel, afterOk;
@@ -486,10 +486,10 @@ TEST_F(ItemsDlgTest, CancelledEditChangesNothingAndApostrophesReachListAndTableA
     auto row0 = [&] {
         return std::vector<std::string>{RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1)};
     };
-    auto editClosed = [] { return !FindThreadWindow("数据项编辑"); };
+    auto editClosed = [] { return !FindThreadWindow(L"数据项编辑"); };
     RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
-                        ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "typed");
-                        ::PostMessageA(::GetDlgItem(edit, IDCANCEL), BM_CLICK, 0, 0);
+                        ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, L"typed");
+                        ::PostMessageW(::GetDlgItem(edit, IDCANCEL), BM_CLICK, 0, 0);
                     }),
                     editClosed,
                     [&] {
@@ -498,55 +498,55 @@ TEST_F(ItemsDlgTest, CancelledEditChangesNothingAndApostrophesReachListAndTableA
                         return true;
                     },
                     DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
-                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "it's");
-                        ::SetDlgItemTextA(edit, IDC_EDIT_DATA1, "say 'hi' 100% \\n \"ok\" 中文");
-                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        ::SetDlgItemTextW(edit, IDC_EDIT_TITLE, L"it's");
+                        ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, L"say 'hi' 100% \\n \"ok\" 中文");
+                        ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                     }),
                     editClosed,
                     [&] {
                         afterOk = row0();
                         return true;
                     }});
-    EXPECT_EQ(afterCancel, (std::vector<std::string>{"newest", "newest"}));
+    EXPECT_EQ(afterCancel, (std::vector<std::string>{L"newest", L"newest"}));
     EXPECT_FALSE(changedAfterCancel);
-    EXPECT_EQ(afterOk, (std::vector<std::string>{"it's", "say 'hi' 100% \\n \"ok\" 中文"}));
+    EXPECT_EQ(afterOk, (std::vector<std::string>{L"it's", L"say 'hi' 100% \\n \"ok\" 中文"}));
     std::vector<StoredItem> stored = Stored();
-    EXPECT_EQ(stored[1].title, "it's");
-    EXPECT_EQ(stored[1].data1, "say 'hi' 100% \\n \"ok\" 中文");
+    EXPECT_EQ(stored[1].title, L"it's");
+    EXPECT_EQ(stored[1].data1, L"say 'hi' 100% \\n \"ok\" 中文");
     EXPECT_EQ(stored[1].clicktimes, 100) << "one update: the cancelled edit ran none";
-    EXPECT_EQ(stored[0].data1, "old") << "only the edited row changes";
+    EXPECT_EQ(stored[0].data1, L"old") << "only the edited row changes";
     EXPECT_EQ(stored[0].clicktimes, 0);
 }
 
 TEST_F(ItemsDlgTest, NewItemOfTwoLinesIsStoredWithCrLfListedByItsFirstLineAndEditedWhole)
 {
-    UseItems({{"old", "one"}});
+    UseItems({{L"old", L"one"}});
     CountUpdates();
-    PutOnClipboard("");
+    PutOnClipboard(L"");
     CItemsDlg dlg;
     int focusAtStart = 0;
     std::string proposed, editedWhole;
     std::vector<std::string> row0;
     int row0Id = 0;
-    auto editClosed = [] { return !FindThreadWindow("数据项编辑"); };
+    auto editClosed = [] { return !FindThreadWindow(L"数据项编辑"); };
     RunDialog(dlg, {ClickNew(dlg), OnEditDialog([&](HWND edit) {
                         focusAtStart = ::GetDlgCtrlID(::GetFocus());
                         proposed = DlgText(edit, IDC_EDIT_DATA1);
-                        ::SetDlgItemTextA(edit, IDC_EDIT_TITLE, "地址");
+                        ::SetDlgItemTextW(edit, IDC_EDIT_TITLE, L"地址");
                         HWND content = ::GetDlgItem(edit, IDC_EDIT_DATA1);
                         ::SetFocus(content);
-                        ::SendMessageA(content, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("北京市"));
-                        ::PostMessageA(content, WM_KEYDOWN, VK_RETURN, 0x001C0001);  // Enter: a new line
+                        ::SendMessageW(content, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"北京市"));
+                        ::PostMessageW(content, WM_KEYDOWN, VK_RETURN, 0x001C0001);  // Enter: a new line
                     }),
                     [&] {
-                        HWND edit = FindThreadWindow("数据项编辑");
-                        if (!edit || DlgText(edit, IDC_EDIT_DATA1) != "北京市\r\n")
+                        HWND edit = FindThreadWindow(L"数据项编辑");
+                        if (!edit || DlgText(edit, IDC_EDIT_DATA1) != L"北京市\r\n")
                             return false;
                         HWND content = ::GetDlgItem(edit, IDC_EDIT_DATA1);
-                        ::SendMessageA(content, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("海淀区"));
+                        ::SendMessageW(content, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"海淀区"));
                         HWND title = ::GetDlgItem(edit, IDC_EDIT_TITLE);
                         ::SetFocus(title);
-                        ::PostMessageA(title, WM_KEYDOWN, VK_RETURN, 0x001C0001);  // Enter elsewhere: OK
+                        ::PostMessageW(title, WM_KEYDOWN, VK_RETURN, 0x001C0001);  // Enter elsewhere: OK
                         return true;
                     },
                     editClosed,
@@ -557,27 +557,27 @@ TEST_F(ItemsDlgTest, NewItemOfTwoLinesIsStoredWithCrLfListedByItsFirstLineAndEdi
                     },
                     DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
                         editedWhole = DlgText(edit, IDC_EDIT_DATA1);
-                        ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                     }),
                     editClosed});
-    EXPECT_EQ(proposed, "") << "an empty clipboard proposes nothing";
+    EXPECT_EQ(proposed, L"") << "an empty clipboard proposes nothing";
     EXPECT_EQ(focusAtStart, IDC_EDIT_TITLE);
-    EXPECT_EQ(row0, (std::vector<std::string>{"地址", "北京市 …"})) << "one line in the list";
-    EXPECT_EQ(editedWhole, "北京市\r\n海淀区") << "the edit dialog gets the whole content";
+    EXPECT_EQ(row0, (std::vector<std::string>{L"地址", L"北京市 …"})) << "one line in the list";
+    EXPECT_EQ(editedWhole, L"北京市\r\n海淀区") << "the edit dialog gets the whole content";
     EXPECT_TRUE(dlg.m_isDataChanged);
     std::vector<StoredItem> stored = Stored();
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(row0Id, stored[1].id);
-    EXPECT_EQ(stored[1].title, std::optional<std::string>("地址"));
-    EXPECT_EQ(stored[1].data1, std::optional<std::string>("北京市\r\n海淀区"))
+    EXPECT_EQ(stored[1].title, std::optional<std::string>(L"地址"));
+    EXPECT_EQ(stored[1].data1, std::optional<std::string>(L"北京市\r\n海淀区"))
         << "stored as typed, after the edit too";
     EXPECT_EQ(stored[1].clicktimes, 0) << "the whole content came back unchanged: nothing written";
 }
 
 TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmedWithAContent)
 {
-    UseItems({{"old", "one"}});
-    PutOnClipboard("剪贴板里的 it's");
+    UseItems({{L"old", L"one"}});
+    PutOnClipboard(L"剪贴板里的 it's");
     CItemsDlg dlg;
     std::string proposedTitle, proposed;
     int focusId = 0;
@@ -586,29 +586,29 @@ TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmed
     int rowsAfterRefusal = -1;
     BOOL changedAfterRefusal = TRUE;
     std::vector<std::string> row0;
-    auto editClosed = [] { return !FindThreadWindow("数据项编辑"); };
-    auto clickOk = OnEditDialog([](HWND edit) { ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0); });
+    auto editClosed = [] { return !FindThreadWindow(L"数据项编辑"); };
+    auto clickOk = OnEditDialog([](HWND edit) { ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0); });
     RunDialog(dlg,
               {ClickNew(dlg),
                [&] {
-                   HWND edit = FindThreadWindow("数据项编辑");
+                   HWND edit = FindThreadWindow(L"数据项编辑");
                    if (!edit || ::GetForegroundWindow() != edit)
                        return false;
                    proposedTitle = DlgText(edit, IDC_EDIT_TITLE);
                    proposed = DlgText(edit, IDC_EDIT_DATA1);
                    focusId = ::GetDlgCtrlID(::GetFocus());
                    HWND box = ::GetDlgItem(edit, IDC_EDIT_DATA1);
-                   ::SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                   ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
                                   reinterpret_cast<LPARAM>(&selEnd));
                    // The end of the text in the box's own units (characters or bytes, by system).
-                   ::SendMessageA(box, EM_SETSEL, 0, -1);
-                   ::SendMessageA(box, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&textEnd));
-                   ::SetWindowTextA(box, "");
-                   ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                   ::SendMessageW(box, EM_SETSEL, 0, -1);
+                   ::SendMessageW(box, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&textEnd));
+                   ::SetWindowTextW(box, L"");
+                   ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                    return true;
                },
                AnswerBox(empty),
-               OnEditDialog([](HWND edit) { ::PostMessageA(edit, WM_COMMAND, IDCANCEL, 0); }), editClosed,
+               OnEditDialog([](HWND edit) { ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0); }), editClosed,
                [&] {
                    rowsAfterRefusal = dlg.m_list.GetItemCount();
                    changedAfterRefusal = dlg.m_isDataChanged;
@@ -620,44 +620,44 @@ TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmed
                            std::to_string(dlg.m_list.GetItemData(0))};
                    return true;
                }});
-    EXPECT_EQ(proposedTitle, "");
-    EXPECT_EQ(proposed, "剪贴板里的 it's");
+    EXPECT_EQ(proposedTitle, L"");
+    EXPECT_EQ(proposed, L"剪贴板里的 it's");
     EXPECT_EQ(focusId, IDC_EDIT_DATA1);
     EXPECT_EQ(selStart, 0u);
     EXPECT_EQ(selEnd, textEnd) << "selected whole, so that typing replaces it";
     EXPECT_GT(textEnd, 0u);
-    EXPECT_EQ(empty.text, "复制内容不能为空！");
+    EXPECT_EQ(empty.text, L"复制内容不能为空！");
     EXPECT_EQ(rowsAfterRefusal, 1) << "refused, then cancelled: nothing added";
     EXPECT_FALSE(changedAfterRefusal);
     std::vector<StoredItem> stored = Stored();
     ASSERT_EQ(stored.size(), 2u);
-    EXPECT_EQ(stored[1].title, std::optional<std::string>(""));
-    EXPECT_EQ(stored[1].data1, std::optional<std::string>("剪贴板里的 it's"));
+    EXPECT_EQ(stored[1].title, std::optional<std::string>(L""));
+    EXPECT_EQ(stored[1].data1, std::optional<std::string>(L"剪贴板里的 it's"));
     EXPECT_EQ(stored[1].clicktimes, 0);
-    EXPECT_EQ(row0, (std::vector<std::string>{"", "剪贴板里的 it's", std::to_string(stored[1].id)}))
+    EXPECT_EQ(row0, (std::vector<std::string>{L"", L"剪贴板里的 it's", std::to_string(stored[1].id)}))
         << "the newest item heads the list, with its id";
     EXPECT_TRUE(dlg.m_isDataChanged) << "closing brings the restart request";
 }
 
 TEST_F(ItemsDlgTest, NewItemFromClipboardTextTheCodePageLacksAsksBeforeStoringItsQuestionMarks)
 {
-    UseItems({{"old", "one"}});
+    UseItems({{L"old", L"one"}});
     PutOnClipboard(std::wstring(L"smile \U0001F600 \x4E2D\x6587"));
     CItemsDlg dlg;
     SeenBox declined, accepted;
     int rowsAfterNo = -1;
-    auto clickOk = OnEditDialog([](HWND edit) { ::PostMessageA(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0); });
+    auto clickOk = OnEditDialog([](HWND edit) { ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0); });
     RunDialog(dlg, {ClickNew(dlg), clickOk, AnswerBox(declined, IDNO),
                     [&] {
                         rowsAfterNo = dlg.m_list.GetItemCount();
-                        return !FindThreadWindow("数据项编辑");
+                        return !FindThreadWindow(L"数据项编辑");
                     },
                     ClickNew(dlg), clickOk, AnswerBox(accepted, IDYES),
                     [&] { return dlg.m_list.GetItemCount() == 2; }});
-    EXPECT_EQ(declined.text, "剪贴板中的文字有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？");
+    EXPECT_EQ(declined.text, L"剪贴板中的文字有本程序无法显示的字符，保存后这些字符将变为“?”。\n\n是否继续？");
     EXPECT_EQ(rowsAfterNo, 1) << "No stores nothing";
     EXPECT_TRUE(accepted.seen);
     std::vector<StoredItem> stored = Stored();
     ASSERT_EQ(stored.size(), 2u);
-    EXPECT_EQ(stored[1].data1, std::optional<std::string>("smile ? 中文")) << "one \"?\" for the emoji";
+    EXPECT_EQ(stored[1].data1, std::optional<std::string>(L"smile ? 中文")) << "one \"?\" for the emoji";
 }

@@ -15,17 +15,17 @@ CChildProcess::~CChildProcess()
     }
 }
 
-bool CChildProcess::Start(const std::string& programPath, const std::string& folder)
+bool CChildProcess::Start(const std::wstring& programPath, const std::wstring& folder)
 {
     if (m_process)
         return false;
-    std::string commandLine = "\"" + programPath + "\"";
-    std::vector<char> writable(commandLine.begin(), commandLine.end());
-    writable.push_back('\0');
-    STARTUPINFOA startup = {};
+    std::wstring commandLine = L"\"" + programPath + L"\"";
+    std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
+    writable.push_back(L'\0');
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!::CreateProcessA(programPath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!::CreateProcessW(programPath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.c_str(), &startup, &info))
         return false;
     m_process.Reset(info.hProcess);

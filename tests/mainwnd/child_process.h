@@ -18,7 +18,7 @@ public:
     CChildProcess& operator=(const CChildProcess&) = delete;
 
     // Starts the program with folder as its working directory.
-    bool Start(const std::string& programPath, const std::string& folder);
+    bool Start(const std::wstring& programPath, const std::wstring& folder);
     DWORD Id() const { return m_id; }
     bool IsRunning() const;
     // The exit code once the process has ended, pumping this thread's messages meanwhile;

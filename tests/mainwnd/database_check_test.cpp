@@ -32,7 +32,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 bool FileExists(const std::string& path)
 {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 class UnusableDatabase : public MainWindowFixture {
@@ -40,17 +40,17 @@ protected:
     // The bytes of an SQLite database of another program.
     std::string ForeignDatabase()
     {
-        std::string path = m_dbPath + ".foreign";
+        std::string path = m_dbPath + L".foreign";
         {
             CSqliteHandle db;
             sqlite3_open_v2(path.c_str(), db.Put(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
             sqlite3_exec(db.Get(),
-                         "CREATE TABLE T_NOTE(id INTEGER PRIMARY KEY, body TEXT);"
-                         "INSERT INTO T_NOTE(body) VALUES('another program''s data');",
+                         L"CREATE TABLE T_NOTE(id INTEGER PRIMARY KEY, body TEXT);"
+                         L"INSERT INTO T_NOTE(body) VALUES('another program''s data');",
                          nullptr, nullptr, nullptr);
         }
         std::string bytes = FileBytes(path);
-        ::DeleteFileA(path.c_str());
+        ::DeleteFileW(path.c_str());
         return bytes;
     }
 };
@@ -64,11 +64,11 @@ TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
         std::string bytes;
     };
     const std::vector<Case> cases = {
-        {"empty", ""},
-        {"text", "not a database at all\r\n"},
-        {"truncated", itemDatabase.substr(0, 60)},
-        {"damaged", itemDatabase.substr(0, 100) + std::string(itemDatabase.size() - 100, '\x5A')},
-        {"foreign", ForeignDatabase()},
+        {L"empty", L""},
+        {L"text", L"not a database at all\r\n"},
+        {L"truncated", itemDatabase.substr(0, 60)},
+        {L"damaged", itemDatabase.substr(0, 100) + std::string(itemDatabase.size() - 100, '\x5A')},
+        {L"foreign", ForeignDatabase()},
     };
 
     for (const Case& unusable : cases) {
@@ -77,9 +77,9 @@ TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
         CProbedMainDlg dlg;
         CModalScript script;
         HWND box = nullptr;
-        script.Then([&] { return (box = FindSystemDialog()) != nullptr; }, 5000, "the warning shows")
+        script.Then([&] { return (box = FindSystemDialog()) != nullptr; }, 5000, L"the warning shows")
             .Then([&] {
-                EXPECT_EQ(MessageBoxText(box), "数据库文件无法使用！程序退出运行！");
+                EXPECT_EQ(MessageBoxText(box), L"数据库文件无法使用！程序退出运行！");
                 EXPECT_EQ(::GetWindow(box, GW_OWNER), dlg.m_hWnd);
                 EXPECT_FALSE(TrayIconExists(dlg.m_hWnd));
                 AnswerMessageBox(box, IDOK);
@@ -93,7 +93,7 @@ TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
         EXPECT_EQ(g_core, nullptr);
         EXPECT_EQ(g_db, nullptr);
         EXPECT_TRUE(FileBytes(m_dbPath) == unusable.bytes) << "the file was changed";
-        EXPECT_FALSE(FileExists(m_dbPath + "-journal") || FileExists(m_dbPath + "-wal"));
+        EXPECT_FALSE(FileExists(m_dbPath + L"-journal") || FileExists(m_dbPath + L"-wal"));
     }
 }
 

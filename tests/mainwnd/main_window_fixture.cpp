@@ -12,8 +12,8 @@ namespace {
 BOOL CALLBACK FindVisibleMenu(HWND hWnd, LPARAM lParam)
 {
     char className[16] = {};
-    ::GetClassNameA(hWnd, className, sizeof(className));
-    if (std::string(className) == "#32768" && ::IsWindowVisible(hWnd)) {
+    ::GetClassNameW(hWnd, className, sizeof(className));
+    if (std::string(className) == L"#32768" && ::IsWindowVisible(hWnd)) {
         *reinterpret_cast<HWND*>(lParam) = hWnd;
         return FALSE;
     }
@@ -25,7 +25,7 @@ BOOL CALLBACK FindVisibleMenu(HWND hWnd, LPARAM lParam)
 std::string StatusText(HWND main)
 {
     char text[64] = {};
-    ::GetDlgItemTextA(main, IDC_STATUS, text, sizeof(text));
+    ::GetDlgItemTextW(main, IDC_STATUS, text, sizeof(text));
     return text;
 }
 
@@ -34,7 +34,7 @@ void PostKey(HWND hWnd, UINT message, UINT key, bool altDown)
     LPARAM lParam = 1 | (static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16);
     if (altDown)
         lParam |= KF_ALTDOWN << 16;
-    ::PostMessageA(hWnd, message, key, lParam);
+    ::PostMessageW(hWnd, message, key, lParam);
 }
 
 HWND FindPopupMenu()
@@ -53,19 +53,19 @@ bool CursorAt(int x, int y)
 
 void MainWindowFixture::SetUp()
 {
-    m_dbPath = ProgramFolder() + "sys.mdb";
+    m_dbPath = ProgramFolder() + L"sys.mdb";
     CreateItemDatabase(m_dbPath);
 }
 
 void MainWindowFixture::TearDown()
 {
-    ::DeleteFileA(m_dbPath.c_str());
+    ::DeleteFileW(m_dbPath.c_str());
 }
 
 CModalScript& MainWindowFixture::WaitUntilShown()
 {
     return m_script.Then([this] { return Main() && ::IsWindowVisible(Main()); }, 5000,
-                         "the main window shows");
+                         L"the main window shows");
 }
 
 CModalScript& MainWindowFixture::SettlePosted()
@@ -73,15 +73,15 @@ CModalScript& MainWindowFixture::SettlePosted()
     // Two rounds: a message handled in the first may have posted another behind its sentinel.
     for (int round = 0; round < 2; ++round) {
         int sentinel = --m_nextSentinel;
-        m_script.Then([this, sentinel] { return ::PostMessageA(Main(), WM_ITEMCLICK, 0, sentinel) != FALSE; })
-            .Then([this, sentinel] { return m_dlg.Copied(sentinel); }, 3000, "posted messages handled");
+        m_script.Then([this, sentinel] { return ::PostMessageW(Main(), WM_ITEMCLICK, 0, sentinel) != FALSE; })
+            .Then([this, sentinel] { return m_dlg.Copied(sentinel); }, 3000, L"posted messages handled");
     }
     return m_script;
 }
 
 CModalScript& MainWindowFixture::CloseWithCloseBox()
 {
-    return m_script.Then([this] { return ::PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE; });
+    return m_script.Then([this] { return ::PostMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE; });
 }
 
 CModalScript& MainWindowFixture::Minimise()
@@ -91,7 +91,7 @@ CModalScript& MainWindowFixture::Minimise()
             ::ShowWindow(Main(), SW_MINIMIZE);
             return true;
         })
-        .Then([this] { return ::IsIconic(Main()) != FALSE; }, 3000, "minimised");
+        .Then([this] { return ::IsIconic(Main()) != FALSE; }, 3000, L"minimised");
 }
 
 ModalOutcome MainWindowFixture::Run()

@@ -16,7 +16,7 @@
 namespace testing_support {
 
 constexpr UINT kTrayMessage = 1045;  // the tray icon's callback message and id
-constexpr char kReady[] = "就绪";
+constexpr char kReady[] = L"就绪";
 
 std::string StatusText(HWND main);
 // A key message as the keyboard would post it (with Alt held for WM_SYSKEYDOWN combinations).

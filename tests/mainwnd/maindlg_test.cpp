@@ -23,7 +23,7 @@ TEST_F(MainWindow, StartUpSetsUpTheProcessWideStateAndShowsReady)
     {
         CCore settings;
         settings.autoFileConfig();
-        settings.saveConfigB("isAutoMin", 1);
+        settings.saveConfigB(L"isAutoMin", 1);
     }
     WaitUntilShown().Then([this] {
         EXPECT_EQ(StatusText(Main()), kReady);
@@ -32,23 +32,23 @@ TEST_F(MainWindow, StartUpSetsUpTheProcessWideStateAndShowsReady)
         EXPECT_EQ(g_appPath.str(), ProgramFolder());
         EXPECT_EQ(g_isAutoMin, 1);
         EXPECT_EQ(g_connStr, BuildConnectionString(m_dbPath.c_str()));
-        EXPECT_TRUE(g_soft && std::string(g_soft->version) == "0032002E0031003000320038001E");
-        EXPECT_TRUE(g_soft && std::string(g_soft->productName) == "4D6972656C6F001E");
+        EXPECT_TRUE(g_soft && std::string(g_soft->version) == L"0032002E0031003000320038001E");
+        EXPECT_TRUE(g_soft && std::string(g_soft->productName) == L"4D6972656C6F001E");
         EXPECT_EQ(m_dlg.m_loadsDuringInit, 0) << "the hot list loads after initialisation";
         EXPECT_TRUE(TrayIconExists(Main()));
 
-        HICON mainIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
+        HICON mainIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN));
         EXPECT_EQ(m_dlg.MainIcon(), mainIcon);
-        EXPECT_EQ(::SendMessageA(Main(), WM_GETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(mainIcon));
-        EXPECT_EQ(::SendMessageA(Main(), WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(mainIcon));
-        EXPECT_EQ(::SendMessageA(Main(), WM_QUERYDRAGICON, 0, 0), reinterpret_cast<LRESULT>(mainIcon));
+        EXPECT_EQ(::SendMessageW(Main(), WM_GETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(mainIcon));
+        EXPECT_EQ(::SendMessageW(Main(), WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(mainIcon));
+        EXPECT_EQ(::SendMessageW(Main(), WM_QUERYDRAGICON, 0, 0), reinterpret_cast<LRESULT>(mainIcon));
         return true;
     });
     CloseWithCloseBox();
     Run();
 
     CCore settings;
-    settings.saveConfigB("isAutoMin", 0);
+    settings.saveConfigB(L"isAutoMin", 0);
 }
 
 TEST_F(MainWindow, CloseBoxEndsItAndTeardownReleasesTheStateAndRemovesTheIcon)
@@ -76,7 +76,7 @@ TEST_F(MainWindow, ExitCommandEndsTheProgramWithExitCodeZero)
     HWND main = nullptr;
     WaitUntilShown().Then([&] {
         main = Main();
-        return ::PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0) != FALSE;
+        return ::PostMessageW(main, WM_COMMAND, ID_TRAY_EXIT, 0) != FALSE;
     });
     ModalOutcome outcome = Run();
 
@@ -103,7 +103,7 @@ TEST(MainWindowKeys, EnterEscAndAltF4EndAPlainDialogOfTheTemplate)
                 PostKey(plain.m_hWnd, key.message, key.key, key.message == WM_SYSKEYDOWN);
                 return true;
             })
-            .Then([] { return false; }, 3000, "the dialog ends");
+            .Then([] { return false; }, 3000, L"the dialog ends");
         EXPECT_EQ(RunModal(plain, script).result, key.result);
     }
 }
@@ -131,15 +131,15 @@ TEST_F(MainWindow, TimerOneLoadsTheHotListOnceIntoTheRowList)
 {
     DWORD firstLoad = 0;
     WaitUntilShown()
-        .Then([this] { return m_dlg.m_loadCount > 0; }, 3000, "timer 1 fires")
+        .Then([this] { return m_dlg.m_loadCount > 0; }, 3000, L"timer 1 fires")
         .Then([&] {
             firstLoad = ::GetTickCount();
             EXPECT_EQ(m_dlg.m_loadedList, m_dlg.ListBox());
-            EXPECT_EQ(m_dlg.m_loadClause, "order by clicktimes desc,lasttime desc");
+            EXPECT_EQ(m_dlg.m_loadClause, L"order by clicktimes desc,lasttime desc");
             EXPECT_FALSE(::KillTimer(Main(), 1)) << "the timer was killed when it fired";
             return true;
         })
-        .Then([&] { return ::GetTickCount() - firstLoad >= 500; }, 3000, "five intervals pass");
+        .Then([&] { return ::GetTickCount() - firstLoad >= 500; }, 3000, L"five intervals pass");
     CloseWithCloseBox();
     Run();
 
@@ -151,11 +151,11 @@ TEST_F(MainWindow, TimerTwoPutsReadyBackInTheStatusLineOnce)
 {
     WaitUntilShown()
         .Then([this] {
-            m_dlg.SetStatusText("已复制！");
-            EXPECT_EQ(StatusText(Main()), "已复制！");
+            m_dlg.SetStatusText(L"已复制！");
+            EXPECT_EQ(StatusText(Main()), L"已复制！");
             return ::SetTimer(Main(), 2, 50, nullptr) != 0;
         })
-        .Then([this] { return StatusText(Main()) == kReady; }, 3000, "the status line reads ready")
+        .Then([this] { return StatusText(Main()) == kReady; }, 3000, L"the status line reads ready")
         .Then([this] {
             EXPECT_FALSE(::KillTimer(Main(), 2)) << "the timer was killed when it fired";
             return true;
@@ -169,10 +169,10 @@ TEST_F(MainWindow, TimerTwoPutsReadyBackInTheStatusLineOnce)
 TEST_F(MainWindow, ARowClickReachesCopyItemExactlyOnce)
 {
     WaitUntilShown()
-        .Then([this] { return ::PostMessageA(m_dlg.ListBox(), WM_ITEMCLICK, 0, 7) != FALSE; })
-        .Then([this] { return m_dlg.Copied(7); }, 3000, "the click on the list box is copied")
-        .Then([this] { return ::PostMessageA(Main(), WM_ITEMCLICK, 0, 8) != FALSE; })
-        .Then([this] { return m_dlg.Copied(8); }, 3000, "the click on the main window is copied");
+        .Then([this] { return ::PostMessageW(m_dlg.ListBox(), WM_ITEMCLICK, 0, 7) != FALSE; })
+        .Then([this] { return m_dlg.Copied(7); }, 3000, L"the click on the list box is copied")
+        .Then([this] { return ::PostMessageW(Main(), WM_ITEMCLICK, 0, 8) != FALSE; })
+        .Then([this] { return m_dlg.Copied(8); }, 3000, L"the click on the main window is copied");
     SettlePosted();
     CloseWithCloseBox();
     Run();

@@ -15,16 +15,16 @@ using namespace testing_support;
 
 namespace {
 
-constexpr char kCaptionStart[] = "Mirelo  -";
+constexpr char kCaptionStart[] = L"Mirelo  -";
 
 // A copy of the built program in a fresh folder of the running test; its path.
 std::string CopyOfProgram()
 {
     std::string folder = TestTempDir();
-    std::string copy = folder + "Mirelo.exe";
+    std::string copy = folder + L"Mirelo.exe";
     // Each test program runs from <build>/tests/<name>/; the program is built into <build>/.
-    std::string built = ProgramFolder() + "..\\..\\Mirelo.exe";
-    if (!::CopyFileA(built.c_str(), copy.c_str(), FALSE))
+    std::string built = ProgramFolder() + L"..\\..\\Mirelo.exe";
+    if (!::CopyFileW(built.c_str(), copy.c_str(), FALSE))
         ADD_FAILURE() << "cannot copy " << built;
     return copy;
 }
@@ -59,12 +59,12 @@ TEST(MireloProgram, WithoutSysMdbWarnsOverItsMainWindowAddsNoIconAndExitsWithMin
 
     HWND box = WaitForWindow(mirelo, &IsMessageBox);
     ASSERT_NE(box, nullptr) << "no warning box";
-    EXPECT_EQ(RemoteWindowText(::GetDlgItem(box, 0xFFFF)), "数据库文件不存在！程序退出运行！");
+    EXPECT_EQ(RemoteWindowText(::GetDlgItem(box, 0xFFFF)), L"数据库文件不存在！程序退出运行！");
     HWND owner = ::GetWindow(box, GW_OWNER);
     EXPECT_TRUE(owner && RemoteWindowText(owner).rfind(kCaptionStart, 0) == 0) << "owned by the main window";
     EXPECT_FALSE(TrayIconExists(owner));
 
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     std::optional<DWORD> exitCode = mirelo.WaitForExit();
     ASSERT_TRUE(exitCode.has_value()) << "still running";
     EXPECT_EQ(*exitCode, static_cast<DWORD>(-1));
@@ -73,7 +73,7 @@ TEST(MireloProgram, WithoutSysMdbWarnsOverItsMainWindowAddsNoIconAndExitsWithMin
 TEST(MireloProgram, TwoCopiesRunSideBySideEachWithItsOwnWindowAndIcon)
 {
     std::string program = CopyOfProgram();
-    CreateItemDatabase(FolderOf(program) + "sys.mdb");
+    CreateItemDatabase(FolderOf(program) + L"sys.mdb");
     CChildProcess first;
     CChildProcess second;
     ASSERT_TRUE(first.Start(program, FolderOf(program)));
@@ -85,18 +85,18 @@ TEST(MireloProgram, TwoCopiesRunSideBySideEachWithItsOwnWindowAndIcon)
     ASSERT_NE(secondMain, nullptr);
     EXPECT_NE(firstMain, secondMain);
     for (HWND main : {firstMain, secondMain}) {
-        EXPECT_EQ(RemoteWindowText(::GetDlgItem(main, IDC_STATUS)), "就绪");
+        EXPECT_EQ(RemoteWindowText(::GetDlgItem(main, IDC_STATUS)), L"就绪");
         EXPECT_TRUE(TrayIconExists(main));
     }
 
     // The tray's exit command ends one; the other goes on until its close box is used.
-    ::PostMessageA(firstMain, WM_COMMAND, ID_TRAY_EXIT, 0);
+    ::PostMessageW(firstMain, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_EQ(first.WaitForExit(), 0u);
     EXPECT_FALSE(TrayIconExists(firstMain));
     EXPECT_TRUE(second.IsRunning());
     EXPECT_TRUE(TrayIconExists(secondMain));
 
-    ::PostMessageA(secondMain, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ::PostMessageW(secondMain, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(second.WaitForExit(), 0u);
     EXPECT_FALSE(TrayIconExists(secondMain));
 }

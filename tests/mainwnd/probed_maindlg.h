@@ -18,7 +18,7 @@ public:
     int m_loadCount = 0;           // LoadHotList calls
     int m_loadsDuringInit = -1;    // LoadHotList calls made before initialisation returned
     HWND m_loadedList = nullptr;   // the list LoadHotList was given
-    std::string m_loadClause;
+    std::wstring m_loadClause;
 
 protected:
     BOOL OnInitDialog() override;

@@ -48,8 +48,8 @@ std::string RemoteWindowText(HWND hWnd)
 bool IsDialogClass(HWND hWnd)
 {
     char className[16] = {};
-    ::GetClassNameA(hWnd, className, sizeof(className));
-    return std::string(className) == "#32770";
+    ::GetClassNameW(hWnd, className, sizeof(className));
+    return std::string(className) == L"#32770";
 }
 
 }  // namespace testing_support

@@ -18,10 +18,10 @@ struct Field {
 };
 
 const Field kFields[] = {
-    {0, 51, "0032002E0031003000320038001E"},             // version 2.1028
-    {51, 101, "007400610072006E007700690063006B001E"},   // product id tarnwick
-    {152, 101, "0073006F006600740077006100720065001E"},  // product type software
-    {253, 101, "4D6972656C6F001E"},                      // display name Mirelo, bytes
+    {0, 51, L"0032002E0031003000320038001E"},             // version 2.1028
+    {51, 101, L"007400610072006E007700690063006B001E"},   // product id tarnwick
+    {152, 101, L"0073006F006600740077006100720065001E"},  // product type software
+    {253, 101, L"4D6972656C6F001E"},                      // display name Mirelo, bytes
 };
 
 TEST(SoftDescriptor, EachTextSitsAtItsOffsetAndLeavesTheRestOfItsFieldAsAllocated)

@@ -7,10 +7,10 @@ namespace testing_support {
 
 namespace {
 
-NOTIFYICONDATAA IdentityOnly(HWND hWnd)
+NOTIFYICONDATAW IdentityOnly(HWND hWnd)
 {
-    NOTIFYICONDATAA record = {};
-    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    NOTIFYICONDATAW record = {};
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
     record.hWnd = hWnd;
     record.uID = TRAY_ID;
     return record;
@@ -20,14 +20,14 @@ NOTIFYICONDATAA IdentityOnly(HWND hWnd)
 
 bool TrayIconExists(HWND hWnd)
 {
-    NOTIFYICONDATAA record = IdentityOnly(hWnd);
-    return ::Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+    NOTIFYICONDATAW record = IdentityOnly(hWnd);
+    return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
 bool RemoveTrayIcon(HWND hWnd)
 {
-    NOTIFYICONDATAA record = IdentityOnly(hWnd);
-    return ::Shell_NotifyIconA(NIM_DELETE, &record) != FALSE;
+    NOTIFYICONDATAW record = IdentityOnly(hWnd);
+    return ::Shell_NotifyIconW(NIM_DELETE, &record) != FALSE;
 }
 
 }  // namespace testing_support

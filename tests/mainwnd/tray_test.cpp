@@ -18,7 +18,7 @@ class TrayIcon : public MainWindowFixture {
 protected:
     CModalScript& PostTrayCallback(WPARAM id, LPARAM mouseMessage)
     {
-        return m_script.Then([=] { return ::PostMessageA(Main(), kTrayMessage, id, mouseMessage) != FALSE; });
+        return m_script.Then([=] { return ::PostMessageW(Main(), kTrayMessage, id, mouseMessage) != FALSE; });
     }
     CModalScript& WaitUntilShownNormally(const char* name)
     {
@@ -27,7 +27,7 @@ protected:
     CModalScript& WaitForMenu(HWND* menuWindow)
     {
         return m_script.Then([=] { return (*menuWindow = FindPopupMenu()) != nullptr; }, 3000,
-                             "the menu opens");
+                             L"the menu opens");
     }
 };
 
@@ -36,14 +36,14 @@ TEST_F(TrayIcon, LeftButtonUpShowsAMinimisedOrHiddenWindowInFront)
     WaitUntilShown();
     Minimise();
     PostTrayCallback(kTrayMessage, WM_LBUTTONUP);
-    WaitUntilShownNormally("restored from minimised").Then([this] {
+    WaitUntilShownNormally(L"restored from minimised").Then([this] {
         EXPECT_EQ(::GetForegroundWindow(), Main());
         ::ShowWindow(Main(), SW_HIDE);
         return true;
     });
-    m_script.Then([this] { return !::IsWindowVisible(Main()); }, 3000, "hidden");
+    m_script.Then([this] { return !::IsWindowVisible(Main()); }, 3000, L"hidden");
     PostTrayCallback(kTrayMessage, WM_LBUTTONUP);
-    WaitUntilShownNormally("shown from hidden");
+    WaitUntilShownNormally(L"shown from hidden");
     CloseWithCloseBox();
     Run();
 }
@@ -70,18 +70,18 @@ TEST_F(TrayIcon, RightButtonDownOpensTheTrayMenuAtTheCursorWithTheMainWindowInFr
     HWND menuWindow = nullptr;
     // The user was last in another window: the menu must still take keys and close on a click
     // elsewhere, which it does only with its owner in the foreground.
-    HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300, 200, 100,
-                                   nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300, 200, 100,
+                                   nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     WaitUntilShown()
         .Then([] { return ::SetCursorPos(300, 200) != FALSE; })
-        .Then([] { return CursorAt(300, 200); }, 3000, "the cursor moves")
+        .Then([] { return CursorAt(300, 200); }, 3000, L"the cursor moves")
         .Then([&] { return ::SetForegroundWindow(other) && ::GetForegroundWindow() == other; }, 3000,
-              "another window in front");
+              L"another window in front");
     PostTrayCallback(kTrayMessage, WM_RBUTTONDOWN);
     WaitForMenu(&menuWindow)
         .Then([&] {
             EXPECT_EQ(::GetForegroundWindow(), Main());
-            HMENU shown = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+            HMENU shown = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
             EXPECT_EQ(::GetMenuItemCount(shown), 6);
             EXPECT_EQ(::GetMenuItemID(shown, 0), static_cast<UINT>(ID_TRAY_ITEMS));
             EXPECT_EQ(::GetMenuItemID(shown, 5), static_cast<UINT>(ID_TRAY_EXIT));
@@ -92,7 +92,7 @@ TEST_F(TrayIcon, RightButtonDownOpensTheTrayMenuAtTheCursorWithTheMainWindowInFr
             ::EndMenu();
             return true;
         })
-        .Then([] { return FindPopupMenu() == nullptr; }, 3000, "the menu closes");
+        .Then([] { return FindPopupMenu() == nullptr; }, 3000, L"the menu closes");
     SettlePosted();
     CloseWithCloseBox();
     ModalOutcome outcome = Run();
@@ -113,7 +113,7 @@ TEST_F(TrayIcon, AnEntryChosenInTheMenuReachesTheMainWindow)
             PostKey(menuWindow, WM_KEYDOWN, VK_RETURN, false);
             return true;
         })
-        .Then([] { return false; }, 3000, "the program ends");
+        .Then([] { return false; }, 3000, L"the program ends");
     ModalOutcome outcome = RunModal(m_dlg, m_script);
 
     EXPECT_EQ(outcome.quitCode, 0) << "退出 ended the program";
@@ -123,16 +123,16 @@ TEST_F(TrayIcon, AboutShowsTheProductNameAndVersionOfTheDescriptor)
 {
     HWND box = nullptr;
     WaitUntilShown()
-        .Then([this] { return ::PostMessageA(Main(), WM_COMMAND, ID_TRAY_ABOUT, 0) != FALSE; })
-        .Then([&] { return (box = FindSystemDialog()) != nullptr; }, 3000, "the about box opens")
+        .Then([this] { return ::PostMessageW(Main(), WM_COMMAND, ID_TRAY_ABOUT, 0) != FALSE; })
+        .Then([&] { return (box = FindSystemDialog()) != nullptr; }, 3000, L"the about box opens")
         .Then([&] {
             std::string text = MessageBoxText(box);
-            EXPECT_NE(text.find("Mirelo"), std::string::npos) << text;
-            EXPECT_NE(text.find("2.1028"), std::string::npos) << text;
+            EXPECT_NE(text.find(L"Mirelo"), std::string::npos) << text;
+            EXPECT_NE(text.find(L"2.1028"), std::string::npos) << text;
             AnswerMessageBox(box, IDOK);
             return true;
         })
-        .Then([] { return FindSystemDialog() == nullptr; }, 3000, "the about box closes");
+        .Then([] { return FindSystemDialog() == nullptr; }, 3000, L"the about box closes");
     CloseWithCloseBox();
     Run();
 }
@@ -146,7 +146,7 @@ TEST_F(TrayIcon, TaskbarCreatedAddsItAgain)
         EXPECT_TRUE(TrayIconExists(main));
         EXPECT_TRUE(RemoveTrayIcon(main));
         EXPECT_FALSE(TrayIconExists(main));
-        ::SendMessageA(main, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        ::SendMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         EXPECT_TRUE(TrayIconExists(main));
         return true;
     });
@@ -159,7 +159,7 @@ TEST_F(TrayIcon, TaskbarCreatedAddsItAgain)
 // The notification area of the shell draws icon 134 (orange) at the right end of the taskbar.
 bool FindOurIconOnScreen(POINT* where)
 {
-    HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr);
+    HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
     RECT bar = {};
     if (!taskbar || !::GetWindowRect(taskbar, &bar))
         return false;
@@ -187,16 +187,16 @@ TEST_F(TrayIcon, RealClicksOnItInTheNotificationAreaReachTheMainWindow)
 {
     POINT icon = {};
     HWND menuWindow = nullptr;
-    WaitUntilShown().Then([&] { return FindOurIconOnScreen(&icon); }, 3000, "the icon shows");
+    WaitUntilShown().Then([&] { return FindOurIconOnScreen(&icon); }, 3000, L"the icon shows");
     Minimise();
     m_script.Then([&] { return ::SetCursorPos(icon.x, icon.y) != FALSE; })
-        .Then([&] { return CursorAt(icon.x, icon.y); }, 3000, "the cursor is over the icon")
+        .Then([&] { return CursorAt(icon.x, icon.y); }, 3000, L"the cursor is over the icon")
         .Then([] {
             PressMouse(MOUSEEVENTF_LEFTDOWN);
             PressMouse(MOUSEEVENTF_LEFTUP);
             return true;
         });
-    WaitUntilShownNormally("a left click restores the window").Then([] {
+    WaitUntilShownNormally(L"a left click restores the window").Then([] {
         PressMouse(MOUSEEVENTF_RIGHTDOWN);
         return true;
     });
@@ -205,7 +205,7 @@ TEST_F(TrayIcon, RealClicksOnItInTheNotificationAreaReachTheMainWindow)
         PressMouse(MOUSEEVENTF_RIGHTUP);
         return true;
     });
-    m_script.Then([] { return FindPopupMenu() == nullptr; }, 3000, "the menu closes");
+    m_script.Then([] { return FindPopupMenu() == nullptr; }, 3000, L"the menu closes");
     CloseWithCloseBox();
     Run();
 }

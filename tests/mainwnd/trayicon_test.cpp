@@ -13,23 +13,23 @@ TEST(TrayIconRecord, HoldsTheMainWindowsIdentityCallbackIconAndTip)
 {
     HWND hWnd = reinterpret_cast<HWND>(0x1234);
     HICON hIcon = reinterpret_cast<HICON>(0x5678);
-    NOTIFYICONDATAA record = MakeTrayIconRecord(hWnd, hIcon, "Mirelo");
+    NOTIFYICONDATAW record = MakeTrayIconRecord(hWnd, hIcon, L"Mirelo");
 
     // The first form ends with the 64-byte tip: 88 bytes with 32-bit handles, 104 with 64-bit ones.
-    EXPECT_EQ(record.cbSize, offsetof(NOTIFYICONDATAA, szTip) + 64);
+    EXPECT_EQ(record.cbSize, offsetof(NOTIFYICONDATAW, szTip) + 64);
     EXPECT_EQ(record.cbSize, sizeof(void*) == 4 ? 88u : 104u);
     EXPECT_EQ(record.hWnd, hWnd);
     EXPECT_EQ(record.uID, 1045u);
     EXPECT_EQ(record.uFlags, 7u);
     EXPECT_EQ(record.uCallbackMessage, 1045u);
     EXPECT_EQ(record.hIcon, hIcon);
-    EXPECT_STREQ(record.szTip, "Mirelo");
+    EXPECT_STREQ(record.szTip, L"Mirelo");
 }
 
 TEST(TrayIconRecord, ALongTipIsCutTo63BytesAndItsTerminator)
 {
     std::string longTip(100, 'x');
-    NOTIFYICONDATAA record = MakeTrayIconRecord(nullptr, nullptr, longTip.c_str());
+    NOTIFYICONDATAW record = MakeTrayIconRecord(nullptr, nullptr, longTip.c_str());
     EXPECT_EQ(std::strlen(record.szTip), 63u);
     EXPECT_EQ(record.szTip[63], '\0');
 }

@@ -12,7 +12,7 @@ using testing_support::CModalScript;
 
 namespace {
 
-constexpr const char* kRestartText = "已清理历史操作信息！请重新执行程序！";
+constexpr const char* kRestartText = L"已清理历史操作信息！请重新执行程序！";
 
 // The application's main window for the duration of a test.
 class CMainWindowScope {
@@ -77,7 +77,7 @@ CommandRun RunCommand(DriveOptions driveOptions)
              return true;
          });
     CModalScript inner;
-    inner.Then([&] { return (options = FindOptionsDialog()) != nullptr; }, 5000, "options dialog appears")
+    inner.Then([&] { return (options = FindOptionsDialog()) != nullptr; }, 5000, L"options dialog appears")
          .Then([&] {
              run.optionsOwner = ::GetWindow(options, GW_OWNER);
              run.mainEnabledUnderOptions = ::IsWindowEnabled(run.mainWnd);
@@ -85,7 +85,7 @@ CommandRun RunCommand(DriveOptions driveOptions)
          });
     driveOptions(inner, options, confirm);
     // Whatever the command shows after the dialog is answered and recorded here.
-    inner.Then([&] { return !::IsWindow(options); }, 5000, "options dialog goes")
+    inner.Then([&] { return !::IsWindow(options); }, 5000, L"options dialog goes")
          .Then([&] {
              HWND box = testing_support::FindSystemDialog();
              if (commandReturned && !box)
@@ -99,7 +99,7 @@ CommandRun RunCommand(DriveOptions driveOptions)
              run.restartBox.text = testing_support::MessageBoxText(box);
              testing_support::AnswerMessageBox(box, IDOK);
              return true;
-         }, 5000, "restart request or return");
+         }, 5000, L"restart request or return");
     outer.Start();
     inner.Start();
     mainDlg.DoModal();
@@ -135,7 +135,7 @@ TEST_F(OptionsCommand, WithoutAConfirmedClearNothingIsShownAndNothingQuits)
 {
     // Answering no, then OK; and the dialog closed straight away.
     for (bool askFirst : {true, false}) {
-        SCOPED_TRACE(askFirst ? "no, then OK" : "OK");
+        SCOPED_TRACE(askFirst ? L"no, then OK" : L"OK");
         CommandRun run = RunCommand([askFirst](CModalScript& script, HWND& options, SeenBox& confirm) {
             if (askFirst) {
                 script.Then([&] { PostClick(options, IDC_CLEARHISTORY); return true; });

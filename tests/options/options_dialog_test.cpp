@@ -10,18 +10,18 @@
 using testing_support::CModalScript;
 
 namespace {
-constexpr const char* kConfirmText = "确定清空操作历史吗？此操作也会清空操作排名。";
+constexpr const wchar_t* kConfirmText = L"确定清空操作历史吗？此操作也会清空操作排名。";
 
-std::string ControlText(HWND dialog, int id)
+std::wstring ControlText(HWND dialog, int id)
 {
-    char text[256] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof(text));
+    wchar_t text[256] = {};
+    ::GetDlgItemTextW(dialog, id, text, ARRAYSIZE(text));
     return text;
 }
 
 int ButtonType(HWND dialog, int id)
 {
-    return static_cast<int>(::GetWindowLongA(::GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK);
+    return static_cast<int>(::GetWindowLongW(::GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK);
 }
 }  // namespace
 
@@ -31,9 +31,9 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
 {
     COptionsDlg dlg;
     DWORD style = 0;
-    std::string caption;
+    std::wstring caption;
     std::vector<int> tabOrder;
-    std::vector<std::string> texts;
+    std::vector<std::wstring> texts;
     std::vector<int> types;
     bool hasOkOrCancelId = true;
     LRESULT defaultId = 0;
@@ -41,9 +41,9 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
     script.Then([&] { return IsUp(dlg.m_hWnd); })
           .Then([&] {
               HWND hWnd = dlg.m_hWnd;
-              style = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_STYLE));
-              char text[64] = {};
-              ::GetWindowTextA(hWnd, text, sizeof(text));
+              style = static_cast<DWORD>(::GetWindowLongW(hWnd, GWL_STYLE));
+              wchar_t text[64] = {};
+              ::GetWindowTextW(hWnd, text, ARRAYSIZE(text));
               caption = text;
               HWND first = ::GetNextDlgTabItem(hWnd, nullptr, FALSE);
               for (HWND item = first; item && (tabOrder.empty() || item != first);
@@ -56,7 +56,7 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
               texts.push_back(ControlText(hWnd, IDC_AUTOMIN));
               types.push_back(ButtonType(hWnd, IDC_AUTOMIN));
               hasOkOrCancelId = ::GetDlgItem(hWnd, IDOK) || ::GetDlgItem(hWnd, IDCANCEL);
-              defaultId = ::SendMessageA(hWnd, DM_GETDEFID, 0, 0);
+              defaultId = ::SendMessageW(hWnd, DM_GETDEFID, 0, 0);
               dlg.EndDialog(IDCANCEL);
               return true;
           });
@@ -64,11 +64,11 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
     dlg.DoModal();
     ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
 
-    EXPECT_EQ(caption, "选项");
+    EXPECT_EQ(caption, L"选项");
     EXPECT_TRUE(style & WS_SYSMENU) << "a close box";
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_EQ(tabOrder, (std::vector<int>{IDC_AUTOMIN, IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL, IDC_CLEARHISTORY}));
-    EXPECT_EQ(texts, (std::vector<std::string>{"确定", "取消", "清空历史", "点击复制后，界面最小化"}));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"确定", L"取消", L"清空历史", L"点击复制后，界面最小化"}));
     EXPECT_EQ(types, (std::vector<int>{BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_AUTOCHECKBOX}));
     EXPECT_FALSE(hasOkOrCancelId);
     EXPECT_EQ(LOWORD(defaultId), IDOK) << "no button of the dialog is its default one";
@@ -193,7 +193,7 @@ TEST_F(OptionsDialog, AnsweringNoChangesNothingAndKeepsAnEarlierClearReported)
           .Then([&] {
               // A click counted meanwhile: a later "no" must leave it standing.
               testing_support::ExecuteSql(DatabasePath(),
-                                          "update T_ITEM set clicktimes=1,lasttime='2026-04-01 08:00:00' where id=2");
+                                          L"update T_ITEM set clicktimes=1,lasttime='2026-04-01 08:00:00' where id=2");
               PostClick(dlg.m_hWnd, IDC_CLEARHISTORY);
               return true;
           });
@@ -210,7 +210,7 @@ TEST_F(OptionsDialog, AnsweringNoChangesNothingAndKeepsAnEarlierClearReported)
     EXPECT_TRUE(dlg.m_isHistoryCleared) << "a later no keeps the earlier clear reported";
     std::vector<testing_support::StoredItem> expected = ClearedItems();
     expected[1].clicktimes = 1;
-    expected[1].lasttime = "2026-04-01 08:00:00";
+    expected[1].lasttime = L"2026-04-01 08:00:00";
     EXPECT_EQ(StoredItems(), expected);
 }
 
@@ -257,7 +257,7 @@ TEST_F(OptionsDialog, AClearThatCannotBeWrittenSaysSoAndAsksForNoRestart)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
 
-    EXPECT_EQ(failed.text, "无法写入数据库，历史未清空！数据库文件可能是只读的，或正被其他程序使用。");
+    EXPECT_EQ(failed.text, L"无法写入数据库，历史未清空！数据库文件可能是只读的，或正被其他程序使用。");
     EXPECT_EQ(failed.owner, dialog);
     EXPECT_FALSE(dlg.m_isHistoryCleared);
     EXPECT_EQ(StoredItems(), ClickedItems());

@@ -12,7 +12,7 @@ using testing_support::StoredItem;
 
 void COptionsTest::SetUp()
 {
-    m_dbPath = testing_support::TestTempPath("sys.mdb");
+    m_dbPath = testing_support::TestTempPath(L"sys.mdb");
     CreateClickedDatabase();
 
     g_core = new CCore;
@@ -36,9 +36,9 @@ void COptionsTest::TearDown()
 void COptionsTest::CreateClickedDatabase()
 {
     testing_support::CreateItemDatabase(m_dbPath, {
-        {"常用地址", "北京市海淀区", 5, "2026-02-09 09:00:00"},
-        {std::nullopt, "it's", 0, std::nullopt},
-        {"签名", "此致敬礼", 12, "2026-03-01 10:11:12"},
+        {L"常用地址", L"北京市海淀区", 5, L"2026-02-09 09:00:00"},
+        {std::nullopt, L"it's", 0, std::nullopt},
+        {L"签名", L"此致敬礼", 12, L"2026-03-01 10:11:12"},
     });
     m_clickedItems = StoredItems();
 }
@@ -81,18 +81,18 @@ bool IsUp(HWND dialog)
 
 void PostClick(HWND dialog, int controlId)
 {
-    ::PostMessageA(::GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
+    ::PostMessageW(::GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
 }
 
 void PostFocus(HWND dialog, int controlId)
 {
-    ::PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(dialog, controlId)), TRUE);
+    ::PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(dialog, controlId)), TRUE);
 }
 
 void PostKey(UINT virtualKey)
 {
-    ::PostMessageA(::GetFocus(), WM_KEYDOWN, virtualKey, 1);
-    ::PostMessageA(::GetFocus(), WM_KEYUP, virtualKey, 1 | (3u << 30));
+    ::PostMessageW(::GetFocus(), WM_KEYDOWN, virtualKey, 1);
+    ::PostMessageW(::GetFocus(), WM_KEYUP, virtualKey, 1 | (3u << 30));
 }
 
 void AnswerNextBox(CModalScript& script, int answer, SeenBox* seen)
@@ -106,6 +106,6 @@ void AnswerNextBox(CModalScript& script, int answer, SeenBox* seen)
               seen->text = testing_support::MessageBoxText(box);
               testing_support::AnswerMessageBox(box, answer);
               return true;
-          }, 5000, "message box appears")
-          .Then([=] { return !::IsWindow(seen->box); }, 5000, "message box goes");
+          }, 5000, L"message box appears")
+          .Then([=] { return !::IsWindow(seen->box); }, 5000, L"message box goes");
 }

@@ -51,7 +51,7 @@ TEST_F(OptionsDialogKeys, EscCloseBoxAndEnterOnTheBoxEndWithoutSavingButKeepACon
               .Then([&] { return HasFocus(dialog, IDC_AUTOMIN); }, 5000, "focus on the check box")
               .Then([&] {
                   if (ending == Ending::CloseBox)
-                      ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+                      ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
                   else
                       PostKey(ending == Ending::EscapeKey ? VK_ESCAPE : VK_RETURN);
                   return true;
@@ -101,7 +101,7 @@ TEST_F(OptionsDialogKeys, EnterOnAPushButtonActsAsAClickOnIt)
         EXPECT_EQ(g_isAutoMin, saved);
         EXPECT_EQ(StoredAutoMin(), saved);
         if (button == IDC_CLEARHISTORY) {
-            EXPECT_EQ(confirm.text, "确定清空操作历史吗？此操作也会清空操作排名。");
+            EXPECT_EQ(confirm.text, L"确定清空操作历史吗？此操作也会清空操作排名。");
             EXPECT_EQ(confirm.owner, dialog);
             EXPECT_TRUE(openAfterAnswer);
         }

@@ -22,7 +22,7 @@ namespace {
 
 std::wstring ProgramPath()
 {
-    return SystemToWide(UnpackedFolder() + "Mirelo.exe");
+    return UnpackedFolder() + L"Mirelo.exe";
 }
 
 // The program's image, mapped for its resources only.
@@ -117,23 +117,23 @@ std::string GuidText(const GUID& id)
     return text;
 }
 
-BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
+BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names)
 {
     reinterpret_cast<std::vector<ULONG_PTR>*>(names)->push_back(reinterpret_cast<ULONG_PTR>(name));
     return TRUE;
 }
 
-BOOL CALLBACK CountLanguage(HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR count)
+BOOL CALLBACK CountLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD, LONG_PTR count)
 {
     ++*reinterpret_cast<int*>(count);
     return TRUE;
 }
 
 // Resource names of one type in the order the image lists them (ids as numbers).
-std::vector<ULONG_PTR> ResourceNames(HMODULE image, LPCSTR type)
+std::vector<ULONG_PTR> ResourceNames(HMODULE image, LPCWSTR type)
 {
     std::vector<ULONG_PTR> names;
-    ::EnumResourceNamesA(image, type, &CollectName, reinterpret_cast<LONG_PTR>(&names));
+    ::EnumResourceNamesW(image, type, &CollectName, reinterpret_cast<LONG_PTR>(&names));
     return names;
 }
 
@@ -143,7 +143,7 @@ TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareW
     ASSERT_TRUE(image);
     EXPECT_EQ(ResourceNames(image.Get(), RT_MANIFEST), std::vector<ULONG_PTR>{1});
     int languages = 0;
-    ::EnumResourceLanguagesA(image.Get(), RT_MANIFEST, MAKEINTRESOURCEA(1), &CountLanguage,
+    ::EnumResourceLanguagesW(image.Get(), RT_MANIFEST, MAKEINTRESOURCEW(1), &CountLanguage,
                              reinterpret_cast<LONG_PTR>(&languages));
     EXPECT_EQ(languages, 1) << "the loader would pick one of several by language";
 
@@ -187,11 +187,11 @@ TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareW
 // This test program carries the same manifest, so it runs as the program does.
 TEST(ProgramManifest, AProgramWithItLoadsCommonControls6)
 {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(::GetModuleHandleA("comctl32.dll"), path, MAX_PATH);
-    std::string loaded = ::CharLowerA(path);
-    EXPECT_NE(loaded.find("\\winsxs\\"), std::string::npos) << loaded;
-    EXPECT_NE(loaded.find("microsoft.windows.common-controls_6595b64144ccf1df_6."), std::string::npos)
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(::GetModuleHandleW(L"comctl32.dll"), path, MAX_PATH);
+    std::wstring loaded = ::CharLowerW(path);
+    EXPECT_NE(loaded.find(L"\\winsxs\\"), std::wstring::npos) << loaded;
+    EXPECT_NE(loaded.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6."), std::wstring::npos)
         << loaded;
 }
 
@@ -231,9 +231,9 @@ TEST(ProgramVersion, IsTheProductVersionInSimplifiedChineseWithNameAndDescriptio
     EXPECT_EQ(translation[1], 1200) << "UTF-16 strings";
 
     EXPECT_EQ(VersionString(block, L"ProductName"), L"Mirelo");
-    EXPECT_EQ(VersionString(block, L"ProductVersion"), SystemToWide(kProductVersion))
+    EXPECT_EQ(VersionString(block, L"ProductVersion"), kProductVersion)
         << "what the about box says";
-    EXPECT_EQ(VersionString(block, L"FileVersion"), SystemToWide(kProductVersion));
+    EXPECT_EQ(VersionString(block, L"FileVersion"), kProductVersion);
     EXPECT_EQ(VersionString(block, L"OriginalFilename"), L"Mirelo.exe");
     std::wstring description = VersionString(block, L"FileDescription");
     EXPECT_NE(description, L"<none>");

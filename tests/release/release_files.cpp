@@ -6,20 +6,20 @@
 
 namespace testing_support {
 
-std::string ArchiveName()
+std::wstring ArchiveName()
 {
-    return std::string("Mirelo-") + MIRELO_VERSION_TEXT + (sizeof(void*) == 8 ? "-win64" : "-win32") + ".zip";
+    return std::wstring(L"Mirelo-" MIRELO_VERSION_TEXT) + (sizeof(void*) == 8 ? L"-win64" : L"-win32") + L".zip";
 }
 
-std::string ArchivePath()
+std::wstring ArchivePath()
 {
     // The program runs from <build>/tests/release_tests/; the build packs into <build>/tests/release/.
-    return ProgramFolder() + "..\\release\\" + ArchiveName();
+    return ProgramFolder() + L"..\\release\\" + ArchiveName();
 }
 
-std::string UnpackedFolder()
+std::wstring UnpackedFolder()
 {
-    return ProgramFolder() + "我的 软件\\Mirelo\\";
+    return ProgramFolder() + L"我的 软件\\Mirelo\\";
 }
 
 }  // namespace testing_support

@@ -6,11 +6,11 @@
 namespace testing_support {
 
 // "Mirelo-<version>-win64.zip", or "-win32.zip" in a 32-bit test program.
-std::string ArchiveName();
+std::wstring ArchiveName();
 // The archive as the build packed it from its own Mirelo.exe.
-std::string ArchivePath();
+std::wstring ArchivePath();
 // The archive's Mirelo\ folder, unpacked afresh before the tests run into a folder whose name
 // holds a space and Chinese characters (the name CMakeLists.txt gives it); ends in a backslash.
-std::string UnpackedFolder();
+std::wstring UnpackedFolder();
 
 }  // namespace testing_support

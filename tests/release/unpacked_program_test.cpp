@@ -19,14 +19,14 @@ namespace {
 
 bool IsMainWindow(HWND hWnd)
 {
-    return IsDialogClass(hWnd) && RemoteWindowText(hWnd).rfind("Mirelo  -", 0) == 0;
+    return IsDialogClass(hWnd) && RemoteWindowText(hWnd).rfind(L"Mirelo  -", 0) == 0;
 }
 
 bool IsPopupMenu(HWND hWnd)
 {
     char className[16] = {};
-    ::GetClassNameA(hWnd, className, sizeof(className));
-    return std::string(className) == "#32768";
+    ::GetClassNameW(hWnd, className, sizeof(className));
+    return std::string(className) == L"#32768";
 }
 
 HWND WaitForWindow(const CChildProcess& process, bool (*matches)(HWND))
@@ -38,7 +38,7 @@ HWND WaitForWindow(const CChildProcess& process, bool (*matches)(HWND))
 
 void PostKeyDown(HWND hWnd, UINT key)
 {
-    ::PostMessageA(hWnd, WM_KEYDOWN, key, 1 | (static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16));
+    ::PostMessageW(hWnd, WM_KEYDOWN, key, 1 | (static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16));
 }
 
 TEST(UnpackedProgram, StartsShowsItsEmptyListAndEndsWithZeroFromTheTrayMenu)
@@ -47,17 +47,17 @@ TEST(UnpackedProgram, StartsShowsItsEmptyListAndEndsWithZeroFromTheTrayMenu)
     ASSERT_NE(folder.find(' '), std::string::npos);
     CChildProcess mirelo;
     // Started with another working folder, as from a shortcut: it finds sys.mdb beside itself.
-    ASSERT_TRUE(mirelo.Start(folder + "Mirelo.exe", ProgramFolder()));
+    ASSERT_TRUE(mirelo.Start(folder + L"Mirelo.exe", ProgramFolder()));
 
     HWND main = WaitForWindow(mirelo, &IsMainWindow);
     ASSERT_NE(main, nullptr) << "no main window";
-    EXPECT_EQ(RemoteWindowText(::GetDlgItem(main, IDC_STATUS)), "就绪");
+    EXPECT_EQ(RemoteWindowText(::GetDlgItem(main, IDC_STATUS)), L"就绪");
     HWND list = ::GetDlgItem(main, IDC_HOTLIST);
     EXPECT_TRUE(::IsWindowVisible(list));
-    EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(TrayIconExists(main));
 
-    ::PostMessageA(main, TRAY_ID, TRAY_ID, WM_RBUTTONDOWN);
+    ::PostMessageW(main, TRAY_ID, TRAY_ID, WM_RBUTTONDOWN);
     HWND menu = WaitForWindow(mirelo, &IsPopupMenu);
     ASSERT_NE(menu, nullptr) << "no tray menu";
     // Up from no selection wraps to the last entry, 退出.
@@ -68,7 +68,7 @@ TEST(UnpackedProgram, StartsShowsItsEmptyListAndEndsWithZeroFromTheTrayMenu)
     ASSERT_TRUE(exitCode.has_value()) << "still running";
     EXPECT_EQ(*exitCode, 0u);
     EXPECT_FALSE(TrayIconExists(main));
-    EXPECT_TRUE(ReadItems(folder + "sys.mdb").empty());
+    EXPECT_TRUE(ReadItems(folder + L"sys.mdb").empty());
 }
 
 }  // namespace

@@ -6,37 +6,52 @@
 // EXCLUSIVE) or a read lock (a read inside an open transaction), sets "<prefix>-ready", waits for "<prefix>-go", keeps the lock <hold ms>
 // longer, sets "<prefix>-released" and lets go of the lock. Exit code 0 when all of that worked.
 #include "base/kernel_handles.h"
+#include "base/text_codec.h"
 #include "store/sqlite_handles.h"
 
 #include <sqlite3.h>
 #include <windows.h>
 
-#include <cstdlib>
+#include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
-std::string ToUtf8(const char* ansi)
+// The arguments from the wide command line (argv would put the path through the code page):
+// blanks part them, quotes hold a path with blanks together; the test program writes no quote
+// inside an argument.
+std::vector<std::wstring> Arguments()
 {
-    int wideLength = ::MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansi, -1, &wide[0], wideLength);
-    int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &utf8[0], length, nullptr, nullptr);
-    return utf8.c_str();
+    std::vector<std::wstring> arguments;
+    const wchar_t* at = ::GetCommandLineW();
+    for (;;) {
+        while (*at == L' ' || *at == L'\t')
+            ++at;
+        if (!*at)
+            return arguments;
+        std::wstring argument;
+        for (bool quoted = false; *at && (quoted || (*at != L' ' && *at != L'\t')); ++at) {
+            if (*at == L'"')
+                quoted = !quoted;
+            else
+                argument += *at;
+        }
+        arguments.push_back(argument);
+    }
 }
 
-CKernelHandle OpenNamedEvent(const std::string& prefix, const char* suffix)
+CKernelHandle OpenNamedEvent(const std::wstring& prefix, const wchar_t* suffix)
 {
-    return CKernelHandle(::OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, (prefix + "-" + suffix).c_str()));
+    return CKernelHandle(
+        ::OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, (prefix + L"-" + suffix).c_str()));
 }
 
-bool TakeLock(sqlite3* db, const std::string& mode)
+bool TakeLock(sqlite3* db, const std::wstring& mode)
 {
-    if (mode == "write")
+    if (mode == L"write")
         return sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
-    if (mode == "exclusive")
+    if (mode == L"exclusive")
         return sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
     // Within an open transaction the shared lock of a read stays until the transaction ends.
     return sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
@@ -45,21 +60,23 @@ bool TakeLock(sqlite3* db, const std::string& mode)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    if (argc != 5)
+    const std::vector<std::wstring> arguments = Arguments();
+    if (arguments.size() != 5)
         return 2;
-    const std::string mode = argv[2];
-    const std::string prefix = argv[3];
-    const DWORD holdMs = static_cast<DWORD>(std::atoi(argv[4]));
-    CKernelHandle ready = OpenNamedEvent(prefix, "ready");
-    CKernelHandle go = OpenNamedEvent(prefix, "go");
-    CKernelHandle released = OpenNamedEvent(prefix, "released");
+    const std::wstring& mode = arguments[2];
+    const std::wstring& prefix = arguments[3];
+    const DWORD holdMs = static_cast<DWORD>(std::wcstoul(arguments[4].c_str(), nullptr, 10));
+    CKernelHandle ready = OpenNamedEvent(prefix, L"ready");
+    CKernelHandle go = OpenNamedEvent(prefix, L"go");
+    CKernelHandle released = OpenNamedEvent(prefix, L"released");
     if (!ready || !go || !released)
         return 3;
 
+    const std::string database = WideToUtf8(arguments[1]);  // SQLite's file names are UTF-8
     CSqliteHandle db;
-    if (sqlite3_open_v2(ToUtf8(argv[1]).c_str(), db.Put(), SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+    if (sqlite3_open_v2(database.c_str(), db.Put(), SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
         !TakeLock(db.Get(), mode))
         return 4;
     ::SetEvent(ready.Get());

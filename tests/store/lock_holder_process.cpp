@@ -11,22 +11,24 @@ constexpr DWORD kDeadlineMs = 20000;
 
 }  // namespace
 
-CLockHolderProcess::CLockHolderProcess(const std::string& database, Lock lock, DWORD holdAfterGoMs)
+CLockHolderProcess::CLockHolderProcess(const std::wstring& database, Lock lock, DWORD holdAfterGoMs)
 {
     static int started = 0;
-    const std::string prefix =
-        "mirelo-lock-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++started);
-    m_ready.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-ready").c_str()));
-    m_go.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-go").c_str()));
-    m_released.Reset(::CreateEventA(nullptr, TRUE, FALSE, (prefix + "-released").c_str()));
+    const std::wstring prefix =
+        L"mirelo-lock-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++started);
+    m_ready.Reset(::CreateEventW(nullptr, TRUE, FALSE, (prefix + L"-ready").c_str()));
+    m_go.Reset(::CreateEventW(nullptr, TRUE, FALSE, (prefix + L"-go").c_str()));
+    m_released.Reset(::CreateEventW(nullptr, TRUE, FALSE, (prefix + L"-released").c_str()));
 
-    const char* mode = lock == Lock::Write ? "write " : lock == Lock::Exclusive ? "exclusive " : "read ";
-    std::string command = "\"" + testing_support::ProgramFolder() + "..\\store_lock_holder.exe\" \"" +
-                          database + "\" " + mode + prefix + " " + std::to_string(holdAfterGoMs);
-    STARTUPINFOA startup = {};
+    const wchar_t* mode = lock == Lock::Write       ? L"write "
+                          : lock == Lock::Exclusive ? L"exclusive "
+                                                    : L"read ";
+    std::wstring command = L"\"" + testing_support::ProgramFolder() + L"..\\store_lock_holder.exe\" \"" +
+                           database + L"\" " + mode + prefix + L" " + std::to_wstring(holdAfterGoMs);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process))
         return;
     m_process.Reset(process.hProcess);

@@ -13,7 +13,7 @@ public:
     enum class Lock { Write, Exclusive, Read };
 
     // Starts the holder on the database and waits until it holds the lock.
-    CLockHolderProcess(const std::string& database, Lock lock, DWORD holdAfterGoMs);
+    CLockHolderProcess(const std::wstring& database, Lock lock, DWORD holdAfterGoMs);
     // Lets go of the lock (if not yet told to) and waits for the process to end.
     ~CLockHolderProcess();
     CLockHolderProcess(const CLockHolderProcess&) = delete;

@@ -10,8 +10,8 @@ using Lock = StoreTest;
 
 TEST_F(Lock, WriteLockOfAnotherProgramDelaysAClickUpdateWithoutLosingIt)
 {
-    CreateItems({{"a", "内容"}});
-    const CString click = StmtCountClick("2026-02-09 09:00:00", 1);
+    CreateItems({{L"a", L"内容"}});
+    const CString click = StmtCountClick(L"2026-02-09 09:00:00", 1);
     CLockHolderProcess holder(m_path, CLockHolderProcess::Lock::Write, 300);
     ASSERT_TRUE(holder.HoldsLock());
 
@@ -26,7 +26,7 @@ TEST_F(Lock, WriteLockOfAnotherProgramDelaysAClickUpdateWithoutLosingIt)
     // Execute came back only once the other program let go, and the click counted.
     EXPECT_TRUE(holder.HasReleased());
     EXPECT_EQ(Items()[0].clicktimes, 1);
-    EXPECT_EQ(Items()[0].lasttime, "2026-02-09 09:00:00");
+    EXPECT_EQ(Items()[0].lasttime, L"2026-02-09 09:00:00");
     EXPECT_EQ(holder.WaitForExit(), 0);
 }
 
@@ -35,20 +35,20 @@ TEST_F(Lock, FailedCommitAtTheEndOfAGroupLosesThatGroupOnly)
     CreateItems({});
     CStatementBatch batch(ConnStr(200));
     for (int line = 0; line < CStatementBatch::kGroupSize; ++line)
-        ASSERT_EQ(batch.Run(StmtInsertImported("first group")), Outcome::Ran);
+        ASSERT_EQ(batch.Run(StmtInsertImported(L"first group")), Outcome::Ran);
     ASSERT_EQ(batch.Committed(), CStatementBatch::kGroupSize);
 
     // A reader in another program keeps the batch from writing its next group out.
     CLockHolderProcess reader(m_path, CLockHolderProcess::Lock::Read, 0);
     ASSERT_TRUE(reader.HoldsLock());
     for (int line = 1; line < CStatementBatch::kGroupSize; ++line)
-        ASSERT_EQ(batch.Run(StmtInsertImported("second group")), Outcome::Ran);
+        ASSERT_EQ(batch.Run(StmtInsertImported(L"second group")), Outcome::Ran);
     long long id = -1;
-    EXPECT_EQ(batch.Run(StmtInsertImported("last of the second group"), &id), Outcome::GroupLost);
+    EXPECT_EQ(batch.Run(StmtInsertImported(L"last of the second group"), &id), Outcome::GroupLost);
     EXPECT_EQ(id, 0);
     EXPECT_EQ(batch.Pending(), 0);
     EXPECT_EQ(batch.Committed(), CStatementBatch::kGroupSize);
-    EXPECT_EQ(batch.Run(StmtInsertImported("after")), Outcome::NotConnected);
+    EXPECT_EQ(batch.Run(StmtInsertImported(L"after")), Outcome::NotConnected);
 
     reader.Go();
     EXPECT_EQ(reader.WaitForExit(), 0);
@@ -57,12 +57,12 @@ TEST_F(Lock, FailedCommitAtTheEndOfAGroupLosesThatGroupOnly)
 
 TEST_F(Lock, FailedFinishLosesTheOpenGroup)
 {
-    CreateItems({{"a", "1"}});
+    CreateItems({{L"a", L"1"}});
     CStatementBatch batch(ConnStr(200));
     CLockHolderProcess reader(m_path, CLockHolderProcess::Lock::Read, 0);
     ASSERT_TRUE(reader.HoldsLock());
-    EXPECT_EQ(batch.Run(StmtInsertImported("one")), Outcome::Ran);
-    EXPECT_EQ(batch.Run(StmtInsertImported("two")), Outcome::Ran);
+    EXPECT_EQ(batch.Run(StmtInsertImported(L"one")), Outcome::Ran);
+    EXPECT_EQ(batch.Run(StmtInsertImported(L"two")), Outcome::Ran);
     EXPECT_FALSE(batch.Finish());
     EXPECT_EQ(batch.Pending(), 0);
     EXPECT_EQ(batch.Committed(), 0);

@@ -6,12 +6,12 @@
 class RowQuery : public StoreTest {
 protected:
     // "id title data1" of every row, in the order handed over.
-    std::vector<std::string> List(const CString& statement)
+    std::vector<std::wstring> List(const CString& statement)
     {
-        std::vector<std::string> rows;
+        std::vector<std::wstring> rows;
         RunRowQuery(ConnStr(), statement, [&](const CDbRow& row) {
-            rows.push_back(std::to_string(m_session.ValueToInt(row.Value(0))) + " " +
-                           m_session.ValueToText(row.Value(1)).str() + " " +
+            rows.push_back(std::to_wstring(m_session.ValueToInt(row.Value(0))) + L" " +
+                           m_session.ValueToText(row.Value(1)).str() + L" " +
                            m_session.ValueToText(row.Value(2)).str());
         });
         return rows;
@@ -20,35 +20,35 @@ protected:
 
 TEST_F(RowQuery, HeatOrderPutsCountsFirstThenLatestCopyWithNeverCopiedLast)
 {
-    CreateItems({{"a", "1", 5, std::nullopt},
-                 {"b", "2", 9, std::nullopt},
-                 {"c", "3", 5, "2026-02-09 09:00:00"},
-                 {std::nullopt, "4", 5, "2026-02-10 08:00:00"},
-                 {"e", "5", 0, std::nullopt},
-                 {"f", "内容", 5, "2026-02-09 10:00:00"}});
+    CreateItems({{L"a", L"1", 5, std::nullopt},
+                 {L"b", L"2", 9, std::nullopt},
+                 {L"c", L"3", 5, L"2026-02-09 09:00:00"},
+                 {std::nullopt, L"4", 5, L"2026-02-10 08:00:00"},
+                 {L"e", L"5", 0, std::nullopt},
+                 {L"f", L"内容😀", 5, L"2026-02-09 10:00:00"}});
     EXPECT_EQ(List(StmtSelectItems(kHeatOrder)),
-              (std::vector<std::string>{"2 b 2", "4  4", "6 f 内容", "3 c 3", "1 a 1", "5 e 5"}));
+              (std::vector<std::wstring>{L"2 b 2", L"4  4", L"6 f 内容😀", L"3 c 3", L"1 a 1", L"5 e 5"}));
 }
 
 TEST_F(RowQuery, NewestFirstListsByDescendingId)
 {
-    CreateItems({{"a", "1"}, {"b", "2"}, {"c", "3"}});
-    m_session.Execute(StmtDeleteItems("2"));
-    m_session.Execute(StmtInsertImported("4"));
-    EXPECT_EQ(List(StmtSelectNewestFirst()), (std::vector<std::string>{"4  4", "3 c 3", "1 a 1"}));
+    CreateItems({{L"a", L"1"}, {L"b", L"2"}, {L"c", L"3"}});
+    m_session.Execute(StmtDeleteItems(L"2"));
+    m_session.Execute(StmtInsertImported(L"4"));
+    EXPECT_EQ(List(StmtSelectNewestFirst()), (std::vector<std::wstring>{L"4  4", L"3 c 3", L"1 a 1"}));
 }
 
 TEST_F(RowQuery, RejectedStatementHandsOverNoRows)
 {
-    CreateItems({{"a", "1"}});
-    EXPECT_TRUE(List("SELECT id,nosuchcolumn,data1 FROM T_ITEM").empty());
-    EXPECT_TRUE(List("SELECT id,title,data1 FROM T_ITEM; DELETE FROM T_ITEM").empty());
+    CreateItems({{L"a", L"1"}});
+    EXPECT_TRUE(List(L"SELECT id,nosuchcolumn,data1 FROM T_ITEM").empty());
+    EXPECT_TRUE(List(L"SELECT id,title,data1 FROM T_ITEM; DELETE FROM T_ITEM").empty());
     EXPECT_EQ(Items().size(), 1u);
 }
 
 TEST_F(RowQuery, AFailureWhileWalkingKeepsTheRowsAlreadyHandedOver)
 {
-    CreateItems({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    CreateItems({{L"a", L"1"}, {L"b", L"2"}, {L"c", L"3"}});
     std::vector<int> seen;
     // Reading a column the statement does not have fails on the second row's turn.
     RunRowQuery(ConnStr(), StmtSelectNewestFirst(), [&](const CDbRow& row) {
@@ -58,5 +58,5 @@ TEST_F(RowQuery, AFailureWhileWalkingKeepsTheRowsAlreadyHandedOver)
     });
     EXPECT_EQ(seen, (std::vector<int>{3, 2}));
     // The connection is closed afterwards: the file can be deleted at once.
-    EXPECT_TRUE(::DeleteFileA(m_path.c_str()));
+    EXPECT_TRUE(::DeleteFileW(m_path.c_str()));
 }

@@ -22,10 +22,10 @@ protected:
 
     void SetUp() override
     {
-        m_path = testing_support::TestTempPath("sys.mdb");
+        m_path = testing_support::TestTempPath(L"sys.mdb");
         m_session.SetConnectionString(ConnStr());
     }
 
-    std::string m_path;
+    std::wstring m_path;
     CDbSession m_session;
 };

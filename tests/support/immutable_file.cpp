@@ -11,15 +11,15 @@ namespace testing_support {
 
 bool CImmutableFile::Set(bool on) const
 {
-    if (m_path.compare(0, 3, "Z:\\") != 0)
+    if (m_path.compare(0, 3, L"Z:\\") != 0)
         return false;
-    std::string host = m_path.substr(2);
-    std::replace(host.begin(), host.end(), '\\', '/');
-    std::string command = std::string("Z:\\usr\\bin\\chattr ") + (on ? "+i \"" : "-i \"") + host + "\"";
-    STARTUPINFOA startup = {};
+    std::wstring host = m_path.substr(2);
+    std::replace(host.begin(), host.end(), L'\\', L'/');
+    std::wstring command = std::wstring(L"Z:\\usr\\bin\\chattr ") + (on ? L"+i \"" : L"-i \"") + host + L"\"";
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process))
         return false;
     const CKernelHandle thread(process.hThread);
@@ -27,7 +27,7 @@ bool CImmutableFile::Set(bool on) const
     // Done once opening the file for writing fails (or works again).
     return PumpUntil(
         [&] {
-            const CFileHandle file(::CreateFileA(m_path.c_str(), GENERIC_WRITE,
+            const CFileHandle file(::CreateFileW(m_path.c_str(), GENERIC_WRITE,
                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                                  0, nullptr));
             return !file.IsValid() == on;

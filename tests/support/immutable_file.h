@@ -9,7 +9,7 @@ namespace testing_support {
 
 class CImmutableFile {
 public:
-    explicit CImmutableFile(const std::string& path) : m_path(path), m_immutable(Set(true)) {}
+    explicit CImmutableFile(const std::wstring& path) : m_path(path), m_immutable(Set(true)) {}
     // Cleared even when setting it was not seen to take: a chattr that took late must not leave
     // a file behind that nobody can delete.
     ~CImmutableFile() { Set(false); }
@@ -22,7 +22,7 @@ public:
 private:
     bool Set(bool on) const;
 
-    std::string m_path;
+    std::wstring m_path;
     bool m_immutable;
 };
 

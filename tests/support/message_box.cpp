@@ -9,9 +9,9 @@ namespace {
 
 BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
 {
-    char className[16] = {};
-    ::GetClassNameA(hWnd, className, sizeof(className));
-    if (std::string(className) == "#32770" && ::IsWindowVisible(hWnd) && !CWnd::FromHandlePermanent(hWnd)) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(hWnd, className, 16);
+    if (std::wstring(className) == L"#32770" && ::IsWindowVisible(hWnd) && !CWnd::FromHandlePermanent(hWnd)) {
         *reinterpret_cast<HWND*>(lParam) = hWnd;
         return FALSE;
     }
@@ -27,16 +27,16 @@ HWND FindSystemDialog()
     return found;
 }
 
-std::string MessageBoxText(HWND box)
+std::wstring MessageBoxText(HWND box)
 {
-    char text[1024] = {};
-    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    wchar_t text[1024] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
     return text;
 }
 
 void AnswerMessageBox(HWND box, int buttonId)
 {
-    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(box, buttonId)));
 }
 

@@ -10,8 +10,8 @@ namespace testing_support {
 // a message box or a common dialog. Null when there is none.
 HWND FindSystemDialog();
 
-// The message text of a message box (its static control 0xFFFF), as code page bytes.
-std::string MessageBoxText(HWND box);
+// The message text of a message box (its static control 0xFFFF).
+std::wstring MessageBoxText(HWND box);
 
 // Presses a button of the box (IDOK, IDYES, IDNO, IDCANCEL).
 void AnswerMessageBox(HWND box, int buttonId);

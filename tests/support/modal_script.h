@@ -3,7 +3,7 @@
 //
 //   CModalScript script;
 //   script.Then([&] { return dlg.m_hWnd != nullptr; })          // wait for the dialog
-//         .Then([&] { ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDOK, 0); return true; });
+//         .Then([&] { ::PostMessageW(dlg.m_hWnd, WM_COMMAND, IDOK, 0); return true; });
 //   script.Start();
 //   dlg.DoModal();
 //   EXPECT_TRUE(script.Succeeded());

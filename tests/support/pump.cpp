@@ -12,7 +12,7 @@ namespace {
 bool DispatchOne()
 {
     MSG msg;
-    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         AfxDeleteTempMaps();
         return false;
     }
@@ -23,7 +23,7 @@ bool DispatchOne()
     }
     if (!CWnd::WalkPreTranslateTree(&msg)) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     return true;
 }
@@ -51,7 +51,7 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 std::optional<int> TakePendingQuit()
 {
     MSG msg;
-    if (!::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+    if (!::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
         return std::nullopt;
     return static_cast<int>(msg.wParam);
 }

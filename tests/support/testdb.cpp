@@ -25,103 +25,100 @@ using CFindHandle = CUniqueHandle<CFindTraits>;
 using DbHandle = CSqliteHandle;
 using StmtHandle = CSqliteStmtHandle;
 
-// Conversions of its own, apart from the program's: a fault there cannot hide in the test data.
-std::wstring ToWide(const std::string& text, UINT codePage)
+// A conversion of its own, apart from the program's: a fault there cannot hide in the test data.
+std::wstring FromUtf8(const char* text)
 {
-    if (text.empty())
-        return std::wstring();
-    int length = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    int length = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
     if (length <= 0)
-        throw std::runtime_error("test database: text conversion to UTF-16 failed");
+        return std::wstring();
     std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    ::MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length) - 1);
     return wide;
 }
 
-std::string FromWide(const std::wstring& wide, UINT codePage)
+void Fail(sqlite3* db, const std::wstring& what)
 {
-    if (wide.empty())
-        return std::string();
-    int length = ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                       nullptr, nullptr);
-    if (length <= 0)
-        throw std::runtime_error("test database: text conversion from UTF-16 failed");
-    std::string text(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length, nullptr,
-                          nullptr);
-    return text;
+    throw std::runtime_error("test database: " + Utf8(what) + ": " + (db ? sqlite3_errmsg(db) : "no connection"));
 }
 
-void Fail(sqlite3* db, const std::string& what)
+DbHandle Open(const std::wstring& path, int flags)
 {
-    throw std::runtime_error("test database: " + what + ": " + (db ? sqlite3_errmsg(db) : "no connection"));
-}
-
-DbHandle Open(const std::string& path, int flags)
-{
-    std::string utf8 = FromWide(ToWide(path, CP_ACP), CP_UTF8);
     DbHandle db;
-    int rc = sqlite3_open_v2(utf8.c_str(), db.Put(), flags, nullptr);
+    int rc = sqlite3_open_v2(Utf8(path).c_str(), db.Put(), flags, nullptr);
     if (rc != SQLITE_OK)
-        Fail(db.Get(), "cannot open " + path);
+        Fail(db.Get(), L"cannot open " + path);
     return db;
 }
 
-void Exec(sqlite3* db, const std::string& utf8Sql)
+void Exec(sqlite3* db, const std::wstring& sql)
 {
-    if (sqlite3_exec(db, utf8Sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        Fail(db, "cannot run \"" + utf8Sql + "\"");
+    if (sqlite3_exec(db, Utf8(sql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        Fail(db, L"cannot run \"" + sql + L"\"");
 }
 
-StmtHandle Prepare(sqlite3* db, const char* utf8Sql)
+StmtHandle Prepare(sqlite3* db, const std::wstring& sql)
 {
     StmtHandle stmt;
-    if (sqlite3_prepare_v2(db, utf8Sql, -1, stmt.Put(), nullptr) != SQLITE_OK)
-        Fail(db, std::string("cannot prepare \"") + utf8Sql + "\"");
+    if (sqlite3_prepare16_v2(db, sql.c_str(), -1, stmt.Put(), nullptr) != SQLITE_OK)
+        Fail(db, L"cannot prepare \"" + sql + L"\"");
     return stmt;
 }
 
-void BindText(sqlite3_stmt* stmt, int index, const std::optional<std::string>& text)
+void BindText(sqlite3_stmt* stmt, int index, const std::optional<std::wstring>& text)
 {
     if (!text) {
         sqlite3_bind_null(stmt, index);
         return;
     }
-    std::wstring wide = ToWide(*text, CP_ACP);
-    sqlite3_bind_text16(stmt, index, wide.data(), static_cast<int>(wide.size() * sizeof(wchar_t)),
+    sqlite3_bind_text16(stmt, index, text->data(), static_cast<int>(text->size() * sizeof(wchar_t)),
                         SQLITE_TRANSIENT);
 }
 
-std::optional<std::string> ColumnText(sqlite3_stmt* stmt, int index)
+std::optional<std::wstring> ColumnText(sqlite3_stmt* stmt, int index)
 {
     if (sqlite3_column_type(stmt, index) == SQLITE_NULL)
         return std::nullopt;
     const void* text = sqlite3_column_text16(stmt, index);
     int bytes = sqlite3_column_bytes16(stmt, index);
-    std::wstring wide(static_cast<const wchar_t*>(text), static_cast<size_t>(bytes) / sizeof(wchar_t));
-    return FromWide(wide, CP_ACP);
+    if (!text)
+        return std::wstring();
+    return std::wstring(static_cast<const wchar_t*>(text), static_cast<size_t>(bytes) / sizeof(wchar_t));
 }
 
-void RemoveTree(const std::string& folder)
+void RemoveTree(const std::wstring& folder)
 {
-    WIN32_FIND_DATAA found;
-    CFindHandle search(::FindFirstFileA((folder + "*").c_str(), &found));
+    WIN32_FIND_DATAW found;
+    CFindHandle search(::FindFirstFileW((folder + L"*").c_str(), &found));
     if (search) {
         do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            std::string path = folder + name;
+            std::wstring path = folder + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + "\\");
+                RemoveTree(path + L"\\");
             else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(search.Get(), &found));
+                ::DeleteFileW(path.c_str());
+        } while (::FindNextFileW(search.Get(), &found));
     }
-    ::RemoveDirectoryA(folder.c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length,
+                              nullptr, nullptr);
+    return bytes;
+}
 
 bool operator==(const StoredItem& a, const StoredItem& b)
 {
@@ -131,64 +128,67 @@ bool operator==(const StoredItem& a, const StoredItem& b)
 
 std::ostream& operator<<(std::ostream& out, const StoredItem& item)
 {
-    auto text = [](const std::optional<std::string>& value) { return value ? "\"" + *value + "\"" : "NULL"; };
+    auto text = [](const std::optional<std::wstring>& value) {
+        return value ? "\"" + Utf8(*value) + "\"" : std::string("NULL");
+    };
     return out << "{id " << item.id << ", title " << text(item.title) << ", data1 " << text(item.data1)
                << ", clicktimes " << item.clicktimes << ", lasttime " << text(item.lasttime) << "}";
 }
 
-std::string TestTempDir()
+std::wstring TestTempDir()
 {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "no-test";
-    for (char& ch : name) {
-        if (ch == '/' || ch == '\\' || ch == ':')
-            ch = '_';
+    std::wstring name = test ? FromUtf8(test->test_suite_name()) + L"." + FromUtf8(test->name()) : L"no-test";
+    for (wchar_t& ch : name) {
+        if (ch == L'/' || ch == L'\\' || ch == L':')
+            ch = L'_';
     }
-    std::string root = ProgramFolder() + "testdata\\";
-    std::string folder = root + name + "\\";
+    std::wstring root = ProgramFolder() + L"testdata\\";
+    std::wstring folder = root + name + L"\\";
     // Emptied on the test's first call only: later calls of the same test keep its files.
-    static std::string madeFor;
+    static std::wstring madeFor;
     if (madeFor != name) {
-        ::CreateDirectoryA(root.c_str(), nullptr);
+        ::CreateDirectoryW(root.c_str(), nullptr);
         RemoveTree(folder);
-        if (!::CreateDirectoryA(folder.c_str(), nullptr))
-            throw std::runtime_error("test folder cannot be made: " + folder);
+        if (!::CreateDirectoryW(folder.c_str(), nullptr))
+            throw std::runtime_error("test folder cannot be made: " + Utf8(folder));
         madeFor = name;
     }
     return folder;
 }
 
-std::string TestTempPath(const std::string& name)
+std::wstring TestTempPath(const std::wstring& name)
 {
     return TestTempDir() + name;
 }
 
-void CreateItemDatabase(const std::string& path, const std::vector<TestItem>& items)
+void CreateItemDatabase(const std::wstring& path, const std::vector<TestItem>& items)
 {
-    ::DeleteFileA(path.c_str());
-    ::DeleteFileA((path + "-journal").c_str());
+    ::DeleteFileW(path.c_str());
+    ::DeleteFileW((path + L"-journal").c_str());
     DbHandle db = Open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    Exec(db.Get(), kItemSchemaSql);
-    Exec(db.Get(), "BEGIN");
+    if (sqlite3_exec(db.Get(), kItemSchemaSql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        Fail(db.Get(), L"cannot create the item table");
+    Exec(db.Get(), L"BEGIN");
     StmtHandle insert =
-        Prepare(db.Get(), "INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) VALUES(?,?,?,?)");
+        Prepare(db.Get(), L"INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) VALUES(?,?,?,?)");
     for (const TestItem& item : items) {
         BindText(insert.Get(), 1, item.title);
         BindText(insert.Get(), 2, item.data1);
         sqlite3_bind_int(insert.Get(), 3, item.clicktimes);
         BindText(insert.Get(), 4, item.lasttime);
         if (sqlite3_step(insert.Get()) != SQLITE_DONE)
-            Fail(db.Get(), "cannot insert a test item");
+            Fail(db.Get(), L"cannot insert a test item");
         sqlite3_reset(insert.Get());
     }
-    Exec(db.Get(), "COMMIT");
+    Exec(db.Get(), L"COMMIT");
 }
 
-std::vector<StoredItem> ReadItems(const std::string& path)
+std::vector<StoredItem> ReadItems(const std::wstring& path)
 {
     DbHandle db = Open(path, SQLITE_OPEN_READONLY);
     StmtHandle select =
-        Prepare(db.Get(), "SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM ORDER BY id");
+        Prepare(db.Get(), L"SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM ORDER BY id");
     std::vector<StoredItem> rows;
     int rc;
     while ((rc = sqlite3_step(select.Get())) == SQLITE_ROW) {
@@ -201,27 +201,26 @@ std::vector<StoredItem> ReadItems(const std::string& path)
         rows.push_back(row);
     }
     if (rc != SQLITE_DONE)
-        Fail(db.Get(), "cannot read the items");
+        Fail(db.Get(), L"cannot read the items");
     return rows;
 }
 
-void ExecuteSql(const std::string& path, const std::string& sql)
+void ExecuteSql(const std::wstring& path, const std::wstring& sql)
 {
     DbHandle db = Open(path, SQLITE_OPEN_READWRITE);
-    Exec(db.Get(), FromWide(ToWide(sql, CP_ACP), CP_UTF8));
+    Exec(db.Get(), sql);
 }
 
-std::string QueryUtf8(const std::string& path, const std::string& sql)
+std::wstring QueryText(const std::wstring& path, const std::wstring& sql)
 {
     DbHandle db = Open(path, SQLITE_OPEN_READONLY);
-    StmtHandle query = Prepare(db.Get(), sql.c_str());
+    StmtHandle query = Prepare(db.Get(), sql);
     int rc = sqlite3_step(query.Get());
     if (rc == SQLITE_DONE)
-        return std::string();
+        return std::wstring();
     if (rc != SQLITE_ROW)
-        Fail(db.Get(), "cannot run the query");
-    const unsigned char* text = sqlite3_column_text(query.Get(), 0);
-    return text ? reinterpret_cast<const char*>(text) : std::string();
+        Fail(db.Get(), L"cannot run the query");
+    return ColumnText(query.Get(), 0).value_or(std::wstring());
 }
 
 const char* ItemSchemaSql()
@@ -229,12 +228,12 @@ const char* ItemSchemaSql()
     return kItemSchemaSql;
 }
 
-std::string ProgramFolder()
+std::wstring ProgramFolder()
 {
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
 }  // namespace testing_support

@@ -1,10 +1,10 @@
-// Walking code page 936 text by characters: a double-byte character's second byte may be any
-// byte from 0x40 up, '\\' (0x5C) included, so byte searches would cut characters in half.
+// Walking UTF-16 text by characters: a character beyond the basic plane (an emoji, 𠮷) is a pair
+// of units, and is never cut in half.
 #pragma once
 
 #include "base/cstring.h"
 
-// The length in bytes of the character that begins at index (1, or 2 for a double-byte one).
+// The length in units of the character that begins at index (1, or 2 for a surrogate pair).
 int CharLengthAt(const CString& text, int index);
 // Where the last character begins; -1 for "".
 int LastCharStart(const CString& text);
