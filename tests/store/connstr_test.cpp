@@ -3,21 +3,10 @@
 #include "store/statements.h"
 #include "tests/store/store_fixture.h"
 
-#include <fstream>
-#include <iterator>
+using testing_support::FileBytes;
+using testing_support::WriteFileBytes;
 
 namespace {
-
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 bool IsItemFile(const std::string& path)
 {
@@ -82,13 +71,13 @@ TEST(ItemDatabase, RecognisesOnlyAFileHoldingTheItemTableAndChangesNothing)
     EXPECT_TRUE(IsItemFile(folder + "items.mdb"));
     EXPECT_EQ(FileBytes(folder + "items.mdb"), before);
 
-    WriteFile(folder + "empty.mdb", "");
+    WriteFileBytes(folder + "empty.mdb", "");
     EXPECT_FALSE(IsItemFile(folder + "empty.mdb"));
     EXPECT_EQ(FileBytes(folder + "empty.mdb"), "");
 
     std::string damaged = before;
     damaged.replace(0, 16, "not a database!!");
-    WriteFile(folder + "damaged.mdb", damaged);
+    WriteFileBytes(folder + "damaged.mdb", damaged);
     EXPECT_FALSE(IsItemFile(folder + "damaged.mdb"));
     EXPECT_EQ(FileBytes(folder + "damaged.mdb"), damaged);
 

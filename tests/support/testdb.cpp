@@ -8,6 +8,8 @@
 #include <sqlite3.h>
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 
@@ -161,6 +163,18 @@ std::string TestTempDir()
 std::string TestTempPath(const std::string& name)
 {
     return TestTempDir() + name;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void CreateItemDatabase(const std::string& path, const std::vector<TestItem>& items)

@@ -62,6 +62,10 @@ std::string TestTempDir();
 // TestTempDir() followed by name; nothing is created at that path.
 std::string TestTempPath(const std::string& name);
 
+// Every byte of a file ("" when it cannot be read), and a file written to hold exactly bytes.
+std::string FileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
 // Creates the database file at path (replacing any file there) with the delivered schema and the
 // given rows.
 void CreateItemDatabase(const std::string& path, const std::vector<TestItem>& items = {});

@@ -1,5 +1,5 @@
 // The row font for tests.
-#include "tests/hotlist/row_font.h"
+#include "tests/support/row_font.h"
 
 #include <cstring>
 
@@ -26,4 +26,10 @@ CSize MeasureInRowFont(LPCSTR text, int length)
     CSize size;
     ::GetTextExtentPoint32A(memory.Get(), text, length, &size);
     return size;
+}
+
+CSize RowSizeOf(LPCSTR text, int length)
+{
+    const CSize extent = MeasureInRowFont(text, length);
+    return CSize(extent.cx + 6, extent.cy + 3);
 }

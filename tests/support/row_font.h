@@ -6,3 +6,6 @@
 LOGFONTA RowFont();
 // Extent of the bytes of text in the row font, as a screen context measures it.
 CSize MeasureInRowFont(LPCSTR text, int length);
+// The size of a row showing the text: its extent, 3 pixels either side, 2 above and a line for
+// the underline.
+CSize RowSizeOf(LPCSTR text, int length);
