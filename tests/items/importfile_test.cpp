@@ -69,6 +69,8 @@ TEST(ImportFile, EncodingIsTakenFromTheMarkOrFromStrictUtf8UnlessShortAnd936Too)
         {u8"Привет", TextEncoding::Utf8},                 // well-formed 936 as well, but six characters
         {u8"こんにちは", TextEncoding::Utf8},
         {u8"Да", TextEncoding::SystemCodePage},              // two 936 characters as well: too short to tell
+        {u8"Дав", TextEncoding::SystemCodePage},             // three: still too short
+        {u8"Дава", TextEncoding::Utf8},                      // four: sure
         {u8"こ", TextEncoding::Utf8},                        // E3 81 93: a 936 character and a lone lead byte
         {"\xD0\xA1\xCB\xB5", TextEncoding::SystemCodePage},  // 小说 in 936, U+0421 U+02F5 in UTF-8
         {"\xC2\x85", TextEncoding::SystemCodePage},          // C1 controls are not Latin-1 text
@@ -125,12 +127,23 @@ TEST(ImportFile, UnicodeFilesAreConvertedWithAQuestionMarkFor936Gaps)
     EXPECT_EQ(ReadBytes(Utf16(text, false)).lines, expected);
     EXPECT_EQ(ReadBytes(Utf16(text, true)).lines, expected);
     EXPECT_EQ(ReadBytes(Utf16(u"ab", false) + "x").lines, Lines{"ab?"}) << "a dangling odd byte";
+    for (bool bigEndian : {false, true}) {
+        FileLines markOnly = ReadBytes(Utf16(u"", bigEndian));
+        EXPECT_EQ(markOnly.result, CImportFile::OpenResult::Opened) << "a UTF-16 file holding only its mark";
+        EXPECT_EQ(markOnly.lines, Lines{});
+    }
+    // The whole file is sniffed, not its first 64 KiB read.
+    const std::string firstChunk = std::string(64 * 1024 - 1, 'x') + "\n";
+    EXPECT_EQ(ReadBytes(firstChunk + u8"你好").lines, (Lines{firstChunk.substr(0, 64 * 1024 - 1), "你好"}));
 }
 
 TEST(ImportFile, NulCharactersAndUnreadablePathsAreRefused)
 {
     EXPECT_EQ(ReadBytes(std::string("ab\0cd\n", 6)).result, CImportFile::OpenResult::NotText);
     EXPECT_EQ(ReadBytes(Utf16(std::u16string(u"a\0b", 3), false)).result, CImportFile::OpenResult::NotText);
+    EXPECT_EQ(ReadBytes(std::string(64 * 1024, 'x') + std::string("\0", 1)).result,
+              CImportFile::OpenResult::NotText)
+        << "a NUL byte only after the first 64 KiB";
     std::string folder = testing_support::TestTempDir();
     EXPECT_EQ(ReadPath(folder + "missing.txt").result, CImportFile::OpenResult::CannotOpen);
     EXPECT_EQ(ReadPath(folder).result, CImportFile::OpenResult::CannotOpen) << "a folder";
