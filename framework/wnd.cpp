@@ -6,6 +6,16 @@
 #include <map>
 #include <memory>
 
+// Pointers travel in LONG_PTR and LPARAM values (window procedures, dialog parameters, item data),
+// and a 64-bit build has 64-bit pointers.
+static_assert(sizeof(LONG_PTR) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*),
+              "a pointer fits a LONG_PTR and an LPARAM");
+#ifdef _WIN64
+static_assert(sizeof(void*) == 8, "a 64-bit build has 8-byte pointers");
+#else
+static_assert(sizeof(void*) == 4, "a 32-bit build has 4-byte pointers");
+#endif
+
 namespace {
 
 std::map<HWND, CWnd*>& PermanentMap()

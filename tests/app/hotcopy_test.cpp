@@ -4,15 +4,16 @@
 #include "mainwnd/maindlg.h"
 #include "res/resource.h"
 #include "tests/hotlist/mouse_input.h"
-#include "tests/hotlist/row_font.h"
+#include "tests/support/row_font.h"
 #include "tests/store/lock_holder_process.h"
 #include "tests/support/modal_script.h"
-#include "tests/support/pump.h"
 #include "tests/support/testdb.h"
+#include "tests/support/window_lookup.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace testing_support;
 
@@ -59,13 +60,6 @@ void SetClipboardText(const std::string& text)
     ::CloseClipboard();
 }
 
-std::string StatusText(HWND dlg)
-{
-    char text[64] = {};
-    ::GetDlgItemTextW(dlg, IDC_STATUS, text, sizeof(text));
-    return text;
-}
-
 HWND HotList(const CMainDlg& dlg)
 {
     return ::GetDlgItem(dlg.m_hWnd, IDC_HOTLIST);
@@ -95,6 +89,43 @@ HWND RowOverEntry(const CMainDlg& dlg, int index)
     return rect.right - rect.left < entry.right - entry.left ? row : nullptr;
 }
 
+// The file change counter of the database header (4 bytes, big-endian, at offset 24): one more
+// for every transaction that wrote.
+unsigned ChangeCounter(const std::string& db)
+{
+    const std::string header = FileBytes(db);
+    unsigned counter = 0;
+    for (size_t i = 24; i < 28 && i < header.size(); ++i)
+        counter = counter << 8 | static_cast<unsigned char>(header[i]);
+    return counter;
+}
+
+// The real main window, looked at after every click it has handled and every retry of its counts.
+class CObservedMainDlg : public CMainDlg {
+public:
+    struct HandledClick {
+        int id;
+        std::string status;
+        std::string clipboard;
+    };
+    std::vector<HandledClick> m_handled;
+    int m_countRetries = 0;
+
+protected:
+    void CopyItem(int id) override
+    {
+        CMainDlg::CopyItem(id);
+        m_handled.push_back({id, StatusText(m_hWnd), ClipboardText()});
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT result = CMainDlg::WindowProc(message, wParam, lParam);
+        if (message == WM_TIMER && wParam == kCountRetryTimer)
+            ++m_countRetries;
+        return result;
+    }
+};
+
 class HotCopyTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -113,12 +144,11 @@ protected:
     // Runs the main window; steps run once its four rows are listed.
     void RunMainWindow(CModalScript& script)
     {
-        CMainDlg dlg;
-        AfxGetApp()->m_pMainWnd = &dlg;
+        CObservedMainDlg dlg;
+        CMainWindowScope mainScope(&dlg);
         m_dlg = &dlg;
         script.Start();
         dlg.DoModal();
-        AfxGetApp()->m_pMainWnd = nullptr;
         m_dlg = nullptr;
         EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
     }
@@ -130,7 +160,7 @@ protected:
     void End() { ::PostMessageW(m_dlg->m_hWnd, WM_COMMAND, IDCANCEL, 0); }
 
     std::string m_db;
-    CMainDlg* m_dlg = nullptr;
+    CObservedMainDlg* m_dlg = nullptr;
 };
 
 }  // namespace
@@ -160,18 +190,22 @@ TEST_F(HotCopyTest, ClickCopiesTheHottestItemsContentCountsItAndSaysSo)
 
 TEST_F(HotCopyTest, ItemDeletedMeanwhileLeavesClipboardStatusAndCountsAlone)
 {
-    bool clipboardKept = false;
+    std::vector<CObservedMainDlg::HandledClick> handled;
     CModalScript script;
     script.Then([&] { return Listed(); }, 5000, L"listed")
           .Then([&] { ExecuteSql(m_db, L"delete from T_ITEM where id=2"); return ClickEntry(*m_dlg, 0); }, 5000)
-          .Then([&] { PumpFor(300); clipboardKept = ClipboardText() == L"before"; return true; })
+          .Then([&] { handled = m_dlg->m_handled; return !handled.empty(); }, 3000, L"the click is handled")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
-    EXPECT_TRUE(clipboardKept);
+    ASSERT_EQ(handled.size(), 1u);
+    EXPECT_EQ(handled[0].id, 2);
+    EXPECT_EQ(handled[0].status, L"就绪");
+    EXPECT_EQ(handled[0].clipboard, L"before");
     auto rows = ReadItems(m_db);
     ASSERT_EQ(rows.size(), 3u);
-    for (const auto& row : rows)
-        EXPECT_TRUE(row.clicktimes == 5 || row.clicktimes == 0) << row;
+    EXPECT_EQ(rows[0].clicktimes, 5);
+    EXPECT_EQ(rows[1].clicktimes, 5);
+    EXPECT_EQ(rows[2].clicktimes, 0);
 }
 
 TEST_F(HotCopyTest, WithAutoMinimiseOnTheWindowStepsAsideAfterACopy)
@@ -218,7 +252,7 @@ TEST_F(HotCopyTest, TheLastOfTwentyThousandRowsCopiesItsOwnContent)
     EXPECT_EQ(rows.front().clicktimes, kItems + 1);
 }
 
-TEST_F(HotCopyTest, AnotherProgramsLockDelaysNoCopyAndLosesNoCount)
+TEST_F(HotCopyTest, UnderAnotherProgramsReadLockClicksCopyAndTheirCountsAreKeptUntilItLetsGo)
 {
     // A database browser holding a read transaction: no count can be written meanwhile.
     std::unique_ptr<CLockHolderProcess> reader;
@@ -226,20 +260,40 @@ TEST_F(HotCopyTest, AnotherProgramsLockDelaysNoCopyAndLosesNoCount)
         reader = std::make_unique<CLockHolderProcess>(m_db, CLockHolderProcess::Lock::Read, holdAfterGoMs);
         return reader->HoldsLock();
     };
-    std::string status;
-    int clicksWhileHeld = -1;
+    auto handled = [&](size_t clicks) { return m_dlg->m_handled.size() == clicks; };
+    std::vector<CObservedMainDlg::HandledClick> whileHeld;
+    std::vector<int> countsWhileHeld;
+    unsigned counterBefore = 0, counterAfter = 0;
     CModalScript script;
+    // Two clicks on the top row and one on the third, all kept.
     script.Then([&] { return Listed() && hold(0) && ClickEntry(*m_dlg, 0); }, 5000, L"click while read")
-          .Then([&] { return ClipboardText() == L"内容B"; }, 3000, L"copied at once")
-          .Then([&] { status = StatusText(m_dlg->m_hWnd); clicksWhileHeld = StoredClicks(1); reader->Go(); return true; })
-          .Then([&] { return StoredClicks(1) == 10; }, 5000, L"counted on the retry timer once the reader is done")
-          .Then([&] { return hold(300) && ClickEntry(*m_dlg, 2); }, 5000, L"click while read again")
-          .Then([&] { return ClipboardText() == L"内容A"; }, 3000, L"copied")
+          .Then([&] { return handled(1) && ClickEntry(*m_dlg, 0); }, 3000, L"the top row again")
+          .Then([&] { return handled(2) && ClickEntry(*m_dlg, 2); }, 3000, L"the third row")
+          .Then([&] { return handled(3); }, 3000, L"three clicks handled")
+          .Then([&] { return m_dlg->m_countRetries >= 1; }, 5000, L"the retry timer tried again")
+          .Then([&] {
+              whileHeld = m_dlg->m_handled;
+              countsWhileHeld = {StoredClicks(0), StoredClicks(1)};
+              counterBefore = ChangeCounter(m_db);
+              reader->Go();
+              return true;
+          })
+          .Then([&] { return StoredClicks(1) == 11; }, 5000, L"counted on the retry timer once the reader is done")
+          .Then([&] { counterAfter = ChangeCounter(m_db); return hold(300) && ClickEntry(*m_dlg, 2); }, 5000,
+                L"click while read again")
+          .Then([&] { return handled(4); }, 3000, L"handled")
           .Then([&] { reader->Go(); End(); return true; });  // the reader lets go while the program ends
     RunMainWindow(script);
-    EXPECT_EQ(status, L"已复制！");
-    EXPECT_EQ(clicksWhileHeld, 9);
-    EXPECT_EQ(StoredClicks(0), 6) << "counted at exit";
+    ASSERT_EQ(whileHeld.size(), 3u);
+    const std::string copied[] = {L"内容B", L"内容B", L"内容A"};
+    for (size_t i = 0; i < whileHeld.size(); ++i) {
+        EXPECT_EQ(whileHeld[i].clipboard, copied[i]) << "click " << i << " copied at once";
+        EXPECT_EQ(whileHeld[i].status, L"已复制！") << "click " << i;
+    }
+    EXPECT_EQ(countsWhileHeld, (std::vector<int>{5, 9})) << "nothing written while the reader held on";
+    EXPECT_EQ(StoredClicks(0), 7) << "one kept click, then one counted at exit";
+    EXPECT_EQ(StoredClicks(1), 11) << "each kept click written once";
+    EXPECT_EQ(counterAfter, counterBefore + 1) << "the kept counts were written in one transaction";
 }
 
 TEST_F(HotCopyTest, AWriterInAnotherProgramOrAVanishedDatabaseIsReportedInTheStatusLine)
@@ -294,8 +348,7 @@ TEST_F(HotCopyTest, AContentOfSeveralLinesShowsItsFirstLineOnOneRowAndIsCopiedWh
           .Then([&] { return ClipboardText() == L"北京市\r\n海淀区"; }, 3000, L"both lines copied")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
-    const CSize extent = MeasureInRowFont(shown, static_cast<int>(sizeof(shown)) - 1);
-    EXPECT_EQ(several.right - several.left, extent.cx + 6)
+    EXPECT_EQ(several.right - several.left, RowSizeOf(shown, static_cast<int>(sizeof(shown)) - 1).cx)
         << "the row is sized to its first line and the ellipsis";
     EXPECT_EQ(several.bottom - several.top, single.bottom - single.top) << "one line high";
     EXPECT_EQ(StoredClicks(0), 6);

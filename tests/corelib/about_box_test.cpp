@@ -10,10 +10,9 @@
 
 #include <string>
 
-using testing_support::AnswerMessageBox;
+using testing_support::AnswerBox;
 using testing_support::CModalScript;
-using testing_support::FindSystemDialog;
-using testing_support::MessageBoxText;
+using testing_support::SeenBox;
 
 TEST(AboutText, DecodesNameAndVersionFromTheDescriptor)
 {
@@ -43,29 +42,16 @@ TEST(AboutBox, ShowsDecodedNameAndVersionOverTheActiveWindow)
     ::SetActiveWindow(owner.Get());
     HWND active = ::GetActiveWindow();
 
-    std::string text;
-    char caption[64] = {};
-    HWND boxOwner = nullptr;
+    SeenBox box;
     CModalScript script;
-    script.Then(
-        [&] {
-            HWND box = FindSystemDialog();
-            if (!box)
-                return false;
-            text = MessageBoxText(box);
-            ::GetWindowTextW(box, caption, sizeof(caption));
-            boxOwner = ::GetWindow(box, GW_OWNER);
-            AnswerMessageBox(box, IDOK);
-            return true;
-        },
-        5000, L"about box shows");
+    script.Then(AnswerBox(box), 5000, L"about box shows");
     script.Start();
     CCore core;
     CString result = core.uu(OPR_ABOUT, soft.get(), L"");
     ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
 
     EXPECT_EQ(result, L"");
-    EXPECT_EQ(text, L"Mirelo\n版本：2.1028");
-    EXPECT_STREQ(caption, L"关于 Mirelo");
-    EXPECT_EQ(boxOwner, active);
+    EXPECT_EQ(box.text, L"Mirelo\n版本：2.1028");
+    EXPECT_EQ(box.caption, L"关于 Mirelo");
+    EXPECT_EQ(box.owner, active);
 }

@@ -44,20 +44,20 @@ protected:
 
 }  // namespace
 
-TEST_F(ListSetupTest, ItemsDialogColumnsInOrderWithWidths)
+TEST_F(ListSetupTest, ColumnsInOrderWithWidths)
 {
-    m_core.listInit(m_list, L"标签,300,内容,400", 1);
+    m_core.listInit(m_list, L"名称,120,说明,250", 1);
     ASSERT_EQ(ColumnCount(), 2);
-    EXPECT_EQ(ColumnTitle(0), L"标签");
-    EXPECT_EQ(ColumnTitle(1), L"内容");
-    EXPECT_EQ(m_list.GetColumnWidth(0), 300);
-    EXPECT_EQ(m_list.GetColumnWidth(1), 400);
+    EXPECT_EQ(ColumnTitle(0), L"名称");
+    EXPECT_EQ(ColumnTitle(1), L"说明");
+    EXPECT_EQ(m_list.GetColumnWidth(0), 120);
+    EXPECT_EQ(m_list.GetColumnWidth(1), 250);
     EXPECT_TRUE(m_list.GetExtendedStyle() & LVS_EX_FULLROWSELECT);
 }
 
 TEST_F(ListSetupTest, EveryRowGetsACheckBox)
 {
-    m_core.listInit(m_list, L"标签,300,内容,400", 1);
+    m_core.listInit(m_list, L"名称,120", 1);
     EXPECT_TRUE(m_list.GetExtendedStyle() & LVS_EX_CHECKBOXES);
     ASSERT_EQ(m_list.InsertItem(0, L"第一"), 0);
     ASSERT_EQ(m_list.InsertItem(1, L"第二"), 1);
@@ -73,7 +73,7 @@ TEST_F(ListSetupTest, EveryRowGetsACheckBox)
 TEST_F(ListSetupTest, FlagZeroGivesNoCheckBoxes)
 {
     m_list.SetExtendedStyle(LVS_EX_CHECKBOXES);
-    m_core.listInit(m_list, L"标签,300", 0);
+    m_core.listInit(m_list, L"名称,120", 0);
     EXPECT_EQ(ColumnCount(), 1);
     EXPECT_FALSE(m_list.GetExtendedStyle() & LVS_EX_CHECKBOXES);
     EXPECT_TRUE(m_list.GetExtendedStyle() & LVS_EX_FULLROWSELECT);

@@ -1,6 +1,5 @@
 // The descriptor's hex codec and its bounded field access.
 #include "corelib/soft.h"
-#include "tests/corelib/sample_soft.h"
 
 #include <gtest/gtest.h>
 
@@ -59,18 +58,6 @@ TEST(SoftCodec, RefusesTextThatIsNotSuchHex)
     EXPECT_FALSE(SoftBytesOfHex("4D006F001E", &text));    // a NUL byte
     EXPECT_FALSE(SoftBytesOfHex("4D6F", &text));
     EXPECT_EQ(text, L"unchanged");
-}
-
-TEST(SoftFields, SampleDescriptorHoldsTheFourTextsAtTheirOffsets)
-{
-    auto soft = MakeSampleSoft();
-    const char* block = reinterpret_cast<const char*>(soft.get());
-    EXPECT_STREQ(block + 0, "0032002E0031003000320038001E");
-    EXPECT_STREQ(block + 51, "007400610072006E007700690063006B001E");
-    EXPECT_STREQ(block + 152, "0073006F006600740077006100720065001E");
-    EXPECT_STREQ(block + 253, "4D6972656C6F001E");
-    // Only the text and its terminator are written: the byte after the terminator is as it was.
-    EXPECT_EQ(block[51 + 37], 'X');
 }
 
 TEST(SoftFields, TextThatDoesNotFitLeavesTheFieldAlone)

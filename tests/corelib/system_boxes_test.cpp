@@ -9,46 +9,17 @@
 #include <string>
 #include <vector>
 
-using testing_support::AnswerMessageBox;
+using testing_support::AnswerBox;
 using testing_support::CModalScript;
 using testing_support::FindSystemDialog;
-using testing_support::MessageBoxText;
-
-namespace {
-
-struct SeenBox {
-    std::string text;
-    std::string caption;
-    HWND owner = nullptr;
-};
-
-// Reads the next system dialog and answers it with button.
-void AnswerNextBox(CModalScript& script, SeenBox& seen, int button)
-{
-    script.Then(
-        [&seen, button] {
-            HWND box = FindSystemDialog();
-            if (!box)
-                return false;
-            seen.text = testing_support::MessageBoxText(box);
-            char caption[128] = {};
-            ::GetWindowTextW(box, caption, sizeof(caption));
-            seen.caption = caption;
-            seen.owner = ::GetWindow(box, GW_OWNER);
-            AnswerMessageBox(box, button);
-            return true;
-        },
-        5000, L"message box shows");
-}
-
-}  // namespace
+using testing_support::SeenBox;
 
 TEST(MessageBoxes, WarningShowsTextUnderTheProductNameOverItsOwner)
 {
     CTestWindow owner(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     SeenBox seen;
     CModalScript script;
-    AnswerNextBox(script, seen, IDOK);
+    script.Then(AnswerBox(seen, IDOK), 5000, L"message box shows");
     script.Start();
     CCore core;
     core.msgboxWarning(owner.Get(), L"未选中任何项目。");
@@ -65,7 +36,7 @@ TEST(MessageBoxes, ConfirmReturnsSixForYesAndSevenForNo)
     for (int answer : {IDYES, IDNO}) {
         SeenBox seen;
         CModalScript script;
-        AnswerNextBox(script, seen, answer);
+        script.Then(AnswerBox(seen, answer), 5000, L"message box shows");
         script.Start();
         int result = core.msgboxConfirm(owner.Get(), L"确定要清理历史吗？");
         ASSERT_TRUE(script.Succeeded()) << script.FailedStep();

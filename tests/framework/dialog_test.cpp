@@ -3,10 +3,13 @@
 #include "res/resource.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/pump.h"
+#include "tests/support/window_lookup.h"
 
 #include <gtest/gtest.h>
 
+using testing_support::CMainWindowScope;
 using testing_support::CModalScript;
+using testing_support::IsUp;
 
 namespace {
 
@@ -20,18 +23,6 @@ public:
         return CDialog::OnInitDialog();
     }
     int initCount = 0;
-};
-
-bool IsUp(const CDialog& dlg)
-{
-    return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd);
-}
-
-// The application's main window for the duration of a test.
-class CMainWindowScope {
-public:
-    explicit CMainWindowScope(CWnd* wnd) { AfxGetApp()->m_pMainWnd = wnd; }
-    ~CMainWindowScope() { AfxGetApp()->m_pMainWnd = nullptr; }
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "hotlist/hyperlink.h"
 #include "tests/hotlist/list_fixture.h"
 #include "tests/hotlist/mouse_input.h"
-#include "tests/hotlist/row_font.h"
+#include "tests/support/row_font.h"
 #include "tests/support/pump.h"
 
 #include <algorithm>
@@ -133,9 +133,9 @@ TEST_F(HotListScrollTest, PageByPageToTheEndAndBackTheRowWindowsStayBounded)
     // The first row is back as it was: its control id, its text in its font, its click.
     ASSERT_TRUE(RowShows(0));
     EXPECT_EQ(Row(0)->GetDlgCtrlID(), firstControlId);
-    const CSize extent = MeasureInRowFont(firstText, firstText.GetLength());
-    EXPECT_EQ(RowInList(0).Width(), extent.cx + 6);
-    EXPECT_EQ(RowInList(0).Height(), extent.cy + 3);
+    const CSize size = RowSizeOf(firstText, firstText.GetLength());
+    EXPECT_EQ(RowInList(0).Width(), size.cx);
+    EXPECT_EQ(RowInList(0).Height(), size.cy);
     const POINT first = OnRowText(0);
     ASSERT_TRUE(ClickAt(first.x, first.y));
     ASSERT_TRUE(testing_support::PumpUntil([&] { return !m_host.m_itemClicks.empty(); }));

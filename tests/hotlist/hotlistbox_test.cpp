@@ -4,7 +4,7 @@
 #include "hotlist/itemclick.h"
 #include "tests/hotlist/list_fixture.h"
 #include "tests/hotlist/mouse_input.h"
-#include "tests/hotlist/row_font.h"
+#include "tests/support/row_font.h"
 #include "tests/hotlist/screen_capture.h"
 #include "tests/support/pump.h"
 
@@ -63,11 +63,11 @@ TEST_F(HotListBoxTest, RowsShowOverTheirEntriesOnceDrawnSizedToTheirText)
         m_list.GetItemRect(i, &entry);
         const CRect rect = RowInList(i);
         const CString text = CString(L"条目 ") + std::to_string(i + 1);
-        const CSize extent = MeasureInRowFont(text, text.GetLength());
+        const CSize size = RowSizeOf(text, text.GetLength());
         EXPECT_EQ(rect.left, entry.left) << "row " << i;
         EXPECT_EQ(rect.top, entry.top) << "row " << i;
-        EXPECT_EQ(rect.Width(), extent.cx + 6) << "row " << i;
-        EXPECT_EQ(rect.Height(), extent.cy + 3) << "row " << i;
+        EXPECT_EQ(rect.Width(), size.cx) << "row " << i;
+        EXPECT_EQ(rect.Height(), size.cy) << "row " << i;
     }
     EXPECT_TRUE(RowShows(16));  // the entry cut by the bottom edge
     EXPECT_EQ(Row(17), nullptr);
@@ -108,10 +108,15 @@ TEST_F(HotListBoxTest, AClickBesideTheTextOnTheBareListReportsNothing)
     CRect row;
     Row(0)->GetWindowRect(&row);
     ASSERT_TRUE(ClickAt(row.right + 20, row.top + 8));
-    testing_support::PumpPending();
     ASSERT_TRUE(ClickAt(row.left + 4, row.bottom + 4));  // below the text, still on its entry
+    // Input is handled in order: once a click on the third row's text is reported, the two
+    // clicks before it have been handled.
+    const POINT marker = OnRowText(2);
+    ASSERT_TRUE(ClickAt(marker.x, marker.y));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !m_host.m_itemClicks.empty(); }));
     testing_support::PumpPending();
-    EXPECT_TRUE(m_host.m_itemClicks.empty());
+    ASSERT_EQ(m_host.m_itemClicks.size(), 1u);
+    EXPECT_EQ(m_host.m_itemClicks[0].lParam, 3) << "only the third row's click";
 }
 
 TEST_F(HotListBoxTest, OnlyItemClicksAreForwardedWithWParamZero)
@@ -227,9 +232,9 @@ TEST_F(HotListBoxTest, TwentyThousandItemsEachGetAWorkingRowWithWindowsOnlyOnScr
     ASSERT_TRUE(RowShows(0));
     EXPECT_EQ(Row(0)->GetDlgCtrlID(), 1002 + before);
     const CString firstText(L"条目 1");
-    const CSize extent = MeasureInRowFont(firstText, firstText.GetLength());
-    EXPECT_EQ(RowInList(0).Width(), extent.cx + 6);
-    EXPECT_EQ(RowInList(0).Height(), extent.cy + 3);
+    const CSize size = RowSizeOf(firstText, firstText.GetLength());
+    EXPECT_EQ(RowInList(0).Width(), size.cx);
+    EXPECT_EQ(RowInList(0).Height(), size.cy);
     const std::vector<std::string> faults = RowsNotFollowingEntries();
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
     const POINT first = OnRowText(0);

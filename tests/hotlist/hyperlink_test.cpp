@@ -2,7 +2,7 @@
 #include "hotlist/hyperlink.h"
 #include "hotlist/itemclick.h"
 #include "tests/hotlist/mouse_input.h"
-#include "tests/hotlist/row_font.h"
+#include "tests/support/row_font.h"
 #include "tests/hotlist/screen_capture.h"
 #include "tests/hotlist/test_host.h"
 #include "tests/support/pump.h"
@@ -151,12 +151,12 @@ TEST_F(HyperLinkTest, SizesItselfToItsTextAndDrawsItAtOneZero)
 {
     const char* text = L"Mirelo 热度链接";
     MakeLink(text);
-    const CSize extent = MeasureInRowFont(text, static_cast<int>(std::strlen(text)));
+    const CSize size = RowSizeOf(text, static_cast<int>(std::strlen(text)));
     const CRect rect = LinkInHost();
     EXPECT_EQ(rect.left, kLeft);
     EXPECT_EQ(rect.top, kTop);
-    EXPECT_EQ(rect.Width(), extent.cx + 6);
-    EXPECT_EQ(rect.Height(), extent.cy + 3);
+    EXPECT_EQ(rect.Width(), size.cx);
+    EXPECT_EQ(rect.Height(), size.cy);
     EXPECT_EQ(DifferencesFromText(text, static_cast<int>(std::strlen(text)), kBlue), 0);
 }
 
@@ -175,7 +175,7 @@ TEST_F(HyperLinkTest, TrailingLineFeedsCountInTheWidthButAreNotDrawn)
 {
     const char* text = L"abc\n\n";
     MakeLink(text);
-    EXPECT_EQ(LinkInHost().Width(), MeasureInRowFont(text, 5).cx + 6);
+    EXPECT_EQ(LinkInHost().Width(), RowSizeOf(text, 5).cx);
     EXPECT_EQ(DifferencesFromText(L"abc", 3, kBlue), 0);
 }
 
@@ -183,7 +183,7 @@ TEST_F(HyperLinkTest, LineFeedsInsideAreDrawnOnTheOneLine)
 {
     const char* text = L"ab\ncd";
     MakeLink(text);
-    EXPECT_EQ(LinkInHost().Height(), MeasureInRowFont(text, 5).cy + 3);
+    EXPECT_EQ(LinkInHost().Height(), RowSizeOf(text, 5).cy);
     EXPECT_EQ(DifferencesFromText(text, 5, kBlue), 0);
 }
 

@@ -55,7 +55,7 @@ protected:
             steps.push_back([&dlg, calls] { return dlg.chooserCalls == calls + 1; });
             if (int button = boxAfterPress[press]) {
                 steps.push_back([this, button] {
-                    HWND box = FindBox();
+                    HWND box = FindSystemDialog();
                     if (!box)
                         return false;
                     boxes.push_back(testing_support::MessageBoxText(box));
@@ -63,7 +63,7 @@ protected:
                     return true;
                 });
             }
-            steps.push_back([] { return !FindBox(); });
+            steps.push_back([] { return !FindSystemDialog(); });
         }
         steps.push_back([&] {
             listed = Listed(dlg.m_list);
@@ -285,23 +285,24 @@ TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)
 {
     UseItems({{L"a", L"1"}});
     CItemsDlg dlg;
-    std::string chooserClass;
+    std::string firstType;
     RunDialog(dlg, {[&] {
                         ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                         return true;
                     },
                     [&] {
-                        HWND chooser = FindBox();
+                        HWND chooser = FindSystemDialog();
                         if (!chooser)
                             return false;
-                        char name[32] = {};
-                        ::GetClassNameW(chooser, name, sizeof(name));
-                        chooserClass = name;
+                        // Only a file chooser has the file type box (cmb1).
+                        char type[128] = {};
+                        ::SendDlgItemMessageA(chooser, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type));
+                        firstType = type;
                         ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
                         return true;
                     },
-                    [&] { return !FindBox(); }});
-    EXPECT_EQ(chooserClass, L"#32770");
+                    [&] { return !FindSystemDialog(); }});
+    EXPECT_EQ(firstType, L"文本文件 (*.txt)") << "the text-file chooser opened";
     EXPECT_FALSE(dlg.m_isDataChanged);
     EXPECT_EQ(Stored().size(), 1u);
 }

@@ -93,6 +93,8 @@ TEST(ImportFile, EncodingIsTakenFromTheMarkOrFromStrictUtf8UnlessShortAndSystemC
         {u8"Привет", utf8, utf8, "code page text as well, but six characters"},
         {u8"こんにちは", utf8, utf8, "five characters"},
         {u8"Да", local, local, "D0 94 D0 B0: code page text as well, too short to tell"},
+        {u8"Дав", local, local, "three such characters: still too short"},
+        {u8"Дава", utf8, utf8, "four: sure"},
         {u8"こ", utf8, local, "E3 81 93: in 936 a character and a lone lead byte; in 1252 three characters"},
         {"\xD0\xA1\xCB\xB5", local, local, "小说 in 936, U+0421 U+02F5 in UTF-8"},
         {"\xC2\x85", local, local, "C1 controls are not Latin-1 text"},
@@ -168,12 +170,23 @@ TEST(ImportFile, EveryEncodingIsDecodedKeepingEveryCharacter)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadBytes(c.bytes).lines, c.lines) << c.why;
+    // The whole file decides, not its first 64 KiB.
+    const std::string firstChunk = std::string(64 * 1024 - 1, 'x') + "\n";
+    EXPECT_EQ(ReadBytes(firstChunk + u8"你好").lines, (Lines{std::wstring(64 * 1024 - 1, L'x'), L"你好"}));
+    for (bool bigEndian : {false, true}) {
+        FileLines markOnly = ReadBytes(Utf16(u"", bigEndian));
+        EXPECT_EQ(markOnly.result, CImportFile::OpenResult::Opened) << "a UTF-16 file holding only its mark";
+        EXPECT_EQ(markOnly.lines, Lines{});
+    }
 }
 
 TEST(ImportFile, NulCharactersAndUnreadablePathsAreRefused)
 {
     EXPECT_EQ(ReadBytes(std::string("ab\0cd\n", 6)).result, CImportFile::OpenResult::NotText);
     EXPECT_EQ(ReadBytes(Utf16(std::u16string(u"a\0b", 3), false)).result, CImportFile::OpenResult::NotText);
+    EXPECT_EQ(ReadBytes(std::string(64 * 1024, 'x') + std::string("\0", 1)).result,
+              CImportFile::OpenResult::NotText)
+        << "a NUL byte only after the first 64 KiB";
     std::wstring folder = testing_support::TestTempDir();
     EXPECT_EQ(ReadPath(folder + L"missing.txt").result, CImportFile::OpenResult::CannotOpen);
     EXPECT_EQ(ReadPath(folder).result, CImportFile::OpenResult::CannotOpen) << "a folder";

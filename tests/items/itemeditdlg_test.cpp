@@ -10,13 +10,9 @@
 using items_testing::AnswerBox;
 using items_testing::SeenBox;
 using testing_support::CModalScript;
+using testing_support::IsUp;
 
 namespace {
-
-bool IsUp(const CDialog& dlg)
-{
-    return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd);
-}
 
 std::string BoxText(const CDialog& dlg, int id)
 {
@@ -106,7 +102,7 @@ TEST_F(ItemEditDlgTest, EmptyContentIsRefusedWithTheFocusBackInTheContentBox)
             return true;
         })
         .Then(AnswerBox(box))
-        .Then([&] { return !items_testing::FindBox() && ::GetForegroundWindow() == dlg.m_hWnd; })
+        .Then([&] { return !items_testing::FindSystemDialog() && ::GetForegroundWindow() == dlg.m_hWnd; })
         .Then([&] {
             openAfterBox = IsUp(dlg);
             focusAfterBox = ::GetDlgCtrlID(::GetFocus());
@@ -151,6 +147,6 @@ TEST_F(ItemEditDlgTest, CancelEscapeAndCloseBoxReturnCancelWithoutReadingTheBoxe
         EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
         EXPECT_EQ(dlg.m_title.str(), L"title");
         EXPECT_EQ(dlg.m_data1.str(), L"data");
-        EXPECT_EQ(items_testing::FindBox(), nullptr) << "no warning on cancel";
+        EXPECT_EQ(items_testing::FindSystemDialog(), nullptr) << "no warning on cancel";
     }
 }

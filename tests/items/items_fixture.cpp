@@ -5,7 +5,6 @@
 #include "corelib/core.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
-#include "tests/support/message_box.h"
 
 #include <cstring>
 #include <fstream>
@@ -38,11 +37,6 @@ HWND FindThreadWindow(const char* caption)
     CaptionSearch search{caption, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), &MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-HWND FindBox()
-{
-    return testing_support::FindSystemDialog();
 }
 
 std::string RowText(const CListCtrl& list, int row, int column)
@@ -96,12 +90,6 @@ void PutOnClipboard(const std::wstring& text)
     ::GlobalUnlock(memory);
     ::SetClipboardData(CF_UNICODETEXT, memory);
     ::CloseClipboard();
-}
-
-HWND FindPopupMenu()
-{
-    HWND menu = ::FindWindowW(L"#32768", nullptr);
-    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
 }
 
 std::function<bool()> ChooseMenuItem(int position, SeenMenu& seen)
@@ -193,20 +181,6 @@ void ItemsTest::RunDialog(CDialog& dlg, const std::vector<std::function<bool()>>
     script.Start();
     dlg.DoModal();
     EXPECT_TRUE(script.Succeeded()) << "timed out at " << script.FailedStep();
-}
-
-std::function<bool()> AnswerBox(SeenBox& box, int button)
-{
-    return [&box, button] {
-        HWND found = FindBox();
-        if (!found)
-            return false;
-        box.seen = true;
-        box.text = testing_support::MessageBoxText(found);
-        box.owner = ::GetWindow(found, GW_OWNER);
-        testing_support::AnswerMessageBox(found, button);
-        return true;
-    };
 }
 
 }  // namespace items_testing

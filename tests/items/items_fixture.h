@@ -4,8 +4,10 @@
 
 #include "framework/afxwin.h"
 #include "items/itemsdlg.h"
+#include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/testdb.h"
+#include "tests/support/window_lookup.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -14,13 +16,15 @@
 
 namespace items_testing {
 
+using testing_support::AnswerBox;
+using testing_support::FindPopupMenu;
+using testing_support::FindSystemDialog;
+using testing_support::SeenBox;
 using testing_support::StoredItem;
 using testing_support::TestItem;
 
 // A visible top-level window of this thread with this caption (code page 936), or null.
 HWND FindThreadWindow(const char* caption);
-// The visible message box or common dialog of this thread, or null.
-HWND FindBox();
 // Text of one column of one list row.
 std::string RowText(const CListCtrl& list, int row, int column);
 // The centre of a row's label, in list client coordinates.
@@ -36,8 +40,6 @@ void PutOnClipboard(const std::string& text);
 // The same as Unicode text only (CF_UNICODETEXT), as a program that copies UTF-16 leaves it.
 void PutOnClipboard(const std::wstring& text);
 
-// The visible pop-up menu window, or null.
-HWND FindPopupMenu();
 // A step that waits for a pop-up menu, records its item texts and commands, and chooses the item
 // at position with the keyboard.
 struct SeenMenu {
@@ -75,14 +77,5 @@ protected:
     std::string m_folder;
     std::string m_dbPath;
 };
-
-// A message box the code under test shows: its text and owner, once answered with OK.
-struct SeenBox {
-    bool seen = false;
-    std::string text;
-    HWND owner = nullptr;
-};
-// A step that waits for a message box, records it and presses button.
-std::function<bool()> AnswerBox(SeenBox& box, int button = IDOK);
 
 }  // namespace items_testing

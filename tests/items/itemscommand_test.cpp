@@ -63,7 +63,7 @@ TEST_F(ItemsCommandTest, ClosingWithoutChangeLeavesTheProgramRunning)
     EXPECT_EQ(owner, main.Handle());
     EXPECT_FALSE(mainEnabled) << "the main window waits while the dialog is open";
     EXPECT_TRUE(::IsWindowEnabled(main.Handle()));
-    EXPECT_EQ(FindBox(), nullptr);
+    EXPECT_EQ(FindSystemDialog(), nullptr);
     EXPECT_EQ(testing_support::TakePendingQuit(), std::nullopt);
 }
 
@@ -87,7 +87,7 @@ TEST_F(ItemsCommandTest, AnyChangeAsksForARestartOverTheMainWindowAndEndsTheProg
             return true;
         })
         .Then([&] {
-            if (!FindBox())
+            if (!FindSystemDialog())
                 return false;
             dialogGoneBeforeBox = ItemsDialog() == nullptr;
             return AnswerBox(restart)();

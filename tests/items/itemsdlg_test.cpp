@@ -319,38 +319,14 @@ TEST_F(ItemsDlgTest, DeleteWithNothingCheckedWarnsAndChangesNothing)
     }
 }
 
-TEST_F(ItemsDlgTest, DeletesTheCheckedRowsByTheirIdsInListOrder)
+TEST_F(ItemsDlgTest, DeletesTheCheckedRowsByTheirIds)
 {
     UseIds3And7And12();
     CItemsDlg dlg;
-    std::string idList;
-    int rowsAfter = -1;
-    RunDialog(dlg, {[&] {
-                        dlg.listCheckAll(dlg.m_list, 1);
-                        idList = dlg.listGetCheckedIds(dlg.m_list).str();
-                        ClickButton(dlg, IDC_DELETECHECKED);
-                        return true;
-                    },
-                    [&] {
-                        rowsAfter = dlg.m_list.GetItemCount();
-                        return true;
-                    }});
-    EXPECT_EQ(idList, L"12,7,3");
-    EXPECT_EQ(rowsAfter, 0);
-    EXPECT_TRUE(Stored().empty());
-    EXPECT_TRUE(dlg.m_isDataChanged);
-}
-
-TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
-{
-    UseItems({{L"1", L"1"}, {L"2", L"2"}, {L"3", L"3"}, {L"4", L"4"}, {L"5", L"5"}});
-    CItemsDlg dlg;
-    std::string idList;
     std::vector<int> listedAfter;
     RunDialog(dlg, {[&] {
-                        dlg.m_list.SetCheck(1);  // id 4
+                        dlg.m_list.SetCheck(0);  // id 12
                         dlg.m_list.SetCheck(2);  // id 3
-                        idList = dlg.listGetCheckedIds(dlg.m_list).str();
                         ClickButton(dlg, IDC_DELETECHECKED);
                         return true;
                     },
@@ -358,7 +334,26 @@ TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
                         listedAfter = ListedIds(dlg.m_list);
                         return true;
                     }});
-    EXPECT_EQ(idList, L"4,3");
+    EXPECT_EQ(listedAfter, (std::vector<int>{7}));
+    EXPECT_EQ(StoredIds(), (std::vector<int>{7})) << "ids, not row positions, name the items deleted";
+    EXPECT_TRUE(dlg.m_isDataChanged);
+}
+
+TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
+{
+    UseItems({{L"1", L"1"}, {L"2", L"2"}, {L"3", L"3"}, {L"4", L"4"}, {L"5", L"5"}});
+    CItemsDlg dlg;
+    std::vector<int> listedAfter;
+    RunDialog(dlg, {[&] {
+                        dlg.m_list.SetCheck(1);  // id 4
+                        dlg.m_list.SetCheck(2);  // id 3
+                        ClickButton(dlg, IDC_DELETECHECKED);
+                        return true;
+                    },
+                    [&] {
+                        listedAfter = ListedIds(dlg.m_list);
+                        return true;
+                    }});
     EXPECT_EQ(listedAfter, (std::vector<int>{5, 2, 1}));
     EXPECT_EQ(StoredIds(), (std::vector<int>{1, 2, 5}));
     EXPECT_TRUE(dlg.m_isDataChanged);
@@ -397,7 +392,7 @@ TEST_F(ItemsDlgTest, EditWritesOnlyTheFieldsTheUserChangedSoCharactersTheCodePag
                                               L"' AS TEXT) WHERE id=1;");
     CountUpdates();
     auto storedContentHex = [&] {
-        return testing_support::QueryText(m_dbPath, L"SELECT hex(data1) FROM T_ITEM WHERE id=1");
+        return testing_support::QueryUtf8(m_dbPath, L"SELECT hex(data1) FROM T_ITEM WHERE id=1");
     };
     CItemsDlg dlg;
     std::string shownTitle, renamedRow;
@@ -452,12 +447,12 @@ TEST_F(ItemsDlgTest, ChangingAFieldHoldingCharactersTheCodePageLacksAsksFirstAnd
         });
     };
     auto contentShown = [&](const char* text) {
-        return [&dlg, text] { return RowText(dlg.m_list, 0, 1) == text && !FindBox(); };
+        return [&dlg, text] { return RowText(dlg.m_list, 0, 1) == text && !FindSystemDialog(); };
     };
     RunDialog(dlg, {DoubleClickRow(dlg, 0), typeContent(L"smile 中文"), AnswerBox(declined, IDNO),
                     [&] {
                         rowAfterNo = RowText(dlg.m_list, 0, 1);
-                        hexAfterNo = testing_support::QueryText(m_dbPath, L"SELECT hex(data1) FROM T_ITEM");
+                        hexAfterNo = testing_support::QueryUtf8(m_dbPath, L"SELECT hex(data1) FROM T_ITEM");
                         changedAfterNo = dlg.m_isDataChanged;
                         return true;
                     },

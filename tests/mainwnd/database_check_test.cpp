@@ -9,26 +9,12 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 using namespace testing_support;
 
 namespace {
-
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 bool FileExists(const std::string& path)
 {

@@ -1,33 +1,10 @@
 // The main window fixture and its helpers.
 #include "tests/mainwnd/main_window_fixture.h"
 
-#include "res/resource.h"
 #include "tests/mainwnd/modal_run.h"
 #include "tests/support/testdb.h"
 
 namespace testing_support {
-
-namespace {
-
-BOOL CALLBACK FindVisibleMenu(HWND hWnd, LPARAM lParam)
-{
-    char className[16] = {};
-    ::GetClassNameW(hWnd, className, sizeof(className));
-    if (std::string(className) == L"#32768" && ::IsWindowVisible(hWnd)) {
-        *reinterpret_cast<HWND*>(lParam) = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-std::string StatusText(HWND main)
-{
-    char text[64] = {};
-    ::GetDlgItemTextW(main, IDC_STATUS, text, sizeof(text));
-    return text;
-}
 
 void PostKey(HWND hWnd, UINT message, UINT key, bool altDown)
 {
@@ -35,13 +12,6 @@ void PostKey(HWND hWnd, UINT message, UINT key, bool altDown)
     if (altDown)
         lParam |= KF_ALTDOWN << 16;
     ::PostMessageW(hWnd, message, key, lParam);
-}
-
-HWND FindPopupMenu()
-{
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindVisibleMenu, reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 bool CursorAt(int x, int y)

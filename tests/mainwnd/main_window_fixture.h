@@ -3,9 +3,11 @@
 #pragma once
 
 #include "hotlist/itemclick.h"
+#include "mainwnd/trayicon.h"
 #include "tests/mainwnd/modal_run.h"
 #include "tests/mainwnd/probed_maindlg.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/window_lookup.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +17,11 @@
 
 namespace testing_support {
 
-constexpr UINT kTrayMessage = 1045;  // the tray icon's callback message and id
+constexpr UINT kTrayMessage = TRAY_ID;  // the tray icon's callback message and id
 constexpr char kReady[] = L"就绪";
 
-std::string StatusText(HWND main);
 // A key message as the keyboard would post it (with Alt held for WM_SYSKEYDOWN combinations).
 void PostKey(HWND hWnd, UINT message, UINT key, bool altDown);
-// The open pop-up menu window (#32768) of this thread, or null.
-HWND FindPopupMenu();
 bool CursorAt(int x, int y);
 
 // Each test builds its script from the steps below, then calls Run.

@@ -2,7 +2,7 @@
 #include "res/resource.h"
 #include "tests/mainwnd/child_process.h"
 #include "tests/mainwnd/modal_run.h"
-#include "tests/mainwnd/remote_window.h"
+#include "tests/support/remote_window.h"
 #include "tests/mainwnd/tray_probe.h"
 #include "tests/support/pump.h"
 #include "tests/support/testdb.h"
@@ -44,20 +44,13 @@ bool IsMessageBox(HWND hWnd)
     return IsDialogClass(hWnd) && ::GetDlgItem(hWnd, 0xFFFF) != nullptr;
 }
 
-HWND WaitForWindow(const CChildProcess& process, bool (*matches)(HWND))
-{
-    HWND found = nullptr;
-    PumpUntil([&] { return (found = FindProcessWindow(process.Id(), matches)) != nullptr; }, 15000);
-    return found;
-}
-
 TEST(MireloProgram, WithoutSysMdbWarnsOverItsMainWindowAddsNoIconAndExitsWithMinusOne)
 {
     std::string program = CopyOfProgram();
     CChildProcess mirelo;
     ASSERT_TRUE(mirelo.Start(program, FolderOf(program)));
 
-    HWND box = WaitForWindow(mirelo, &IsMessageBox);
+    HWND box = WaitForWindow(mirelo.Id(), &IsMessageBox);
     ASSERT_NE(box, nullptr) << "no warning box";
     EXPECT_EQ(RemoteWindowText(::GetDlgItem(box, 0xFFFF)), L"数据库文件不存在！程序退出运行！");
     HWND owner = ::GetWindow(box, GW_OWNER);
@@ -79,8 +72,8 @@ TEST(MireloProgram, TwoCopiesRunSideBySideEachWithItsOwnWindowAndIcon)
     ASSERT_TRUE(first.Start(program, FolderOf(program)));
     ASSERT_TRUE(second.Start(program, FolderOf(program)));
 
-    HWND firstMain = WaitForWindow(first, &IsMainWindow);
-    HWND secondMain = WaitForWindow(second, &IsMainWindow);
+    HWND firstMain = WaitForWindow(first.Id(), &IsMainWindow);
+    HWND secondMain = WaitForWindow(second.Id(), &IsMainWindow);
     ASSERT_NE(firstMain, nullptr);
     ASSERT_NE(secondMain, nullptr);
     EXPECT_NE(firstMain, secondMain);

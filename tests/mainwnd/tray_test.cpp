@@ -1,6 +1,7 @@
 // The tray icon of the main window: its callbacks, its menu, the about command, the re-created
 // notification area, and real clicks on the icon in the shell's notification area.
 #include "res/resource.h"
+#include "res/version.h"
 #include "tests/mainwnd/main_window_fixture.h"
 #include "tests/mainwnd/tray_probe.h"
 #include "tests/support/message_box.h"
@@ -128,7 +129,7 @@ TEST_F(TrayIcon, AboutShowsTheProductNameAndVersionOfTheDescriptor)
         .Then([&] {
             std::string text = MessageBoxText(box);
             EXPECT_NE(text.find(L"Mirelo"), std::string::npos) << text;
-            EXPECT_NE(text.find(L"2.1028"), std::string::npos) << text;
+            EXPECT_NE(text.find(MIRELO_VERSION_TEXT), std::string::npos) << text;
             AnswerMessageBox(box, IDOK);
             return true;
         })

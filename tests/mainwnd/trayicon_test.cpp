@@ -19,9 +19,9 @@ TEST(TrayIconRecord, HoldsTheMainWindowsIdentityCallbackIconAndTip)
     EXPECT_EQ(record.cbSize, offsetof(NOTIFYICONDATAW, szTip) + 64);
     EXPECT_EQ(record.cbSize, sizeof(void*) == 4 ? 88u : 104u);
     EXPECT_EQ(record.hWnd, hWnd);
-    EXPECT_EQ(record.uID, 1045u);
-    EXPECT_EQ(record.uFlags, 7u);
-    EXPECT_EQ(record.uCallbackMessage, 1045u);
+    EXPECT_EQ(record.uID, TRAY_ID);
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(record.uCallbackMessage, TRAY_ID);
     EXPECT_EQ(record.hIcon, hIcon);
     EXPECT_STREQ(record.szTip, L"Mirelo");
 }

@@ -8,20 +8,12 @@
 #include "tests/support/message_box.h"
 #include "tests/support/pump.h"
 
+using testing_support::CMainWindowScope;
 using testing_support::CModalScript;
 
 namespace {
 
 constexpr const char* kRestartText = L"已清理历史操作信息！请重新执行程序！";
-
-// The application's main window for the duration of a test.
-class CMainWindowScope {
-public:
-    explicit CMainWindowScope(CWnd* wnd) { AfxGetApp()->m_pMainWnd = wnd; }
-    ~CMainWindowScope() { AfxGetApp()->m_pMainWnd = nullptr; }
-    CMainWindowScope(const CMainWindowScope&) = delete;
-    CMainWindowScope& operator=(const CMainWindowScope&) = delete;
-};
 
 BOOL CALLBACK FindOptionsWindow(HWND hWnd, LPARAM lParam)
 {
@@ -47,7 +39,6 @@ struct CommandRun {
     HWND optionsOwner = nullptr;
     bool mainEnabledUnderOptions = true;
     bool mainEnabledAfter = false;
-    bool restartBoxSeen = false;
     bool optionsGoneBeforeBox = false;
     SeenBox restartBox;
     std::optional<int> quitCode;
@@ -87,18 +78,10 @@ CommandRun RunCommand(DriveOptions driveOptions)
     // Whatever the command shows after the dialog is answered and recorded here.
     inner.Then([&] { return !::IsWindow(options); }, 5000, L"options dialog goes")
          .Then([&] {
-             HWND box = testing_support::FindSystemDialog();
-             if (commandReturned && !box)
+             if (commandReturned && !testing_support::FindSystemDialog())
                  return true;
-             if (!box)
-                 return false;
-             run.restartBoxSeen = true;
              run.optionsGoneBeforeBox = !::IsWindow(options);
-             run.restartBox.box = box;
-             run.restartBox.owner = ::GetWindow(box, GW_OWNER);
-             run.restartBox.text = testing_support::MessageBoxText(box);
-             testing_support::AnswerMessageBox(box, IDOK);
-             return true;
+             return testing_support::AnswerBox(run.restartBox)();
          }, 5000, L"restart request or return");
     outer.Start();
     inner.Start();
@@ -123,7 +106,7 @@ TEST_F(OptionsCommand, AConfirmedClearThenCancelAsksForARestartOverTheMainWindow
     ASSERT_TRUE(run.scriptsSucceeded);
     EXPECT_EQ(run.optionsOwner, run.mainWnd);
     EXPECT_FALSE(run.mainEnabledUnderOptions);
-    ASSERT_TRUE(run.restartBoxSeen);
+    ASSERT_TRUE(run.restartBox.seen);
     EXPECT_EQ(run.restartBox.text, kRestartText);
     EXPECT_EQ(run.restartBox.owner, run.mainWnd);
     EXPECT_TRUE(run.optionsGoneBeforeBox) << "the request follows the closed dialog";
@@ -144,7 +127,7 @@ TEST_F(OptionsCommand, WithoutAConfirmedClearNothingIsShownAndNothingQuits)
             script.Then([&] { PostClick(options, IDC_OPTIONS_OK); return true; });
         });
         ASSERT_TRUE(run.scriptsSucceeded);
-        EXPECT_FALSE(run.restartBoxSeen) << run.restartBox.text;
+        EXPECT_FALSE(run.restartBox.seen) << run.restartBox.text;
         EXPECT_EQ(run.quitCode, std::nullopt) << "no quit is posted";
         EXPECT_TRUE(run.mainEnabledAfter);
         EXPECT_EQ(StoredItems(), ClickedItems());

@@ -5,7 +5,6 @@
 #include "corelib/core.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
-#include "tests/support/message_box.h"
 
 using testing_support::CModalScript;
 using testing_support::StoredItem;
@@ -74,11 +73,6 @@ int COptionsTest::StoredAutoMin()
     return core.getConfigB(kAutoMinKey);
 }
 
-bool IsUp(HWND dialog)
-{
-    return dialog && ::IsWindow(dialog) && ::IsWindowVisible(dialog);
-}
-
 void PostClick(HWND dialog, int controlId)
 {
     ::PostMessageW(::GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
@@ -97,15 +91,6 @@ void PostKey(UINT virtualKey)
 
 void AnswerNextBox(CModalScript& script, int answer, SeenBox* seen)
 {
-    script.Then([=] {
-              HWND box = testing_support::FindSystemDialog();
-              if (!box)
-                  return false;
-              seen->box = box;
-              seen->owner = ::GetWindow(box, GW_OWNER);
-              seen->text = testing_support::MessageBoxText(box);
-              testing_support::AnswerMessageBox(box, answer);
-              return true;
-          }, 5000, L"message box appears")
+    script.Then(testing_support::AnswerBox(*seen, answer), 5000, L"message box appears")
           .Then([=] { return !::IsWindow(seen->box); }, 5000, L"message box goes");
 }

@@ -2,8 +2,10 @@
 // that drive the options dialog and answer its message boxes.
 #pragma once
 
+#include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/testdb.h"
+#include "tests/support/window_lookup.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -34,15 +36,9 @@ private:
     std::vector<testing_support::StoredItem> m_clickedItems;
 };
 
-// A message box seen and answered by a script.
-struct SeenBox {
-    HWND box = nullptr;
-    HWND owner = nullptr;
-    std::string text;
-};
+using testing_support::IsUp;
+using testing_support::SeenBox;
 
-// A visible dialog window of this thread (bound to a framework object or not).
-bool IsUp(HWND dialog);
 // Clicks a control of the dialog as the mouse would, through the dialog's own loop.
 void PostClick(HWND dialog, int controlId);
 // Moves the focus as Tab would (a push button that gets it becomes the default one).

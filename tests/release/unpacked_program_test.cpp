@@ -3,7 +3,7 @@
 #include "mainwnd/trayicon.h"
 #include "res/resource.h"
 #include "tests/mainwnd/child_process.h"
-#include "tests/mainwnd/remote_window.h"
+#include "tests/support/remote_window.h"
 #include "tests/mainwnd/tray_probe.h"
 #include "tests/release/release_files.h"
 #include "tests/support/pump.h"
@@ -29,13 +29,6 @@ bool IsPopupMenu(HWND hWnd)
     return std::string(className) == L"#32768";
 }
 
-HWND WaitForWindow(const CChildProcess& process, bool (*matches)(HWND))
-{
-    HWND found = nullptr;
-    PumpUntil([&] { return (found = FindProcessWindow(process.Id(), matches)) != nullptr; }, 15000);
-    return found;
-}
-
 void PostKeyDown(HWND hWnd, UINT key)
 {
     ::PostMessageW(hWnd, WM_KEYDOWN, key, 1 | (static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16));
@@ -49,7 +42,7 @@ TEST(UnpackedProgram, StartsShowsItsEmptyListAndEndsWithZeroFromTheTrayMenu)
     // Started with another working folder, as from a shortcut: it finds sys.mdb beside itself.
     ASSERT_TRUE(mirelo.Start(folder + L"Mirelo.exe", ProgramFolder()));
 
-    HWND main = WaitForWindow(mirelo, &IsMainWindow);
+    HWND main = WaitForWindow(mirelo.Id(), &IsMainWindow);
     ASSERT_NE(main, nullptr) << "no main window";
     EXPECT_EQ(RemoteWindowText(::GetDlgItem(main, IDC_STATUS)), L"就绪");
     HWND list = ::GetDlgItem(main, IDC_HOTLIST);
@@ -58,7 +51,7 @@ TEST(UnpackedProgram, StartsShowsItsEmptyListAndEndsWithZeroFromTheTrayMenu)
     EXPECT_TRUE(TrayIconExists(main));
 
     ::PostMessageW(main, TRAY_ID, TRAY_ID, WM_RBUTTONDOWN);
-    HWND menu = WaitForWindow(mirelo, &IsPopupMenu);
+    HWND menu = WaitForWindow(mirelo.Id(), &IsPopupMenu);
     ASSERT_NE(menu, nullptr) << "no tray menu";
     // Up from no selection wraps to the last entry, 退出.
     PostKeyDown(menu, VK_UP);

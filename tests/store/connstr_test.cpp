@@ -3,21 +3,10 @@
 #include "store/statements.h"
 #include "tests/store/store_fixture.h"
 
-#include <fstream>
-#include <iterator>
+using testing_support::FileBytes;
+using testing_support::WriteFileBytes;
 
 namespace {
-
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 bool IsItemFile(const std::string& path)
 {
@@ -82,13 +71,13 @@ TEST(ItemDatabase, RecognisesOnlyAFileHoldingTheItemTableAndChangesNothing)
     EXPECT_TRUE(IsItemFile(folder + L"items.mdb"));
     EXPECT_EQ(FileBytes(folder + L"items.mdb"), before);
 
-    WriteFile(folder + L"empty.mdb", L"");
+    WriteFileBytes(folder + L"empty.mdb", L"");
     EXPECT_FALSE(IsItemFile(folder + L"empty.mdb"));
     EXPECT_EQ(FileBytes(folder + L"empty.mdb"), L"");
 
     std::string damaged = before;
     damaged.replace(0, 16, L"not a database!!");
-    WriteFile(folder + L"damaged.mdb", damaged);
+    WriteFileBytes(folder + L"damaged.mdb", damaged);
     EXPECT_FALSE(IsItemFile(folder + L"damaged.mdb"));
     EXPECT_EQ(FileBytes(folder + L"damaged.mdb"), damaged);
 

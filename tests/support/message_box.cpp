@@ -40,4 +40,22 @@ void AnswerMessageBox(HWND box, int buttonId)
                    reinterpret_cast<LPARAM>(::GetDlgItem(box, buttonId)));
 }
 
+std::function<bool()> AnswerBox(SeenBox& seen, int button)
+{
+    return [&seen, button] {
+        HWND box = FindSystemDialog();
+        if (!box)
+            return false;
+        seen.seen = true;
+        seen.box = box;
+        seen.owner = ::GetWindow(box, GW_OWNER);
+        wchar_t caption[128] = {};
+        ::GetWindowTextW(box, caption, ARRAYSIZE(caption));
+        seen.caption = caption;
+        seen.text = MessageBoxText(box);
+        AnswerMessageBox(box, button);
+        return true;
+    };
+}
+
 }  // namespace testing_support

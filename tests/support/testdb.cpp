@@ -162,6 +162,34 @@ std::wstring TestTempPath(const std::wstring& name)
     return TestTempDir() + name;
 }
 
+std::string FileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("test file cannot be written: " + Utf8(path));
+    DWORD written = 0;
+    const bool whole = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                       written == bytes.size();
+    ::CloseHandle(file);
+    if (!whole)
+        throw std::runtime_error("test file cannot be written: " + Utf8(path));
+}
+
 void CreateItemDatabase(const std::wstring& path, const std::vector<TestItem>& items)
 {
     ::DeleteFileW(path.c_str());

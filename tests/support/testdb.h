@@ -65,6 +65,10 @@ std::wstring TestTempDir();
 // TestTempDir() followed by name; nothing is created at that path.
 std::wstring TestTempPath(const std::wstring& name);
 
+// Every byte of a file ("" when it cannot be read), and a file written to hold exactly bytes.
+std::string FileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
 // Creates the database file at path (replacing any file there) with the delivered schema and the
 // given rows.
 void CreateItemDatabase(const std::wstring& path, const std::vector<TestItem>& items = {});

@@ -1,7 +1,7 @@
 // The row font for tests.
-#include "tests/hotlist/row_font.h"
+#include "tests/support/row_font.h"
 
-#include <cstring>
+#include <cwchar>
 
 LOGFONTW RowFont()
 {
@@ -11,7 +11,7 @@ LOGFONTW RowFont()
     font.lfCharSet = ANSI_CHARSET;
     font.lfQuality = PROOF_QUALITY;
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    std::strcpy(font.lfFaceName, L"宋体");
+    std::wcscpy(font.lfFaceName, L"宋体");
     return font;
 }
 
@@ -26,4 +26,10 @@ CSize MeasureInRowFont(LPCWSTR text, int length)
     CSize size;
     ::GetTextExtentPoint32W(memory.Get(), text, length, &size);
     return size;
+}
+
+CSize RowSizeOf(LPCWSTR text, int length)
+{
+    const CSize extent = MeasureInRowFont(text, length);
+    return CSize(extent.cx + 6, extent.cy + 3);
 }

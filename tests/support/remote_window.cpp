@@ -1,5 +1,7 @@
 // Windows of another process.
-#include "tests/mainwnd/remote_window.h"
+#include "tests/support/remote_window.h"
+
+#include "tests/support/pump.h"
 
 namespace testing_support {
 
@@ -30,6 +32,13 @@ HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& matches
     WindowSearch search = {processId, &matches, nullptr};
     ::EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& matches, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    PumpUntil([&] { return (found = FindProcessWindow(processId, matches)) != nullptr; }, timeoutMs);
+    return found;
 }
 
 std::string RemoteWindowText(HWND hWnd)

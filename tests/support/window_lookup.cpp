@@ -1,0 +1,42 @@
+// Window lookup for tests.
+#include "tests/support/window_lookup.h"
+
+#include "res/resource.h"
+
+namespace testing_support {
+
+namespace {
+
+BOOL CALLBACK FindVisibleMenu(HWND hWnd, LPARAM lParam)
+{
+    char className[16] = {};
+    ::GetClassNameW(hWnd, className, sizeof(className));
+    if (std::string(className) == L"#32768" && ::IsWindowVisible(hWnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool IsUp(HWND window)
+{
+    return window && ::IsWindowVisible(window);
+}
+
+HWND FindPopupMenu()
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindVisibleMenu, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string StatusText(HWND main)
+{
+    char text[64] = {};
+    ::GetDlgItemTextW(main, IDC_STATUS, text, sizeof(text));
+    return text;
+}
+
+}  // namespace testing_support
