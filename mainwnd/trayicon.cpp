@@ -18,5 +18,8 @@ NOTIFYICONDATAW MakeTrayIconRecord(HWND hWnd, HICON hIcon, LPCWSTR tip)
     record.uCallbackMessage = TRAY_ID;
     record.hIcon = hIcon;
     ::lstrcpynW(record.szTip, tip, 64);
+    // A character cut in half at the end would show as garbage: the tip ends before it.
+    if (IS_HIGH_SURROGATE(record.szTip[62]))
+        record.szTip[62] = L'\0';
     return record;
 }

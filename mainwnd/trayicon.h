@@ -9,5 +9,5 @@
 constexpr UINT TRAY_ID = 1045;
 
 // The record in its first form (the size every shell understands), for adding and removing alike;
-// the tip is cut to 63 units and its terminator.
+// the tip is cut to 63 units and its terminator, never inside a surrogate pair.
 NOTIFYICONDATAW MakeTrayIconRecord(HWND hWnd, HICON hIcon, LPCWSTR tip);

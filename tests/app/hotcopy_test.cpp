@@ -19,22 +19,12 @@ using namespace testing_support;
 
 namespace {
 
-std::string ClipboardText()
-{
-    std::string text;
-    if (!::OpenClipboard(nullptr))
-        return L"<held>";
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const char* bytes = static_cast<const char*>(::GlobalLock(data))) {
-            text = bytes;
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
+// The hottest item's content: characters no one code page holds together, two beyond the basic
+// plane among them.
+const wchar_t kHottestContent[] = L"谢谢 👍 Zoë ß 𠮷";
 
-std::wstring ClipboardWide()
+// What a pasting program gets: the program puts the UTF-16 form alone.
+std::wstring ClipboardText()
 {
     std::wstring text;
     if (!::OpenClipboard(nullptr))
@@ -49,14 +39,15 @@ std::wstring ClipboardWide()
     return text;
 }
 
-void SetClipboardText(const std::string& text)
+void SetClipboardText(const std::wstring& text)
 {
     ASSERT_TRUE(::OpenClipboard(nullptr));
     ::EmptyClipboard();
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(::GlobalLock(memory), text.c_str(), bytes);
     ::GlobalUnlock(memory);
-    ::SetClipboardData(CF_TEXT, memory);
+    ::SetClipboardData(CF_UNICODETEXT, memory);
     ::CloseClipboard();
 }
 
@@ -91,7 +82,7 @@ HWND RowOverEntry(const CMainDlg& dlg, int index)
 
 // The file change counter of the database header (4 bytes, big-endian, at offset 24): one more
 // for every transaction that wrote.
-unsigned ChangeCounter(const std::string& db)
+unsigned ChangeCounter(const std::wstring& db)
 {
     const std::string header = FileBytes(db);
     unsigned counter = 0;
@@ -105,8 +96,8 @@ class CObservedMainDlg : public CMainDlg {
 public:
     struct HandledClick {
         int id;
-        std::string status;
-        std::string clipboard;
+        std::wstring status;
+        std::wstring clipboard;
     };
     std::vector<HandledClick> m_handled;
     int m_countRetries = 0;
@@ -133,7 +124,7 @@ protected:
         m_db = ProgramFolder() + L"sys.mdb";
         // Heat order: 9 first, then the two 5s latest first, then the never-copied item.
         CreateItemDatabase(m_db, {{L"甲", L"内容A", 5, L"2026-01-01 10:00:00"},
-                                  {L"", L"内容B", 9, L"2026-01-02 10:00:00"},
+                                  {L"", kHottestContent, 9, L"2026-01-02 10:00:00"},
                                   {L"丙", L"内容C", 5, L"2026-03-01 10:00:00"},
                                   {std::nullopt, L"内容D"}});
         ::DeleteFileW((ProgramFolder() + L"hotcopy_tests.ini").c_str());
@@ -159,7 +150,7 @@ protected:
     int StoredClicks(size_t index) const { return ReadItems(m_db).at(index).clicktimes; }
     void End() { ::PostMessageW(m_dlg->m_hWnd, WM_COMMAND, IDCANCEL, 0); }
 
-    std::string m_db;
+    std::wstring m_db;
     CObservedMainDlg* m_dlg = nullptr;
 };
 
@@ -167,14 +158,14 @@ protected:
 
 TEST_F(HotCopyTest, ClickCopiesTheHottestItemsContentCountsItAndSaysSo)
 {
-    std::string afterFirst, afterSecond, statusAfterClick;
+    std::wstring afterFirst, afterSecond, statusAfterClick;
     CModalScript script;
-    script.Then([&] { return Listed(); }, 5000, L"listed")
-          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, L"click the top row")
-          .Then([&] { return ClipboardText() == L"内容B"; }, 3000, L"hottest item copied")
+    script.Then([&] { return Listed(); }, 5000, "listed")
+          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, "click the top row")
+          .Then([&] { return ClipboardText() == kHottestContent; }, 3000, "hottest item copied exactly")
           .Then([&] { statusAfterClick = StatusText(m_dlg->m_hWnd); return ClickEntry(*m_dlg, 1); }, 5000)
-          .Then([&] { return ClipboardText() == L"内容C"; }, 3000, L"second row copied")
-          .Then([&] { return StatusText(m_dlg->m_hWnd) == L"就绪"; }, 3000, L"status back to ready")
+          .Then([&] { return ClipboardText() == L"内容C"; }, 3000, "second row copied")
+          .Then([&] { return StatusText(m_dlg->m_hWnd) == L"就绪"; }, 3000, "status back to ready")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_EQ(statusAfterClick, L"已复制！");
@@ -183,18 +174,18 @@ TEST_F(HotCopyTest, ClickCopiesTheHottestItemsContentCountsItAndSaysSo)
     EXPECT_EQ(rows[1].clicktimes, 10);
     EXPECT_EQ(rows[2].clicktimes, 6);
     EXPECT_EQ(rows[0].clicktimes, 5);
-    EXPECT_EQ(rows[0].lasttime, std::optional<std::string>(L"2026-01-01 10:00:00"));
+    EXPECT_EQ(rows[0].lasttime, std::optional<std::wstring>(L"2026-01-01 10:00:00"));
     ASSERT_TRUE(rows[1].lasttime.has_value());
-    EXPECT_GT(*rows[1].lasttime, std::string(L"2026-01-02 10:00:00")) << "stamped with the time of the click";
+    EXPECT_GT(*rows[1].lasttime, std::wstring(L"2026-01-02 10:00:00")) << "stamped with the time of the click";
 }
 
 TEST_F(HotCopyTest, ItemDeletedMeanwhileLeavesClipboardStatusAndCountsAlone)
 {
     std::vector<CObservedMainDlg::HandledClick> handled;
     CModalScript script;
-    script.Then([&] { return Listed(); }, 5000, L"listed")
+    script.Then([&] { return Listed(); }, 5000, "listed")
           .Then([&] { ExecuteSql(m_db, L"delete from T_ITEM where id=2"); return ClickEntry(*m_dlg, 0); }, 5000)
-          .Then([&] { handled = m_dlg->m_handled; return !handled.empty(); }, 3000, L"the click is handled")
+          .Then([&] { handled = m_dlg->m_handled; return !handled.empty(); }, 3000, "the click is handled")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     ASSERT_EQ(handled.size(), 1u);
@@ -217,10 +208,10 @@ TEST_F(HotCopyTest, WithAutoMinimiseOnTheWindowStepsAsideAfterACopy)
     }
     bool minimised = false;
     CModalScript script;
-    script.Then([&] { return Listed(); }, 5000, L"listed")
+    script.Then([&] { return Listed(); }, 5000, "listed")
           .Then([&] { return ClickEntry(*m_dlg, 2); }, 5000)
-          .Then([&] { return ClipboardText() == L"内容A"; }, 3000, L"copied")
-          .Then([&] { minimised = ::IsIconic(m_dlg->m_hWnd) != FALSE; return minimised; }, 2000, L"minimised")
+          .Then([&] { return ClipboardText() == L"内容A"; }, 3000, "copied")
+          .Then([&] { minimised = ::IsIconic(m_dlg->m_hWnd) != FALSE; return minimised; }, 2000, "minimised")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_TRUE(minimised);
@@ -234,16 +225,16 @@ TEST_F(HotCopyTest, TheLastOfTwentyThousandRowsCopiesItsOwnContent)
     items.reserve(kItems);
     // Fewer clicks for every later item: heat order is id order.
     for (int i = 1; i <= kItems; ++i)
-        items.push_back({L"条目" + std::to_string(i), L"内容" + std::to_string(i), kItems - i + 1});
+        items.push_back({L"条目" + std::to_wstring(i), L"内容" + std::to_wstring(i), kItems - i + 1});
     CreateItemDatabase(m_db, items);
     CModalScript script;
-    script.Then([&] { return Listed(kItems); }, 10000, L"listed")
+    script.Then([&] { return Listed(kItems); }, 10000, "listed")
           .Then([&] { ::SendMessageW(HotList(*m_dlg), WM_VSCROLL, SB_BOTTOM, 0); return true; })
-          .Then([&] { return ClickEntry(*m_dlg, kItems - 1); }, 5000, L"click the last row")
-          .Then([&] { return ClipboardText() == L"内容20000"; }, 3000, L"the last item copied")
+          .Then([&] { return ClickEntry(*m_dlg, kItems - 1); }, 5000, "click the last row")
+          .Then([&] { return ClipboardText() == L"内容20000"; }, 3000, "the last item copied")
           .Then([&] { ::SendMessageW(HotList(*m_dlg), WM_VSCROLL, SB_TOP, 0); return true; })
-          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, L"click the first row")
-          .Then([&] { return ClipboardText() == L"内容1"; }, 3000, L"the first item copied")
+          .Then([&] { return ClickEntry(*m_dlg, 0); }, 5000, "click the first row")
+          .Then([&] { return ClipboardText() == L"内容1"; }, 3000, "the first item copied")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     auto rows = ReadItems(m_db);
@@ -266,11 +257,11 @@ TEST_F(HotCopyTest, UnderAnotherProgramsReadLockClicksCopyAndTheirCountsAreKeptU
     unsigned counterBefore = 0, counterAfter = 0;
     CModalScript script;
     // Two clicks on the top row and one on the third, all kept.
-    script.Then([&] { return Listed() && hold(0) && ClickEntry(*m_dlg, 0); }, 5000, L"click while read")
-          .Then([&] { return handled(1) && ClickEntry(*m_dlg, 0); }, 3000, L"the top row again")
-          .Then([&] { return handled(2) && ClickEntry(*m_dlg, 2); }, 3000, L"the third row")
-          .Then([&] { return handled(3); }, 3000, L"three clicks handled")
-          .Then([&] { return m_dlg->m_countRetries >= 1; }, 5000, L"the retry timer tried again")
+    script.Then([&] { return Listed() && hold(0) && ClickEntry(*m_dlg, 0); }, 5000, "click while read")
+          .Then([&] { return handled(1) && ClickEntry(*m_dlg, 0); }, 3000, "the top row again")
+          .Then([&] { return handled(2) && ClickEntry(*m_dlg, 2); }, 3000, "the third row")
+          .Then([&] { return handled(3); }, 3000, "three clicks handled")
+          .Then([&] { return m_dlg->m_countRetries >= 1; }, 5000, "the retry timer tried again")
           .Then([&] {
               whileHeld = m_dlg->m_handled;
               countsWhileHeld = {StoredClicks(0), StoredClicks(1)};
@@ -278,14 +269,14 @@ TEST_F(HotCopyTest, UnderAnotherProgramsReadLockClicksCopyAndTheirCountsAreKeptU
               reader->Go();
               return true;
           })
-          .Then([&] { return StoredClicks(1) == 11; }, 5000, L"counted on the retry timer once the reader is done")
+          .Then([&] { return StoredClicks(1) == 11; }, 5000, "counted on the retry timer once the reader is done")
           .Then([&] { counterAfter = ChangeCounter(m_db); return hold(300) && ClickEntry(*m_dlg, 2); }, 5000,
-                L"click while read again")
-          .Then([&] { return handled(4); }, 3000, L"handled")
+                "click while read again")
+          .Then([&] { return handled(4); }, 3000, "handled")
           .Then([&] { reader->Go(); End(); return true; });  // the reader lets go while the program ends
     RunMainWindow(script);
     ASSERT_EQ(whileHeld.size(), 3u);
-    const std::string copied[] = {L"内容B", L"内容B", L"内容A"};
+    const std::wstring copied[] = {kHottestContent, kHottestContent, L"内容A"};
     for (size_t i = 0; i < whileHeld.size(); ++i) {
         EXPECT_EQ(whileHeld[i].clipboard, copied[i]) << "click " << i << " copied at once";
         EXPECT_EQ(whileHeld[i].status, L"已复制！") << "click " << i;
@@ -304,14 +295,14 @@ TEST_F(HotCopyTest, AWriterInAnotherProgramOrAVanishedDatabaseIsReportedInTheSta
         writer = std::make_unique<CLockHolderProcess>(m_db, CLockHolderProcess::Lock::Exclusive, 0);
         return writer->HoldsLock();
     };
-    std::string statusWhileHeld, statusWhenGone;
+    std::wstring statusWhileHeld, statusWhenGone;
     auto answered = [&] { return StatusText(m_dlg->m_hWnd) != L"就绪"; };
     CModalScript script;
-    script.Then([&] { return Listed() && lock() && ClickEntry(*m_dlg, 0); }, 5000, L"click while written")
-          .Then(answered, 3000, L"the click is answered")
+    script.Then([&] { return Listed() && lock() && ClickEntry(*m_dlg, 0); }, 5000, "click while written")
+          .Then(answered, 3000, "the click is answered")
           .Then([&] { statusWhileHeld = StatusText(m_dlg->m_hWnd); writer->Go(); return writer->WaitForExit() == 0; })
-          .Then([&] { return !answered() && ::DeleteFileW(m_db.c_str()) && ClickEntry(*m_dlg, 0); }, 5000, L"gone")
-          .Then(answered, 3000, L"the click is answered")
+          .Then([&] { return !answered() && ::DeleteFileW(m_db.c_str()) && ClickEntry(*m_dlg, 0); }, 5000, "gone")
+          .Then(answered, 3000, "the click is answered")
           .Then([&] { statusWhenGone = StatusText(m_dlg->m_hWnd); End(); return true; });
     RunMainWindow(script);
     EXPECT_EQ(statusWhileHeld, L"数据库正被其他程序占用，未能复制！");
@@ -325,8 +316,8 @@ TEST_F(HotCopyTest, RowsWhoseIdsDoNotFitIn32BitsAreNotListed)
     ExecuteSql(m_db, L"INSERT INTO T_ITEM(id,title,data1,clicktimes) VALUES(3000000000,'big','b',5);"
                      L"INSERT INTO T_ITEM(id,title,data1) VALUES(2147483647,'keep-me','k');");
     CModalScript script;
-    script.Then([&] { return Listed(1) && ClickEntry(*m_dlg, 0); }, 5000, L"'big' has no row")
-          .Then([&] { return ClipboardText() == L"k" && StoredClicks(0) == 1; }, 3000, L"keep-me copied and counted")
+    script.Then([&] { return Listed(1) && ClickEntry(*m_dlg, 0); }, 5000, "'big' has no row")
+          .Then([&] { return ClipboardText() == L"k" && StoredClicks(0) == 1; }, 3000, "keep-me copied and counted")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_EQ(StoredClicks(1), 5) << "'big' was neither copied nor counted";
@@ -335,36 +326,35 @@ TEST_F(HotCopyTest, RowsWhoseIdsDoNotFitIn32BitsAreNotListed)
 TEST_F(HotCopyTest, AContentOfSeveralLinesShowsItsFirstLineOnOneRowAndIsCopiedWhole)
 {
     CreateItemDatabase(m_db, {{L"", L"北京市\r\n海淀区", 5}, {L"", L"一行", 1}});
-    const char shown[] = L"北京市 …";
+    const wchar_t shown[] = L"北京市 …";
     RECT several = {}, single = {};
     CModalScript script;
     auto rowsDrawn = [&] { return Listed(2) && RowOverEntry(*m_dlg, 0) && RowOverEntry(*m_dlg, 1); };
-    script.Then(rowsDrawn, 5000, L"rows drawn")
+    script.Then(rowsDrawn, 5000, "rows drawn")
           .Then([&] {
               ::GetWindowRect(RowOverEntry(*m_dlg, 0), &several);
               ::GetWindowRect(RowOverEntry(*m_dlg, 1), &single);
               return ClickEntry(*m_dlg, 0);
           })
-          .Then([&] { return ClipboardText() == L"北京市\r\n海淀区"; }, 3000, L"both lines copied")
+          .Then([&] { return ClipboardText() == L"北京市\r\n海淀区"; }, 3000, "both lines copied")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
-    EXPECT_EQ(several.right - several.left, RowSizeOf(shown, static_cast<int>(sizeof(shown)) - 1).cx)
+    EXPECT_EQ(several.right - several.left, RowSizeOf(shown, static_cast<int>(ARRAYSIZE(shown)) - 1).cx)
         << "the row is sized to its first line and the ellipsis";
     EXPECT_EQ(several.bottom - several.top, single.bottom - single.top) << "one line high";
     EXPECT_EQ(StoredClicks(0), 6);
 }
 
-TEST_F(HotCopyTest, AContentTheCodePageCannotHoldIsCopiedExactlyAsUnicodeText)
+TEST_F(HotCopyTest, AContentNoCodePageHoldsIsCopiedExactly)
 {
     // "smile 😀 中文 é ß Ω end" as another tool stores it, in UTF-8.
     CreateItemDatabase(m_db);
     ExecuteSql(m_db, L"INSERT INTO T_ITEM(title,data1) VALUES('',CAST(X'736D696C6520F09F988020E4B8ADE6968720"
                      L"C3A920C39F20CEA920656E64' AS TEXT));");
     CModalScript script;
-    script.Then([&] { return Listed(1) && ClickEntry(*m_dlg, 0); }, 5000, L"listed")
-          .Then([&] { return ClipboardWide() == L"smile \U0001F600 中文 é ß Ω end"; }, 3000, L"every character copied")
+    script.Then([&] { return Listed(1) && ClickEntry(*m_dlg, 0); }, 5000, "listed")
+          .Then([&] { return ClipboardText() == L"smile \U0001F600 中文 é ß Ω end"; }, 3000, "every character copied")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
-    EXPECT_EQ(ClipboardText(), L"smile ?? 中文 é ? Ω end") << "the code page form beside it";
     EXPECT_EQ(StoredClicks(0), 1);
 }

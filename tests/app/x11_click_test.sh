@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real Mirelo.exe in the test display, clicked through X as a user's mouse would: the top
-# row's content arrives on the X clipboard and its stored count goes up by one.
+# row's content arrives on the X clipboard exactly and its stored count goes up by one.
 # Usage: x11_click_test.sh BUILD_DIR   (inside the display the test run provides)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -12,6 +12,8 @@ cp "$build/demo.mdb" "$work/sys.mdb"
 db="$work/sys.mdb"
 heat="order by clicktimes desc,lasttime desc limit 1"
 top_id=$(sqlite3 "$db" "select id from T_ITEM $heat")
+# Characters no code page holds together reach the X clipboard exactly, on any system code page.
+sqlite3 "$db" "update T_ITEM set data1=data1||' 😀 Zoë ß 𠮷' where id=$top_id"
 expected=$(sqlite3 "$db" "select data1 from T_ITEM where id=$top_id")
 count_before=$(sqlite3 "$db" "select clicktimes from T_ITEM where id=$top_id")
 printf 'before' | xclip -selection clipboard

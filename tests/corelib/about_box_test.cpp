@@ -21,13 +21,16 @@ TEST(AboutText, DecodesNameAndVersionFromTheDescriptor)
     EXPECT_EQ(SoftVersion(soft.get()), L"2.1028");
     EXPECT_EQ(AboutCaption(soft.get()), L"关于 Mirelo");
     EXPECT_EQ(AboutText(soft.get()), L"Mirelo\n版本：2.1028");
+    // The name field holds code page 936 bytes on every system, an English Windows too.
+    ASSERT_TRUE(SoftSetField(soft->productName, "D6D0CEC4001E"));
+    EXPECT_EQ(AboutCaption(soft.get()), L"关于 中文");
 }
 
 TEST(AboutText, DamagedOrMissingDescriptorShowsUnknownInsteadOfReadingOn)
 {
     auto soft = MakeSampleSoft();
     std::memset(soft->productName, 'F', sizeof(soft->productName));  // no terminator left
-    std::memcpy(soft->version, L"0032zz", 7);
+    std::memcpy(soft->version, "0032zz", 7);
     EXPECT_EQ(SoftProductName(soft.get()), L"");
     EXPECT_EQ(SoftVersion(soft.get()), L"");
     EXPECT_EQ(AboutText(soft.get()), L"未知\n版本：未知");
@@ -44,7 +47,7 @@ TEST(AboutBox, ShowsDecodedNameAndVersionOverTheActiveWindow)
 
     SeenBox box;
     CModalScript script;
-    script.Then(AnswerBox(box), 5000, L"about box shows");
+    script.Then(AnswerBox(box), 5000, "about box shows");
     script.Start();
     CCore core;
     CString result = core.uu(OPR_ABOUT, soft.get(), L"");

@@ -14,7 +14,7 @@ class ListSetupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HWND hList = ::CreateWindowExW(0, WC_LISTVIEWA, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 380,
+        HWND hList = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 380,
                                        280, m_parent.Get(), nullptr, nullptr, nullptr);
         ASSERT_NE(hList, nullptr);
         m_list.Attach(hList);
@@ -26,13 +26,13 @@ protected:
         HWND header = reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETHEADER));
         return static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
     }
-    std::string ColumnTitle(int column)
+    std::wstring ColumnTitle(int column)
     {
-        char title[64] = {};
+        wchar_t title[64] = {};
         LVCOLUMNW col = {};
         col.mask = LVCF_TEXT;
         col.pszText = title;
-        col.cchTextMax = sizeof(title);
+        col.cchTextMax = ARRAYSIZE(title);
         m_list.SendMessage(LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
         return title;
     }

@@ -19,7 +19,7 @@ TEST(MessageBoxes, WarningShowsTextUnderTheProductNameOverItsOwner)
     CTestWindow owner(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     SeenBox seen;
     CModalScript script;
-    script.Then(AnswerBox(seen, IDOK), 5000, L"message box shows");
+    script.Then(AnswerBox(seen, IDOK), 5000, "message box shows");
     script.Start();
     CCore core;
     core.msgboxWarning(owner.Get(), L"未选中任何项目。");
@@ -36,7 +36,7 @@ TEST(MessageBoxes, ConfirmReturnsSixForYesAndSevenForNo)
     for (int answer : {IDYES, IDNO}) {
         SeenBox seen;
         CModalScript script;
-        script.Then(AnswerBox(seen, answer), 5000, L"message box shows");
+        script.Then(AnswerBox(seen, answer), 5000, "message box shows");
         script.Start();
         int result = core.msgboxConfirm(owner.Get(), L"确定要清理历史吗？");
         ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
@@ -49,7 +49,7 @@ TEST(MessageBoxes, ConfirmReturnsSixForYesAndSevenForNo)
 
 TEST(FileChooser, OffersTextFilesAndGivesEmptyTextWhenCancelled)
 {
-    std::vector<std::string> types;
+    std::vector<std::wstring> types;
     CModalScript script;
     script.Then(
         [&] {
@@ -59,7 +59,7 @@ TEST(FileChooser, OffersTextFilesAndGivesEmptyTextWhenCancelled)
             HWND typeList = ::GetDlgItem(chooser, 0x470);  // the file type box (cmb1)
             int count = typeList ? static_cast<int>(::SendMessageW(typeList, CB_GETCOUNT, 0, 0)) : 0;
             for (int i = 0; i < count; ++i) {
-                char type[128] = {};
+                wchar_t type[128] = {};
                 ::SendMessageW(typeList, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type));
                 types.push_back(type);
             }
@@ -67,10 +67,10 @@ TEST(FileChooser, OffersTextFilesAndGivesEmptyTextWhenCancelled)
                            reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDCANCEL)));
             return true;
         },
-        10000, L"file chooser shows");
+        10000, "file chooser shows");
     script.Start();
     CCore core;
-    char before[MAX_PATH] = {};
+    wchar_t before[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, before);
     CString path = core.fileTxtOpen();
     ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
@@ -78,7 +78,7 @@ TEST(FileChooser, OffersTextFilesAndGivesEmptyTextWhenCancelled)
     ASSERT_EQ(types.size(), 2u);
     EXPECT_EQ(types[0], L"文本文件 (*.txt)");
     EXPECT_EQ(types[1], L"所有文件 (*.*)");
-    char after[MAX_PATH] = {};
+    wchar_t after[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, after);
     EXPECT_STREQ(after, before);
 }

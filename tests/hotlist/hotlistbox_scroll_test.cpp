@@ -22,7 +22,7 @@ protected:
         MakeList(600);
         // Long and short texts by turns, so that a row left behind would show beside a short one.
         for (int i = 0; i < kRows; ++i) {
-            CString text = CString(L"第") + std::to_string(i) + L"条";
+            CString text = CString(L"第") + std::to_wstring(i) + L"条";
             if (i % 2)
                 text += L"：一段较长的说明文字，一直写到列表的右边";
             m_list.AddRow(text, kFirstId + i);
@@ -65,24 +65,24 @@ protected:
 
 TEST_F(HotListScrollTest, EveryScrollKeepsEachVisibleRowOverItsOwnEntry)
 {
-    ScrollAndCheck(L"wheel down", [&] { SendWheel(1); });
-    ScrollAndCheck(L"line down", [&] { SendScroll(SB_LINEDOWN); });
-    ScrollAndCheck(L"page down", [&] { SendScroll(SB_PAGEDOWN); });
-    ScrollAndCheck(L"thumb", [&] { SendScroll(SB_THUMBPOSITION, 200); });
-    ScrollAndCheck(L"wheel up", [&] { SendWheel(-2); });
-    ScrollAndCheck(L"top index", [&] { m_list.SetTopIndex(250); });
-    ScrollAndCheck(L"key end", [&] { SendKey(VK_END); });
-    ScrollAndCheck(L"key page up", [&] {
+    ScrollAndCheck("wheel down", [&] { SendWheel(1); });
+    ScrollAndCheck("line down", [&] { SendScroll(SB_LINEDOWN); });
+    ScrollAndCheck("page down", [&] { SendScroll(SB_PAGEDOWN); });
+    ScrollAndCheck("thumb", [&] { SendScroll(SB_THUMBPOSITION, 200); });
+    ScrollAndCheck("wheel up", [&] { SendWheel(-2); });
+    ScrollAndCheck("top index", [&] { m_list.SetTopIndex(250); });
+    ScrollAndCheck("key end", [&] { SendKey(VK_END); });
+    ScrollAndCheck("key page up", [&] {
         SendKey(VK_PRIOR);  // the caret goes to the top of the page first
         SendKey(VK_PRIOR);
     });
-    ScrollAndCheck(L"key home", [&] { SendKey(VK_HOME); });
-    ScrollAndCheck(L"key down past the page", [&] {
+    ScrollAndCheck("key home", [&] { SendKey(VK_HOME); });
+    ScrollAndCheck("key down past the page", [&] {
         for (int i = 0; i < 20; ++i)
             SendKey(VK_DOWN);
     });
-    ScrollAndCheck(L"line up", [&] { SendScroll(SB_LINEUP); });
-    ScrollAndCheck(L"bottom", [&] { SendScroll(SB_BOTTOM); });
+    ScrollAndCheck("line up", [&] { SendScroll(SB_LINEUP); });
+    ScrollAndCheck("bottom", [&] { SendScroll(SB_BOTTOM); });
 }
 
 TEST_F(HotListScrollTest, TheScrollBarTakesRealClicks)
@@ -90,13 +90,13 @@ TEST_F(HotListScrollTest, TheScrollBarTakesRealClicks)
     CRect list;
     m_list.GetWindowRect(&list);
     const int barX = list.right - ::GetSystemMetrics(SM_CXVSCROLL) / 2;
-    ScrollAndCheck(L"down arrow", [&] { ASSERT_TRUE(ClickAt(barX, list.bottom - 4)); });
-    ScrollAndCheck(L"page area", [&] { ASSERT_TRUE(ClickAt(barX, list.bottom - 60)); });
+    ScrollAndCheck("down arrow", [&] { ASSERT_TRUE(ClickAt(barX, list.bottom - 4)); });
+    ScrollAndCheck("page area", [&] { ASSERT_TRUE(ClickAt(barX, list.bottom - 60)); });
 }
 
 TEST_F(HotListScrollTest, TheLastEntryIsReachedAndItsRowReportsItsOwnId)
 {
-    ScrollAndCheck(L"bottom", [&] { SendScroll(SB_BOTTOM); });
+    ScrollAndCheck("bottom", [&] { SendScroll(SB_BOTTOM); });
     ASSERT_TRUE(EntryInView(kRows - 1));
     const POINT text = OnRowText(kRows - 1);
     ASSERT_TRUE(ClickAt(text.x, text.y));
@@ -106,7 +106,7 @@ TEST_F(HotListScrollTest, TheLastEntryIsReachedAndItsRowReportsItsOwnId)
     EXPECT_EQ(m_host.m_itemClicks[0].lParam, kFirstId + kRows - 1);
 
     // And back at the top, the first one reports its own.
-    ScrollAndCheck(L"top", [&] { SendScroll(SB_TOP); });
+    ScrollAndCheck("top", [&] { SendScroll(SB_TOP); });
     const POINT first = OnRowText(0);
     ASSERT_TRUE(ClickAt(first.x, first.y));
     ASSERT_TRUE(testing_support::PumpUntil([&] { return m_host.m_itemClicks.size() == 2; }));
@@ -119,12 +119,12 @@ TEST_F(HotListScrollTest, PageByPageToTheEndAndBackTheRowWindowsStayBounded)
     const CString firstText(L"第0条");
     int most = ChildWindows();
     while (!EntryInView(kRows - 1)) {
-        ScrollAndCheck(L"page down", [&] { SendScroll(SB_PAGEDOWN); });
+        ScrollAndCheck("page down", [&] { SendScroll(SB_PAGEDOWN); });
         most = std::max(most, ChildWindows());
     }
     EXPECT_EQ(Row(0), nullptr) << "the first row was let go on the way";
     while (m_list.GetTopIndex() > 0) {
-        ScrollAndCheck(L"page up", [&] { SendScroll(SB_PAGEUP); });
+        ScrollAndCheck("page up", [&] { SendScroll(SB_PAGEUP); });
         most = std::max(most, ChildWindows());
     }
     EXPECT_LE(most, static_cast<int>(CHotListBox::kMaxLiveRows));

@@ -10,12 +10,15 @@
 
 namespace {
 
+// Rows hold UTF-16: a surrogate pair among the Chinese is drawn and measured whole.
+const wchar_t kRowText[] = L"条目 😀 ";
+
 class HotListBoxTest : public HotListFixture {
 protected:
     void AddRows(int count, int firstId = 1)
     {
         for (int i = 0; i < count; ++i)
-            m_list.AddRow(CString(L"条目 ") + std::to_string(firstId + i), firstId + i);
+            m_list.AddRow(CString(kRowText) + std::to_wstring(firstId + i), firstId + i);
     }
     // Entries of the height that follows from the list's; the rows get their windows, with ids in
     // the order the items were added, only when their entries are drawn.
@@ -62,7 +65,7 @@ TEST_F(HotListBoxTest, RowsShowOverTheirEntriesOnceDrawnSizedToTheirText)
         CRect entry;
         m_list.GetItemRect(i, &entry);
         const CRect rect = RowInList(i);
-        const CString text = CString(L"条目 ") + std::to_string(i + 1);
+        const CString text = CString(kRowText) + std::to_wstring(i + 1);
         const CSize size = RowSizeOf(text, text.GetLength());
         EXPECT_EQ(rect.left, entry.left) << "row " << i;
         EXPECT_EQ(rect.top, entry.top) << "row " << i;
@@ -231,7 +234,7 @@ TEST_F(HotListBoxTest, TwentyThousandItemsEachGetAWorkingRowWithWindowsOnlyOnScr
     Repaint();
     ASSERT_TRUE(RowShows(0));
     EXPECT_EQ(Row(0)->GetDlgCtrlID(), 1002 + before);
-    const CString firstText(L"条目 1");
+    const CString firstText = CString(kRowText) + L"1";
     const CSize size = RowSizeOf(firstText, firstText.GetLength());
     EXPECT_EQ(RowInList(0).Width(), size.cx);
     EXPECT_EQ(RowInList(0).Height(), size.cy);

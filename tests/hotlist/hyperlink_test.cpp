@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 
@@ -142,22 +142,23 @@ TEST_F(HyperLinkTest, IsAStaticControlWithItsOwnClassName)
 {
     CHyperLink& link = MakeLink(L"条目");
     EXPECT_TRUE(link.IsKindOf(RUNTIME_CLASS(CStatic)));
-    EXPECT_STREQ(link.GetRuntimeClass()->m_lpszClassName, L"CHyperLink");
+    EXPECT_STREQ(link.GetRuntimeClass()->m_lpszClassName, "CHyperLink");
     // The notify style is what lets the static control take mouse input.
     EXPECT_EQ(link.GetStyle() & (SS_TYPEMASK | SS_NOTIFY), static_cast<DWORD>(SS_OWNERDRAW | SS_NOTIFY));
 }
 
 TEST_F(HyperLinkTest, SizesItselfToItsTextAndDrawsItAtOneZero)
 {
-    const char* text = L"Mirelo 热度链接";
+    // Characters no one code page holds together, two of them surrogate pairs: each drawn itself.
+    const wchar_t* text = L"Mirelo 热度链接 😀 Zoë ß 𠮷";
     MakeLink(text);
-    const CSize size = RowSizeOf(text, static_cast<int>(std::strlen(text)));
+    const CSize size = RowSizeOf(text, static_cast<int>(std::wcslen(text)));
     const CRect rect = LinkInHost();
     EXPECT_EQ(rect.left, kLeft);
     EXPECT_EQ(rect.top, kTop);
     EXPECT_EQ(rect.Width(), size.cx);
     EXPECT_EQ(rect.Height(), size.cy);
-    EXPECT_EQ(DifferencesFromText(text, static_cast<int>(std::strlen(text)), kBlue), 0);
+    EXPECT_EQ(DifferencesFromText(text, static_cast<int>(std::wcslen(text)), kBlue), 0);
 }
 
 TEST_F(HyperLinkTest, EmptyTextDrawsNothingAndHasNoLineToShow)
@@ -173,7 +174,7 @@ TEST_F(HyperLinkTest, EmptyTextDrawsNothingAndHasNoLineToShow)
 
 TEST_F(HyperLinkTest, TrailingLineFeedsCountInTheWidthButAreNotDrawn)
 {
-    const char* text = L"abc\n\n";
+    const wchar_t* text = L"abc\n\n";
     MakeLink(text);
     EXPECT_EQ(LinkInHost().Width(), RowSizeOf(text, 5).cx);
     EXPECT_EQ(DifferencesFromText(L"abc", 3, kBlue), 0);
@@ -181,7 +182,7 @@ TEST_F(HyperLinkTest, TrailingLineFeedsCountInTheWidthButAreNotDrawn)
 
 TEST_F(HyperLinkTest, LineFeedsInsideAreDrawnOnTheOneLine)
 {
-    const char* text = L"ab\ncd";
+    const wchar_t* text = L"ab\ncd";
     MakeLink(text);
     EXPECT_EQ(LinkInHost().Height(), RowSizeOf(text, 5).cy);
     EXPECT_EQ(DifferencesFromText(text, 5, kBlue), 0);
@@ -250,7 +251,7 @@ TEST_F(HyperLinkTest, ADoubleClickReportsTwoClicks)
 {
     CHyperLink& link = MakeLink(L"双击");
     // The second press comes as a double click only to a class that asks for them.
-    ASSERT_NE(::GetClassLongA(link.m_hWnd, GCL_STYLE) & CS_DBLCLKS, 0u);
+    ASSERT_NE(::GetClassLongW(link.m_hWnd, GCL_STYLE) & CS_DBLCLKS, 0u);
     const POINT point = OnText();
     ASSERT_TRUE(ClickAt(point.x, point.y));
     MouseLeftDown(point.x, point.y);

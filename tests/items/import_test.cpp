@@ -16,8 +16,8 @@ namespace {
 
 // The list as the user sees it: label, content and the row's id.
 struct ListedRow {
-    std::string title;
-    std::string data1;
+    std::wstring title;
+    std::wstring data1;
     int id = 0;
     bool operator==(const ListedRow& other) const
     {
@@ -26,7 +26,8 @@ struct ListedRow {
 };
 std::ostream& operator<<(std::ostream& out, const ListedRow& row)
 {
-    return out << "{" << row.title << "|" << row.data1 << "|" << row.id << "}";
+    return out << "{" << testing_support::Utf8(row.title) << "|" << testing_support::Utf8(row.data1) << "|"
+               << row.id << "}";
 }
 
 std::vector<ListedRow> Listed(const CListCtrl& list)
@@ -41,7 +42,7 @@ std::vector<ListedRow> Listed(const CListCtrl& list)
 class ImportTest : public ItemsTest {
 protected:
     // Opens the dialog and presses 导入 once per entry of boxAfterPress, answering the message box
-    // each press that is marked with a button (IDOK, IDYES, IDNO; 0 for none) is expected to show;
+    // each press that is marked with a button (IDOK; 0 for none) is expected to show;
     // keeps the list as it stood before the dialog closed. An unexpected box fails the run.
     void Import(CTestItemsDlg& dlg, std::vector<int> boxAfterPress = {0})
     {
@@ -73,21 +74,21 @@ protected:
     }
 
     std::vector<ListedRow> listed;
-    std::vector<std::string> boxes;
+    std::vector<std::wstring> boxes;
 };
 
-StoredItem ImportedItem(int id, const std::string& data1)
+StoredItem ImportedItem(int id, const std::wstring& data1)
 {
     StoredItem item;
     item.id = id;
-    item.title = std::string();
+    item.title = std::wstring();
     item.data1 = data1;
     return item;
 }
 
-std::vector<std::string> StoredContents(const std::vector<StoredItem>& items)
+std::vector<std::wstring> StoredContents(const std::vector<StoredItem>& items)
 {
-    std::vector<std::string> contents;
+    std::vector<std::wstring> contents;
     for (const StoredItem& item : items)
         contents.push_back(item.data1.value_or(L"<null>"));
     return contents;
@@ -99,10 +100,10 @@ TEST_F(ImportTest, EachNonEmptyLineBecomesARowAtTheBottomWithItsIdAndAnItemAsThe
 {
     std::vector<TestItem> ten;
     for (int i = 1; i <= 10; ++i)
-        ten.push_back({L"t", std::to_string(i)});
+        ten.push_back({L"t", std::to_wstring(i)});
     UseItems(ten);
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile(L"lines.txt", L"a\r\n\r\n  b  \r\n   \r\n\tit's 'x' 100%s \\\r\nlast")};
+    dlg.paths = {WriteFile(L"lines.txt", "a\r\n\r\n  b  \r\n   \r\n\tit's 'x' 100%s \\\r\nlast")};
     Import(dlg);
     ASSERT_EQ(listed.size(), 15u);
     EXPECT_EQ(listed[0].id, 10) << "loaded rows stay on top, newest first";
@@ -133,7 +134,7 @@ TEST_F(ImportTest, CancellingTheChooserOrAFileOfEmptyLinesChangesNothing)
     EXPECT_FALSE(cancelled.m_isDataChanged);
 
     CTestItemsDlg empty;
-    empty.paths = {WriteFile(L"empty.txt", L"\n\r\n\n")};
+    empty.paths = {WriteFile(L"empty.txt", "\n\r\n\n")};
     Import(empty);
     EXPECT_EQ(listed, (std::vector<ListedRow>{{L"a", L"1", 1}}));
     EXPECT_FALSE(empty.m_isDataChanged) << "no line imported: no restart request";
@@ -144,7 +145,7 @@ TEST_F(ImportTest, ImportedRowsEditedAndDeletedAtOnceReachTheTable)
 {
     UseItems({{L"old", L"existing"}});
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile(L"two.txt", L"edit me\ndelete me\n")};
+    dlg.paths = {WriteFile(L"two.txt", "edit me\ndelete me\n")};
     std::vector<ListedRow> after;
     RunDialog(dlg, {[&] {
                         ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
@@ -183,45 +184,66 @@ TEST_F(ImportTest, ImportedRowsEditedAndDeletedAtOnceReachTheTable)
 
 TEST_F(ImportTest, TheSameChineseTextImportsAlikeFromEveryEncoding)
 {
-    const std::string utf8 = u8"你好，世界！\r\n“引号”…café、。\n第三行";
-    std::u16string utf16 = u"你好，世界！\r\n“引号”…café、。\n第三行";
-    std::string utf16le = L"\xFF\xFE";
+    // Emoji and 𠮷 included: every character reaches the list and the table as it is, unasked.
+    const std::string utf8 = u8"你好，世界！\r\n“引号”…café、。\n第三行 😀𠮷";
+    std::u16string utf16 = u"你好，世界！\r\n“引号”…café、。\n第三行 😀𠮷";
+    std::string utf16le = "\xFF\xFE";
     for (char16_t unit : utf16) {
         utf16le += static_cast<char>(unit & 0xFF);
         utf16le += static_cast<char>(unit >> 8);
     }
+    const std::vector<std::wstring> once = {L"你好，世界！", L"“引号”…café、。", L"第三行 😀𠮷"};
+    const UINT codePage = ::GetACP();
+    ASSERT_TRUE(codePage == 936 || codePage == 1252) << "the files know code pages 936 and 1252";
+    const bool on936 = codePage == 936;
+    struct File {
+        const wchar_t* name;
+        std::string bytes;
+        std::vector<std::wstring> lines;
+        const char* why;
+    };
+    const File files[] = {
+        {L"utf8.txt", utf8, once, "UTF-8 without a mark"},
+        {L"utf8bom.txt", "\xEF\xBB\xBF" + utf8, once, "UTF-8 with its mark"},
+        {L"utf16le.txt", utf16le, once, "UTF-16LE with its mark"},
+        {L"local.txt",
+         on936 ? "\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\xA3\xA1\r\n"
+                 "\xA1\xB0\xD2\xFD\xBA\xC5\xA1\xB1\xA1\xAD"
+                 "caf\xA8\xA6\xA1\xA2\xA1\xA3\n\xB5\xDA\xC8\xFD\xD0\xD0"
+               : "caf\xE9 \xBD\r\n\x93quotes\x94\x85",
+         on936 ? std::vector<std::wstring>{L"你好，世界！", L"“引号”…café、。", L"第三行"}
+               : std::vector<std::wstring>{L"café ½", L"“quotes”…"},
+         "neither marked nor UTF-8: the system code page"},
+        // Short code page text that is UTF-8 by chance (模 is C4 A3 in 936) stays code page text.
+        {L"mo.txt", "\xC4\xA3", {on936 ? L"模" : L"Ä£"}, "C4 A3 in the system code page"},
+        // UTF-8 without a mark beyond Chinese, and 936 text that is UTF-8 by chance, both ways.
+        {L"kana.txt", u8"こんにちは\r\nПривет, мир", {L"こんにちは", L"Привет, мир"}, "UTF-8 of other scripts"},
+        {L"xiaoshuo.txt", "\xD0\xA1\xCB\xB5", {on936 ? L"小说" : L"Ð¡Ëµ"},
+         "D0 A1 CB B5 in the system code page"},
+    };
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile(L"utf8.txt", utf8), WriteFile(L"utf8bom.txt", L"\xEF\xBB\xBF" + utf8),
-                 WriteFile(L"utf16le.txt", utf16le),
-                 WriteFile(L"cp936.txt", L"你好，世界！\r\n“引号”…café、。\n第三行"),
-                 // Short 936 text that is UTF-8 by chance (模 is C4 A3) stays 936.
-                 WriteFile(L"mo.txt", L"模"),
-                 // Characters code page 936 lacks: imported as "?" once the user agrees, else not at all.
-                 WriteFile(L"emoji.txt", u8"\uFEFF笑\U0001F600脸"),
-                 WriteFile(L"emoji-declined.txt", u8"第一行\n笑\U0001F600\n末行"),
-                 // UTF-8 without a mark beyond Chinese, and 936 text that is UTF-8 by chance, both ways.
-                 WriteFile(L"kana.txt", u8"こんにちは\r\nПривет, мирL"), WriteFile("xiaoshuo.txt", L"小说")};
-    Import(dlg, {0, 0, 0, 0, 0, IDYES, IDNO, 0, 0});
-    std::vector<std::string> once = {L"你好，世界！", L"“引号”…café、。", L"第三行"};
-    std::vector<std::string> expected;
-    for (int file = 0; file < 4; ++file)
-        expected.insert(expected.end(), once.begin(), once.end());
-    expected.push_back(L"模");
-    expected.push_back(L"笑?脸");
-    expected.insert(expected.end(), {L"こんにちは", L"Привет, мир", L"小说"});
+    std::vector<std::wstring> expected;
+    for (const File& file : files) {
+        dlg.paths.push_back(WriteFile(file.name, file.bytes));
+        expected.insert(expected.end(), file.lines.begin(), file.lines.end());
+    }
+    Import(dlg, std::vector<int>(std::size(files), 0));  // a box at any press fails the run
+    EXPECT_TRUE(boxes.empty()) << "nothing is lost, so nothing is asked";
     EXPECT_EQ(StoredContents(Stored()), expected);
     ASSERT_EQ(listed.size(), expected.size());
-    EXPECT_EQ(listed.back().data1, L"小说");
-    const std::string asked = L"所选文件中有本程序无法显示的字符，导入后这些字符将变为“?”。\n\n是否继续导入？";
-    EXPECT_EQ(boxes, (std::vector<std::string>{asked, asked})) << "asked for the emoji files alone";
+    size_t line = 0;
+    for (const File& file : files) {
+        for (const std::wstring& text : file.lines)
+            EXPECT_EQ(listed[line++].data1, text) << file.why;
+    }
 }
 
 TEST_F(ImportTest, FilesThatAreNotTextOrCannotBeReadImportNothingWithAWarning)
 {
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile(L"binary.txt", std::string(L"MZ\0\0\x90\nline\n", 9)), PathInFolder(L"missing.txt")};
+    dlg.paths = {WriteFile(L"binary.txt", std::string("MZ\0\0\x90\nline\n", 9)), PathInFolder(L"missing.txt")};
     Import(dlg, {IDOK, IDOK});
-    EXPECT_EQ(boxes, (std::vector<std::string>{L"所选文件不是文本文件，未导入任何内容。",
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"所选文件不是文本文件，未导入任何内容。",
                                                L"无法读取所选文件，未导入任何内容。"}));
     EXPECT_TRUE(listed.empty());
     EXPECT_TRUE(Stored().empty());
@@ -234,11 +256,11 @@ TEST_F(ImportTest, AStatementTheTableRefusesStopsTheImportAndKeepsTheRowsBeforeI
                                 L"CREATE TRIGGER refuse BEFORE INSERT ON T_ITEM WHEN NEW.data1='bad' "
                                 L"BEGIN SELECT RAISE(ABORT,'refused'); END;");
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile(L"bad.txt", L"one\ntwo\nbad\nthree\n")};
+    dlg.paths = {WriteFile(L"bad.txt", "one\ntwo\nbad\nthree\n")};
     Import(dlg, {IDOK});
     EXPECT_EQ(listed, (std::vector<ListedRow>{{L"", L"one", 1}, {L"", L"two", 2}}));
-    EXPECT_EQ(StoredContents(Stored()), (std::vector<std::string>{L"one", L"two"}));
-    EXPECT_EQ(boxes, (std::vector<std::string>{L"写入数据库失败，导入已停止：已导入 2 行。"}));
+    EXPECT_EQ(StoredContents(Stored()), (std::vector<std::wstring>{L"one", L"two"}));
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"写入数据库失败，导入已停止：已导入 2 行。"}));
 }
 
 TEST_F(ImportTest, AGroupRolledBackIsTakenOutOfTheListAgain)
@@ -249,21 +271,21 @@ TEST_F(ImportTest, AGroupRolledBackIsTakenOutOfTheListAgain)
                                 L"BEGIN SELECT RAISE(ROLLBACK,'undone'); END;");
     std::string lines;
     for (int i = 1; i <= 2000; ++i)
-        lines += L"line " + std::to_string(i) + L"\n";
+        lines += "line " + std::to_string(i) + "\n";
     CTestItemsDlg dlg;
     dlg.paths = {WriteFile(L"many.txt", lines)};
     Import(dlg, {IDOK});
     ASSERT_EQ(listed.size(), 1000u);
     EXPECT_EQ(listed.back(), (ListedRow{L"", L"line 1000", 1000}));
     EXPECT_EQ(Stored().size(), 1000u);
-    EXPECT_EQ(boxes, (std::vector<std::string>{L"写入数据库失败，导入已停止：已导入 1000 行。"}));
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"写入数据库失败，导入已停止：已导入 1000 行。"}));
 }
 
 TEST_F(ImportTest, WithoutADatabaseNothingIsListed)
 {
     g_connStr = BuildConnectionString(PathInFolder(L"gone.mdb").c_str());
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile(L"lines.txt", L"one\ntwo\n")};
+    dlg.paths = {WriteFile(L"lines.txt", "one\ntwo\n")};
     SeenBox unreadable, stopped;
     RunDialog(dlg, {AnswerBox(unreadable),
                     [&] {
@@ -285,7 +307,7 @@ TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)
 {
     UseItems({{L"a", L"1"}});
     CItemsDlg dlg;
-    std::string firstType;
+    std::wstring firstType;
     RunDialog(dlg, {[&] {
                         ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                         return true;
@@ -295,8 +317,8 @@ TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)
                         if (!chooser)
                             return false;
                         // Only a file chooser has the file type box (cmb1).
-                        char type[128] = {};
-                        ::SendDlgItemMessageA(chooser, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type));
+                        wchar_t type[128] = {};
+                        ::SendDlgItemMessageW(chooser, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type));
                         firstType = type;
                         ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
                         return true;

@@ -14,7 +14,7 @@ using testing_support::IsUp;
 
 namespace {
 
-std::string BoxText(const CDialog& dlg, int id)
+std::wstring BoxText(const CDialog& dlg, int id)
 {
     CString text;
     dlg.GetDlgItemText(id, text);
@@ -29,7 +29,7 @@ void Click(const CDialog& dlg, int id)
 class ItemEditDlgTest : public items_testing::ItemsTest {
 protected:
     // Opens the dialog with the two texts, types the given texts into the boxes, presses OK.
-    INT_PTR TypeAndConfirm(CItemEditDlg& dlg, const char* title, const char* data1)
+    INT_PTR TypeAndConfirm(CItemEditDlg& dlg, const wchar_t* title, const wchar_t* data1)
     {
         CModalScript script;
         script.Then([&] { return IsUp(dlg); }).Then([&] {
@@ -51,8 +51,8 @@ TEST_F(ItemEditDlgTest, ShowsTheGivenTextsAndHandsBackWhatWasTypedWithOnlyTheCon
 {
     CItemEditDlg dlg;
     dlg.m_title = L"标签 it's";
-    dlg.m_data1 = L"  复制内容\t";
-    std::string shownTitle, shownData1, caption;
+    dlg.m_data1 = L"  复制内容 😀𠮷\t";
+    std::wstring shownTitle, shownData1, caption;
     int focusId = 0;
     CModalScript script;
     script.Then([&] { return IsUp(dlg) && ::GetForegroundWindow() == dlg.m_hWnd; }).Then([&] {
@@ -70,10 +70,10 @@ TEST_F(ItemEditDlgTest, ShowsTheGivenTextsAndHandsBackWhatWasTypedWithOnlyTheCon
     EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
     EXPECT_EQ(caption, L"数据项编辑");
     EXPECT_EQ(shownTitle, L"标签 it's");
-    EXPECT_EQ(shownData1, L"  复制内容\t");
+    EXPECT_EQ(shownData1, L"  复制内容 😀𠮷\t") << "characters beyond the basic plane shown whole";
     EXPECT_EQ(focusId, IDC_EDIT_TITLE) << "the label box has the focus first";
     EXPECT_EQ(dlg.m_title.str(), L"标签 it's") << "OK without a change hands the same texts back";
-    EXPECT_EQ(dlg.m_data1.str(), L"  复制内容\t");
+    EXPECT_EQ(dlg.m_data1.str(), L"  复制内容 😀𠮷\t");
 
     EXPECT_EQ(TypeAndConfirm(dlg, L"新标签", L"新内容"), IDOK);
     EXPECT_EQ(dlg.m_title.str(), L"新标签");

@@ -7,23 +7,22 @@
 #include "store/dbsession.h"
 
 #include <cstring>
-#include <fstream>
 
 namespace items_testing {
 
 namespace {
 
 struct CaptionSearch {
-    const char* caption;
+    const wchar_t* caption;
     HWND found;
 };
 
 BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
 {
     auto* search = reinterpret_cast<CaptionSearch*>(lParam);
-    char text[256] = {};
-    ::GetWindowTextW(hWnd, text, sizeof(text));
-    if (::IsWindowVisible(hWnd) && std::string(text) == search->caption) {
+    wchar_t text[256] = {};
+    ::GetWindowTextW(hWnd, text, ARRAYSIZE(text));
+    if (::IsWindowVisible(hWnd) && std::wstring(text) == search->caption) {
         search->found = hWnd;
         return FALSE;
     }
@@ -32,14 +31,14 @@ BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
 
 }  // namespace
 
-HWND FindThreadWindow(const char* caption)
+HWND FindThreadWindow(const wchar_t* caption)
 {
     CaptionSearch search{caption, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), &MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-std::string RowText(const CListCtrl& list, int row, int column)
+std::wstring RowText(const CListCtrl& list, int row, int column)
 {
     return list.GetItemText(row, column).str();
 }
@@ -67,28 +66,17 @@ void PostRightClick(const CListCtrl& list, POINT point)
     ::PostMessageW(list.m_hWnd, WM_RBUTTONUP, 0, position);
 }
 
-void PutOnClipboard(const std::string& text)
-{
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    if (!text.empty()) {
-        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
-        ::GlobalUnlock(memory);
-        ::SetClipboardData(CF_TEXT, memory);
-    }
-    ::CloseClipboard();
-}
-
 void PutOnClipboard(const std::wstring& text)
 {
     ASSERT_TRUE(::OpenClipboard(nullptr));
     ::EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
-    ::GlobalUnlock(memory);
-    ::SetClipboardData(CF_UNICODETEXT, memory);
+    if (!text.empty()) {
+        const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+        std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+        ::GlobalUnlock(memory);
+        ::SetClipboardData(CF_UNICODETEXT, memory);
+    }
     ::CloseClipboard();
 }
 
@@ -102,8 +90,8 @@ std::function<bool()> ChooseMenuItem(int position, SeenMenu& seen)
         seen.texts.clear();
         seen.commands.clear();
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            char text[128] = {};
-            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+            wchar_t text[128] = {};
+            ::GetMenuStringW(menu, static_cast<UINT>(i), text, ARRAYSIZE(text), MF_BYPOSITION);
             seen.texts.push_back(text);
             seen.commands.push_back(::GetMenuItemID(menu, i));
         }
@@ -119,7 +107,7 @@ CString CTestItemsDlg::ChooseImportFile()
     ++chooserCalls;
     if (paths.empty())
         return CString();
-    std::string path = paths.front();
+    std::wstring path = paths.front();
     paths.erase(paths.begin());
     return CString(path);
 }
@@ -154,30 +142,26 @@ std::vector<StoredItem> ItemsTest::Stored() const
     return testing_support::ReadItems(m_dbPath);
 }
 
-std::string ItemsTest::WriteFile(const std::string& name, const std::string& bytes) const
+std::wstring ItemsTest::WriteFile(const std::wstring& name, const std::string& bytes) const
 {
-    std::string path = m_folder + name;
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
-        ADD_FAILURE() << "cannot write " << path;
+    std::wstring path = m_folder + name;
+    testing_support::WriteFileBytes(path, bytes);
     return path;
 }
 
 void ItemsTest::RunDialog(CDialog& dlg, const std::vector<std::function<bool()>>& steps)
 {
     testing_support::CModalScript script;
-    script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); }, 5000, L"dialog shown");
+    script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); }, 5000, "dialog shown");
     int number = 1;
     for (const auto& step : steps)
-        script.Then(step, 10000, L"step " + std::to_string(number++));
+        script.Then(step, 10000, "step " + std::to_string(number++));
     script.Then(
         [&] {
             ::PostMessageW(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
             return true;
         },
-        5000, L"close");
+        5000, "close");
     script.Start();
     dlg.DoModal();
     EXPECT_TRUE(script.Succeeded()) << "timed out at " << script.FailedStep();

@@ -23,10 +23,10 @@ using testing_support::SeenBox;
 using testing_support::StoredItem;
 using testing_support::TestItem;
 
-// A visible top-level window of this thread with this caption (code page 936), or null.
-HWND FindThreadWindow(const char* caption);
+// A visible top-level window of this thread with this caption, or null.
+HWND FindThreadWindow(const wchar_t* caption);
 // Text of one column of one list row.
-std::string RowText(const CListCtrl& list, int row, int column);
+std::wstring RowText(const CListCtrl& list, int row, int column);
 // The centre of a row's label, in list client coordinates.
 POINT RowPoint(const CListCtrl& list, int row);
 
@@ -34,16 +34,14 @@ POINT RowPoint(const CListCtrl& list, int row);
 void PostDoubleClick(const CListCtrl& list, POINT point);
 void PostRightClick(const CListCtrl& list, POINT point);
 
-// Puts the code page bytes on the clipboard as CF_TEXT alone, as an older program copies; ""
-// leaves the clipboard empty.
-void PutOnClipboard(const std::string& text);
-// The same as Unicode text only (CF_UNICODETEXT), as a program that copies UTF-16 leaves it.
+// Puts the text on the clipboard as Unicode text alone (CF_UNICODETEXT), as a program that copies
+// UTF-16 leaves it; "" leaves the clipboard empty.
 void PutOnClipboard(const std::wstring& text);
 
 // A step that waits for a pop-up menu, records its item texts and commands, and chooses the item
 // at position with the keyboard.
 struct SeenMenu {
-    std::vector<std::string> texts;
+    std::vector<std::wstring> texts;
     std::vector<UINT> commands;
 };
 std::function<bool()> ChooseMenuItem(int position, SeenMenu& menu);
@@ -51,7 +49,7 @@ std::function<bool()> ChooseMenuItem(int position, SeenMenu& menu);
 // An items dialog whose file chooser is replaced: each import takes the next path queued.
 class CTestItemsDlg : public CItemsDlg {
 public:
-    std::vector<std::string> paths;  // L"" stands for a cancelled chooser
+    std::vector<std::wstring> paths;  // "" stands for a cancelled chooser
     int chooserCalls = 0;
 
 protected:
@@ -67,15 +65,15 @@ protected:
     void UseItems(const std::vector<TestItem>& items);
     std::vector<StoredItem> Stored() const;
     // Writes bytes to a file in the test's folder; returns its path.
-    std::string WriteFile(const std::string& name, const std::string& bytes) const;
-    std::string PathInFolder(const std::string& name) const { return m_folder + name; }
+    std::wstring WriteFile(const std::wstring& name, const std::string& bytes) const;
+    std::wstring PathInFolder(const std::wstring& name) const { return m_folder + name; }
 
     // Runs the dialog modally; the steps run in order inside its loop, then it is closed with
     // IDCANCEL. Fails the test when a step does not come true in time.
     void RunDialog(CDialog& dlg, const std::vector<std::function<bool()>>& steps);
 
-    std::string m_folder;
-    std::string m_dbPath;
+    std::wstring m_folder;
+    std::wstring m_dbPath;
 };
 
 }  // namespace items_testing

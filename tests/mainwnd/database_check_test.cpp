@@ -1,5 +1,6 @@
 // A sys.mdb that exists but is not an item database: refused at start-up, and never changed.
 #include "appstate/globals.h"
+#include "base/text_codec.h"
 #include "store/sqlite_handles.h"
 #include "tests/mainwnd/main_window_fixture.h"
 #include "tests/mainwnd/tray_probe.h"
@@ -16,7 +17,7 @@ using namespace testing_support;
 
 namespace {
 
-bool FileExists(const std::string& path)
+bool FileExists(const std::wstring& path)
 {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -26,13 +27,14 @@ protected:
     // The bytes of an SQLite database of another program.
     std::string ForeignDatabase()
     {
-        std::string path = m_dbPath + L".foreign";
+        std::wstring path = m_dbPath + L".foreign";
         {
             CSqliteHandle db;
-            sqlite3_open_v2(path.c_str(), db.Put(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+            sqlite3_open_v2(WideToUtf8(path).c_str(), db.Put(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                            nullptr);
             sqlite3_exec(db.Get(),
-                         L"CREATE TABLE T_NOTE(id INTEGER PRIMARY KEY, body TEXT);"
-                         L"INSERT INTO T_NOTE(body) VALUES('another program''s data');",
+                         "CREATE TABLE T_NOTE(id INTEGER PRIMARY KEY, body TEXT);"
+                         "INSERT INTO T_NOTE(body) VALUES('another program''s data');",
                          nullptr, nullptr, nullptr);
         }
         std::string bytes = FileBytes(path);
@@ -50,11 +52,11 @@ TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
         std::string bytes;
     };
     const std::vector<Case> cases = {
-        {L"empty", L""},
-        {L"text", L"not a database at all\r\n"},
-        {L"truncated", itemDatabase.substr(0, 60)},
-        {L"damaged", itemDatabase.substr(0, 100) + std::string(itemDatabase.size() - 100, '\x5A')},
-        {L"foreign", ForeignDatabase()},
+        {"empty", ""},
+        {"text", "not a database at all\r\n"},
+        {"truncated", itemDatabase.substr(0, 60)},
+        {"damaged", itemDatabase.substr(0, 100) + std::string(itemDatabase.size() - 100, '\x5A')},
+        {"foreign", ForeignDatabase()},
     };
 
     for (const Case& unusable : cases) {
@@ -63,7 +65,7 @@ TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
         CProbedMainDlg dlg;
         CModalScript script;
         HWND box = nullptr;
-        script.Then([&] { return (box = FindSystemDialog()) != nullptr; }, 5000, L"the warning shows")
+        script.Then([&] { return (box = FindSystemDialog()) != nullptr; }, 5000, "the warning shows")
             .Then([&] {
                 EXPECT_EQ(MessageBoxText(box), L"数据库文件无法使用！程序退出运行！");
                 EXPECT_EQ(::GetWindow(box, GW_OWNER), dlg.m_hWnd);

@@ -8,7 +8,7 @@ namespace testing_support {
 
 void PostKey(HWND hWnd, UINT message, UINT key, bool altDown)
 {
-    LPARAM lParam = 1 | (static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16);
+    LPARAM lParam = 1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, 0)) << 16);
     if (altDown)
         lParam |= KF_ALTDOWN << 16;
     ::PostMessageW(hWnd, message, key, lParam);
@@ -35,7 +35,7 @@ void MainWindowFixture::TearDown()
 CModalScript& MainWindowFixture::WaitUntilShown()
 {
     return m_script.Then([this] { return Main() && ::IsWindowVisible(Main()); }, 5000,
-                         L"the main window shows");
+                         "the main window shows");
 }
 
 CModalScript& MainWindowFixture::SettlePosted()
@@ -44,7 +44,7 @@ CModalScript& MainWindowFixture::SettlePosted()
     for (int round = 0; round < 2; ++round) {
         int sentinel = --m_nextSentinel;
         m_script.Then([this, sentinel] { return ::PostMessageW(Main(), WM_ITEMCLICK, 0, sentinel) != FALSE; })
-            .Then([this, sentinel] { return m_dlg.Copied(sentinel); }, 3000, L"posted messages handled");
+            .Then([this, sentinel] { return m_dlg.Copied(sentinel); }, 3000, "posted messages handled");
     }
     return m_script;
 }
@@ -61,7 +61,7 @@ CModalScript& MainWindowFixture::Minimise()
             ::ShowWindow(Main(), SW_MINIMIZE);
             return true;
         })
-        .Then([this] { return ::IsIconic(Main()) != FALSE; }, 3000, L"minimised");
+        .Then([this] { return ::IsIconic(Main()) != FALSE; }, 3000, "minimised");
 }
 
 ModalOutcome MainWindowFixture::Run()

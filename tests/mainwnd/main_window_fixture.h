@@ -18,7 +18,7 @@
 namespace testing_support {
 
 constexpr UINT kTrayMessage = TRAY_ID;  // the tray icon's callback message and id
-constexpr char kReady[] = L"就绪";
+constexpr wchar_t kReady[] = L"就绪";
 
 // A key message as the keyboard would post it (with Alt held for WM_SYSKEYDOWN combinations).
 void PostKey(HWND hWnd, UINT message, UINT key, bool altDown);
@@ -44,7 +44,7 @@ protected:
     // CopyItem calls other than the ones SettlePosted made.
     std::vector<int> Clicks() const;
 
-    std::string m_dbPath;
+    std::wstring m_dbPath;
     CProbedMainDlg m_dlg;
     CModalScript m_script;
 

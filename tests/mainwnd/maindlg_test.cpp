@@ -35,7 +35,7 @@ TEST_F(MainWindow, StartUpSetsUpTheProcessWideStateAndShowsReady)
         EXPECT_EQ(g_appPath.str(), ProgramFolder());
         EXPECT_EQ(g_isAutoMin, 1);
         EXPECT_EQ(g_connStr, BuildConnectionString(m_dbPath.c_str()));
-        EXPECT_TRUE(g_soft && SoftVersion(g_soft) == MIRELO_VERSION_TEXT);
+        EXPECT_TRUE(g_soft && SoftVersion(g_soft) == L"" MIRELO_VERSION_TEXT);
         EXPECT_TRUE(g_soft && SoftProductName(g_soft) == L"Mirelo");
         EXPECT_EQ(m_dlg.m_loadsDuringInit, 0) << "the hot list loads after initialisation";
         EXPECT_TRUE(TrayIconExists(Main()));
@@ -106,7 +106,7 @@ TEST(MainWindowKeys, EnterEscAndAltF4EndAPlainDialogOfTheTemplate)
                 PostKey(plain.m_hWnd, key.message, key.key, key.message == WM_SYSKEYDOWN);
                 return true;
             })
-            .Then([] { return false; }, 3000, L"the dialog ends");
+            .Then([] { return false; }, 3000, "the dialog ends");
         EXPECT_EQ(RunModal(plain, script).result, key.result);
     }
 }
@@ -134,7 +134,7 @@ TEST_F(MainWindow, TimerOneLoadsTheHotListOnceIntoTheRowList)
 {
     DWORD firstLoad = 0;
     WaitUntilShown()
-        .Then([this] { return m_dlg.m_loadCount > 0; }, 3000, L"timer 1 fires")
+        .Then([this] { return m_dlg.m_loadCount > 0; }, 3000, "timer 1 fires")
         .Then([&] {
             firstLoad = ::GetTickCount();
             EXPECT_EQ(m_dlg.m_loadedList, m_dlg.ListBox());
@@ -142,7 +142,7 @@ TEST_F(MainWindow, TimerOneLoadsTheHotListOnceIntoTheRowList)
             EXPECT_FALSE(::KillTimer(Main(), 1)) << "the timer was killed when it fired";
             return true;
         })
-        .Then([&] { return ::GetTickCount() - firstLoad >= 500; }, 3000, L"five intervals pass");
+        .Then([&] { return ::GetTickCount() - firstLoad >= 500; }, 3000, "five intervals pass");
     CloseWithCloseBox();
     Run();
 
@@ -156,9 +156,9 @@ TEST_F(MainWindow, ARowClickReachesCopyItemExactlyOnce)
 {
     WaitUntilShown()
         .Then([this] { return ::PostMessageW(m_dlg.ListBox(), WM_ITEMCLICK, 0, 7) != FALSE; })
-        .Then([this] { return m_dlg.Copied(7); }, 3000, L"the click on the list box is copied")
+        .Then([this] { return m_dlg.Copied(7); }, 3000, "the click on the list box is copied")
         .Then([this] { return ::PostMessageW(Main(), WM_ITEMCLICK, 0, 8) != FALSE; })
-        .Then([this] { return m_dlg.Copied(8); }, 3000, L"the click on the main window is copied");
+        .Then([this] { return m_dlg.Copied(8); }, 3000, "the click on the main window is copied");
     SettlePosted();
     CloseWithCloseBox();
     Run();

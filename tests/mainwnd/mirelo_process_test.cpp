@@ -15,23 +15,23 @@ using namespace testing_support;
 
 namespace {
 
-constexpr char kCaptionStart[] = L"Mirelo  -";
+constexpr wchar_t kCaptionStart[] = L"Mirelo  -";
 
 // A copy of the built program in a fresh folder of the running test; its path.
-std::string CopyOfProgram()
+std::wstring CopyOfProgram()
 {
-    std::string folder = TestTempDir();
-    std::string copy = folder + L"Mirelo.exe";
+    std::wstring folder = TestTempDir();
+    std::wstring copy = folder + L"Mirelo.exe";
     // Each test program runs from <build>/tests/<name>/; the program is built into <build>/.
-    std::string built = ProgramFolder() + L"..\\..\\Mirelo.exe";
+    std::wstring built = ProgramFolder() + L"..\\..\\Mirelo.exe";
     if (!::CopyFileW(built.c_str(), copy.c_str(), FALSE))
-        ADD_FAILURE() << "cannot copy " << built;
+        ADD_FAILURE() << "cannot copy " << Utf8(built);
     return copy;
 }
 
-std::string FolderOf(const std::string& path)
+std::wstring FolderOf(const std::wstring& path)
 {
-    return path.substr(0, path.find_last_of('\\') + 1);
+    return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
 bool IsMainWindow(HWND hWnd)
@@ -46,7 +46,7 @@ bool IsMessageBox(HWND hWnd)
 
 TEST(MireloProgram, WithoutSysMdbWarnsOverItsMainWindowAddsNoIconAndExitsWithMinusOne)
 {
-    std::string program = CopyOfProgram();
+    std::wstring program = CopyOfProgram();
     CChildProcess mirelo;
     ASSERT_TRUE(mirelo.Start(program, FolderOf(program)));
 
@@ -65,7 +65,7 @@ TEST(MireloProgram, WithoutSysMdbWarnsOverItsMainWindowAddsNoIconAndExitsWithMin
 
 TEST(MireloProgram, TwoCopiesRunSideBySideEachWithItsOwnWindowAndIcon)
 {
-    std::string program = CopyOfProgram();
+    std::wstring program = CopyOfProgram();
     CreateItemDatabase(FolderOf(program) + L"sys.mdb");
     CChildProcess first;
     CChildProcess second;

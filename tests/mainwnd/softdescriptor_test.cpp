@@ -25,17 +25,17 @@ std::string UnitsHex(const char* ascii)
     std::string hex;
     for (; *ascii; ++ascii) {
         char unit[8];
-        std::snprintf(unit, sizeof(unit), L"%04X", static_cast<unsigned char>(*ascii));
+        std::snprintf(unit, sizeof(unit), "%04X", static_cast<unsigned char>(*ascii));
         hex += unit;
     }
-    return hex + L"001E";
+    return hex + "001E";
 }
 
 const Field kFields[] = {
     {0, 51, UnitsHex(MIRELO_VERSION_TEXT)},              // the version
-    {51, 101, L"007400610072006E007700690063006B001E"},   // product id tarnwick
-    {152, 101, L"0073006F006600740077006100720065001E"},  // product type software
-    {253, 101, L"4D6972656C6F001E"},                      // display name Mirelo, bytes
+    {51, 101, "007400610072006E007700690063006B001E"},    // product id tarnwick
+    {152, 101, "0073006F006600740077006100720065001E"},   // product type software
+    {253, 101, "4D6972656C6F001E"},                       // display name Mirelo, bytes
 };
 
 TEST(SoftDescriptor, EachTextSitsAtItsOffsetAndLeavesTheRestOfItsFieldAsAllocated)

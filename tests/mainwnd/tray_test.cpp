@@ -28,7 +28,7 @@ protected:
     CModalScript& WaitForMenu(HWND* menuWindow)
     {
         return m_script.Then([=] { return (*menuWindow = FindPopupMenu()) != nullptr; }, 3000,
-                             L"the menu opens");
+                             "the menu opens");
     }
 };
 
@@ -37,14 +37,14 @@ TEST_F(TrayIcon, LeftButtonUpShowsAMinimisedOrHiddenWindowInFront)
     WaitUntilShown();
     Minimise();
     PostTrayCallback(kTrayMessage, WM_LBUTTONUP);
-    WaitUntilShownNormally(L"restored from minimised").Then([this] {
+    WaitUntilShownNormally("restored from minimised").Then([this] {
         EXPECT_EQ(::GetForegroundWindow(), Main());
         ::ShowWindow(Main(), SW_HIDE);
         return true;
     });
-    m_script.Then([this] { return !::IsWindowVisible(Main()); }, 3000, L"hidden");
+    m_script.Then([this] { return !::IsWindowVisible(Main()); }, 3000, "hidden");
     PostTrayCallback(kTrayMessage, WM_LBUTTONUP);
-    WaitUntilShownNormally(L"shown from hidden");
+    WaitUntilShownNormally("shown from hidden");
     CloseWithCloseBox();
     Run();
 }
@@ -75,9 +75,9 @@ TEST_F(TrayIcon, RightButtonDownOpensTheTrayMenuAtTheCursorWithTheMainWindowInFr
                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     WaitUntilShown()
         .Then([] { return ::SetCursorPos(300, 200) != FALSE; })
-        .Then([] { return CursorAt(300, 200); }, 3000, L"the cursor moves")
+        .Then([] { return CursorAt(300, 200); }, 3000, "the cursor moves")
         .Then([&] { return ::SetForegroundWindow(other) && ::GetForegroundWindow() == other; }, 3000,
-              L"another window in front");
+              "another window in front");
     PostTrayCallback(kTrayMessage, WM_RBUTTONDOWN);
     WaitForMenu(&menuWindow)
         .Then([&] {
@@ -93,7 +93,7 @@ TEST_F(TrayIcon, RightButtonDownOpensTheTrayMenuAtTheCursorWithTheMainWindowInFr
             ::EndMenu();
             return true;
         })
-        .Then([] { return FindPopupMenu() == nullptr; }, 3000, L"the menu closes");
+        .Then([] { return FindPopupMenu() == nullptr; }, 3000, "the menu closes");
     SettlePosted();
     CloseWithCloseBox();
     ModalOutcome outcome = Run();
@@ -114,7 +114,7 @@ TEST_F(TrayIcon, AnEntryChosenInTheMenuReachesTheMainWindow)
             PostKey(menuWindow, WM_KEYDOWN, VK_RETURN, false);
             return true;
         })
-        .Then([] { return false; }, 3000, L"the program ends");
+        .Then([] { return false; }, 3000, "the program ends");
     ModalOutcome outcome = RunModal(m_dlg, m_script);
 
     EXPECT_EQ(outcome.quitCode, 0) << "退出 ended the program";
@@ -122,20 +122,17 @@ TEST_F(TrayIcon, AnEntryChosenInTheMenuReachesTheMainWindow)
 
 TEST_F(TrayIcon, AboutShowsTheProductNameAndVersionOfTheDescriptor)
 {
-    HWND box = nullptr;
+    SeenBox about;
     WaitUntilShown()
         .Then([this] { return ::PostMessageW(Main(), WM_COMMAND, ID_TRAY_ABOUT, 0) != FALSE; })
-        .Then([&] { return (box = FindSystemDialog()) != nullptr; }, 3000, L"the about box opens")
-        .Then([&] {
-            std::string text = MessageBoxText(box);
-            EXPECT_NE(text.find(L"Mirelo"), std::string::npos) << text;
-            EXPECT_NE(text.find(MIRELO_VERSION_TEXT), std::string::npos) << text;
-            AnswerMessageBox(box, IDOK);
-            return true;
-        })
-        .Then([] { return FindSystemDialog() == nullptr; }, 3000, L"the about box closes");
+        .Then(AnswerBox(about), 3000, "the about box opens")
+        .Then([] { return FindSystemDialog() == nullptr; }, 3000, "the about box closes");
     CloseWithCloseBox();
     Run();
+
+    // The whole texts, Chinese included, whatever the system's code page.
+    EXPECT_EQ(about.caption, L"关于 Mirelo");
+    EXPECT_EQ(about.text, L"Mirelo\n版本：" MIRELO_VERSION_TEXT);
 }
 
 // A restarted shell has a new, empty notification area and says so to every top-level window.
@@ -188,16 +185,16 @@ TEST_F(TrayIcon, RealClicksOnItInTheNotificationAreaReachTheMainWindow)
 {
     POINT icon = {};
     HWND menuWindow = nullptr;
-    WaitUntilShown().Then([&] { return FindOurIconOnScreen(&icon); }, 3000, L"the icon shows");
+    WaitUntilShown().Then([&] { return FindOurIconOnScreen(&icon); }, 3000, "the icon shows");
     Minimise();
     m_script.Then([&] { return ::SetCursorPos(icon.x, icon.y) != FALSE; })
-        .Then([&] { return CursorAt(icon.x, icon.y); }, 3000, L"the cursor is over the icon")
+        .Then([&] { return CursorAt(icon.x, icon.y); }, 3000, "the cursor is over the icon")
         .Then([] {
             PressMouse(MOUSEEVENTF_LEFTDOWN);
             PressMouse(MOUSEEVENTF_LEFTUP);
             return true;
         });
-    WaitUntilShownNormally(L"a left click restores the window").Then([] {
+    WaitUntilShownNormally("a left click restores the window").Then([] {
         PressMouse(MOUSEEVENTF_RIGHTDOWN);
         return true;
     });
@@ -206,7 +203,7 @@ TEST_F(TrayIcon, RealClicksOnItInTheNotificationAreaReachTheMainWindow)
         PressMouse(MOUSEEVENTF_RIGHTUP);
         return true;
     });
-    m_script.Then([] { return FindPopupMenu() == nullptr; }, 3000, L"the menu closes");
+    m_script.Then([] { return FindPopupMenu() == nullptr; }, 3000, "the menu closes");
     CloseWithCloseBox();
     Run();
 }

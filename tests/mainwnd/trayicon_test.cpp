@@ -1,10 +1,9 @@
-// The notification-area icon record: its first form (88 bytes in 32-bit code) and every field of it.
+// The notification-area icon record: its first form (152 bytes in 32-bit code) and every field of it.
 #include "mainwnd/trayicon.h"
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -15,9 +14,9 @@ TEST(TrayIconRecord, HoldsTheMainWindowsIdentityCallbackIconAndTip)
     HICON hIcon = reinterpret_cast<HICON>(0x5678);
     NOTIFYICONDATAW record = MakeTrayIconRecord(hWnd, hIcon, L"Mirelo");
 
-    // The first form ends with the 64-byte tip: 88 bytes with 32-bit handles, 104 with 64-bit ones.
-    EXPECT_EQ(record.cbSize, offsetof(NOTIFYICONDATAW, szTip) + 64);
-    EXPECT_EQ(record.cbSize, sizeof(void*) == 4 ? 88u : 104u);
+    // The first form ends with the 64-unit tip: 152 bytes with 32-bit handles, 168 with 64-bit ones.
+    EXPECT_EQ(record.cbSize, offsetof(NOTIFYICONDATAW, szTip) + 64 * sizeof(WCHAR));
+    EXPECT_EQ(record.cbSize, sizeof(void*) == 4 ? 152u : 168u);
     EXPECT_EQ(record.hWnd, hWnd);
     EXPECT_EQ(record.uID, TRAY_ID);
     EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
@@ -26,12 +25,12 @@ TEST(TrayIconRecord, HoldsTheMainWindowsIdentityCallbackIconAndTip)
     EXPECT_STREQ(record.szTip, L"Mirelo");
 }
 
-TEST(TrayIconRecord, ALongTipIsCutTo63BytesAndItsTerminator)
+TEST(TrayIconRecord, ALongTipIsCutTo63UnitsAndItsTerminator)
 {
-    std::string longTip(100, 'x');
+    std::wstring longTip(100, L'字');
     NOTIFYICONDATAW record = MakeTrayIconRecord(nullptr, nullptr, longTip.c_str());
-    EXPECT_EQ(std::strlen(record.szTip), 63u);
-    EXPECT_EQ(record.szTip[63], '\0');
+    EXPECT_EQ(std::wstring(record.szTip), longTip.substr(0, 63));
+    EXPECT_EQ(record.szTip[63], L'\0');
 }
 
 }  // namespace

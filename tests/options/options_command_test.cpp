@@ -13,7 +13,7 @@ using testing_support::CModalScript;
 
 namespace {
 
-constexpr const char* kRestartText = L"已清理历史操作信息！请重新执行程序！";
+constexpr const wchar_t* kRestartText = L"已清理历史操作信息！请重新执行程序！";
 
 BOOL CALLBACK FindOptionsWindow(HWND hWnd, LPARAM lParam)
 {
@@ -68,7 +68,7 @@ CommandRun RunCommand(DriveOptions driveOptions)
              return true;
          });
     CModalScript inner;
-    inner.Then([&] { return (options = FindOptionsDialog()) != nullptr; }, 5000, L"options dialog appears")
+    inner.Then([&] { return (options = FindOptionsDialog()) != nullptr; }, 5000, "options dialog appears")
          .Then([&] {
              run.optionsOwner = ::GetWindow(options, GW_OWNER);
              run.mainEnabledUnderOptions = ::IsWindowEnabled(run.mainWnd);
@@ -76,13 +76,13 @@ CommandRun RunCommand(DriveOptions driveOptions)
          });
     driveOptions(inner, options, confirm);
     // Whatever the command shows after the dialog is answered and recorded here.
-    inner.Then([&] { return !::IsWindow(options); }, 5000, L"options dialog goes")
+    inner.Then([&] { return !::IsWindow(options); }, 5000, "options dialog goes")
          .Then([&] {
              if (commandReturned && !testing_support::FindSystemDialog())
                  return true;
              run.optionsGoneBeforeBox = !::IsWindow(options);
              return testing_support::AnswerBox(run.restartBox)();
-         }, 5000, L"restart request or return");
+         }, 5000, "restart request or return");
     outer.Start();
     inner.Start();
     mainDlg.DoModal();
@@ -118,7 +118,7 @@ TEST_F(OptionsCommand, WithoutAConfirmedClearNothingIsShownAndNothingQuits)
 {
     // Answering no, then OK; and the dialog closed straight away.
     for (bool askFirst : {true, false}) {
-        SCOPED_TRACE(askFirst ? L"no, then OK" : L"OK");
+        SCOPED_TRACE(askFirst ? "no, then OK" : "OK");
         CommandRun run = RunCommand([askFirst](CModalScript& script, HWND& options, SeenBox& confirm) {
             if (askFirst) {
                 script.Then([&] { PostClick(options, IDC_CLEARHISTORY); return true; });

@@ -91,6 +91,6 @@ void PostKey(UINT virtualKey)
 
 void AnswerNextBox(CModalScript& script, int answer, SeenBox* seen)
 {
-    script.Then(testing_support::AnswerBox(*seen, answer), 5000, L"message box appears")
-          .Then([=] { return !::IsWindow(seen->box); }, 5000, L"message box goes");
+    script.Then(testing_support::AnswerBox(*seen, answer), 5000, "message box appears")
+          .Then([=] { return !::IsWindow(seen->box); }, 5000, "message box goes");
 }

@@ -24,7 +24,7 @@ protected:
     std::vector<testing_support::StoredItem> ClickedItems() const { return m_clickedItems; }
     std::vector<testing_support::StoredItem> ClearedItems() const;
     std::vector<testing_support::StoredItem> StoredItems() const;
-    const std::string& DatabasePath() const { return m_dbPath; }
+    const std::wstring& DatabasePath() const { return m_dbPath; }
 
     // Sets both the process-wide flag and the stored setting.
     static void SetAutoMin(int inMemory, int stored);
@@ -32,7 +32,7 @@ protected:
     static int StoredAutoMin();
 
 private:
-    std::string m_dbPath;
+    std::wstring m_dbPath;
     std::vector<testing_support::StoredItem> m_clickedItems;
 };
 

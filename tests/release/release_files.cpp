@@ -19,7 +19,7 @@ std::wstring ArchivePath()
 
 std::wstring UnpackedFolder()
 {
-    return ProgramFolder() + L"我的 软件\\Mirelo\\";
+    return ProgramFolder() + L"😀 张三 Zoë\\Mirelo\\";
 }
 
 }  // namespace testing_support

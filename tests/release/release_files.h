@@ -10,7 +10,7 @@ std::wstring ArchiveName();
 // The archive as the build packed it from its own Mirelo.exe.
 std::wstring ArchivePath();
 // The archive's Mirelo\ folder, unpacked afresh before the tests run into a folder whose name
-// holds a space and Chinese characters (the name CMakeLists.txt gives it); ends in a backslash.
+// holds a space and characters no code page holds (an emoji, Chinese, ë) (the name CMakeLists.txt gives it); ends in a backslash.
 std::wstring UnpackedFolder();
 
 }  // namespace testing_support

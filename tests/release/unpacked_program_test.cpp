@@ -1,5 +1,6 @@
-// The unpacked archive as a user runs it: from a folder whose path holds a space and Chinese
-// characters, started from elsewhere, ended through its tray menu.
+// The unpacked archive as a user runs it: from a folder whose name holds a space and characters
+// no code page holds, started from elsewhere, ended through its tray menu.
+#include "base/text_codec.h"
 #include "mainwnd/trayicon.h"
 #include "res/resource.h"
 #include "tests/mainwnd/child_process.h"
@@ -24,20 +25,22 @@ bool IsMainWindow(HWND hWnd)
 
 bool IsPopupMenu(HWND hWnd)
 {
-    char className[16] = {};
-    ::GetClassNameW(hWnd, className, sizeof(className));
-    return std::string(className) == L"#32768";
+    wchar_t className[16] = {};
+    ::GetClassNameW(hWnd, className, ARRAYSIZE(className));
+    return std::wstring(className) == L"#32768";
 }
 
 void PostKeyDown(HWND hWnd, UINT key)
 {
-    ::PostMessageW(hWnd, WM_KEYDOWN, key, 1 | (static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16));
+    ::PostMessageW(hWnd, WM_KEYDOWN, key, 1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, 0)) << 16));
 }
 
 TEST(UnpackedProgram, StartsShowsItsEmptyListAndEndsWithZeroFromTheTrayMenu)
 {
-    std::string folder = UnpackedFolder();
-    ASSERT_NE(folder.find(' '), std::string::npos);
+    std::wstring folder = UnpackedFolder();
+    ASSERT_NE(folder.find(L' '), std::wstring::npos);
+    // Not even the system code page holds the name: only wide paths reach the program's files.
+    ASSERT_NE(CodePageToWide(CP_ACP, WideToCodePage(CP_ACP, folder)), folder);
     CChildProcess mirelo;
     // Started with another working folder, as from a shortcut: it finds sys.mdb beside itself.
     ASSERT_TRUE(mirelo.Start(folder + L"Mirelo.exe", ProgramFolder()));

@@ -8,7 +8,7 @@ using testing_support::WriteFileBytes;
 
 namespace {
 
-bool IsItemFile(const std::string& path)
+bool IsItemFile(const std::wstring& path)
 {
     return IsItemDatabase(BuildConnectionString(path.c_str()));
 }
@@ -19,32 +19,41 @@ TEST(ConnectionString, PathWithSeparatorsAndQuotesSurvives)
 {
     EXPECT_EQ(BuildConnectionString(L"C:\\app\\sys.mdb"),
               L"Data Source=\"C:\\app\\sys.mdb\";Busy Timeout=5000");
-    const char* const paths[] = {L"C:\\a;b=c\\sys.mdb", L"C:\\it's \"hi\";=\\x.mdb", L"C:\\ends in \"",
-                                 L"D:\\资料；表\\sys.mdb"};
-    const wchar_t* const widePaths[] = {L"C:\\a;b=c\\sys.mdb", L"C:\\it's \L"hi\";=\\x.mdb", L"C:\\ends in \L"",
-                                        L"D:\\\x8D44\x6599\xFF1B\x8868\\sys.mdb"};
-    for (int i = 0; i < 4; ++i) {
+    // Paths are UTF-16 throughout: each comes back unit for unit, a surrogate pair beside a
+    // separator included.
+    const struct {
+        const wchar_t* path;
+        const char* why;
+    } cases[] = {
+        {L"C:\\a;b=c\\sys.mdb", "separators of the string inside the path"},
+        {L"C:\\it's \"hi\";=\\x.mdb", "quotes doubled and undoubled"},
+        {L"C:\\ends in \"", "a quote as the last character"},
+        {L"D:\\资料；表\\sys.mdb", "Chinese with a full-width semicolon"},
+        {L"C:\\😀 张三 Zoë\\sys.mdb", "an emoji, Chinese and a Latin letter no one code page holds with them"},
+        {L"C:\\😀\";𠮷=\"\\sys.mdb", "surrogate pairs right before a quote, a semicolon and an equals sign"},
+    };
+    for (const auto& c : cases) {
         CConnectionSettings settings;
-        ASSERT_TRUE(ParseConnectionString(BuildConnectionString(paths[i], 1234), &settings)) << paths[i];
-        EXPECT_EQ(settings.path, widePaths[i]) << paths[i];
-        EXPECT_EQ(settings.busyTimeoutMs, 1234) << paths[i];
-        EXPECT_EQ(WithBusyTimeout(BuildConnectionString(paths[i]), 200), BuildConnectionString(paths[i], 200))
-            << "the same file, another wait: " << paths[i];
+        ASSERT_TRUE(ParseConnectionString(BuildConnectionString(c.path, 1234), &settings)) << c.why;
+        EXPECT_EQ(settings.path, c.path) << c.why;
+        EXPECT_EQ(settings.busyTimeoutMs, 1234) << c.why;
+        EXPECT_EQ(WithBusyTimeout(BuildConnectionString(c.path), 200), BuildConnectionString(c.path, 200))
+            << "the same file, another wait: " << c.why;
     }
     EXPECT_EQ(WithBusyTimeout(L"C:\\x.mdb", 200), L"C:\\x.mdb") << "not a connection string: unchanged";
 }
 
 TEST(ConnectionString, RejectsWhatIsNotOne)
 {
-    const char* const texts[] = {L"",
-                                 L"C:\\x.mdb",
-                                 L"Data Source=\"C:\\x.mdb",
-                                 L"Data Source=\"C:\\x.mdb\" junk",
-                                 L"Busy Timeout=5000",
-                                 L"Data Source=\"a\";Data Source=\"b\"",
-                                 L"Data Source=\"a\";Busy Timeout=-1",
-                                 L"Data Source=\"a\";Provider=Jet"};
-    for (const char* text : texts) {
+    const wchar_t* const texts[] = {L"",
+                                    L"C:\\x.mdb",
+                                    L"Data Source=\"C:\\x.mdb",
+                                    L"Data Source=\"C:\\x.mdb\" junk",
+                                    L"Busy Timeout=5000",
+                                    L"Data Source=\"a\";Data Source=\"b\"",
+                                    L"Data Source=\"a\";Busy Timeout=-1",
+                                    L"Data Source=\"a\";Provider=Jet"};
+    for (const wchar_t* text : texts) {
         CConnectionSettings settings;
         EXPECT_FALSE(ParseConnectionString(text, &settings)) << text;
     }
@@ -52,9 +61,9 @@ TEST(ConnectionString, RejectsWhatIsNotOne)
 
 TEST(ConnectionString, FolderNamedWithSeparatorsAndAQuoteWorks)
 {
-    const std::string folder = testing_support::TestTempDir() + L"a;b=c'd 资料\\";
+    const std::wstring folder = testing_support::TestTempDir() + L"a;b=c'd 资料 😀 张三 Zoë\\";
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
-    const std::string path = folder + L"sys.mdb";
+    const std::wstring path = folder + L"sys.mdb";
     testing_support::CreateItemDatabase(path, {{L"标签", L"内容"}});
     CDbSession session;
     session.SetConnectionString(BuildConnectionString(path.c_str()));
@@ -65,18 +74,18 @@ TEST(ConnectionString, FolderNamedWithSeparatorsAndAQuoteWorks)
 
 TEST(ItemDatabase, RecognisesOnlyAFileHoldingTheItemTableAndChangesNothing)
 {
-    const std::string folder = testing_support::TestTempDir();
+    const std::wstring folder = testing_support::TestTempDir();
     testing_support::CreateItemDatabase(folder + L"items.mdb", {{L"a", L"1", 3, L"2026-02-09 09:00:00"}});
     const std::string before = FileBytes(folder + L"items.mdb");
     EXPECT_TRUE(IsItemFile(folder + L"items.mdb"));
     EXPECT_EQ(FileBytes(folder + L"items.mdb"), before);
 
-    WriteFileBytes(folder + L"empty.mdb", L"");
+    WriteFileBytes(folder + L"empty.mdb", "");
     EXPECT_FALSE(IsItemFile(folder + L"empty.mdb"));
-    EXPECT_EQ(FileBytes(folder + L"empty.mdb"), L"");
+    EXPECT_EQ(FileBytes(folder + L"empty.mdb"), "");
 
     std::string damaged = before;
-    damaged.replace(0, 16, L"not a database!!");
+    damaged.replace(0, 16, "not a database!!");
     WriteFileBytes(folder + L"damaged.mdb", damaged);
     EXPECT_FALSE(IsItemFile(folder + L"damaged.mdb"));
     EXPECT_EQ(FileBytes(folder + L"damaged.mdb"), damaged);
@@ -91,15 +100,15 @@ TEST(ItemDatabase, RecognisesOnlyAFileHoldingTheItemTableAndChangesNothing)
 TEST(ItemDatabase, DeliveredDemoDatabaseHasTheTestSchema)
 {
     // The test program runs from <build>\tests\store_tests\.
-    char exe[MAX_PATH] = {};
-    std::string demo(exe, ::GetModuleFileNameW(nullptr, exe, MAX_PATH));
+    wchar_t exe[MAX_PATH] = {};
+    std::wstring demo(exe, ::GetModuleFileNameW(nullptr, exe, MAX_PATH));
     for (int up = 0; up < 3; ++up)
-        demo = demo.substr(0, demo.find_last_of('\\'));
+        demo = demo.substr(0, demo.find_last_of(L'\\'));
     demo += L"\\demo.mdb";
-    ASSERT_TRUE(IsItemFile(demo)) << demo;
+    ASSERT_TRUE(IsItemFile(demo)) << testing_support::Utf8(demo);
     EXPECT_GE(testing_support::ReadItems(demo).size(), 10u);
 
-    const std::string fresh = testing_support::TestTempPath(L"fresh.mdb");
+    const std::wstring fresh = testing_support::TestTempPath(L"fresh.mdb");
     testing_support::CreateItemDatabase(fresh);
     const CString schemaQuery = L"select sql from sqlite_master where name='T_ITEM'";
     CDbSession session;

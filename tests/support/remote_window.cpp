@@ -41,24 +41,21 @@ HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& matches, DW
     return found;
 }
 
-std::string RemoteWindowText(HWND hWnd)
+std::wstring RemoteWindowText(HWND hWnd)
 {
     wchar_t wide[1024] = {};
     DWORD_PTR copied = 0;
     if (!::SendMessageTimeoutW(hWnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000,
                                &copied))
-        return std::string();
-    char bytes[2048] = {};
-    int length = ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(copied), bytes, sizeof(bytes),
-                                       nullptr, nullptr);
-    return std::string(bytes, length > 0 ? length : 0);
+        return std::wstring();
+    return std::wstring(wide, static_cast<size_t>(copied));
 }
 
 bool IsDialogClass(HWND hWnd)
 {
-    char className[16] = {};
-    ::GetClassNameW(hWnd, className, sizeof(className));
-    return std::string(className) == L"#32770";
+    wchar_t className[16] = {};
+    ::GetClassNameW(hWnd, className, ARRAYSIZE(className));
+    return std::wstring(className) == L"#32770";
 }
 
 }  // namespace testing_support

@@ -12,9 +12,8 @@ HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& matches
 // The same once it shows, pumping this thread's messages meanwhile; null when none came in time.
 HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& matches, DWORD timeoutMs = 15000);
 
-// The window's text, asked for with WM_GETTEXT (which the system carries across processes),
-// as code page 936 bytes.
-std::string RemoteWindowText(HWND hWnd);
+// The window's text, asked for with WM_GETTEXT (which the system carries across processes).
+std::wstring RemoteWindowText(HWND hWnd);
 
 // Whether the window's class is the dialog class (#32770).
 bool IsDialogClass(HWND hWnd);

@@ -9,9 +9,9 @@ namespace {
 
 BOOL CALLBACK FindVisibleMenu(HWND hWnd, LPARAM lParam)
 {
-    char className[16] = {};
-    ::GetClassNameW(hWnd, className, sizeof(className));
-    if (std::string(className) == L"#32768" && ::IsWindowVisible(hWnd)) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(hWnd, className, ARRAYSIZE(className));
+    if (std::wstring(className) == L"#32768" && ::IsWindowVisible(hWnd)) {
         *reinterpret_cast<HWND*>(lParam) = hWnd;
         return FALSE;
     }
@@ -32,10 +32,10 @@ HWND FindPopupMenu()
     return found;
 }
 
-std::string StatusText(HWND main)
+std::wstring StatusText(HWND main)
 {
-    char text[64] = {};
-    ::GetDlgItemTextW(main, IDC_STATUS, text, sizeof(text));
+    wchar_t text[64] = {};
+    ::GetDlgItemTextW(main, IDC_STATUS, text, ARRAYSIZE(text));
     return text;
 }
 

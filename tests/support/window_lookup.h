@@ -17,8 +17,8 @@ inline bool IsUp(const CWnd& window)
 // The open pop-up menu window (#32768) of this thread, or null.
 HWND FindPopupMenu();
 
-// The main window's status line, as code page bytes.
-std::string StatusText(HWND main);
+// The main window's status line.
+std::wstring StatusText(HWND main);
 
 // The application's main window for the duration of a scope.
 class CMainWindowScope {
