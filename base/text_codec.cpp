@@ -91,7 +91,8 @@ std::array<CodePageByte, 256> SystemCodePageBytes()
         wchar_t unit = 0;
         if (::IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(byte)))
             kinds[byte] = CodePageByte::Lead;
-        else if (byte < 0x80 || ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &single, 1, &unit, 1) == 1)
+        else if (byte < 0x80 ||
+                 ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &single, 1, &unit, 1) == 1)
             kinds[byte] = CodePageByte::Single;
         else
             kinds[byte] = CodePageByte::Invalid;

@@ -4,8 +4,7 @@
 int CharLengthAt(const CString& text, int index)
 {
     // A high surrogate without its low half counts as a character alone.
-    return IS_HIGH_SURROGATE(text[index]) && index + 1 < text.GetLength() &&
-                   IS_LOW_SURROGATE(text[index + 1])
+    return IS_HIGH_SURROGATE(text[index]) && index + 1 < text.GetLength() && IS_LOW_SURROGATE(text[index + 1])
                ? 2
                : 1;
 }

@@ -220,7 +220,8 @@ private:
     bool HoldReader()
     {
         CSqliteHandle reader;
-        if (sqlite3_open_v2(ToUtf8(m_dbPath).c_str(), reader.Put(), SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        if (sqlite3_open_v2(ToUtf8(m_dbPath).c_str(), reader.Put(), SQLITE_OPEN_READWRITE, nullptr) !=
+                SQLITE_OK ||
             sqlite3_exec(reader.Get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK ||
             sqlite3_exec(reader.Get(), "SELECT count(*) FROM T_ITEM", nullptr, nullptr, nullptr) != SQLITE_OK)
             return false;
@@ -403,7 +404,8 @@ int main(int argc, char** argv)
         std::printf("# %zu of %d clicks on the last row copied\n", figures.lastClickSeconds.size(), kClicks);
     std::printf("click_last_ms: %.2f ms\n", Median(figures.lastClickSeconds) * 1000);
     if (figures.readerClickSeconds.size() != static_cast<size_t>(kReaderClicks))
-        std::printf("# %zu of %d clicks under a reader copied\n", figures.readerClickSeconds.size(), kReaderClicks);
+        std::printf("# %zu of %d clicks under a reader copied\n", figures.readerClickSeconds.size(),
+                    kReaderClicks);
     std::printf("click_with_reader_ms: %.2f ms\n", Median(figures.readerClickSeconds) * 1000);
     std::printf("click_read_ms: %.2f ms\n", Median(figures.readSeconds) * 1000);
     std::printf("click_clipboard_ms: %.2f ms\n", Median(figures.clipboardSeconds) * 1000);

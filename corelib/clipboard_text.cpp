@@ -7,7 +7,8 @@
 bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs)
 {
     // The block is ready before the clipboard is opened.
-    CGlobalMemory unicode = GlobalCopy(text.GetString(), (static_cast<size_t>(text.GetLength()) + 1) * sizeof(wchar_t));
+    CGlobalMemory unicode =
+        GlobalCopy(text.GetString(), (static_cast<size_t>(text.GetLength()) + 1) * sizeof(wchar_t));
     if (!unicode.Get())
         return false;
     CClipboardSession clipboard(owner, waitMs);

@@ -1,9 +1,9 @@
 // INI flags, read and written by this library itself: a damaged line reads 0, other lines stay.
 #include "corelib/settings_file.h"
 
+#include "base/kernel_handles.h"
 #include "base/text_codec.h"
 #include "base/text_walk.h"
-#include "base/kernel_handles.h"
 #include "framework/stdiofile.h"
 
 #include <windows.h>

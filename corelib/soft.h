@@ -30,8 +30,7 @@ bool SoftBytesOfHex(const char* hex, CString* text);
 
 // Copies hex text and its terminator into a field, leaving the rest of the field as it is.
 // False (and the field untouched) when the text and its terminator do not fit.
-template <size_t Width>
-bool SoftSetField(char (&field)[Width], const std::string& hex)
+template <size_t Width> bool SoftSetField(char (&field)[Width], const std::string& hex)
 {
     size_t length = hex.size();
     if (length + 1 > Width)
@@ -41,8 +40,7 @@ bool SoftSetField(char (&field)[Width], const std::string& hex)
 }
 
 // The text of a field; false when the field holds no terminator within its width.
-template <size_t Width>
-bool SoftFieldText(const char (&field)[Width], std::string* hex)
+template <size_t Width> bool SoftFieldText(const char (&field)[Width], std::string* hex)
 {
     const void* end = std::memchr(field, '\0', Width);
     if (!end)

@@ -55,8 +55,7 @@ CString CListCtrl::GetItemText(int item, int subItem) const
         lvItem.iSubItem = subItem;
         lvItem.pszText = buffer.data();
         lvItem.cchTextMax = size;
-        int length = static_cast<int>(
-            SendMessage(LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&lvItem)));
+        int length = static_cast<int>(SendMessage(LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&lvItem)));
         if (length < size - 1 || size >= (1 << 26))
             return CString(buffer.data(), length);
     }

@@ -23,7 +23,8 @@ namespace {
 constexpr UINT WM_ITEMS_UNREADABLE = WM_APP + 1;
 
 constexpr wchar_t kItemsUnreadable[] = L"无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。";
-constexpr wchar_t kEditNotSaved[] = L"无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。";
+constexpr wchar_t kEditNotSaved[] =
+    L"无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。";
 constexpr wchar_t kDeleteNotDone[] =
     L"无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。";
 constexpr wchar_t kNewItemNotSaved[] =

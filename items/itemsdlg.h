@@ -6,7 +6,6 @@
 #include "items/contentcolumn.h"
 #include "items/itemimporter.h"
 
-
 class CItemsDlg : public CDialog {
 public:
     CItemsDlg();

@@ -90,14 +90,14 @@ void CTextSniffer::FeedUtf8(unsigned char byte)
 // that is well-formed code page text as well stays in the code page.
 bool CTextSniffer::InTextRanges(uint32_t codePoint)
 {
-    return codePoint < 0x80                                  // ASCII
-           || (codePoint >= 0xA0 && codePoint <= 0xFF)       // Latin-1, without the C1 controls
-           || (codePoint >= 0x2000 && codePoint <= 0x206F)   // general punctuation
-           || (codePoint >= 0x3000 && codePoint <= 0x303F)   // CJK symbols and punctuation
-           || (codePoint >= 0x3400 && codePoint <= 0x4DBF)   // CJK ideographs, extension A
-           || (codePoint >= 0x4E00 && codePoint <= 0x9FFF)   // CJK unified ideographs
-           || (codePoint >= 0xF900 && codePoint <= 0xFAFF)   // CJK compatibility ideographs
-           || (codePoint >= 0xFF00 && codePoint <= 0xFFEF)   // full-width and half-width forms
+    return codePoint < 0x80                                    // ASCII
+           || (codePoint >= 0xA0 && codePoint <= 0xFF)         // Latin-1, without the C1 controls
+           || (codePoint >= 0x2000 && codePoint <= 0x206F)     // general punctuation
+           || (codePoint >= 0x3000 && codePoint <= 0x303F)     // CJK symbols and punctuation
+           || (codePoint >= 0x3400 && codePoint <= 0x4DBF)     // CJK ideographs, extension A
+           || (codePoint >= 0x4E00 && codePoint <= 0x9FFF)     // CJK unified ideographs
+           || (codePoint >= 0xF900 && codePoint <= 0xFAFF)     // CJK compatibility ideographs
+           || (codePoint >= 0xFF00 && codePoint <= 0xFFEF)     // full-width and half-width forms
            || (codePoint >= 0x1F300 && codePoint <= 0x1FAFF);  // pictographs and emoji
 }
 
