@@ -111,7 +111,7 @@ struct HotListFigures {
 // The real main window, with stop-watches around the load and the copy.
 class CBenchMainDlg : public CMainDlg {
 public:
-    explicit CBenchMainDlg(std::string dbPath) : m_dbPath(std::move(dbPath)) {}
+    explicit CBenchMainDlg(std::wstring dbPath) : m_dbPath(std::move(dbPath)) {}
     HotListFigures figures;
 
 protected:
@@ -276,7 +276,7 @@ private:
         }
     }
 
-    std::string m_dbPath;
+    std::wstring m_dbPath;
     // Closing the connection ends its transaction and lets go of the lock.
     CSqliteHandle m_reader;
     bool m_clickingLast = false;
