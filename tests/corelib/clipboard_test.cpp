@@ -5,6 +5,7 @@
 #include "corelib/core.h"
 #include "tests/corelib/test_window.h"
 #include "tests/support/pump.h"
+#include "tests/support/testdb.h"
 
 #include <gtest/gtest.h>
 
@@ -27,16 +28,6 @@ std::wstring TextTheCodePageHolds()
     default:
         return L"Mirelo";
     }
-}
-
-std::string InSystemCodePage(const std::wstring& text)
-{
-    const int units = static_cast<int>(text.size());
-    std::string bytes(static_cast<size_t>(units) * 2, '\0');
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), units, &bytes[0],
-                                             static_cast<int>(bytes.size()), nullptr, nullptr);
-    bytes.resize(static_cast<size_t>(length > 0 ? length : 0));
-    return bytes;
 }
 
 struct ClipboardContents {
@@ -187,7 +178,7 @@ TEST(Clipboard, HoldsTheTextExactlyAndTheSystemsCfTextOfItOwnedByTheGivenWindow)
     ASSERT_TRUE(core.toClipboard(owner.Get(), held.c_str()));
     contents = ReadClipboard();
     ASSERT_TRUE(contents.hasText);
-    EXPECT_EQ(contents.text, InSystemCodePage(held)) << "code page " << ::GetACP();
+    EXPECT_EQ(contents.text, testing_support::InSystemCodePage(held)) << "code page " << ::GetACP();
     EXPECT_EQ(contents.unicode, held);
 }
 

@@ -49,17 +49,6 @@ std::string Utf16(const std::u16string& text, bool bigEndian)
     return bytes;
 }
 
-// The text's bytes in the system code page, as a program of this system writes them.
-std::string InSystemCodePage(const std::wstring& text)
-{
-    const int units = static_cast<int>(text.size());
-    std::string bytes(static_cast<size_t>(units) * 2, '\0');
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), units, &bytes[0],
-                                             static_cast<int>(bytes.size()), nullptr, nullptr);
-    bytes.resize(static_cast<size_t>(length > 0 ? length : 0));
-    return bytes;
-}
-
 TextEncoding Sniff(const std::string& bytes, bool byteByByte = false)
 {
     CTextSniffer sniffer;
@@ -164,7 +153,7 @@ TEST(ImportFile, EveryEncodingIsDecodedKeepingEveryCharacter)
         {Utf16(utf16, false), utf16Lines, "UTF-16LE"},
         {Utf16(utf16, true), utf16Lines, "UTF-16BE"},
         {Utf16(u"ab", false) + "x", {L"ab\xFFFD"}, "a dangling odd byte is U+FFFD"},
-        {InSystemCodePage(local) + "\r\nend",
+        {testing_support::InSystemCodePage(local) + "\r\nend",
          {local, L"end"},
          "neither marked nor UTF-8: the system code page"},
     };

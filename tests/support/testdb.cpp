@@ -120,6 +120,16 @@ std::string Utf8(const std::wstring& text)
     return bytes;
 }
 
+std::string InSystemCodePage(const std::wstring& text)
+{
+    const int units = static_cast<int>(text.size());
+    std::string bytes(static_cast<size_t>(units) * 2, '\0');
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), units, &bytes[0],
+                                             static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return bytes;
+}
+
 bool operator==(const StoredItem& a, const StoredItem& b)
 {
     return a.id == b.id && a.title == b.title && a.data1 == b.data1 && a.clicktimes == b.clicktimes &&

@@ -53,6 +53,8 @@ inline bool operator!=(const StoredItem& a, const StoredItem& b)
 std::ostream& operator<<(std::ostream& out, const StoredItem& item);
 // Test texts in failure messages, as UTF-8.
 std::string Utf8(const std::wstring& text);
+// The text's bytes in the system code page, as a program of this system writes them.
+std::string InSystemCodePage(const std::wstring& text);
 
 // The test program's folder, which is also the application directory CCore reports; ends in a
 // backslash.
