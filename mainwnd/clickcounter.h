@@ -19,7 +19,7 @@ public:
     void SetConnectionString(const CString& connStr);
 
     enum class ReadResult {
-        Read,        // the content (L"" when the item is gone)
+        Read,        // the content ("" when the item is gone)
         Busy,        // another program's lock was not granted in time
         Unreadable,  // any other failure: the file gone or broken
     };

@@ -14,7 +14,7 @@ public:
     // Timers of the main window; each fires once per arming.
     static constexpr UINT_PTR kLoadTimer = 1;  // loads the hot list after start-up
     static constexpr UINT kLoadDelayMs = 100;
-    static constexpr UINT_PTR kStatusTimer = 2;  // puts L"就绪" back after a copy
+    static constexpr UINT_PTR kStatusTimer = 2;  // puts "就绪" back after a copy
     static constexpr UINT kStatusDelayMs = 1000;
     static constexpr UINT_PTR kCountRetryTimer = 3;  // writes the click counts another program held up
     static constexpr UINT kCountRetryDelayMs = 1000;
