@@ -319,6 +319,63 @@ TEST_F(ItemsDlgTest, DeleteWithNothingCheckedWarnsAndChangesNothing)
     }
 }
 
+TEST_F(ItemsDlgTest, EditOfAnItemAnotherProgramDeletedMeanwhileSaysSoAndDropsItsRow)
+{
+    for (bool rename : {false, true}) {
+        SCOPED_TRACE(rename ? "label changed" : "content changed");
+        UseItems({{L"first", L"one"}, {L"second", L"two"}});
+        CItemsDlg dlg;
+        HWND dlgWnd = nullptr;
+        SeenBox box;
+        std::vector<int> listedAfter;
+        RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
+                            dlgWnd = dlg.m_hWnd;
+                            // Another connection deletes the item while its edit is open.
+                            testing_support::ExecuteSql(m_dbPath, L"DELETE FROM T_ITEM WHERE id=2;");
+                            ::SetDlgItemTextW(edit, rename ? IDC_EDIT_TITLE : IDC_EDIT_DATA1, L"changed");
+                            ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        }),
+                        AnswerBox(box), [&] {
+                            listedAfter = ListedIds(dlg.m_list);
+                            return true;
+                        }});
+        EXPECT_EQ(box.text, L"该项目已被删除，修改未保存！");
+        EXPECT_EQ(box.owner, dlgWnd);
+        EXPECT_EQ(listedAfter, (std::vector<int>{1}));
+        EXPECT_EQ(StoredIds(), (std::vector<int>{1}));
+        EXPECT_EQ(Stored()[0].title, L"first");
+        EXPECT_EQ(Stored()[0].data1, L"one");
+    }
+}
+
+TEST_F(ItemsDlgTest, DeleteOfCheckedRowsAnotherProgramDeletedMeanwhileIsDoneForTheRestUnasked)
+{
+    for (bool allGone : {false, true}) {
+        SCOPED_TRACE(allGone ? "every checked row gone" : "one checked row gone");
+        UseItems({{L"1", L"1"}, {L"2", L"2"}, {L"3", L"3"}});
+        CItemsDlg dlg;
+        bool boxShown = true;
+        std::vector<int> listedAfter;
+        RunDialog(dlg, {[&] {
+                            dlg.m_list.SetCheck(1);  // id 2
+                            dlg.m_list.SetCheck(2);  // id 1
+                            testing_support::ExecuteSql(m_dbPath, allGone ? L"DELETE FROM T_ITEM WHERE id IN (1,2);"
+                                                                          : L"DELETE FROM T_ITEM WHERE id=2;");
+                            ClickButton(dlg, IDC_DELETECHECKED);
+                            return true;
+                        },
+                        [&] {
+                            boxShown = testing_support::FindSystemDialog() != nullptr;
+                            listedAfter = ListedIds(dlg.m_list);
+                            return true;
+                        }});
+        EXPECT_FALSE(boxShown);
+        EXPECT_EQ(listedAfter, (std::vector<int>{3}));
+        EXPECT_EQ(StoredIds(), (std::vector<int>{3}));
+        EXPECT_TRUE(dlg.m_isDataChanged);
+    }
+}
+
 TEST_F(ItemsDlgTest, DeletesTheCheckedRowsByTheirIds)
 {
     UseIds3And7And12();
