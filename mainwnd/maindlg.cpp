@@ -28,6 +28,16 @@ constexpr wchar_t kUnusableDatabase[] = L"数据库文件无法使用！程序�
 constexpr wchar_t kContentBusy[] = L"数据库正被其他程序占用，未能复制！";
 constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制！";
 
+// True only when nothing at all answers to the path: a folder (or anything else there that is
+// not a file) is present, and unusable rather than missing.
+bool NothingAt(const CString& path)
+{
+    if (::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
@@ -70,7 +80,7 @@ BOOL CMainDlg::OnInitDialog()
 
         CString dbPath = g_appPath + L"sys.mdb";
         if (!g_core->isFileExist(dbPath))
-            return RefuseToStart(kMissingDatabase);
+            return RefuseToStart(NothingAt(dbPath) ? kMissingDatabase : kUnusableDatabase);
         // A file of that name that is not our database would give a window where nothing works.
         if (!IsItemDatabase(g_core->getDbConnStrMdb(dbPath)))
             return RefuseToStart(kUnusableDatabase);
