@@ -27,6 +27,7 @@ constexpr wchar_t kMissingDatabase[] = L"数据库文件不存在！程序退出
 constexpr wchar_t kUnusableDatabase[] = L"数据库文件无法使用！程序退出运行！";
 constexpr wchar_t kContentBusy[] = L"数据库正被其他程序占用，未能复制！";
 constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制！";
+constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未能复制！";
 
 // True only when nothing at all answers to the path: a folder (or anything else there that is
 // not a file) is present, and unusable rather than missing.
@@ -240,8 +241,13 @@ void CMainDlg::CopyItem(int id)
     // An empty content means the item is gone (or holds nothing): the user's clipboard stays.
     if (text.empty())
         return;
-    if (!g_core->toClipboard(m_hWnd, text))
+    if (!g_core->toClipboard(m_hWnd, text)) {
+        // Still held by another program after the short retry: said, and not counted, since
+        // nothing was copied.
+        SetStatusText(kClipboardBusy);
+        SetTimer(kStatusTimer, kStatusDelayMs);
         return;
+    }
     SetStatusText(L"已复制！");
     SetTimer(kStatusTimer, kStatusDelayMs);
     m_clicks.Add(id, g_core->getTimeNowStr(L""));

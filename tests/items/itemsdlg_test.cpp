@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
+#include "tests/corelib/clipboard_holder_process.h"
 #include "tests/items/items_fixture.h"
 #include "tests/store/lock_holder_process.h"
 #include "tests/support/immutable_file.h"
@@ -620,6 +621,33 @@ TEST_F(ItemsDlgTest, NewItemOfTwoLinesIsStoredWithCrLfListedByItsFirstLineAndEdi
     EXPECT_EQ(stored[1].data1, std::optional<std::wstring>(L"北京市\r\n海淀区"))
         << "stored as typed, after the edit too";
     EXPECT_EQ(stored[1].clicktimes, 0) << "the whole content came back unchanged: nothing written";
+}
+
+TEST_F(ItemsDlgTest, NewItemWhileAnotherProgramHoldsTheClipboardProposesNothingAndOpensAtOnce)
+{
+    UseItems({{L"old", L"one"}});
+    PutOnClipboard(L"剪贴板里的文字");
+    CClipboardHolder holder(CClipboardHolder::Mode::Hold, 60000);
+    ASSERT_TRUE(holder.PumpUntilHolding());
+    CItemsDlg dlg;
+    DWORD clickedAt = 0, openedAt = 0;
+    std::wstring proposed = L"<not seen>";
+    RunDialog(dlg, {[&] {
+                        clickedAt = ::GetTickCount();
+                        ClickButton(dlg, IDC_NEWITEM);
+                        return true;
+                    },
+                    OnEditDialog([&](HWND edit) {
+                        openedAt = ::GetTickCount();
+                        proposed = DlgText(edit, IDC_EDIT_DATA1);
+                        ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+                    }),
+                    [] { return !FindThreadWindow(L"数据项编辑"); }});
+    holder.Release();
+    EXPECT_EQ(holder.PumpUntilExit(), 0u);
+    EXPECT_EQ(proposed, L"");
+    EXPECT_LT(openedAt - clickedAt, 3000u) << "only the short retry before the dialog opens";
+    EXPECT_EQ(Stored().size(), 1u);
 }
 
 TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmedWithAContent)
