@@ -25,6 +25,7 @@ constexpr UINT WM_ITEMS_UNREADABLE = WM_APP + 1;
 constexpr wchar_t kItemsUnreadable[] = L"无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。";
 constexpr wchar_t kEditNotSaved[] =
     L"无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。";
+constexpr wchar_t kEditedItemGone[] = L"该项目已被删除，修改未保存！";
 constexpr wchar_t kDeleteNotDone[] =
     L"无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。";
 constexpr wchar_t kNewItemNotSaved[] =
@@ -129,8 +130,16 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
                         : !titleChanged ? StmtUpdateData1(edit.m_data1, m_editId)
                                         : StmtUpdateItem(edit.m_title, edit.m_data1, m_editId);
     // The list shows what the table holds: it changes only once the table has.
-    if (!g_db->Execute(statement)) {
+    const std::optional<int> changed = g_db->ExecuteChangingRows(statement);
+    if (!changed) {
         g_core->msgboxWarning(m_hWnd, kEditNotSaved);
+        return;
+    }
+    if (*changed == 0) {
+        // Another program deleted the item while it was being edited: the edit went nowhere.
+        g_core->msgboxWarning(m_hWnd, kEditedItemGone);
+        m_contents.Forget(m_editId);
+        m_list.DeleteItem(row);
         return;
     }
     m_list.SetItemText(row, 0, edit.m_title);
@@ -168,6 +177,7 @@ void CItemsDlg::OnDeleteChecked()
         g_core->msgboxWarning(m_hWnd, L"未选中任何项目。");
         return;
     }
+    // Rows another program deleted meanwhile are gone as asked: only a failure to run is said.
     if (!g_db->Execute(StmtDeleteItems(ids))) {
         g_core->msgboxWarning(m_hWnd, kDeleteNotDone);
         return;

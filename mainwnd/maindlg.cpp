@@ -27,6 +27,17 @@ constexpr wchar_t kMissingDatabase[] = L"数据库文件不存在！程序退出
 constexpr wchar_t kUnusableDatabase[] = L"数据库文件无法使用！程序退出运行！";
 constexpr wchar_t kContentBusy[] = L"数据库正被其他程序占用，未能复制！";
 constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制！";
+constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未能复制！";
+
+// True only when nothing at all answers to the path: a folder (or anything else there that is
+// not a file) is present, and unusable rather than missing.
+bool NothingAt(const CString& path)
+{
+    if (::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
 }  // namespace
 
@@ -70,7 +81,7 @@ BOOL CMainDlg::OnInitDialog()
 
         CString dbPath = g_appPath + L"sys.mdb";
         if (!g_core->isFileExist(dbPath))
-            return RefuseToStart(kMissingDatabase);
+            return RefuseToStart(NothingAt(dbPath) ? kMissingDatabase : kUnusableDatabase);
         // A file of that name that is not our database would give a window where nothing works.
         if (!IsItemDatabase(g_core->getDbConnStrMdb(dbPath)))
             return RefuseToStart(kUnusableDatabase);
@@ -230,8 +241,13 @@ void CMainDlg::CopyItem(int id)
     // An empty content means the item is gone (or holds nothing): the user's clipboard stays.
     if (text.empty())
         return;
-    if (!g_core->toClipboard(m_hWnd, text))
+    if (!g_core->toClipboard(m_hWnd, text)) {
+        // Still held by another program after the short retry: said, and not counted, since
+        // nothing was copied.
+        SetStatusText(kClipboardBusy);
+        SetTimer(kStatusTimer, kStatusDelayMs);
         return;
+    }
     SetStatusText(L"已复制！");
     SetTimer(kStatusTimer, kStatusDelayMs);
     m_clicks.Add(id, g_core->getTimeNowStr(L""));

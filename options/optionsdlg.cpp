@@ -36,8 +36,13 @@ BOOL COptionsDlg::OnInitDialog()
 void COptionsDlg::OnOkButton()
 {
     int isAutoMin = ::IsDlgButtonChecked(m_hWnd, IDC_AUTOMIN) == BST_CHECKED ? 1 : 0;
+    // A setting only held in memory would be gone at the next start: not taken, and said, with
+    // the dialog left open for another try or 取消.
+    if (!g_core->saveConfigB(kAutoMinKey, isAutoMin)) {
+        g_core->msgboxWarning(m_hWnd, L"无法保存设置！设置文件可能是只读的，或正被其他程序使用。");
+        return;
+    }
     g_isAutoMin = isAutoMin;
-    g_core->saveConfigB(kAutoMinKey, isAutoMin);
     EndDialog(IDOK);
 }
 

@@ -50,6 +50,11 @@ bool CDbConnection::InTransaction() const
     return sqlite3_get_autocommit(Handle()) == 0;
 }
 
+int CDbConnection::ChangedRows() const
+{
+    return sqlite3_changes(Handle());
+}
+
 CDbError CDbConnection::LastError() const
 {
     return CDbError(sqlite3_extended_errcode(Handle()), EngineMessage(Handle()));

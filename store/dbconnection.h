@@ -22,6 +22,8 @@ public:
     // Undoes an open transaction, if any; used on the way out, so it never throws.
     void RollbackQuietly() noexcept;
     bool InTransaction() const;
+    // The rows the latest finished insert, update or delete changed (not those of its triggers).
+    int ChangedRows() const;
 
     // The connection's latest failure: the engine's code and message.
     CDbError LastError() const;

@@ -39,15 +39,20 @@ void CDbSession::SetConnectionString(const CString& connStr)
 
 bool CDbSession::Execute(const CString& statement)
 {
+    return ExecuteChangingRows(statement).has_value();
+}
+
+std::optional<int> CDbSession::ExecuteChangingRows(const CString& statement)
+{
     try {
         CDbConnection connection(m_connStr);
         CDbStatement command(connection, statement);
         command.RunToEnd();
-        return true;
+        return connection.ChangedRows();
     } catch (const CDbError& error) {
         // The failure ends here; the table is as it was, and the caller learns only that.
         TraceDroppedError(error);
-        return false;
+        return std::nullopt;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "base/cstring.h"
 #include "store/dbvalue.h"
 
+#include <optional>
 #include <string>
 
 class CDbSession {
@@ -19,6 +20,10 @@ public:
     // failure (connecting included: a read-only file, a lock not granted in time) is caught here,
     // leaves the table unchanged and gives false.
     bool Execute(const CString& statement);
+    // Execute, also telling how many rows the statement changed: a statement that ran but
+    // matched no row (its row deleted meanwhile by another program) gives 0. Nothing when it did
+    // not run.
+    std::optional<int> ExecuteChangingRows(const CString& statement);
 
     // The first column of the first row as text; "" when the query returns no row.
     // Throws CDbError when it cannot connect or run the query.

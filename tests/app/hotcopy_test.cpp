@@ -3,6 +3,7 @@
 #include "corelib/core.h"
 #include "mainwnd/maindlg.h"
 #include "res/resource.h"
+#include "tests/corelib/clipboard_holder_process.h"
 #include "tests/hotlist/mouse_input.h"
 #include "tests/support/row_font.h"
 #include "tests/store/lock_holder_process.h"
@@ -357,4 +358,33 @@ TEST_F(HotCopyTest, AContentNoCodePageHoldsIsCopiedExactly)
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_EQ(StoredClicks(0), 1);
+}
+
+TEST_F(HotCopyTest, AClipboardHeldOpenByAnotherProgramIsSaidInTheStatusLineAndTheClickIsNotCounted)
+{
+    std::unique_ptr<CClipboardHolder> holder;
+    std::vector<CObservedMainDlg::HandledClick> handled;
+    std::wstring statusAfterRelease;
+    CModalScript script;
+    script.Then([&] { return Listed(); }, 5000, "listed")
+          .Then([&] {
+              holder = std::make_unique<CClipboardHolder>(CClipboardHolder::Mode::Hold, 60000);
+              return holder->PumpUntilHolding() && ClickEntry(*m_dlg, 0);
+          }, 5000, "click while another program holds the clipboard")
+          .Then([&] { handled = m_dlg->m_handled; return !handled.empty(); }, 5000, "the click is handled")
+          .Then([&] { return StatusText(m_dlg->m_hWnd) == L"就绪"; }, 5000, "status back to ready")
+          .Then([&] {
+              holder->Release();
+              return holder->PumpUntilExit() == 0;
+          }, 25000, "the holder lets go")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    ASSERT_EQ(handled.size(), 1u);
+    EXPECT_EQ(handled[0].id, 2);
+    EXPECT_EQ(handled[0].status, L"剪贴板正被其他程序占用，未能复制！");
+    EXPECT_EQ(ClipboardText(), L"before") << "nothing copied";
+    auto rows = ReadItems(m_db);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1].clicktimes, 9) << "the click is not counted";
+    EXPECT_EQ(rows[1].lasttime, std::optional<std::wstring>(L"2026-01-02 10:00:00"));
 }

@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
+#include "tests/corelib/clipboard_holder_process.h"
 #include "tests/items/items_fixture.h"
 #include "tests/store/lock_holder_process.h"
 #include "tests/support/immutable_file.h"
@@ -319,6 +320,63 @@ TEST_F(ItemsDlgTest, DeleteWithNothingCheckedWarnsAndChangesNothing)
     }
 }
 
+TEST_F(ItemsDlgTest, EditOfAnItemAnotherProgramDeletedMeanwhileSaysSoAndDropsItsRow)
+{
+    for (bool rename : {false, true}) {
+        SCOPED_TRACE(rename ? "label changed" : "content changed");
+        UseItems({{L"first", L"one"}, {L"second", L"two"}});
+        CItemsDlg dlg;
+        HWND dlgWnd = nullptr;
+        SeenBox box;
+        std::vector<int> listedAfter;
+        RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
+                            dlgWnd = dlg.m_hWnd;
+                            // Another connection deletes the item while its edit is open.
+                            testing_support::ExecuteSql(m_dbPath, L"DELETE FROM T_ITEM WHERE id=2;");
+                            ::SetDlgItemTextW(edit, rename ? IDC_EDIT_TITLE : IDC_EDIT_DATA1, L"changed");
+                            ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                        }),
+                        AnswerBox(box), [&] {
+                            listedAfter = ListedIds(dlg.m_list);
+                            return true;
+                        }});
+        EXPECT_EQ(box.text, L"该项目已被删除，修改未保存！");
+        EXPECT_EQ(box.owner, dlgWnd);
+        EXPECT_EQ(listedAfter, (std::vector<int>{1}));
+        EXPECT_EQ(StoredIds(), (std::vector<int>{1}));
+        EXPECT_EQ(Stored()[0].title, L"first");
+        EXPECT_EQ(Stored()[0].data1, L"one");
+    }
+}
+
+TEST_F(ItemsDlgTest, DeleteOfCheckedRowsAnotherProgramDeletedMeanwhileIsDoneForTheRestUnasked)
+{
+    for (bool allGone : {false, true}) {
+        SCOPED_TRACE(allGone ? "every checked row gone" : "one checked row gone");
+        UseItems({{L"1", L"1"}, {L"2", L"2"}, {L"3", L"3"}});
+        CItemsDlg dlg;
+        bool boxShown = true;
+        std::vector<int> listedAfter;
+        RunDialog(dlg, {[&] {
+                            dlg.m_list.SetCheck(1);  // id 2
+                            dlg.m_list.SetCheck(2);  // id 1
+                            testing_support::ExecuteSql(m_dbPath, allGone ? L"DELETE FROM T_ITEM WHERE id IN (1,2);"
+                                                                          : L"DELETE FROM T_ITEM WHERE id=2;");
+                            ClickButton(dlg, IDC_DELETECHECKED);
+                            return true;
+                        },
+                        [&] {
+                            boxShown = testing_support::FindSystemDialog() != nullptr;
+                            listedAfter = ListedIds(dlg.m_list);
+                            return true;
+                        }});
+        EXPECT_FALSE(boxShown);
+        EXPECT_EQ(listedAfter, (std::vector<int>{3}));
+        EXPECT_EQ(StoredIds(), (std::vector<int>{3}));
+        EXPECT_TRUE(dlg.m_isDataChanged);
+    }
+}
+
 TEST_F(ItemsDlgTest, DeletesTheCheckedRowsByTheirIds)
 {
     UseIds3And7And12();
@@ -563,6 +621,33 @@ TEST_F(ItemsDlgTest, NewItemOfTwoLinesIsStoredWithCrLfListedByItsFirstLineAndEdi
     EXPECT_EQ(stored[1].data1, std::optional<std::wstring>(L"北京市\r\n海淀区"))
         << "stored as typed, after the edit too";
     EXPECT_EQ(stored[1].clicktimes, 0) << "the whole content came back unchanged: nothing written";
+}
+
+TEST_F(ItemsDlgTest, NewItemWhileAnotherProgramHoldsTheClipboardProposesNothingAndOpensAtOnce)
+{
+    UseItems({{L"old", L"one"}});
+    PutOnClipboard(L"剪贴板里的文字");
+    CClipboardHolder holder(CClipboardHolder::Mode::Hold, 60000);
+    ASSERT_TRUE(holder.PumpUntilHolding());
+    CItemsDlg dlg;
+    DWORD clickedAt = 0, openedAt = 0;
+    std::wstring proposed = L"<not seen>";
+    RunDialog(dlg, {[&] {
+                        clickedAt = ::GetTickCount();
+                        ClickButton(dlg, IDC_NEWITEM);
+                        return true;
+                    },
+                    OnEditDialog([&](HWND edit) {
+                        openedAt = ::GetTickCount();
+                        proposed = DlgText(edit, IDC_EDIT_DATA1);
+                        ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+                    }),
+                    [] { return !FindThreadWindow(L"数据项编辑"); }});
+    holder.Release();
+    EXPECT_EQ(holder.PumpUntilExit(), 0u);
+    EXPECT_EQ(proposed, L"");
+    EXPECT_LT(openedAt - clickedAt, 3000u) << "only the short retry before the dialog opens";
+    EXPECT_EQ(Stored().size(), 1u);
 }
 
 TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmedWithAContent)

@@ -1,4 +1,4 @@
-// A sys.mdb that exists but is not an item database: refused at start-up, and never changed.
+// A sys.mdb that exists but is not an item database (or is a folder): refused at start-up, and never changed.
 #include "appstate/globals.h"
 #include "base/text_codec.h"
 #include "store/sqlite_handles.h"
@@ -50,6 +50,7 @@ TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
     struct Case {
         const char* name;
         std::string bytes;
+        bool folder = false;  // a folder named sys.mdb in place of the file
     };
     const std::vector<Case> cases = {
         {"empty", ""},
@@ -57,11 +58,17 @@ TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
         {"truncated", itemDatabase.substr(0, 60)},
         {"damaged", itemDatabase.substr(0, 100) + std::string(itemDatabase.size() - 100, '\x5A')},
         {"foreign", ForeignDatabase()},
+        {"folder", "", true},
     };
 
     for (const Case& unusable : cases) {
         SCOPED_TRACE(unusable.name);
-        WriteFileBytes(m_dbPath, unusable.bytes);
+        if (unusable.folder) {
+            ASSERT_TRUE(::DeleteFileW(m_dbPath.c_str()));
+            ASSERT_TRUE(::CreateDirectoryW(m_dbPath.c_str(), nullptr));
+        } else {
+            WriteFileBytes(m_dbPath, unusable.bytes);
+        }
         CProbedMainDlg dlg;
         CModalScript script;
         HWND box = nullptr;
@@ -80,7 +87,13 @@ TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
         EXPECT_EQ(dlg.m_loadCount, 0);
         EXPECT_EQ(g_core, nullptr);
         EXPECT_EQ(g_db, nullptr);
-        EXPECT_TRUE(FileBytes(m_dbPath) == unusable.bytes) << "the file was changed";
+        if (unusable.folder) {
+            const DWORD attributes = ::GetFileAttributesW(m_dbPath.c_str());
+            EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+            EXPECT_TRUE(::RemoveDirectoryW(m_dbPath.c_str())) << "the folder was filled";
+        } else {
+            EXPECT_TRUE(FileBytes(m_dbPath) == unusable.bytes) << "the file was changed";
+        }
         EXPECT_FALSE(FileExists(m_dbPath + L"-journal") || FileExists(m_dbPath + L"-wal"));
     }
 }

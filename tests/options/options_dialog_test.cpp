@@ -3,6 +3,8 @@
 #include "options/optionsdlg.h"
 
 #include "appstate/globals.h"
+#include "corelib/program_path.h"
+#include "corelib/settings_file.h"
 #include "res/resource.h"
 #include "tests/options/options_fixture.h"
 #include "tests/support/immutable_file.h"
@@ -116,6 +118,37 @@ TEST_F(OptionsDialog, OkSavesTheBoxForNowAndForTheNextStart)
     EXPECT_EQ(StoredAutoMin(), 1) << "read back by a new CCore, as after a restart";
     EXPECT_FALSE(dlg.m_isHistoryCleared);
     EXPECT_EQ(StoredItems(), ClickedItems());
+}
+
+TEST_F(OptionsDialog, ASettingThatCannotBeWrittenSaysSoAndKeepsTheDialogOpen)
+{
+    SetAutoMin(0, 0);
+    testing_support::CImmutableFile readOnly(SettingsPathOf(ProgramFilePath()).str());
+    ASSERT_TRUE(readOnly.IsImmutable());
+    COptionsDlg dlg;
+    HWND dialog = nullptr;
+    SeenBox failed;
+    bool openAfterBox = false;
+    CModalScript script;
+    script.Then([&] { return IsUp(dlg.m_hWnd); })
+          .Then([&] { dialog = dlg.m_hWnd; PostClick(dialog, IDC_AUTOMIN); return true; })
+          .Then([&] { return ::IsDlgButtonChecked(dialog, IDC_AUTOMIN) == BST_CHECKED; })
+          .Then([&] { PostClick(dialog, IDC_OPTIONS_OK); return true; });
+    AnswerNextBox(script, IDOK, &failed);
+    script.Then([&] {
+              openAfterBox = ::IsWindowVisible(dialog) != FALSE;
+              PostClick(dialog, IDC_OPTIONS_CANCEL);
+              return true;
+          });
+    script.Start();
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "only 取消 closed it";
+    ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+
+    EXPECT_EQ(failed.text, L"无法保存设置！设置文件可能是只读的，或正被其他程序使用。");
+    EXPECT_EQ(failed.owner, dialog);
+    EXPECT_TRUE(openAfterBox);
+    EXPECT_EQ(g_isAutoMin, 0) << "a setting not saved is not taken";
+    EXPECT_EQ(StoredAutoMin(), 0);
 }
 
 TEST_F(OptionsDialog, OkWithoutTouchingTheBoxStoresTheShownValueAgain)

@@ -43,6 +43,20 @@ TEST_F(Session, RejectedStatementLeavesExecuteQuietlyAndTheTableUnchanged)
     EXPECT_TRUE(::DeleteFileW(m_path.c_str()));
 }
 
+TEST_F(Session, ExecuteTellsTheRowsAStatementChangedNotThoseOfItsTriggers)
+{
+    CreateItems({{L"a", L"甲"}, {L"b", L"乙"}, {L"c", L"丙"}});
+    ASSERT_TRUE(m_session.Execute(L"CREATE TRIGGER touched AFTER UPDATE OF title ON T_ITEM BEGIN "
+                                  L"UPDATE T_ITEM SET clicktimes=clicktimes+1; END"));
+    EXPECT_EQ(m_session.ExecuteChangingRows(StmtUpdateTitle(L"x", 2)), std::optional<int>(1));
+    EXPECT_EQ(m_session.ExecuteChangingRows(StmtDeleteItems(L"1,2")), std::optional<int>(2));
+    // The rows are gone: the statements run and change nothing.
+    EXPECT_EQ(m_session.ExecuteChangingRows(StmtUpdateTitle(L"y", 2)), std::optional<int>(0));
+    EXPECT_EQ(m_session.ExecuteChangingRows(StmtDeleteItems(L"1,2")), std::optional<int>(0));
+    EXPECT_EQ(m_session.ExecuteChangingRows(L"update T_ITEM set nosuchcolumn=1"), std::nullopt);
+    EXPECT_EQ(Items(), (std::vector<StoredItem>{{3, L"c", L"丙", 1, std::nullopt}}));
+}
+
 TEST_F(Session, TextHoldingMoreThanOneStatementIsRefused)
 {
     CreateItems({{L"a", L"甲"}, {L"b", L"乙"}});
