@@ -19,6 +19,11 @@ public:
     // The next line without its end (a line feed, or a carriage return and a line feed); FALSE at
     // the end. The last line counts without an end.
     BOOL ReadString(CString& line);
+    // How much of the text has been handed out, in thousandths.
+    int PermilleRead() const
+    {
+        return m_text.empty() ? 1000 : static_cast<int>(m_pos * 1000 / m_text.size());
+    }
     void Close();
 
 private:

@@ -1,8 +1,6 @@
-// CItemImporter: lines to rows and inserts, in groups the batch commits.
+// CItemImporter: lines to inserts in one batch, committed once at the end.
 #include "items/itemimporter.h"
 
-#include "framework/redrawpause.h"
-#include "items/contentcolumn.h"
 #include "items/importfile.h"
 #include "store/batch.h"
 #include "store/itemid.h"
@@ -11,6 +9,10 @@
 #include <memory>
 
 namespace {
+
+// Lines between two reports of progress and looks at the cancel flag: often enough to answer
+// within a few milliseconds, rarely enough to cost nothing.
+constexpr int kLinesPerReport = 256;
 
 // Adds up the time spent inside the item table's work.
 class CStopwatch {
@@ -39,14 +41,8 @@ private:
 
 }  // namespace
 
-CItemImporter::CItemImporter(CListCtrl& list, CContentColumn& contents, const CString& connStr)
-    : m_list(list), m_contents(contents), m_connStr(connStr)
+CImportReport CItemImporter::Run(const CString& path, CImportProgress* progress) const
 {
-}
-
-CImportReport CItemImporter::Run(const CString& path)
-{
-    using Outcome = CStatementBatch::Outcome;
     CImportReport report;
     CImportFile file;
     switch (file.Open(path)) {
@@ -60,79 +56,44 @@ CImportReport CItemImporter::Run(const CString& path)
         return report;
     }
 
-    CRedrawPause pause(m_list);
     CStopwatch tableClock(report.tableSeconds);
-    const int firstRow = m_list.GetItemCount();
-    int row = firstRow;
-    int groupStart = firstRow;  // the first row whose insert is not committed yet
     auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(m_connStr); });
-    bool stopped = false;
-    bool groupLost = false;
-    // Lines stored whose new id does not fit in 32 bits: in the table, but given no row (an edit
-    // or delete of it could only carry a cut id, which names another item).
-    int unlistedCommitted = 0;
-    int unlistedPending = 0;
+    // Nothing of the file stays: the batch is rolled back when it goes.
+    auto nothingImported = [&](CImportReport::Outcome outcome) {
+        report.outcome = outcome;
+        report.failureCode = batch->FailureCode();
+        report.importedLines = 0;
+        report.newIds.clear();
+        return report;
+    };
+    int lines = 0;
     CString line;
-    while (!stopped && file.ReadString(line)) {
+    while (file.ReadString(line)) {
+        if (++lines % kLinesPerReport == 0 && progress) {
+            progress->Report(lines, file.PermilleRead());
+            if (progress->IsCancelled())
+                return nothingImported(CImportReport::Outcome::Cancelled);
+        }
         if (line.IsEmpty())
             continue;
-        CString statement = StmtInsertImported(line);
         long long newId = 0;
-        Outcome outcome = tableClock.Time([&] { return batch->Run(statement, &newId); });
-        switch (outcome) {
-        case Outcome::Ran:
-            if (std::optional<int> id = ItemIdFromRowid(newId)) {
-                // The row comes with the id its insert created, in one message.
-                m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, L"", 0, 0, 0, static_cast<LPARAM>(*id));
-                m_contents.Show(row, *id, line);
-                ++row;
-            } else {
-                ++unlistedPending;
-            }
-            if (batch->Pending() == 0) {
-                groupStart = row;
-                unlistedCommitted += unlistedPending;
-                unlistedPending = 0;
-            }
-            break;
-        case Outcome::StatementFailed:
-            // Only this insert was undone: the rest of its group can still be committed.
-            stopped = true;
-            break;
-        case Outcome::GroupLost:
-        case Outcome::NotConnected:
-            RemoveRowsFrom(groupStart);
-            row = groupStart;
-            unlistedPending = 0;
-            stopped = true;
-            groupLost = true;
-            break;
-        }
+        if (tableClock.Time([&] { return batch->Run(StmtInsertImported(line), &newId); }) !=
+            CStatementBatch::Outcome::Ran)
+            return nothingImported(CImportReport::Outcome::Failed);
+        ++report.importedLines;
+        // An item whose id does not fit in 32 bits is stored but given no row: an edit or
+        // delete of it could only carry a cut id, which names another item.
+        if (std::optional<int> id = ItemIdFromRowid(newId))
+            report.newIds.push_back(*id);
     }
     file.Close();
-    if (!groupLost) {
-        if (tableClock.Time([&] { return batch->Finish(); })) {
-            groupStart = row;
-            unlistedCommitted += unlistedPending;
-        } else {
-            RemoveRowsFrom(groupStart);
-            stopped = true;
-        }
-    }
+    if (progress && progress->IsCancelled())
+        return nothingImported(CImportReport::Outcome::Cancelled);
+    if (!tableClock.Time([&] { return batch->Finish(); }))
+        return nothingImported(CImportReport::Outcome::Failed);
     tableClock.Time([&] {
         batch.reset();
         return 0;
     });
-    report.importedLines = groupStart - firstRow + unlistedCommitted;
-    if (stopped)
-        report.outcome = CImportReport::Outcome::StoppedByStore;
     return report;
-}
-
-void CItemImporter::RemoveRowsFrom(int first)
-{
-    for (int row = m_list.GetItemCount() - 1; row >= first; --row) {
-        m_contents.Forget(static_cast<int>(m_list.GetItemData(row)));
-        m_list.DeleteItem(row);
-    }
 }

@@ -1,39 +1,57 @@
-// CItemImporter: one import of a text file into the items list and the item table.
+// CItemImporter: one import of a text file into the item table, whole or not at all.
 #pragma once
 
 #include "framework/afxwin.h"
 
-class CContentColumn;
-class CStatementBatch;
+#include <atomic>
+#include <vector>
 
 // What one import did.
 struct CImportReport {
     enum class Outcome {
-        Done,            // the whole file was imported
-        CannotOpen,      // the file could not be opened or read: nothing imported
-        NotText,         // the file holds NUL bytes: nothing imported
-        StoppedByStore,  // the table refused a statement or a commit: the import stopped there
+        Done,        // every non-empty line of the file is in the table
+        CannotOpen,  // the file could not be opened or read: nothing imported
+        NotText,     // the file holds NUL bytes: nothing imported
+        Failed,      // the table refused a line or the commit: nothing imported
+        Cancelled,   // the user cancelled: nothing imported
     };
     Outcome outcome = Outcome::Done;
-    int importedLines = 0;      // lines committed to the table (listed, unless their id does not fit)
-    double tableSeconds = 0.0;  // time the batch took: connecting, running the inserts, committing
+    int importedLines = 0;      // lines now in the table
+    std::vector<int> newIds;    // the new items' ids in file order (those that fit in 32 bits)
+    int failureCode = 0;        // the engine's result code when the table refused
+    double tableSeconds = 0.0;  // time the table's work took: connecting, the inserts, the commit
+};
+
+// How far an import has come and whether the user wants it stopped: written by the import's
+// thread, read and cancelled from the window's.
+class CImportProgress {
+public:
+    void Report(int lines, int permille)
+    {
+        m_lines.store(lines, std::memory_order_relaxed);
+        m_permille.store(permille, std::memory_order_relaxed);
+    }
+    int Lines() const { return m_lines.load(std::memory_order_relaxed); }
+    int Permille() const { return m_permille.load(std::memory_order_relaxed); }
+    void Cancel() { m_cancelled.store(true); }
+    bool IsCancelled() const { return m_cancelled.load(); }
+
+private:
+    std::atomic<int> m_lines{0};
+    std::atomic<int> m_permille{0};
+    std::atomic<bool> m_cancelled{false};
 };
 
 class CItemImporter {
 public:
-    CItemImporter(CListCtrl& list, CContentColumn& contents, const CString& connStr);
-    CItemImporter(const CItemImporter&) = delete;
-    CItemImporter& operator=(const CItemImporter&) = delete;
+    explicit CItemImporter(const CString& connStr) : m_connStr(connStr) {}
 
-    // Every non-empty line becomes a row at the bottom of the list, carrying the id of the
-    // item its insert created. Rows whose inserts are lost are taken out of the list again.
-    CImportReport Run(const CString& path);
+    // Every non-empty line becomes an item (no label, the line as its content), in one
+    // transaction over a connection of its own: touches no window, so it may run on any thread.
+    // Reports to progress, when given, every so many lines, and stops with nothing imported
+    // once it is cancelled.
+    CImportReport Run(const CString& path, CImportProgress* progress = nullptr) const;
 
 private:
-    // Takes rows [first, end of list) out again.
-    void RemoveRowsFrom(int first);
-
-    CListCtrl& m_list;
-    CContentColumn& m_contents;
     CString m_connStr;
 };

@@ -1,16 +1,18 @@
-// CItemsDlg: loading the list, the row edit, the check menu, deleting, a new item and importing.
+// CItemsDlg: the list's rows, the row edit, the check menu, deleting, a new item and importing.
 #include "items/itemsdlg.h"
 
 #include "appstate/globals.h"
+#include "base/first_line.h"
+#include "base/text_walk.h"
 #include "corelib/clipboard_text.h"
 #include "corelib/core.h"
-#include "framework/redrawpause.h"
+#include "items/importprogressdlg.h"
 #include "items/itemeditdlg.h"
 #include "res/resource.h"
 #include "store/batch.h"
+#include "store/dberror.h"
 #include "store/dbsession.h"
 #include "store/itemid.h"
-#include "store/rowquery.h"
 #include "store/statements.h"
 
 #include <optional>
@@ -18,8 +20,8 @@
 
 namespace {
 
-// Posted by the initialisation when the items could not be read, so that the warning comes up
-// over the dialog once it shows.
+// Posted when the items could not all be read, so that the warning comes up over the dialog
+// once it shows (and not from inside a paint).
 constexpr UINT WM_ITEMS_UNREADABLE = WM_APP + 1;
 
 constexpr wchar_t kItemsUnreadable[] = L"无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。";
@@ -42,9 +44,44 @@ std::optional<long long> InsertRow(const CString& statement)
     return newId;
 }
 
+// Why the table refused an import, in the user's words.
+CString ImportFailureReason(int code)
+{
+    switch (KindOfFailure(code)) {
+    case DbFailureKind::DiskFull:
+        return L"磁盘空间不足。";
+    case DbFailureKind::NotWritable:
+        return L"数据库文件可能是只读的，或正被其他程序使用。";
+    case DbFailureKind::Other:
+        break;
+    }
+    return L"数据库文件可能已损坏。";
+}
+
+// Copies text into a buffer the list gave, cut short if it must be, but never inside a
+// surrogate pair.
+void CopyToListBuffer(const CString& text, LPWSTR buffer, int size)
+{
+    if (!buffer || size <= 0)
+        return;
+    int length = 0;
+    while (length < text.GetLength()) {
+        int next = length + CharLengthAt(text, length);
+        if (next > size - 1)
+            break;
+        length = next;
+    }
+    wmemcpy(buffer, text.GetString(), static_cast<size_t>(length));
+    buffer[length] = L'\0';
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CItemsDlg, CDialog)
+ON_NOTIFY(LVN_GETDISPINFOW, IDC_ITEMLIST, &CItemsDlg::OnGetDispInfo)
+ON_NOTIFY(LVN_ODCACHEHINT, IDC_ITEMLIST, &CItemsDlg::OnCacheHint)
+ON_NOTIFY(NM_CLICK, IDC_ITEMLIST, &CItemsDlg::OnClickList)
+ON_NOTIFY(LVN_KEYDOWN, IDC_ITEMLIST, &CItemsDlg::OnKeyDownList)
 ON_NOTIFY(NM_DBLCLK, IDC_ITEMLIST, &CItemsDlg::OnDblclkList)
 ON_NOTIFY(NM_RCLICK, IDC_ITEMLIST, &CItemsDlg::OnRclickList)
 ON_COMMAND(ID_LIST_SELECTALL, &CItemsDlg::OnSelectAll)
@@ -71,34 +108,81 @@ BOOL CItemsDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_isDataChanged = FALSE;
     g_core->listInit(m_list, L"标签,300,内容,400", 1);
+    // The check boxes are this dialog's to keep: the list asks for them row by row.
+    m_list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
     // An empty list would look as if every item had been deleted: say that they could not be read.
-    if (!LoadItems())
+    if (!m_rows.Load(g_connStr))
         PostMessage(WM_ITEMS_UNREADABLE);
+    ShowRowCount();
     return TRUE;
 }
 
-bool CItemsDlg::LoadItems()
+void CItemsDlg::ShowRowCount()
 {
-    CRedrawPause pause(m_list);
-    int row = 0;
-    return RunRowQuery(g_connStr, StmtSelectNewestFirst(), [&](const CDbRow& record) {
-        // A row whose id does not fit in 32 bits is not listed: an edit or delete of it could
-        // only carry a cut id, which names another item.
-        std::optional<int> id = ItemIdFromValue(record.Value(0));
-        if (!id)
-            return;
-        CString title = g_db->ValueToText(record.Value(1));
-        CString data1 = g_db->ValueToText(record.Value(2));
-        m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, row, title, 0, 0, 0, static_cast<LPARAM>(*id));
-        m_contents.Show(row, *id, data1);
-        ++row;
-    });
+    m_list.SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_rows.Count()), LVSICF_NOSCROLL);
+    m_list.Invalidate();
 }
 
 LRESULT CItemsDlg::OnItemsUnreadable(WPARAM, LPARAM)
 {
+    m_unreadableSaid = true;
     g_core->msgboxWarning(m_hWnd, kItemsUnreadable);
     return 0;
+}
+
+void CItemsDlg::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR)->item;
+    if (item.iItem < 0 || item.iItem >= m_rows.Count())
+        return;
+    if (item.mask & LVIF_STATE) {
+        item.state = INDEXTOSTATEIMAGEMASK(m_rows.IsChecked(item.iItem) ? 2 : 1);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+    }
+    if (item.mask & LVIF_TEXT) {
+        const CItemRows::Texts& texts = m_rows.TextsAt(item.iItem);
+        // A content of several lines shows its first; the edit gets the whole.
+        CopyToListBuffer(item.iSubItem == 0 ? texts.title : FirstLineShown(texts.data1), item.pszText,
+                         item.cchTextMax);
+        if (!m_rows.TextsReadable() && !m_unreadableSaid) {
+            m_unreadableSaid = true;
+            PostMessage(WM_ITEMS_UNREADABLE);
+        }
+    }
+}
+
+void CItemsDlg::OnCacheHint(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const NMLVCACHEHINT* hint = reinterpret_cast<NMLVCACHEHINT*>(pNMHDR);
+    m_rows.Prefetch(hint->iFrom, hint->iTo);
+}
+
+void CItemsDlg::ToggleCheck(int row)
+{
+    if (row < 0 || row >= m_rows.Count())
+        return;
+    m_rows.SetChecked(row, !m_rows.IsChecked(row));
+    m_list.SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+}
+
+void CItemsDlg::OnClickList(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    LVHITTESTINFO hit = {};
+    hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->ptAction;
+    int row = static_cast<int>(m_list.SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+        ToggleCheck(row);
+}
+
+void CItemsDlg::OnKeyDownList(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey != VK_SPACE)
+        return;
+    ToggleCheck(static_cast<int>(m_list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
 }
 
 CString CItemsDlg::ChooseImportFile()
@@ -106,24 +190,29 @@ CString CItemsDlg::ChooseImportFile()
     return g_core->fileTxtOpen();
 }
 
+void CItemsDlg::RemoveRow(int row)
+{
+    m_rows.RemoveRow(row);
+    ShowRowCount();
+}
+
 void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     int row = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem;
-    if (row < 0)
+    if (row < 0 || row >= m_rows.Count())
         return;
-    m_editId = static_cast<int>(m_list.GetItemData(row));
+    m_editId = m_rows.IdAt(row);
     CItemEditDlg edit;
     // The texts as the list shows them: the table is not read again.
-    const CString shownTitle = m_list.GetItemText(row, 0);
-    const CString shownData1 = m_contents.Content(row);
-    edit.m_title = shownTitle;
-    edit.m_data1 = shownData1;
+    const CItemRows::Texts shown = m_rows.TextsAt(row);
+    edit.m_title = shown.title;
+    edit.m_data1 = shown.data1;
     if (edit.DoModal() != IDOK)
         return;
     // Only a field the user changed is written: OK without a change writes nothing.
-    const bool titleChanged = edit.m_title != shownTitle;
-    const bool data1Changed = edit.m_data1 != shownData1;
+    const bool titleChanged = edit.m_title != shown.title;
+    const bool data1Changed = edit.m_data1 != shown.data1;
     if (!titleChanged && !data1Changed)
         return;
     CString statement = !data1Changed   ? StmtUpdateTitle(edit.m_title, m_editId)
@@ -138,12 +227,11 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     if (*changed == 0) {
         // Another program deleted the item while it was being edited: the edit went nowhere.
         g_core->msgboxWarning(m_hWnd, kEditedItemGone);
-        m_contents.Forget(m_editId);
-        m_list.DeleteItem(row);
+        RemoveRow(row);
         return;
     }
-    m_list.SetItemText(row, 0, edit.m_title);
-    m_contents.Show(row, m_editId, edit.m_data1);
+    m_rows.Remember(m_editId, {edit.m_title, edit.m_data1});
+    m_list.SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
     m_isDataChanged = TRUE;
 }
 
@@ -177,16 +265,13 @@ void CItemsDlg::OnDeleteChecked()
         g_core->msgboxWarning(m_hWnd, L"未选中任何项目。");
         return;
     }
-    // Rows another program deleted meanwhile are gone as asked: only a failure to run is said.
+    // One statement, so one transaction, whatever the number of rows. Rows another program
+    // deleted meanwhile are gone as asked: only a failure to run is said.
     if (!g_db->Execute(StmtDeleteItems(ids))) {
         g_core->msgboxWarning(m_hWnd, kDeleteNotDone);
         return;
     }
     m_isDataChanged = TRUE;
-    for (int row = 0; row < m_list.GetItemCount(); ++row) {
-        if (m_list.GetCheck(row))
-            m_contents.Forget(static_cast<int>(m_list.GetItemData(row)));
-    }
     listDeleteChecked(m_list);
 }
 
@@ -209,8 +294,8 @@ void CItemsDlg::OnNewItem()
     std::optional<int> id = ItemIdFromRowid(*newId);
     if (!id)
         return;
-    m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, 0, edit.m_title, 0, 0, 0, static_cast<LPARAM>(*id));
-    m_contents.Show(0, *id, edit.m_data1);
+    m_rows.AddFirst(*id, {edit.m_title, edit.m_data1});
+    ShowRowCount();
     m_list.SendMessage(LVM_ENSUREVISIBLE, 0, FALSE);
 }
 
@@ -219,11 +304,14 @@ void CItemsDlg::OnImport()
     CString path = ChooseImportFile();
     if (path.IsEmpty())
         return;
-    CItemImporter importer(m_list, m_contents, g_connStr);
-    m_lastImport = importer.Run(path);
+    m_lastImport = RunImport(this, g_connStr, path);
     // Only lines that reached the table are a change worth a restart.
     if (m_lastImport.importedLines > 0)
         m_isDataChanged = TRUE;
+    if (!m_lastImport.newIds.empty()) {
+        m_rows.AddLast(m_lastImport.newIds);
+        ShowRowCount();
+    }
     ReportImportProblem(m_lastImport);
 }
 
@@ -232,6 +320,7 @@ void CItemsDlg::ReportImportProblem(const CImportReport& report)
     CString text;
     switch (report.outcome) {
     case CImportReport::Outcome::Done:
+    case CImportReport::Outcome::Cancelled:  // the user's own choice: nothing to tell
         return;
     case CImportReport::Outcome::CannotOpen:
         text = L"无法读取所选文件，未导入任何内容。";
@@ -239,8 +328,8 @@ void CItemsDlg::ReportImportProblem(const CImportReport& report)
     case CImportReport::Outcome::NotText:
         text = L"所选文件不是文本文件，未导入任何内容。";
         break;
-    case CImportReport::Outcome::StoppedByStore:
-        text.Format(L"写入数据库失败，导入已停止：已导入 %d 行。", report.importedLines);
+    case CImportReport::Outcome::Failed:
+        text = CString(L"导入失败，未导入任何项目！") + ImportFailureReason(report.failureCode);
         break;
     }
     g_core->msgboxWarning(m_hWnd, text);
@@ -248,32 +337,24 @@ void CItemsDlg::ReportImportProblem(const CImportReport& report)
 
 void CItemsDlg::listCheckAll(CListCtrl& list, int on)
 {
-    int count = list.GetItemCount();
-    for (int row = 0; row < count; ++row)
-        list.SetCheck(row, on ? TRUE : FALSE);
+    m_rows.CheckAll(on != 0);
+    list.Invalidate();
 }
 
-void CItemsDlg::listDeleteChecked(CListCtrl& list)
+void CItemsDlg::listDeleteChecked(CListCtrl&)
 {
-    // Upwards, so the rows still to be visited keep their indexes.
-    for (int row = list.GetItemCount() - 1; row >= 0; --row) {
-        if (list.GetCheck(row))
-            list.DeleteItem(row);
-    }
+    m_rows.RemoveChecked();
+    ShowRowCount();
 }
 
-CString CItemsDlg::listGetCheckedIds(CListCtrl& list)
+CString CItemsDlg::listGetCheckedIds(CListCtrl&)
 {
-    CString ids;
-    int count = list.GetItemCount();
-    if (count == 0)
-        return ids;
-    for (int row = 0; row < count; ++row) {
-        if (list.GetCheck(row)) {
-            ids += g_core->getStrInt(static_cast<int>(list.GetItemData(row)));
-            ids += L",";
-        }
+    std::wstring ids;
+    for (int id : m_rows.CheckedIds()) {
+        ids += std::to_wstring(id);
+        ids += L',';
     }
-    g_core->trimStrTail(ids);
-    return ids;
+    if (!ids.empty())
+        ids.pop_back();
+    return CString(std::move(ids));
 }

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "framework/afxwin.h"
-#include "items/contentcolumn.h"
 #include "items/itemimporter.h"
+#include "items/itemrows.h"
 
 class CItemsDlg : public CDialog {
 public:
@@ -15,6 +15,7 @@ public:
     BOOL m_isDataChanged = FALSE;
     // The id of the row being edited.
     int m_editId = 0;
+    // A list view that keeps only the count of its rows: the rows are m_rows.
     CListCtrl m_list;
 
     // Sets the check box of every row on (1) or off (0).
@@ -23,6 +24,10 @@ public:
     void listDeleteChecked(CListCtrl& list);
     // The ids of the checked rows in list order, as "12,7,3"; "" when none is checked.
     CString listGetCheckedIds(CListCtrl& list);
+
+    // The item id of a row and its check box, as the list shows them.
+    int RowId(int row) const { return m_rows.IdAt(row); }
+    bool IsRowChecked(int row) const { return m_rows.IsChecked(row); }
 
     // What the last import in this dialog did.
     const CImportReport& LastImport() const { return m_lastImport; }
@@ -33,6 +38,10 @@ protected:
     // The file to import, or "" when the user cancels.
     virtual CString ChooseImportFile();
 
+    void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnCacheHint(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnClickList(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnKeyDownList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnRclickList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnSelectAll();
@@ -42,13 +51,16 @@ protected:
     void OnImport();
 
 private:
-    // False when the items could not all be read.
-    bool LoadItems();
     LRESULT OnItemsUnreadable(WPARAM, LPARAM);
     void ReportImportProblem(const CImportReport& report);
+    // Tells the list how many rows there are now, keeping its scroll position.
+    void ShowRowCount();
+    void ToggleCheck(int row);
+    void RemoveRow(int row);
 
+    CItemRows m_rows;
+    bool m_unreadableSaid = false;
     CImportReport m_lastImport;
-    CContentColumn m_contents{m_list};
 
     DECLARE_MESSAGE_MAP()
 };

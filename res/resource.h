@@ -35,6 +35,11 @@
 #define IDC_DELETECHECKED 1024
 #define IDC_NEWITEM 1026
 
+// Import progress
+#define IDD_IMPORTPROGRESS 138
+#define IDC_IMPORT_PROGRESSTEXT 1030
+#define IDC_IMPORT_PROGRESSBAR 1031
+
 // Item edit dialog
 #define IDD_ITEMEDIT 137
 #define IDC_EDIT_TITLE 1024

@@ -1,4 +1,4 @@
-// CStatementBatch: one connection for many statements, committed kGroupSize at a time.
+// CStatementBatch: one connection, one transaction, committed whole by Finish.
 #include "store/batch.h"
 
 #include "store/dbconnection.h"
@@ -11,23 +11,15 @@ struct CStatementBatch::Impl {
     std::unique_ptr<CDbConnection> connection;  // null when opening failed
     bool stopped = false;
     int pending = 0;
-    int committed = 0;
+    int failureCode = 0;
 
-    // Commits the open group. A commit that cannot finish (the lock not granted in time, a full
-    // disk) would leave the transaction open: it is rolled back, so the group is lost as a whole.
-    bool CommitGroup()
+    // Undoes everything run so far and stops the batch.
+    void Stop(const CDbError& error)
     {
-        try {
-            connection->ExecuteFixed("COMMIT");
-            committed += pending;
-            pending = 0;
-            return true;
-        } catch (const CDbError&) {
-            connection->RollbackQuietly();
-            pending = 0;
-            stopped = true;
-            return false;
-        }
+        connection->RollbackQuietly();
+        pending = 0;
+        stopped = true;
+        failureCode = error.Code();
     }
 };
 
@@ -35,8 +27,9 @@ CStatementBatch::CStatementBatch(const CString& connStr) : m_impl(new Impl)
 {
     try {
         m_impl->connection.reset(new CDbConnection(connStr));
-    } catch (const CDbError&) {
+    } catch (const CDbError& error) {
         m_impl->connection.reset();
+        m_impl->failureCode = error.Code();
     }
 }
 
@@ -59,34 +52,21 @@ CStatementBatch::Outcome CStatementBatch::Run(const CString& statement, long lon
         return Outcome::NotConnected;
     CDbConnection& connection = *m_impl->connection;
     try {
-        // The write lock is taken once for the whole group (waiting for another copy's lock).
+        // The write lock is taken once, up front (waiting for another copy's lock), so that the
+        // batch cannot fail halfway for want of it.
         if (!connection.InTransaction())
             connection.ExecuteFixed("BEGIN IMMEDIATE");
-    } catch (const CDbError&) {
-        m_impl->stopped = true;
-        return Outcome::StatementFailed;
-    }
-
-    sqlite3_set_last_insert_rowid(connection.Handle(), 0);
-    try {
+        sqlite3_set_last_insert_rowid(connection.Handle(), 0);
         CDbStatement command(connection, statement);
         command.RunToEnd();
-    } catch (const CDbError&) {
-        m_impl->stopped = true;
-        // Most failures undo just the statement; some (a full disk, no memory) undo the group.
-        if (!connection.InTransaction() && m_impl->pending > 0) {
-            m_impl->pending = 0;
-            return Outcome::GroupLost;
-        }
-        return Outcome::StatementFailed;
+    } catch (const CDbError& error) {
+        // A half batch could not be told from a whole one: what ran before goes too.
+        m_impl->Stop(error);
+        return Outcome::Failed;
     }
     ++m_impl->pending;
-    const long long id = sqlite3_last_insert_rowid(connection.Handle());
-
-    if (m_impl->pending >= kGroupSize && !m_impl->CommitGroup())
-        return Outcome::GroupLost;
     if (insertedId)
-        *insertedId = id;
+        *insertedId = sqlite3_last_insert_rowid(connection.Handle());
     return Outcome::Ran;
 }
 
@@ -95,14 +75,25 @@ int CStatementBatch::Pending() const
     return m_impl->pending;
 }
 
-int CStatementBatch::Committed() const
-{
-    return m_impl->committed;
-}
-
 bool CStatementBatch::Finish()
 {
+    if (m_impl->stopped)
+        return false;
     if (!m_impl->connection || !m_impl->connection->InTransaction())
         return true;
-    return m_impl->CommitGroup();
+    try {
+        m_impl->connection->ExecuteFixed("COMMIT");
+        m_impl->pending = 0;
+        return true;
+    } catch (const CDbError& error) {
+        // A commit that cannot finish (the lock not granted in time, a full disk) would leave
+        // the transaction open.
+        m_impl->Stop(error);
+        return false;
+    }
+}
+
+int CStatementBatch::FailureCode() const
+{
+    return m_impl->failureCode;
 }

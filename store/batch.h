@@ -1,20 +1,18 @@
-// CStatementBatch: one connection for a series of statements, committed in groups.
+// CStatementBatch: one connection and one transaction for a series of statements.
 #pragma once
 
 #include "base/cstring.h"
 
 #include <memory>
 
+// Everything the batch ran lands when Finish commits it, or nothing does: a failure, a batch
+// destroyed before Finish, or a process killed meanwhile leaves the table as it was.
 class CStatementBatch {
 public:
-    // Statements per transaction: one disk flush per group, not per statement.
-    static constexpr int kGroupSize = 1000;
-
     enum class Outcome {
-        Ran,              // the statement ran (and, if it closed a group, the group is committed)
-        StatementFailed,  // this statement failed alone; the others of its group stay pending
-        GroupLost,        // the open group was rolled back (a failed commit, or an error that undid it)
-        NotConnected,     // the batch has no connection (opening failed) or has stopped
+        Ran,           // the statement ran inside the open transaction
+        Failed,        // the statement failed: the batch is undone and stopped
+        NotConnected,  // the batch has no connection (opening failed) or has stopped
     };
 
     explicit CStatementBatch(const CString& connStr);
@@ -28,14 +26,15 @@ public:
     // insertedId, when given, receives the id of the row the statement inserted (0 if none).
     Outcome Run(const CString& statement, long long* insertedId = nullptr);
 
-    // Statements run since the last commit (0 right after a group was committed).
+    // Statements run so far in the open transaction.
     int Pending() const;
-    // Statements committed so far.
-    int Committed() const;
 
-    // Commits the open group (after a StatementFailed too: what ran before it is kept); true when
-    // nothing was left to commit, false when the commit failed (the group is then lost).
+    // Commits every statement run; true when it did (or nothing was run), false when the commit
+    // failed or a failure had stopped the batch: nothing of it landed then.
     bool Finish();
+
+    // The engine's result code of the failure that stopped the batch (0 while none did).
+    int FailureCode() const;
 
 private:
     struct Impl;

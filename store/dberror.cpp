@@ -29,6 +29,22 @@ void ThrowAsDbError(TextFailure failure)
     throw CDbError(SQLITE_NOMEM, L"out of memory converting text");
 }
 
+DbFailureKind KindOfFailure(int code)
+{
+    switch (code & 0xFF) {
+    case SQLITE_FULL:
+        return DbFailureKind::DiskFull;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return DbFailureKind::NotWritable;
+    default:
+        return DbFailureKind::Other;
+    }
+}
+
 bool CDbError::IsBusy() const
 {
     const int primary = m_code & 0xFF;

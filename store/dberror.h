@@ -24,6 +24,11 @@ private:
     std::string m_what = WideToUtf8(m_message.str());
 };
 
+// What an engine result code means to the user: the disk is full; the file is read-only, locked
+// or cannot be opened; anything else (the file is damaged, most likely).
+enum class DbFailureKind { DiskFull, NotWritable, Other };
+DbFailureKind KindOfFailure(int code);
+
 // The store's policy for text conversions: a failed one throws CDbError.
 [[noreturn]] void ThrowAsDbError(TextFailure failure);
 

@@ -35,3 +35,18 @@ bool RunRowQuery(const CString& connStr, const CString& statement,
         return false;
     }
 }
+
+bool RunIntegerQuery(const CString& connStr, const CString& statement,
+                     const std::function<void(long long)>& onValue)
+{
+    try {
+        CDbConnection connection(connStr);
+        CDbStatement query(connection, statement);
+        while (query.Step())
+            onValue(query.Column(0).AsInteger());
+        return true;
+    } catch (const CDbError& error) {
+        TraceDroppedError(error);
+        return false;
+    }
+}

@@ -60,6 +60,16 @@ CString StmtSelectNewestFirst()
     return L"SELECT id,title,data1 FROM T_ITEM order by id desc";
 }
 
+CString StmtSelectIdsNewestFirst()
+{
+    return L"SELECT id FROM T_ITEM order by id desc";
+}
+
+CString StmtSelectItemsIn(const CString& idList)
+{
+    return L"SELECT id,title,data1 FROM T_ITEM where id in(" + idList + L")";
+}
+
 CString StmtUpdateItem(const CString& title, const CString& data1, int id)
 {
     CString text;

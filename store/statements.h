@@ -18,6 +18,8 @@ CString StmtSelectContent(int id);                                           // 
 CString StmtCountClick(const CString& time, int id);                         // a click: count it
 CString StmtClearHistory();                                                  // options: clear
 CString StmtSelectNewestFirst();                                             // items dialog
+CString StmtSelectIdsNewestFirst();                                          // its rows
+CString StmtSelectItemsIn(const CString& idList);                            // their texts
 CString StmtUpdateItem(const CString& title, const CString& data1, int id);  // edit
 // An edit that changed one field only: the other stays as stored.
 CString StmtUpdateTitle(const CString& title, int id);

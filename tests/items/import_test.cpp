@@ -1,14 +1,16 @@
 // The import button of the items dialog: rows at the bottom with their real ids, items in the
-// table, encodings, refused files, a table that refuses, and the real file chooser.
+// table, encodings, refused files, a table that refuses, all or nothing, and the real file chooser.
 #include "items/itemsdlg.h"
 
 #include "appstate/globals.h"
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "tests/items/items_fixture.h"
+#include "tests/store/lock_holder_process.h"
 #include "tests/support/message_box.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace items_testing;
 
@@ -30,12 +32,11 @@ std::ostream& operator<<(std::ostream& out, const ListedRow& row)
                << row.id << "}";
 }
 
-std::vector<ListedRow> Listed(const CListCtrl& list)
+std::vector<ListedRow> Listed(const CItemsDlg& dlg)
 {
     std::vector<ListedRow> rows;
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        rows.push_back(
-            {RowText(list, row, 0), RowText(list, row, 1), static_cast<int>(list.GetItemData(row))});
+    for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
+        rows.push_back({RowText(dlg.m_list, row, 0), RowText(dlg.m_list, row, 1), dlg.RowId(row)});
     return rows;
 }
 
@@ -67,7 +68,7 @@ protected:
             steps.push_back([] { return !FindSystemDialog(); });
         }
         steps.push_back([&] {
-            listed = Listed(dlg.m_list);
+            listed = Listed(dlg);
             return true;
         });
         RunDialog(dlg, steps);
@@ -166,12 +167,12 @@ TEST_F(ImportTest, ImportedRowsEditedAndDeletedAtOnceReachTheTable)
                     },
                     [&] { return !FindThreadWindow(L"数据项编辑"); },
                     [&] {
-                        dlg.m_list.SetCheck(2);
+                        PostCheckBoxClick(dlg.m_list, 2);
                         ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_DELETECHECKED), BM_CLICK, 0, 0);
                         return true;
                     },
                     [&] {
-                        after = Listed(dlg.m_list);
+                        after = Listed(dlg);
                         return after.size() == 2;
                     }});
     EXPECT_EQ(after, (std::vector<ListedRow>{{L"old", L"existing", 1}, {L"edited", L"edit me", 2}}));
@@ -250,57 +251,130 @@ TEST_F(ImportTest, FilesThatAreNotTextOrCannotBeReadImportNothingWithAWarning)
     EXPECT_FALSE(dlg.m_isDataChanged) << "nothing imported";
 }
 
-TEST_F(ImportTest, AStatementTheTableRefusesStopsTheImportAndKeepsTheRowsBeforeIt)
+TEST_F(ImportTest, AnImportTheTableRefusesAnywhereLandsNothingAndSaysWhy)
 {
-    testing_support::ExecuteSql(m_dbPath,
-                                L"CREATE TRIGGER refuse BEFORE INSERT ON T_ITEM WHEN NEW.data1='bad' "
-                                L"BEGIN SELECT RAISE(ABORT,'refused'); END;");
-    CTestItemsDlg dlg;
-    dlg.paths = {WriteFile(L"bad.txt", "one\ntwo\nbad\nthree\n")};
-    Import(dlg, {IDOK});
-    EXPECT_EQ(listed, (std::vector<ListedRow>{{L"", L"one", 1}, {L"", L"two", 2}}));
-    EXPECT_EQ(StoredContents(Stored()), (std::vector<std::wstring>{L"one", L"two"}));
-    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"写入数据库失败，导入已停止：已导入 2 行。"}));
-}
-
-TEST_F(ImportTest, AGroupRolledBackIsTakenOutOfTheListAgain)
-{
-    // The 1,500th line rolls back its whole transaction: the first thousand stay committed.
-    testing_support::ExecuteSql(m_dbPath,
-                                L"CREATE TRIGGER undo BEFORE INSERT ON T_ITEM WHEN NEW.data1='line 1500' "
-                                L"BEGIN SELECT RAISE(ROLLBACK,'undone'); END;");
-    std::string lines;
+    std::string twoThousand;
     for (int i = 1; i <= 2000; ++i)
-        lines += "line " + std::to_string(i) + "\n";
-    CTestItemsDlg dlg;
-    dlg.paths = {WriteFile(L"many.txt", lines)};
-    Import(dlg, {IDOK});
-    ASSERT_EQ(listed.size(), 1000u);
-    EXPECT_EQ(listed.back(), (ListedRow{L"", L"line 1000", 1000}));
-    EXPECT_EQ(Stored().size(), 1000u);
-    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"写入数据库失败，导入已停止：已导入 1000 行。"}));
+        twoThousand += "line " + std::to_string(i) + "\n";
+    const std::wstring notWritable = L"导入失败，未导入任何项目！数据库文件可能是只读的，或正被其他程序使用。";
+    const std::wstring damaged = L"导入失败，未导入任何项目！数据库文件可能已损坏。";
+    struct Case {
+        const char* why;
+        const wchar_t* trigger;  // set up on the table before the import
+        std::string lines;
+        bool writerLock;         // another program holds the write lock throughout
+        std::wstring box;
+    } cases[] = {
+        {"the third line refused: the two before it go too",
+         L"CREATE TRIGGER refuse BEFORE INSERT ON T_ITEM WHEN NEW.data1='bad' BEGIN SELECT RAISE(ABORT,'no'); END;",
+         "one\ntwo\nbad\nthree\n", false, damaged},
+        {"line 1500 undoes the transaction: the thousand before it are not kept either",
+         L"CREATE TRIGGER undo BEFORE INSERT ON T_ITEM WHEN NEW.data1='line 1500' BEGIN SELECT RAISE(ROLLBACK,'no'); END;",
+         twoThousand, false, damaged},
+        {"another program writes meanwhile", nullptr, "one\ntwo\n", true, notWritable},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.why);
+        UseItems({{L"old", L"kept"}});
+        if (test.trigger)
+            testing_support::ExecuteSql(m_dbPath, test.trigger);
+        std::unique_ptr<CLockHolderProcess> writer;
+        if (test.writerLock) {
+            writer = std::make_unique<CLockHolderProcess>(m_dbPath, CLockHolderProcess::Lock::Write, 0);
+            ASSERT_TRUE(writer->HoldsLock());
+        }
+        g_connStr = BuildConnectionString(m_dbPath.c_str(), 200);
+        CTestItemsDlg dlg;
+        dlg.paths = {WriteFile(L"lines.txt", test.lines)};
+        boxes.clear();
+        Import(dlg, {IDOK});
+        EXPECT_EQ(boxes, (std::vector<std::wstring>{test.box}));
+        EXPECT_EQ(listed, (std::vector<ListedRow>{{L"old", L"kept", 1}}));
+        EXPECT_EQ(dlg.LastImport().importedLines, 0);
+        EXPECT_FALSE(dlg.m_isDataChanged);
+        writer.reset();
+        EXPECT_EQ(StoredContents(Stored()), (std::vector<std::wstring>{L"kept"}));
+    }
 }
 
-TEST_F(ImportTest, WithoutADatabaseNothingIsListed)
+TEST_F(ImportTest, ALongImportShowsItsProgressAndCancellingItLandsNothing)
 {
-    g_connStr = BuildConnectionString(PathInFolder(L"gone.mdb").c_str());
+    UseItems({{L"old", L"kept"}});
+    // Another program's write keeps the import waiting, long enough to be seen and cancelled.
+    CLockHolderProcess writer(m_dbPath, CLockHolderProcess::Lock::Write, 0);
+    ASSERT_TRUE(writer.HoldsLock());
+    g_connStr = BuildConnectionString(m_dbPath.c_str(), 20000);
     CTestItemsDlg dlg;
-    dlg.paths = {WriteFile(L"lines.txt", "one\ntwo\n")};
-    SeenBox unreadable, stopped;
-    RunDialog(dlg, {AnswerBox(unreadable),
-                    [&] {
+    dlg.paths = {WriteFile(L"lines.txt", "one\ntwo\nthree\n")};
+    std::wstring progressText;
+    bool boxShown = true;
+    RunDialog(dlg, {[&] {
                         ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                         return true;
                     },
-                    AnswerBox(stopped),
                     [&] {
-                        listed = Listed(dlg.m_list);
+                        HWND progress = FindThreadWindow(L"导入");
+                        if (!progress)
+                            return false;
+                        wchar_t text[128] = {};
+                        ::GetDlgItemTextW(progress, IDC_IMPORT_PROGRESSTEXT, text, ARRAYSIZE(text));
+                        progressText = text;
+                        ::PostMessageW(::GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+                        return true;
+                    },
+                    [&] {
+                        if (!FindThreadWindow(L"导入"))
+                            return false;
+                        // Cancelled while waiting: once the other program lets go, the import
+                        // ends having undone its lines.
+                        writer.Go();
+                        return true;
+                    },
+                    [&] { return !FindThreadWindow(L"导入") && dlg.chooserCalls == 1; },
+                    [&] {
+                        boxShown = FindSystemDialog() != nullptr;
+                        listed = Listed(dlg);
                         return true;
                     }});
-    EXPECT_TRUE(unreadable.seen) << "the items could not be read either";
-    EXPECT_TRUE(listed.empty());
-    EXPECT_EQ(stopped.text, L"写入数据库失败，导入已停止：已导入 0 行。");
+    EXPECT_EQ(progressText.rfind(L"正在导入：已读取 ", 0), 0u) << testing_support::Utf8(progressText);
+    EXPECT_TRUE(dlg.LastImport().outcome == CImportReport::Outcome::Cancelled);
+    EXPECT_FALSE(boxShown) << "the user's own cancel is not reported as a failure";
+    EXPECT_EQ(listed, (std::vector<ListedRow>{{L"old", L"kept", 1}}));
     EXPECT_FALSE(dlg.m_isDataChanged);
+    EXPECT_EQ(writer.WaitForExit(), 0);
+    EXPECT_EQ(StoredContents(Stored()), (std::vector<std::wstring>{L"kept"}));
+}
+
+TEST_F(ImportTest, AnImportKilledHalfwayLeavesTheTableAsItWas)
+{
+    UseItems({{L"old", L"kept"}});
+    std::string lines;
+    for (int i = 1; i <= 50000; ++i)
+        lines += "a line of the import that is killed, number " + std::to_string(i) + "\n";
+    const std::wstring file = WriteFile(L"many.txt", lines);
+    const std::wstring prefix = L"mirelo-import-" + std::to_wstring(::GetCurrentProcessId());
+    CKernelHandle halfway(::CreateEventW(nullptr, TRUE, FALSE, (prefix + L"-halfway").c_str()));
+    std::wstring command = L"\"" + testing_support::ProgramFolder() + L"..\\items_import_child.exe\" \"" + m_dbPath +
+                           L"\" \"" + file + L"\" " + prefix;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    CKernelHandle process(started.hProcess), thread(started.hThread);
+    // The child stops its import after a few thousand lines have gone into the table, and says so.
+    HANDLE waitFor[] = {halfway.Get(), process.Get()};
+    ASSERT_EQ(::WaitForMultipleObjects(2, waitFor, FALSE, 20000), WAIT_OBJECT_0) << "the import ended by itself";
+    ASSERT_TRUE(::TerminateProcess(process.Get(), 9));
+    ASSERT_EQ(::WaitForSingleObject(process.Get(), 20000), WAIT_OBJECT_0);
+
+    EXPECT_EQ(StoredContents(Stored()), (std::vector<std::wstring>{L"kept"}));
+    EXPECT_EQ(testing_support::QueryText(m_dbPath, L"PRAGMA integrity_check"), L"ok");
+    // Imported again, the file lands whole, once.
+    CTestItemsDlg dlg;
+    dlg.paths = {file};
+    Import(dlg);
+    EXPECT_EQ(dlg.LastImport().importedLines, 50000);
+    EXPECT_EQ(Stored().size(), 50001u);
 }
 
 TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)

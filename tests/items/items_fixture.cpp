@@ -66,6 +66,33 @@ void PostRightClick(const CListCtrl& list, POINT point)
     ::PostMessageW(list.m_hWnd, WM_RBUTTONUP, 0, position);
 }
 
+void PostCheckBoxClick(const CListCtrl& list, int row)
+{
+    // The check box is the state icon at the row's left end: found the way the list finds it.
+    RECT bounds = {};
+    list.GetItemRect(row, &bounds, LVIR_BOUNDS);
+    for (int x = bounds.left; x < bounds.left + 40; ++x) {
+        LVHITTESTINFO hit = {};
+        hit.pt = POINT{x, (bounds.top + bounds.bottom) / 2};
+        if (list.SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == row &&
+            (hit.flags & LVHT_ONITEMSTATEICON)) {
+            LPARAM position = MAKELPARAM(hit.pt.x, hit.pt.y);
+            ::PostMessageW(list.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, position);
+            ::PostMessageW(list.m_hWnd, WM_LBUTTONUP, 0, position);
+            return;
+        }
+    }
+    ADD_FAILURE() << "row " << row << " shows no check box";
+}
+
+std::vector<int> ListedIds(const CItemsDlg& dlg)
+{
+    std::vector<int> ids;
+    for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
+        ids.push_back(dlg.RowId(row));
+    return ids;
+}
+
 void PutOnClipboard(const std::wstring& text)
 {
     ASSERT_TRUE(::OpenClipboard(nullptr));

@@ -33,6 +33,10 @@ POINT RowPoint(const CListCtrl& list, int row);
 // Mouse input as the list control gets it from the system.
 void PostDoubleClick(const CListCtrl& list, POINT point);
 void PostRightClick(const CListCtrl& list, POINT point);
+// A click on a row's check box, as the list control gets it from the system.
+void PostCheckBoxClick(const CListCtrl& list, int row);
+// The item ids of the rows, in list order.
+std::vector<int> ListedIds(const CItemsDlg& dlg);
 
 // Puts the text on the clipboard as Unicode text alone (CF_UNICODETEXT), as a program that copies
 // UTF-16 leaves it; "" leaves the clipboard empty.

@@ -77,7 +77,10 @@ TEST_F(ItemsCommandTest, AnyChangeAsksForARestartOverTheMainWindowAndEndsTheProg
     script.Then([&] { return ItemsDialog() != nullptr; })
         .Then([&] {
             HWND dlg = ItemsDialog();
-            ListView_SetCheckState(::GetDlgItem(dlg, IDC_ITEMLIST), 0, TRUE);
+            // A press of the space bar checks the first row, which has the focus.
+            HWND list = ::GetDlgItem(dlg, IDC_ITEMLIST);
+            ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+            ::PostMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
             ::PostMessageW(::GetDlgItem(dlg, IDC_DELETECHECKED), BM_CLICK, 0, 0);
             return true;
         })

@@ -37,14 +37,6 @@ protected:
                                     L"UPDATE T_ITEM SET clicktimes=clicktimes+100 WHERE id=NEW.id; END;");
     }
 
-    std::vector<int> ListedIds(const CListCtrl& list)
-    {
-        std::vector<int> ids;
-        for (int row = 0; row < list.GetItemCount(); ++row)
-            ids.push_back(static_cast<int>(list.GetItemData(row)));
-        return ids;
-    }
-
     std::vector<int> StoredIds()
     {
         std::vector<int> ids;
@@ -148,7 +140,7 @@ TEST_F(ItemsDlgTest, ListsEveryItemNewestFirstWithLabelContentAndId)
                   exStyle = dlg.m_list.GetExtendedStyle();
                   for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
                       rows.push_back({RowText(dlg.m_list, row, 0), RowText(dlg.m_list, row, 1)});
-                  ids = ListedIds(dlg.m_list);
+                  ids = ListedIds(dlg);
                   anyChecked = AnyChecked(dlg.m_list);
                   focusId = ::GetDlgCtrlID(::GetFocus());
                   return true;
@@ -237,7 +229,7 @@ TEST_F(ItemsDlgTest, RowsWhoseIdsDoNotFitIn32BitsAreLeftAlone)
     dlg.paths = {WriteFile(L"line.txt", "after big")};  // its new id follows 'big': stored, not listed
     std::vector<int> listed;
     RunDialog(dlg, {[&] {
-                        listed = ListedIds(dlg.m_list);
+                        listed = ListedIds(dlg);
                         dlg.listCheckAll(dlg.m_list, 1);
                         ClickButton(dlg, IDC_DELETECHECKED);
                         ClickButton(dlg, IDC_IMPORT);
@@ -337,7 +329,7 @@ TEST_F(ItemsDlgTest, EditOfAnItemAnotherProgramDeletedMeanwhileSaysSoAndDropsIts
                             ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
                         }),
                         AnswerBox(box), [&] {
-                            listedAfter = ListedIds(dlg.m_list);
+                            listedAfter = ListedIds(dlg);
                             return true;
                         }});
         EXPECT_EQ(box.text, L"该项目已被删除，修改未保存！");
@@ -358,8 +350,8 @@ TEST_F(ItemsDlgTest, DeleteOfCheckedRowsAnotherProgramDeletedMeanwhileIsDoneForT
         bool boxShown = true;
         std::vector<int> listedAfter;
         RunDialog(dlg, {[&] {
-                            dlg.m_list.SetCheck(1);  // id 2
-                            dlg.m_list.SetCheck(2);  // id 1
+                            PostCheckBoxClick(dlg.m_list, 1);  // id 2
+                            PostCheckBoxClick(dlg.m_list, 2);  // id 1
                             testing_support::ExecuteSql(m_dbPath, allGone ? L"DELETE FROM T_ITEM WHERE id IN (1,2);"
                                                                           : L"DELETE FROM T_ITEM WHERE id=2;");
                             ClickButton(dlg, IDC_DELETECHECKED);
@@ -367,7 +359,7 @@ TEST_F(ItemsDlgTest, DeleteOfCheckedRowsAnotherProgramDeletedMeanwhileIsDoneForT
                         },
                         [&] {
                             boxShown = testing_support::FindSystemDialog() != nullptr;
-                            listedAfter = ListedIds(dlg.m_list);
+                            listedAfter = ListedIds(dlg);
                             return true;
                         }});
         EXPECT_FALSE(boxShown);
@@ -383,13 +375,13 @@ TEST_F(ItemsDlgTest, DeletesTheCheckedRowsByTheirIds)
     CItemsDlg dlg;
     std::vector<int> listedAfter;
     RunDialog(dlg, {[&] {
-                        dlg.m_list.SetCheck(0);  // id 12
-                        dlg.m_list.SetCheck(2);  // id 3
+                        PostCheckBoxClick(dlg.m_list, 0);  // id 12
+                        PostCheckBoxClick(dlg.m_list, 2);  // id 3
                         ClickButton(dlg, IDC_DELETECHECKED);
                         return true;
                     },
                     [&] {
-                        listedAfter = ListedIds(dlg.m_list);
+                        listedAfter = ListedIds(dlg);
                         return true;
                     }});
     EXPECT_EQ(listedAfter, (std::vector<int>{7}));
@@ -403,18 +395,68 @@ TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
     CItemsDlg dlg;
     std::vector<int> listedAfter;
     RunDialog(dlg, {[&] {
-                        dlg.m_list.SetCheck(1);  // id 4
-                        dlg.m_list.SetCheck(2);  // id 3
+                        PostCheckBoxClick(dlg.m_list, 1);  // id 4
+                        PostCheckBoxClick(dlg.m_list, 2);  // id 3
                         ClickButton(dlg, IDC_DELETECHECKED);
                         return true;
                     },
                     [&] {
-                        listedAfter = ListedIds(dlg.m_list);
+                        listedAfter = ListedIds(dlg);
                         return true;
                     }});
     EXPECT_EQ(listedAfter, (std::vector<int>{5, 2, 1}));
     EXPECT_EQ(StoredIds(), (std::vector<int>{1, 2, 5}));
     EXPECT_TRUE(dlg.m_isDataChanged);
+}
+
+TEST_F(ItemsDlgTest, AHundredThousandItemsAreCheckedDeletedAndEditedFarDownAgainstTheTable)
+{
+    UseItems({});
+    testing_support::ExecuteSql(m_dbPath, L"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<100000) "
+                                          L"INSERT INTO T_ITEM(id,title,data1) SELECT i,'t'||i,'c'||i FROM n;");
+    constexpr int kFarRow = 99990;  // newest first: the item with id 10
+    CItemsDlg dlg;
+    std::wstring editedTitle, editedContent;
+    SeenMenu menu;
+    std::vector<std::vector<std::wstring>> shownAfter;
+    std::vector<int> listedAfter;
+    RunDialog(dlg, {[&] {
+                        dlg.m_list.SendMessage(LVM_ENSUREVISIBLE, kFarRow, FALSE);
+                        return true;
+                    },
+                    DoubleClickRow(dlg, kFarRow), OnEditDialog([&](HWND edit) {
+                        editedTitle = DlgText(edit, IDC_EDIT_TITLE);
+                        editedContent = DlgText(edit, IDC_EDIT_DATA1);
+                        ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, L"edited far down");
+                        ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                    }),
+                    [] { return !FindThreadWindow(L"数据项编辑"); },
+                    [&] {
+                        PostRightClick(dlg.m_list, RowPoint(dlg.m_list, kFarRow));
+                        return true;
+                    },
+                    ChooseMenuItem(0, menu), [] { return !FindPopupMenu(); },
+                    [&] {
+                        // Every row but the edited one is deleted, in one press.
+                        PostCheckBoxClick(dlg.m_list, kFarRow);
+                        ClickButton(dlg, IDC_DELETECHECKED);
+                        return true;
+                    },
+                    [&] {
+                        if (dlg.m_list.GetItemCount() != 1)
+                            return false;
+                        shownAfter = {{RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1)}};
+                        listedAfter = ListedIds(dlg);
+                        return true;
+                    }});
+    EXPECT_EQ(editedTitle, L"t10");
+    EXPECT_EQ(editedContent, L"c10");
+    EXPECT_EQ(listedAfter, (std::vector<int>{10}));
+    EXPECT_EQ(shownAfter, (std::vector<std::vector<std::wstring>>{{L"t10", L"edited far down"}}));
+    std::vector<StoredItem> stored = Stored();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].id, 10);
+    EXPECT_EQ(stored[0].data1, L"edited far down");
 }
 
 TEST_F(ItemsDlgTest, DoubleClickBelowTheLastRowOpensNothing)
@@ -601,7 +643,7 @@ TEST_F(ItemsDlgTest, NewItemOfTwoLinesIsStoredWithCrLfListedByItsFirstLineAndEdi
                     editClosed,
                     [&] {
                         row0 = {RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1)};
-                        row0Id = static_cast<int>(dlg.m_list.GetItemData(0));
+                        row0Id = dlg.RowId(0);
                         return true;
                     },
                     DoubleClickRow(dlg, 0), OnEditDialog([&](HWND edit) {
@@ -696,7 +738,7 @@ TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmed
                ClickNew(dlg), clickOk, [] { return !FindThreadWindow(L"数据项编辑") && !FindSystemDialog(); },
                [&] {
                    row0 = {RowText(dlg.m_list, 0, 0), RowText(dlg.m_list, 0, 1),
-                           std::to_wstring(dlg.m_list.GetItemData(0))};
+                           std::to_wstring(dlg.RowId(0))};
                    return true;
                }});
     EXPECT_EQ(proposedTitle, L"");

@@ -1,0 +1,131 @@
+// CItemRows: ids and checks in memory, texts read in screenfuls.
+#include "items/itemrows.h"
+
+#include "appstate/globals.h"
+#include "store/dbsession.h"
+#include "store/itemid.h"
+#include "store/rowquery.h"
+#include "store/statements.h"
+
+#include <algorithm>
+
+namespace {
+
+// Rows read ahead when a row's texts are asked for one by one: about a screenful.
+constexpr int kRowsPerRead = 64;
+// Texts kept before the cache starts afresh: a few screenfuls, never the whole table.
+constexpr size_t kTextsKept = 4096;
+
+}  // namespace
+
+bool CItemRows::Load(const CString& connStr)
+{
+    m_connStr = connStr;
+    m_ids.clear();
+    m_texts.clear();
+    m_textsReadable = true;
+    bool complete = RunIntegerQuery(m_connStr, StmtSelectIdsNewestFirst(), [&](long long rowid) {
+        // A row whose id does not fit in 32 bits is not listed: an edit or delete of it could
+        // only carry a cut id, which names another item.
+        if (std::optional<int> id = ItemIdFromRowid(rowid))
+            m_ids.push_back(*id);
+    });
+    m_checked.assign(m_ids.size(), 0);
+    return complete;
+}
+
+const CItemRows::Texts& CItemRows::TextsAt(int row)
+{
+    const int id = IdAt(row);
+    auto kept = m_texts.find(id);
+    if (kept != m_texts.end())
+        return kept->second;
+    Prefetch(row, std::min(Count() - 1, row + kRowsPerRead - 1));
+    return m_texts[id];
+}
+
+void CItemRows::Prefetch(int first, int last)
+{
+    first = std::max(first, 0);
+    last = std::min(last, Count() - 1);
+    if (first > last)
+        return;
+    bool allKept = true;
+    for (int row = first; row <= last && allKept; ++row)
+        allKept = m_texts.count(IdAt(row)) != 0;
+    if (allKept)
+        return;
+    if (m_texts.size() + static_cast<size_t>(last - first + 1) > kTextsKept)
+        m_texts.clear();
+    CString idList;
+    for (int row = first; row <= last; ++row) {
+        if (!idList.IsEmpty())
+            idList += L",";
+        idList += CString(std::to_wstring(IdAt(row)));
+    }
+    std::unordered_map<int, Texts> read;
+    bool complete = RunRowQuery(m_connStr, StmtSelectItemsIn(idList), [&](const CDbRow& record) {
+        std::optional<int> id = ItemIdFromValue(record.Value(0));
+        if (id)
+            read[*id] = Texts{g_db->ValueToText(record.Value(1)), g_db->ValueToText(record.Value(2))};
+    });
+    if (!complete)
+        m_textsReadable = false;
+    // Every row asked for is kept, found or not, so that a row is not read again at each paint.
+    for (int row = first; row <= last; ++row) {
+        const int id = IdAt(row);
+        if (m_texts.count(id) == 0)
+            m_texts[id] = std::move(read[id]);
+    }
+}
+
+void CItemRows::CheckAll(bool checked)
+{
+    std::fill(m_checked.begin(), m_checked.end(), checked ? 1 : 0);
+}
+
+std::vector<int> CItemRows::CheckedIds() const
+{
+    std::vector<int> ids;
+    for (size_t row = 0; row < m_ids.size(); ++row) {
+        if (m_checked[row])
+            ids.push_back(m_ids[row]);
+    }
+    return ids;
+}
+
+void CItemRows::AddFirst(int id, const Texts& texts)
+{
+    m_ids.insert(m_ids.begin(), id);
+    m_checked.insert(m_checked.begin(), 0);
+    m_texts[id] = texts;
+}
+
+void CItemRows::AddLast(const std::vector<int>& ids)
+{
+    m_ids.insert(m_ids.end(), ids.begin(), ids.end());
+    m_checked.resize(m_ids.size(), 0);
+}
+
+void CItemRows::RemoveRow(int row)
+{
+    m_texts.erase(IdAt(row));
+    m_ids.erase(m_ids.begin() + row);
+    m_checked.erase(m_checked.begin() + row);
+}
+
+void CItemRows::RemoveChecked()
+{
+    size_t kept = 0;
+    for (size_t row = 0; row < m_ids.size(); ++row) {
+        if (m_checked[row]) {
+            m_texts.erase(m_ids[row]);
+            continue;
+        }
+        m_ids[kept] = m_ids[row];
+        m_checked[kept] = 0;
+        ++kept;
+    }
+    m_ids.resize(kept);
+    m_checked.resize(kept);
+}

@@ -1,0 +1,57 @@
+// CItemRows: the items list's rows for a list view that keeps only their count.
+#pragma once
+
+#include "base/cstring.h"
+
+#include <unordered_map>
+#include <vector>
+
+// Keeps each row's item id and check state; the texts are read from the table a screenful at a
+// time as rows come into view, and kept while they are likely to be drawn again. So opening,
+// checking every row and closing cost the same for a hundred items as for a million.
+class CItemRows {
+public:
+    struct Texts {
+        CString title;
+        CString data1;  // the whole content; the list shows its first line
+    };
+
+    CItemRows() = default;
+    CItemRows(const CItemRows&) = delete;
+    CItemRows& operator=(const CItemRows&) = delete;
+
+    // Reads every item's id, newest first, over this connection string (kept for the texts);
+    // false when they could not all be read.
+    bool Load(const CString& connStr);
+
+    int Count() const { return static_cast<int>(m_ids.size()); }
+    int IdAt(int row) const { return m_ids[static_cast<size_t>(row)]; }
+    // The texts of a row as last read or written; an item another program deleted shows empty.
+    const Texts& TextsAt(int row);
+    // Reads the texts of rows [first, last] at once, ahead of drawing them.
+    void Prefetch(int first, int last);
+    // False once a read of texts failed (the rows it was for show empty).
+    bool TextsReadable() const { return m_textsReadable; }
+
+    bool IsChecked(int row) const { return m_checked[static_cast<size_t>(row)] != 0; }
+    void SetChecked(int row, bool checked) { m_checked[static_cast<size_t>(row)] = checked; }
+    void CheckAll(bool checked);
+    // The ids of the checked rows, in list order.
+    std::vector<int> CheckedIds() const;
+
+    // A new item heads the list.
+    void AddFirst(int id, const Texts& texts);
+    // Items added after the rest (an import), in order.
+    void AddLast(const std::vector<int>& ids);
+    // The texts of an item that were just written.
+    void Remember(int id, const Texts& texts) { m_texts[id] = texts; }
+    void RemoveRow(int row);
+    void RemoveChecked();
+
+private:
+    CString m_connStr;
+    std::vector<int> m_ids;
+    std::vector<char> m_checked;  // one per row; not vector<bool>, so a row is a byte to flip
+    std::unordered_map<int, Texts> m_texts;
+    bool m_textsReadable = true;
+};
