@@ -80,6 +80,7 @@ void CopyToListBuffer(const CString& text, LPWSTR buffer, int size)
 BEGIN_MESSAGE_MAP(CItemsDlg, CDialog)
 ON_NOTIFY(LVN_GETDISPINFOW, IDC_ITEMLIST, &CItemsDlg::OnGetDispInfo)
 ON_NOTIFY(LVN_ODCACHEHINT, IDC_ITEMLIST, &CItemsDlg::OnCacheHint)
+ON_NOTIFY(LVN_ODFINDITEMW, IDC_ITEMLIST, &CItemsDlg::OnFindItem)
 ON_NOTIFY(NM_CLICK, IDC_ITEMLIST, &CItemsDlg::OnClickList)
 ON_NOTIFY(LVN_KEYDOWN, IDC_ITEMLIST, &CItemsDlg::OnKeyDownList)
 ON_NOTIFY(NM_DBLCLK, IDC_ITEMLIST, &CItemsDlg::OnDblclkList)
@@ -157,6 +158,13 @@ void CItemsDlg::OnCacheHint(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     const NMLVCACHEHINT* hint = reinterpret_cast<NMLVCACHEHINT*>(pNMHDR);
     m_rows.Prefetch(hint->iFrom, hint->iTo);
+}
+
+void CItemsDlg::OnFindItem(NMHDR*, LRESULT* pResult)
+{
+    // Typing in the list finds nothing: the labels are not all in memory to search, and a row
+    // the list jumped to by default (the first) would be no answer either.
+    *pResult = -1;
 }
 
 void CItemsDlg::ToggleCheck(int row)

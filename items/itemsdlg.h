@@ -40,6 +40,7 @@ protected:
 
     void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     void OnCacheHint(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnFindItem(NMHDR* pNMHDR, LRESULT* pResult);
     void OnClickList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnKeyDownList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult);
