@@ -4,6 +4,8 @@
 #include "hotlist/hyperlink.h"
 #include "hotlist/itemclick.h"
 
+#include <algorithm>
+
 int g_rowCount = 0;
 
 namespace {
@@ -40,46 +42,111 @@ void CHotListBox::AddRow(CString text, int id)
     CRect client;
     GetClientRect(&client);
     CHotRow& entry = m_rows.emplace_back(text, id, static_cast<UINT>(1001 + g_rowCount));
-
-    // The list box keeps no strings, so LB_ADDSTRING's lParam is the entry's item data.
-    const LRESULT index = SendMessage(LB_ADDSTRING, 0, 0);
-    SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), EntryHeight(client.Height()) & 0xFFFF);
-    if (index == LB_ERR || index == LB_ERRSPACE)
+    // Every entry is as high as the first: 6 % of the list's height.
+    if (m_shown.empty())
+        SendMessage(LB_SETITEMHEIGHT, 0, EntryHeight(client.Height()) & 0xFFFF);
+    const LRESULT result = SendMessage(LB_SETCOUNT, m_shown.size() + 1);
+    if (result == LB_ERR || result == LB_ERRSPACE)
         return;
-    entry.m_nIndex = static_cast<int>(index);
-    SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&entry));
+    entry.m_nIndex = static_cast<int>(m_shown.size());
+    m_shown.push_back(&entry);
 }
 
 void CHotListBox::RemoveAllRows()
 {
     if (m_rows.empty())
         return;
-    // Entries left behind must not point at deleted rows: they then draw as nothing.
-    if (m_hWnd && ::IsWindow(m_hWnd)) {
-        const int count = GetCount();
-        for (int i = 0; i < count; ++i)
-            SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(i), 0);
-    }
+    m_shown.clear();
+    m_highlight = -1;
     m_liveRows.clear();
     std::deque<CHotRow>().swap(m_rows);
 }
 
+void CHotListBox::ShowRows(const std::vector<int>& rows)
+{
+    std::vector<CHotRow*> shown;
+    shown.reserve(rows.size());
+    for (int row : rows) {
+        if (row >= 0 && static_cast<size_t>(row) < m_rows.size())
+            shown.push_back(&m_rows[static_cast<size_t>(row)]);
+    }
+    ShowEntries(std::move(shown));
+}
+
+void CHotListBox::ShowAllRows()
+{
+    std::vector<CHotRow*> shown;
+    shown.reserve(m_rows.size());
+    for (CHotRow& entry : m_rows)
+        shown.push_back(&entry);
+    ShowEntries(std::move(shown));
+}
+
+void CHotListBox::ShowEntries(std::vector<CHotRow*> shown)
+{
+    SetHighlight(-1);
+    for (CHotRow* entry : m_shown)
+        entry->m_nIndex = -1;
+    m_shown = std::move(shown);
+    for (size_t index = 0; index < m_shown.size(); ++index)
+        m_shown[index]->m_nIndex = static_cast<int>(index);
+    // Every row on screen now stands for another entry, or for none: each is shown again when
+    // its entry is drawn.
+    for (CHotRow* entry : m_liveRows) {
+        if (entry->Row()->m_hWnd)
+            entry->Row()->ShowWindow(SW_HIDE);
+    }
+    SendMessage(LB_SETCOUNT, m_shown.size());
+    SendMessage(LB_SETTOPINDEX, 0);
+    Invalidate();
+}
+
+int CHotListBox::ItemIdAt(int index) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= m_shown.size())
+        return 0;
+    return m_shown[static_cast<size_t>(index)]->ItemId();
+}
+
+void CHotListBox::SetHighlight(int index)
+{
+    if (index >= static_cast<int>(m_shown.size()))
+        index = -1;
+    if (CHyperLink* old = RowWindow(m_highlight))
+        old->SetHighlighted(FALSE);
+    m_highlight = index;
+    if (index < 0)
+        return;
+    // Brought on screen, where drawing gives it its row.
+    CRect client, entry;
+    GetClientRect(&client);
+    if (GetItemRect(index, &entry) == LB_ERR || entry.top < client.top || entry.bottom > client.bottom) {
+        const int top = static_cast<int>(SendMessage(LB_GETTOPINDEX));
+        const int entryHeight = std::max(1, static_cast<int>(SendMessage(LB_GETITEMHEIGHT, 0)));
+        const int perPage = std::max(1, static_cast<int>(client.Height()) / entryHeight);
+        SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index < top ? index : std::max(0, index - perPage + 1)));
+    }
+    if (CHyperLink* row = RowWindow(index))
+        row->SetHighlighted(TRUE);
+}
+
 CHyperLink* CHotListBox::RowWindow(int index) const
 {
-    const LRESULT data = SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index));
-    if (data == 0 || data == LB_ERR)
+    if (index < 0 || static_cast<size_t>(index) >= m_shown.size())
         return nullptr;
-    return reinterpret_cast<CHotRow*>(data)->Row();
+    return m_shown[static_cast<size_t>(index)]->Row();
 }
 
 void CHotListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     // The list box draws nothing itself; the row over the entry does all the painting.
     const CRect rect(lpDrawItemStruct->rcItem);
-    auto* entry = reinterpret_cast<CHotRow*>(lpDrawItemStruct->itemData);
-    if (!entry)
+    const UINT index = lpDrawItemStruct->itemID;
+    if (index >= m_shown.size())
         return;
+    CHotRow* entry = m_shown[index];
     CHyperLink* row = LiveRow(*entry);
+    row->SetHighlighted(static_cast<int>(index) == m_highlight);
     if (!::IsWindow(row->m_hWnd))
         return;
     row->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);

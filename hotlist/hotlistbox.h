@@ -1,5 +1,7 @@
-// CHotListBox: the main window's list box; one entry per item, and a link-like row control over each
-// entry on screen, which it creates when the entry is drawn, places, owns, and lets go off screen.
+// CHotListBox: the main window's list box; one entry per item shown, and a link-like row control over
+// each entry on screen, which it creates when the entry is drawn, places, owns, and lets go off screen.
+// The list box itself keeps only the count of its entries (LBS_NODATA): which item an entry shows
+// is kept here, so that showing another selection of the items costs one message.
 #pragma once
 
 #include "framework/afxwin.h"
@@ -7,6 +9,7 @@
 
 #include <deque>
 #include <list>
+#include <vector>
 
 // Control ids of rows: 1001 + this count, which grows by one per item added and never resets.
 extern int g_rowCount;
@@ -27,10 +30,22 @@ public:
 
     // The window that receives the rows' click messages (the main window).
     void SetNotifyWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
-    // Adds the item's entry; its row gets a window when the entry is first drawn.
+    // Adds the item's entry at the end of those shown; its row gets a window when the entry is
+    // first drawn.
     void AddRow(CString text, int id);
-    // Deletes every row; call only while the list box has no entries, or when it goes away.
+    // Deletes every row; entries left in the list box draw nothing.
     void RemoveAllRows();
+
+    // Shows only these items, in this order: positions among the rows in the order added.
+    void ShowRows(const std::vector<int>& rows);
+    // Shows every item again, in the order added.
+    void ShowAllRows();
+    // The item id of an entry shown, or 0 for none.
+    int ItemIdAt(int index) const;
+
+    // The entry drawn as hovered for the keyboard (-1: none); scrolled into view.
+    void SetHighlight(int index);
+    int Highlight() const { return m_highlight; }
 
     // The row control over an entry, or null while the entry has no window.
     CHyperLink* RowWindow(int index) const;
@@ -45,8 +60,11 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnPaint();
 
-    // Every item in the order added; the list box's entries point at them.
+    // Every item in the order added.
     std::deque<CHotRow> m_rows;
+    // The item each entry of the list box shows.
+    std::vector<CHotRow*> m_shown;
+    int m_highlight = -1;
     HWND m_hNotifyWnd = nullptr;
 
 private:
@@ -58,6 +76,8 @@ private:
     bool EntryInView(int index, const CRect& client) const;
     // Hides the rows shown for entries that have left the visible part of the list.
     void HideRowsOutOfView();
+    // Makes m_shown the list box's entries, from the top.
+    void ShowEntries(std::vector<CHotRow*> shown);
 
     // The rows that have a window, the most recently drawn first.
     std::list<CHotRow*> m_liveRows;

@@ -21,8 +21,9 @@ public:
     // Lets the row control go with its window and font; the entry keeps what makes it again.
     void ReleaseRow() { m_row.reset(); }
     UINT ControlId() const { return m_nControlId; }
+    int ItemId() const { return m_nItemId; }
 
-    // The entry's index in the list box, -1 when it got none.
+    // The entry's index in the list box, -1 while it is not shown.
     int m_nIndex = -1;
     // Where the row stands among the live rows of its list; meaningful only while Row() is set.
     std::list<CHotRow*>::iterator m_itLive;

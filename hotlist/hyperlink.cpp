@@ -173,7 +173,7 @@ void CHyperLink::OnPaint()
 
     if (m_bDisabled)
         dc.SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
-    else if (m_bHover && !m_bPressed)
+    else if ((m_bHover || m_bHighlighted) && !m_bPressed)
         dc.SetTextColor(m_crHover);
     else if (m_bHover && m_bPressed)
         dc.SetTextColor(m_crPressed);
@@ -185,6 +185,14 @@ void CHyperLink::OnPaint()
         dc.TextOut(1, y, text, shown);
     }
     dc.RestoreDC(savedState);
+}
+
+void CHyperLink::SetHighlighted(BOOL highlighted)
+{
+    if (m_bHighlighted == highlighted)
+        return;
+    m_bHighlighted = highlighted;
+    Invalidate();
 }
 
 void CHyperLink::ShowLinkCursor()

@@ -21,6 +21,8 @@ public:
     void SetOwnerWnd(HWND hOwnerWnd) { m_hOwnerWnd = hOwnerWnd; }
     // 0 when the click message was posted, -1 when there is no id or notification is off.
     int NotifyOwner();
+    // Drawn as hovered whatever the mouse does: the row the keyboard has reached. Repaints.
+    void SetHighlighted(BOOL highlighted);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // The row paints itself on WM_PAINT; there is nothing to draw here.
@@ -52,6 +54,7 @@ protected:
     BOOL m_bDisabled = FALSE;
     HWND m_hOwnerWnd = nullptr;
     BOOL m_bHover = FALSE;
+    BOOL m_bHighlighted = FALSE;
     BOOL m_bPressed = FALSE;
     BOOL m_bResizing = FALSE;
     CRect m_rcPressed;  // screen coordinates, taken at the last button-down

@@ -138,9 +138,8 @@ TEST_F(HotListBoxTest, OnlyItemClicksAreForwardedWithWParamZero)
 TEST_F(HotListBoxTest, EntriesWithoutALiveRowDrawNothing)
 {
     MakeList(600);
-    AddRows(1);
-    m_list.SendMessage(LB_ADDSTRING, 0, 0);  // an entry whose item data is null
-    AddRows(1, 3);
+    AddRows(3);
+    m_list.SendMessage(LB_SETCOUNT, 4);  // an entry the list keeps no item for
     Repaint();
     ASSERT_NE(Row(2), nullptr);
     ::DestroyWindow(Row(2)->m_hWnd);
@@ -153,16 +152,15 @@ TEST_F(HotListBoxTest, EntriesWithoutALiveRowDrawNothing)
     CScreenCapture before(ClientOnScreen(m_list.m_hWnd));
     DRAWITEMSTRUCT item = {};
     item.CtlType = ODT_LISTBOX;
-    item.itemID = 1;
     item.itemAction = ODA_DRAWENTIRE;
     item.hwndItem = m_list.m_hWnd;
-    m_list.GetItemRect(1, &item.rcItem);
+    item.itemID = 3;
+    m_list.GetItemRect(3, &item.rcItem);
     {
         CClientDC dc(&m_list);
         item.hDC = dc;
         m_list.DrawItem(&item);
         item.itemID = 2;
-        item.itemData = m_list.SendMessage(LB_GETITEMDATA, 2);
         m_list.GetItemRect(2, &item.rcItem);
         m_list.DrawItem(&item);
     }
@@ -181,7 +179,7 @@ TEST_F(HotListBoxTest, RemovingTheRowsLeavesEntriesThatDrawNothing)
     m_list.RemoveAllRows();
     EXPECT_FALSE(::IsWindow(firstRow));
     EXPECT_EQ(m_list.GetCount(), 5);
-    EXPECT_EQ(m_list.GetItemDataPtr(0), nullptr);
+    EXPECT_EQ(m_list.RowWindow(0), nullptr);
     m_list.Invalidate();
     Repaint();
     EXPECT_EQ(UncleanPixels(), 0);

@@ -60,7 +60,7 @@ LRESULT CTestHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 HWND CreateRowListBoxWindow(HWND hParent, int x, int y, int width, int height)
 {
     const auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1002));
-    return ::CreateWindowExW(0, L"LISTBOX", L"", 0x50210111, x, y, width, height, hParent, id,
+    return ::CreateWindowExW(0, L"LISTBOX", L"", 0x50212111, x, y, width, height, hParent, id,
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 
