@@ -83,7 +83,7 @@ BOOL CMainDlg::OnInitDialog()
         if (!g_core->isFileExist(dbPath))
             return RefuseToStart(NothingAt(dbPath) ? kMissingDatabase : kUnusableDatabase);
         // A file of that name that is not our database would give a window where nothing works.
-        if (!IsItemDatabase(g_core->getDbConnStrMdb(dbPath)))
+        if (CheckItemDatabase(g_core->getDbConnStrMdb(dbPath)) != ItemDatabaseCheck::Ours)
             return RefuseToStart(kUnusableDatabase);
 
         m_list.SetNotifyWnd(m_hWnd);
