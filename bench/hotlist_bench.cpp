@@ -141,10 +141,11 @@ protected:
         return CMainDlg::PreTranslateMessage(pMsg);
     }
 
-    void LoadHotList(CHotListBox& list, CString clause) override
+    RowQueryEnd LoadHotList(CHotListBox& list, CString clause) override
     {
-        CMainDlg::LoadHotList(list, clause);
+        RowQueryEnd end = CMainDlg::LoadHotList(list, clause);
         m_loaded = Now();
+        return end;
     }
 
     void CopyItem(int id) override

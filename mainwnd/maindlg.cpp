@@ -28,6 +28,8 @@ constexpr wchar_t kUnusableDatabase[] = L"数据库文件无法使用！程序�
 constexpr wchar_t kContentBusy[] = L"数据库正被其他程序占用，未能复制！";
 constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制！";
 constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未能复制！";
+constexpr wchar_t kListBusy[] = L"数据库正被其他程序占用，列表稍后载入…";
+constexpr wchar_t kListUnreadable[] = L"无法读取数据库，列表不完整！";
 
 // True only when nothing at all answers to the path: a folder (or anything else there that is
 // not a file) is present, and unusable rather than missing.
@@ -83,8 +85,13 @@ BOOL CMainDlg::OnInitDialog()
         if (!g_core->isFileExist(dbPath))
             return RefuseToStart(NothingAt(dbPath) ? kMissingDatabase : kUnusableDatabase);
         // A file of that name that is not our database would give a window where nothing works.
-        if (!IsItemDatabase(g_core->getDbConnStrMdb(dbPath)))
+        // One that another program keeps busy is taken as ours: its list comes once it is free.
+        const ItemDatabaseCheck check =
+            CheckItemDatabase(WithBusyTimeout(g_core->getDbConnStrMdb(dbPath), kListWaitMs));
+        if (check == ItemDatabaseCheck::NotOurs)
             return RefuseToStart(kUnusableDatabase);
+        if (check == ItemDatabaseCheck::Busy)
+            SetStatusText(kListBusy);
 
         m_list.SetNotifyWnd(m_hWnd);
         m_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
@@ -199,8 +206,7 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
 {
     KillTimer(nIDEvent);
     if (nIDEvent == kLoadTimer) {
-        LoadHotList(m_list, kHeatOrder);
-        InvalidateRect(nullptr, TRUE);
+        ShowHotList();
     } else if (nIDEvent == kStatusTimer) {
         SetStatusText(L"就绪");
     } else if (nIDEvent == kCountRetryTimer) {
@@ -209,12 +215,33 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
     Default();
 }
 
-void CMainDlg::LoadHotList(CHotListBox& list, CString clause)
+void CMainDlg::ShowHotList()
+{
+    switch (LoadHotList(m_list, kHeatOrder)) {
+    case RowQueryEnd::AllRead:
+        // Whatever the status line said of the list before is over.
+        SetStatusText(L"就绪");
+        break;
+    case RowQueryEnd::Busy:
+        // A commit under way in another program keeps every reader out for a while.
+        SetStatusText(kListBusy);
+        SetTimer(kLoadTimer, kLoadRetryDelayMs);
+        break;
+    case RowQueryEnd::Failed:
+        // Trying again would read the same damage: the text stays as long as the list is short.
+        SetStatusText(kListUnreadable);
+        break;
+    }
+    InvalidateRect(nullptr, TRUE);
+}
+
+RowQueryEnd CMainDlg::LoadHotList(CHotListBox& list, CString clause)
 {
     list.RemoveAllRows();
     // Filling a long list repaints once, at the end, not once per row.
     CRedrawPause pause(list);
-    RunRowQuery(g_connStr, StmtSelectItems(clause), [&](const CDbRow& row) {
+    const CString connStr = WithBusyTimeout(g_connStr, kListWaitMs);
+    return WalkRowQuery(connStr, StmtSelectItems(clause), [&](const CDbRow& row) {
         // A row whose id does not fit in 32 bits gets no row: a click could only carry a cut id,
         // which names (copies and counts) another item.
         std::optional<int> id = ItemIdFromValue(row.Value(0));

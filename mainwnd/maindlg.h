@@ -5,6 +5,7 @@
 #include "framework/afxwin.h"
 #include "hotlist/hotlistbox.h"
 #include "mainwnd/clickcounter.h"
+#include "store/rowquery.h"
 
 class CMainDlg : public CDialog {
 public:
@@ -14,6 +15,7 @@ public:
     // Timers of the main window; each fires once per arming.
     static constexpr UINT_PTR kLoadTimer = 1;  // loads the hot list after start-up
     static constexpr UINT kLoadDelayMs = 100;
+    static constexpr UINT kLoadRetryDelayMs = 1000;  // and again while another program keeps it out
     static constexpr UINT_PTR kStatusTimer = 2;  // puts "就绪" back after a copy
     static constexpr UINT kStatusDelayMs = 1000;
     static constexpr UINT_PTR kCountRetryTimer = 3;  // writes the click counts another program held up
@@ -29,8 +31,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
 
-    // Fills the list with one row per item, in the order the clause gives.
-    virtual void LoadHotList(CHotListBox& list, CString clause);
+    // Fills the list with one row per item, in the order the clause gives; how the reading ended.
+    virtual RowQueryEnd LoadHotList(CHotListBox& list, CString clause);
     // Copies an item's content to the clipboard and counts the click.
     virtual void CopyItem(int id);
 
@@ -47,8 +49,14 @@ protected:
     HICON m_hIcon;
 
 private:
+    // The longest the start-up check and each try of the hot list wait for another program's
+    // lock: the window answers meanwhile, and the list is tried again later.
+    static constexpr int kListWaitMs = 200;
+
     // Start-up cannot go on: tells the user, and ends the program with exit code -1.
     BOOL RefuseToStart(LPCWSTR warning);
+    // Loads the hot list and says in the status line how that went; arms the retry when busy.
+    void ShowHotList();
     // Writes the kept click counts; arms the retry timer when some must wait.
     void WriteClickCounts();
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);

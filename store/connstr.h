@@ -3,5 +3,10 @@
 
 #include "base/connstr.h"
 
-// True when the file opens as an SQLite database that holds T_ITEM. Never changes the file.
-bool IsItemDatabase(const CString& connStr);
+enum class ItemDatabaseCheck {
+    Ours,     // an SQLite database that holds T_ITEM with the item columns
+    Busy,     // another program's lock kept its schema from being read in time: ours or not, unknown yet
+    NotOurs,  // anything else: missing, not SQLite, damaged, another program's tables
+};
+// Looks at the file read-only; never changes it.
+ItemDatabaseCheck CheckItemDatabase(const CString& connStr);

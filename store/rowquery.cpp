@@ -14,8 +14,8 @@ const CDbValue& CDbRow::Value(int index) const
     return m_values[static_cast<size_t>(index)];
 }
 
-bool RunRowQuery(const CString& connStr, const CString& statement,
-                 const std::function<void(const CDbRow&)>& onRow)
+RowQueryEnd WalkRowQuery(const CString& connStr, const CString& statement,
+                         const std::function<void(const CDbRow&)>& onRow)
 {
     try {
         CDbConnection connection(connStr);
@@ -27,13 +27,19 @@ bool RunRowQuery(const CString& connStr, const CString& statement,
                 values.push_back(query.Column(column));
             onRow(CDbRow(std::move(values)));
         }
-        return true;
+        return RowQueryEnd::AllRead;
     } catch (const CDbError& error) {
         // Dropped here: the rows handed over so far stay with the caller, who learns only that
-        // the walk did not reach the end.
+        // the walk did not reach the end, and whether another program's lock stopped it.
         TraceDroppedError(error);
-        return false;
+        return error.IsBusy() ? RowQueryEnd::Busy : RowQueryEnd::Failed;
     }
+}
+
+bool RunRowQuery(const CString& connStr, const CString& statement,
+                 const std::function<void(const CDbRow&)>& onRow)
+{
+    return WalkRowQuery(connStr, statement, onRow) == RowQueryEnd::AllRead;
 }
 
 bool RunIntegerQuery(const CString& connStr, const CString& statement,

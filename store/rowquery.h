@@ -18,11 +18,20 @@ private:
     std::vector<CDbValue> m_values;
 };
 
+// How a walk of a query's rows ended.
+enum class RowQueryEnd {
+    AllRead,  // every row was handed over
+    Busy,     // another program's lock was not granted in time: worth trying again
+    Failed,   // any other failure: the file gone, damaged or not ours
+};
+
 // Hands each row to onRow right after it is read, in the statement's order. Any failure
 // (connecting, running, reading, or a CDbError thrown by onRow) ends the walk quietly:
 // rows handed over before it stay with the caller, and the connection is closed.
-// True when every row was read; false when a failure ended the walk.
 // The query holds a read lock until it ends: onRow must not write to the database.
+RowQueryEnd WalkRowQuery(const CString& connStr, const CString& statement,
+                         const std::function<void(const CDbRow&)>& onRow);
+// WalkRowQuery for a caller to whom every failure is the same: true when every row was read.
 bool RunRowQuery(const CString& connStr, const CString& statement,
                  const std::function<void(const CDbRow&)>& onRow);
 

@@ -1,9 +1,13 @@
 // A sys.mdb that exists but is not an item database (or is a folder): refused at start-up, and never changed.
+// One that another program keeps busy, or whose rows cannot be read, is ours: the program starts
+// and says so in the status line.
 #include "appstate/globals.h"
 #include "base/text_codec.h"
+#include "mainwnd/maindlg.h"
 #include "store/sqlite_handles.h"
 #include "tests/mainwnd/main_window_fixture.h"
 #include "tests/mainwnd/tray_probe.h"
+#include "tests/store/lock_holder_process.h"
 #include "tests/support/message_box.h"
 #include "tests/support/testdb.h"
 
@@ -96,6 +100,108 @@ TEST_F(UnusableDatabase, IsRefusedWithAWarningAndExitCodeMinusOneAndLeftAsItWas)
         }
         EXPECT_FALSE(FileExists(m_dbPath + L"-journal") || FileExists(m_dbPath + L"-wal"));
     }
+}
+
+class StartingDatabase : public MainWindowFixture {
+protected:
+    static int ListedRows(const CProbedMainDlg& dlg)
+    {
+        return static_cast<int>(::SendMessageW(dlg.ListBox(), LB_GETCOUNT, 0, 0));
+    }
+};
+
+TEST_F(StartingDatabase, UnderAnotherProgramsLockItStartsAndListsTheItemsOnceTheLockIsGone)
+{
+    using Lock = CLockHolderProcess::Lock;
+    struct Case {
+        const char* name;
+        Lock lock;
+        int loadsWhileHeld;  // tries of the hot list to wait for while the lock is held
+        std::wstring statusWhileHeld;
+        int rowsWhileHeld;
+    };
+    const std::vector<Case> cases = {
+        // A commit under way keeps readers out: said, and tried again each second.
+        {"exclusive", Lock::Exclusive, 2, L"数据库正被其他程序占用，列表稍后载入…", 0},
+        // An open write transaction lets readers read: listed at once.
+        {"write", Lock::Write, 1, kReady, 2},
+    };
+
+    for (const Case& busy : cases) {
+        SCOPED_TRACE(busy.name);
+        CreateItemDatabase(m_dbPath, {{L"甲", L"内容A", 5}, {L"", L"内容B", 9}});
+        CLockHolderProcess holder(m_dbPath, busy.lock, 0);
+        ASSERT_TRUE(holder.HoldsLock());
+        CProbedMainDlg dlg;
+        CModalScript script;
+        std::wstring statusWhileHeld;
+        int rowsWhileHeld = -1;
+        bool boxWhileHeld = true, trayIconWhileHeld = false, loadArmedAfterwards = true;
+        script
+            .Then([&] { return IsUp(dlg.m_hWnd) && dlg.m_loadCount >= busy.loadsWhileHeld; }, 10000,
+                  "the list tried while the lock is held")
+            .Then([&] {
+                statusWhileHeld = StatusText(dlg.m_hWnd);
+                rowsWhileHeld = ListedRows(dlg);
+                boxWhileHeld = FindSystemDialog() != nullptr;
+                trayIconWhileHeld = TrayIconExists(dlg.m_hWnd);
+                holder.Go();
+                return holder.WaitForExit() == 0;
+            })
+            .Then([&] { return ListedRows(dlg) == 2 && StatusText(dlg.m_hWnd) == kReady; }, 5000,
+                  "listed once the lock is gone")
+            .Then([&] {
+                loadArmedAfterwards = ::KillTimer(dlg.m_hWnd, CMainDlg::kLoadTimer) != FALSE;
+                return ::PostMessageW(dlg.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;
+            });
+        ModalOutcome outcome = RunModal(dlg, script);
+
+        EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+        EXPECT_FALSE(outcome.quitCode.has_value()) << "closed by the close box, not refused";
+        EXPECT_EQ(statusWhileHeld, busy.statusWhileHeld);
+        EXPECT_EQ(rowsWhileHeld, busy.rowsWhileHeld);
+        EXPECT_FALSE(boxWhileHeld);
+        EXPECT_TRUE(trayIconWhileHeld);
+        EXPECT_FALSE(loadArmedAfterwards) << "the list loads once";
+    }
+}
+
+TEST_F(StartingDatabase, DamagedPastItsHeaderItStartsAndSaysTheListIsUnreadable)
+{
+    std::vector<TestItem> items;
+    for (int i = 0; i < 300; ++i)
+        items.push_back({L"条目" + std::to_wstring(i), std::wstring(40, L'字')});
+    CreateItemDatabase(m_dbPath, items);
+    // The schema's page and the two tables' first pages stay; every page of rows after them is
+    // overwritten. The page size is the header's big-endian 16-bit field at offset 16.
+    const std::string bytes = FileBytes(m_dbPath);
+    const size_t pageSize = static_cast<size_t>(static_cast<unsigned char>(bytes.at(16)) << 8 |
+                                                static_cast<unsigned char>(bytes.at(17)));
+    const size_t kept = 3 * pageSize;
+    ASSERT_GT(bytes.size(), 2 * kept);
+    WriteFileBytes(m_dbPath, bytes.substr(0, kept) + std::string(bytes.size() - kept, '\x5A'));
+    std::wstring status;
+    int rows = -1;
+    bool box = true, statusTimerArmed = true, loadArmed = true;
+    WaitUntilShown()
+        .Then([this] { return m_dlg.m_loadCount >= 1; }, 5000, "the list tried")
+        .Then([&] {
+            status = StatusText(Main());
+            rows = ListedRows(m_dlg);
+            box = FindSystemDialog() != nullptr;
+            statusTimerArmed = ::KillTimer(Main(), CMainDlg::kStatusTimer) != FALSE;
+            loadArmed = ::KillTimer(Main(), CMainDlg::kLoadTimer) != FALSE;
+            return true;
+        });
+    CloseWithCloseBox();
+    ModalOutcome outcome = Run();
+
+    EXPECT_FALSE(outcome.quitCode.has_value()) << "closed by the close box, not refused";
+    EXPECT_EQ(status, L"无法读取数据库，列表不完整！");
+    EXPECT_EQ(rows, 0);
+    EXPECT_FALSE(box);
+    EXPECT_FALSE(statusTimerArmed) << "the text stays";
+    EXPECT_FALSE(loadArmed) << "not tried again";
 }
 
 }  // namespace

@@ -17,11 +17,12 @@ BOOL CProbedMainDlg::OnInitDialog()
     return result;
 }
 
-void CProbedMainDlg::LoadHotList(CHotListBox& list, CString clause)
+RowQueryEnd CProbedMainDlg::LoadHotList(CHotListBox& list, CString clause)
 {
     ++m_loadCount;
     m_loadedList = list.m_hWnd;
     m_loadClause = clause.str();
+    return CMainDlg::LoadHotList(list, clause);
 }
 
 void CProbedMainDlg::CopyItem(int id)

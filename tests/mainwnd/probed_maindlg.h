@@ -1,4 +1,4 @@
-// The main window with its hot-list load and click-to-copy observed instead of run.
+// The main window with its hot-list load observed (and run) and click-to-copy observed instead of run.
 #pragma once
 
 #include "mainwnd/maindlg.h"
@@ -22,7 +22,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void LoadHotList(CHotListBox& list, CString clause) override;
+    RowQueryEnd LoadHotList(CHotListBox& list, CString clause) override;
     void CopyItem(int id) override;
 };
 

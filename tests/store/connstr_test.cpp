@@ -10,7 +10,7 @@ namespace {
 
 bool IsItemFile(const std::wstring& path)
 {
-    return IsItemDatabase(BuildConnectionString(path.c_str()));
+    return CheckItemDatabase(BuildConnectionString(path.c_str())) == ItemDatabaseCheck::Ours;
 }
 
 }  // namespace
@@ -93,7 +93,7 @@ TEST(ItemDatabase, RecognisesOnlyAFileHoldingTheItemTableAndChangesNothing)
     testing_support::CreateItemDatabase(folder + L"foreign.mdb");
     testing_support::ExecuteSql(folder + L"foreign.mdb", L"DROP TABLE T_ITEM; CREATE TABLE T_ITEM(id, name)");
     EXPECT_FALSE(IsItemFile(folder + L"foreign.mdb"));
-    EXPECT_FALSE(IsItemDatabase(L"not a connection string"));
+    EXPECT_EQ(CheckItemDatabase(L"not a connection string"), ItemDatabaseCheck::NotOurs);
 }
 
 // The database the build delivers has the schema that test databases are given.

@@ -92,7 +92,7 @@ TEST_F(Session, MissingFileIsNeverCreated)
     EXPECT_FALSE(rowSeen);
     CStatementBatch batch(ConnStr());
     EXPECT_EQ(batch.Run(StmtInsertImported(L"x")), CStatementBatch::Outcome::NotConnected);
-    EXPECT_FALSE(IsItemDatabase(ConnStr()));
+    EXPECT_EQ(CheckItemDatabase(ConnStr()), ItemDatabaseCheck::NotOurs);
     EXPECT_EQ(::GetFileAttributesW(m_path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
