@@ -17,6 +17,12 @@ std::uint32_t LetterBit(char letter)
 
 }  // namespace
 
+void CLetterSummary::Sketch(std::uint32_t key, std::array<std::uint64_t, 2>& sketch)
+{
+    const std::uint32_t bit = (key * 0x9E3779B1u) >> 25;  // 7 well-mixed bits of the key
+    sketch[bit / 64] |= std::uint64_t{1} << (bit % 64);
+}
+
 void CLetterSummary::AddText(const std::uint32_t* first, const std::uint32_t* last)
 {
     std::uint32_t endsBefore = 0;  // the letters the previous character can end its part with
@@ -33,9 +39,11 @@ void CLetterSummary::AddText(const std::uint32_t* first, const std::uint32_t* la
                 for (std::size_t i = 0; i + 1 < letters.size(); ++i)
                     m_followers[static_cast<std::size_t>(letters[i] - 'a')] |= LetterBit(letters[i + 1]);
             }
-        } else if (*at >= 'a' && *at <= 'z') {
-            starts = ends = LetterBit(static_cast<char>(*at));
         }
+        if (*at >= 'a' && *at <= 'z')
+            starts = ends = LetterBit(static_cast<char>(*at));
+        else
+            Sketch(*at, m_otherChars);
         for (int letter = 0; letter < 26; ++letter)
             if ((endsBefore >> letter) & 1)
                 m_followers[static_cast<std::size_t>(letter)] |= starts;

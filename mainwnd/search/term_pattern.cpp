@@ -37,6 +37,9 @@ void CTermPattern::PrepareLetters()
         return m_chars[j] >= U'a' && m_chars[j] <= U'z' ? static_cast<int>(m_chars[j] - U'a') : -1;
     };
     m_firstLetter = letterAt(0);
+    for (std::size_t j = 0; j < m_chars.size(); ++j)
+        if (letterAt(j) < 0)
+            CLetterSummary::Sketch(SearchKeyOf(m_chars[j]), m_otherChars);
     for (std::size_t j = 0; j + 1 < m_chars.size(); ++j) {
         const std::pair<int, int> pair(letterAt(j), letterAt(j + 1));
         if (pair.first >= 0 && pair.second >= 0)
@@ -47,6 +50,8 @@ void CTermPattern::PrepareLetters()
 bool CTermPattern::MayMatch(const CLetterSummary& summary) const
 {
     if (m_firstLetter >= 0 && !summary.MayBeginWith(m_firstLetter))
+        return false;
+    if (!summary.MayHoldAll(m_otherChars))
         return false;
     for (const auto& pair : m_letterPairs)
         if (!summary.MayFollow(pair.first, pair.second))

@@ -66,4 +66,6 @@ private:
     // The term's first letter and each two letters that follow each other in it (0 for a .. 25 for z).
     int m_firstLetter = -1;
     std::vector<std::pair<int, int>> m_letterPairs;
+    // The term's characters that are not letters, as CLetterSummary sketches them.
+    std::array<std::uint64_t, 2> m_otherChars{};
 };
