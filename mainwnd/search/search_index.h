@@ -1,0 +1,37 @@
+// The items' labels and contents, prepared once for filtering at every keystroke. Items are numbered
+// in the order they were added (the heat order), and a filter keeps that order.
+#pragma once
+
+#include "mainwnd/search/letter_summary.h"
+#include "mainwnd/search/term_pattern.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+class CSearchIndex {
+public:
+    // Adds the next item; its index is the count of items before it.
+    void Add(std::wstring_view label, std::wstring_view content);
+    int Count() const { return static_cast<int>(m_summaries.size()); }
+    void Clear();
+
+    // The indexes, ascending, of the items of which every term of the query matches the label or the
+    // content; every item for a query of blanks only. `within`, when given, is the ascending result of
+    // an earlier query that this one only narrows (a letter or a term added at its end): only those
+    // items are looked at.
+    std::vector<int> Filter(std::wstring_view query, const std::vector<int>* within = nullptr) const;
+
+    // The bytes the prepared texts hold.
+    std::size_t MemoryBytes() const;
+
+private:
+    bool Matches(int item, const std::vector<CTermPattern>& terms) const;
+
+    // Every item's label keys then content keys, item after item (see search_text.h).
+    std::vector<std::uint32_t> m_keys;
+    // Where each item's label and content begin in m_keys; the next item's label ends the content.
+    std::vector<std::uint32_t> m_textStarts;
+    // Each item's letters, label and content together: most items are settled by these alone.
+    std::vector<CLetterSummary> m_summaries;
+};
