@@ -89,5 +89,6 @@ protected:                                          \
 // Commands (menu items, buttons) and notifications by control id
 #define ON_COMMAND(id, memberFxn) AFX_ENTRY(WM_COMMAND, 0, id, (self->*(memberFxn))(); return 0;)
 #define ON_BN_CLICKED(id, memberFxn) AFX_ENTRY(WM_COMMAND, BN_CLICKED, id, (self->*(memberFxn))(); return 0;)
+#define ON_EN_CHANGE(id, memberFxn) AFX_ENTRY(WM_COMMAND, EN_CHANGE, id, (self->*(memberFxn))(); return 0;)
 #define ON_NOTIFY(code, id, memberFxn) AFX_ENTRY(WM_NOTIFY, static_cast<UINT>(code), id, \
     LRESULT result = 0; (self->*(memberFxn))(reinterpret_cast<NMHDR*>(lParam), &result); return result;)

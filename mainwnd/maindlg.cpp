@@ -52,6 +52,8 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
     ON_WM_DESTROY()
     ON_COMMAND(ID_TRAY_EXIT, &CMainDlg::OnExit)
     ON_WM_TIMER()
+    ON_EN_CHANGE(IDC_SEARCH, &CMainDlg::OnSearchChange)
+    ON_MESSAGE(WM_SEARCH_COMPOSED, &CMainDlg::OnSearchComposed)
 END_MESSAGE_MAP()
 
 CMainDlg::CMainDlg(CWnd* pParent)
@@ -64,6 +66,7 @@ CMainDlg::~CMainDlg() = default;
 
 void CMainDlg::DoDataExchange(CDataExchange* pDX)
 {
+    DDX_Control(pDX, IDC_SEARCH, m_search);
     DDX_Control(pDX, IDC_HOTLIST, m_list);
 }
 
@@ -123,6 +126,8 @@ BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
 {
     switch (pMsg->message) {
     case WM_KEYDOWN:
+        if (pMsg->hwnd == m_search.m_hWnd && HandleSearchKey(pMsg->wParam))
+            return TRUE;
         // Enter and Esc would end the dialog, and with it the program.
         if (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)
             return TRUE;
@@ -145,6 +150,12 @@ BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && m_search.m_hWnd) {
+        // Brought back (from the tray, the taskbar, a hotkey): ready to type at once.
+        LRESULT result = CDialog::WindowProc(message, wParam, lParam);
+        ::SetFocus(m_search.m_hWnd);
+        return result;
+    }
     if (message == TRAY_ID)
         OnTrayNotify(wParam, lParam);
     else if (m_uTaskbarCreated != 0 && message == m_uTaskbarCreated && m_bTrayIconWanted)
@@ -221,6 +232,8 @@ void CMainDlg::ShowHotList()
     case RowQueryEnd::AllRead:
         // Whatever the status line said of the list before is over.
         SetStatusText(L"就绪");
+        // Typed before the list came: the list follows what is typed.
+        OnSearchChange();
         break;
     case RowQueryEnd::Busy:
         // A commit under way in another program keeps every reader out for a while.
@@ -235,9 +248,56 @@ void CMainDlg::ShowHotList()
     InvalidateRect(nullptr, TRUE);
 }
 
+bool CMainDlg::HandleSearchKey(WPARAM key)
+{
+    // A key the input method is composing with is its own: the Enter that confirms a candidate
+    // copies nothing, the Esc that drops one clears nothing.
+    if (key == VK_PROCESSKEY || m_search.IsComposing())
+        return false;
+    const bool typed = m_search.Text().GetLength() > 0;
+    switch (key) {
+    case VK_DOWN:
+    case VK_UP:
+    case VK_NEXT:
+    case VK_PRIOR: {
+        if (!typed)
+            return false;
+        const int page = CHotListSearch::RowsPerPage(m_list);
+        const int rows = key == VK_DOWN ? 1 : key == VK_UP ? -1 : key == VK_NEXT ? page : -page;
+        CHotListSearch::MoveHighlight(m_list, rows);
+        return true;
+    }
+    case VK_RETURN:
+        // As a click on the row: the same copy, count and status.
+        if (typed && m_list.Highlight() >= 0)
+            CopyItem(m_list.ItemIdAt(m_list.Highlight()));
+        return true;
+    case VK_ESCAPE:
+        if (typed)
+            m_search.SetWindowText(L"");
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainDlg::OnSearchChange()
+{
+    // What an input method shows while composing is not the query yet.
+    if (!m_search.IsComposing())
+        m_hotSearch.Apply(m_list, m_search.Text());
+}
+
+LRESULT CMainDlg::OnSearchComposed(WPARAM, LPARAM)
+{
+    OnSearchChange();
+    return 0;
+}
+
 RowQueryEnd CMainDlg::LoadHotList(CHotListBox& list, CString clause)
 {
     list.RemoveAllRows();
+    m_hotSearch.Clear();
     // Filling a long list repaints once, at the end, not once per row.
     CRedrawPause pause(list);
     const CString connStr = WithBusyTimeout(g_connStr, kListWaitMs);
@@ -247,11 +307,11 @@ RowQueryEnd CMainDlg::LoadHotList(CHotListBox& list, CString clause)
         std::optional<int> id = ItemIdFromValue(row.Value(0));
         if (!id)
             return;
-        CString label = g_db->ValueToText(row.Value(1));
-        if (label.GetLength() == 0)
-            label = g_db->ValueToText(row.Value(2));
+        const CString title = g_db->ValueToText(row.Value(1));
+        const CString content = g_db->ValueToText(row.Value(2));
         // A row stays one line high: a label of several lines shows its first.
-        list.AddRow(FirstLineShown(label), *id);
+        list.AddRow(FirstLineShown(title.GetLength() == 0 ? content : title), *id);
+        m_hotSearch.Add(title, content);
     });
 }
 

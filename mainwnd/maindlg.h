@@ -5,6 +5,8 @@
 #include "framework/afxwin.h"
 #include "hotlist/hotlistbox.h"
 #include "mainwnd/clickcounter.h"
+#include "mainwnd/hotlistsearch.h"
+#include "mainwnd/searchbox.h"
 #include "store/rowquery.h"
 
 class CMainDlg : public CDialog {
@@ -46,6 +48,7 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
 
     CHotListBox m_list;
+    CSearchBox m_search;
     HICON m_hIcon;
 
 private:
@@ -59,6 +62,11 @@ private:
     void ShowHotList();
     // Writes the kept click counts; arms the retry timer when some must wait.
     void WriteClickCounts();
+    // The list follows the search box's committed text.
+    void OnSearchChange();
+    LRESULT OnSearchComposed(WPARAM, LPARAM);
+    // A key pressed in the search box: true when it was the search's (moving, copying, clearing).
+    bool HandleSearchKey(WPARAM key);
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OpenTrayMenu();
 
@@ -70,6 +78,7 @@ private:
     bool m_bComInitialized = false;
     // Reads contents and counts clicks without making a click wait on another program.
     CClickCounter m_clicks;
+    CHotListSearch m_hotSearch;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -81,6 +81,16 @@ HWND RowOverEntry(const CMainDlg& dlg, int index)
     return rect.right - rect.left < entry.right - entry.left ? row : nullptr;
 }
 
+// A key pressed and let go on the keyboard, reaching the window with the focus.
+void PressKey(WORD key)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
 // The file change counter of the database header (4 bytes, big-endian, at offset 24): one more
 // for every transaction that wrote.
 unsigned ChangeCounter(const std::wstring& db)
@@ -102,6 +112,7 @@ public:
     };
     std::vector<HandledClick> m_handled;
     int m_countRetries = 0;
+    int Highlight() const { return m_list.Highlight(); }
 
 protected:
     void CopyItem(int id) override
@@ -178,6 +189,45 @@ TEST_F(HotCopyTest, ClickCopiesTheHottestItemsContentCountsItAndSaysSo)
     EXPECT_EQ(rows[0].lasttime, std::optional<std::wstring>(L"2026-01-01 10:00:00"));
     ASSERT_TRUE(rows[1].lasttime.has_value());
     EXPECT_GT(*rows[1].lasttime, std::wstring(L"2026-01-02 10:00:00")) << "stamped with the time of the click";
+}
+
+TEST_F(HotCopyTest, TypedPinyinNarrowsTheListDownAndEnterCopyTheRowAndEscShowsEveryRow)
+{
+    HWND box = nullptr;
+    std::wstring statusAfterEnter;
+    CModalScript script;
+    script.Then([&] { return Listed(); }, 5000, "listed")
+          .Then([&] {
+              box = ::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH);
+              if (::GetFocus() != box)
+                  return false;
+              PressKey('N');  // 内容 reads nei rong
+              PressKey('R');
+              return true;
+          }, 5000, "the search box has the focus")
+          .Then([&] { return Listed(3) && m_dlg->Highlight() == 0; }, 3000, "the three contents left, the top one highlighted")
+          .Then([&] { PressKey(VK_DOWN); return true; })
+          .Then([&] { return m_dlg->Highlight() == 1; }, 3000, "Down moves the highlight")
+          .Then([&] {
+              // The Enter that confirms an input method's candidate is not ours.
+              ::SendMessageW(box, WM_IME_STARTCOMPOSITION, 0, 0);
+              PressKey(VK_RETURN);
+              PressKey(VK_ESCAPE);
+              ::SendMessageW(box, WM_IME_ENDCOMPOSITION, 0, 0);
+              PressKey(VK_RETURN);
+              return true;
+          })
+          .Then([&] { return !m_dlg->m_handled.empty(); }, 3000, "Enter copies")
+          .Then([&] { statusAfterEnter = StatusText(m_dlg->m_hWnd); PressKey(VK_ESCAPE); return true; })
+          .Then([&] { return Listed(4) && StatusText(m_dlg->m_hWnd) == L"就绪"; }, 3000, "Esc shows every row again")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    EXPECT_EQ(statusAfterEnter, L"已复制！");
+    auto rows = ReadItems(m_db);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].clicktimes, 6) << "甲 (内容A), the second match, copied and counted once";
+    EXPECT_EQ(rows[2].clicktimes, 5);
+    EXPECT_EQ(ClipboardText(), L"内容A");
 }
 
 TEST_F(HotCopyTest, ItemDeletedMeanwhileLeavesClipboardStatusAndCountsAlone)
