@@ -44,9 +44,8 @@ void CLetterSummary::AddText(const std::uint32_t* first, const std::uint32_t* la
             starts = ends = LetterBit(static_cast<char>(*at));
         else
             Sketch(*at, m_otherChars);
-        for (int letter = 0; letter < 26; ++letter)
-            if ((endsBefore >> letter) & 1)
-                m_followers[static_cast<std::size_t>(letter)] |= starts;
+        for (std::uint32_t rest = endsBefore; rest != 0; rest &= rest - 1)
+            m_followers[static_cast<std::size_t>(__builtin_ctz(rest))] |= starts;
         m_starts |= starts;
         endsBefore = ends;
     }
