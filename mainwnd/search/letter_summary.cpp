@@ -25,7 +25,7 @@ void CLetterSummary::Sketch(std::uint32_t key, std::array<std::uint64_t, 2>& ske
 
 void CLetterSummary::AddText(const std::uint32_t* first, const std::uint32_t* last)
 {
-    std::uint32_t endsBefore = 0;  // the letters the previous character can end its part with
+    std::uint32_t endsBefore = 0;  // the letters the previous character's spelling can end with
     for (const std::uint32_t* at = first; at != last; ++at) {
         std::uint32_t starts = 0;
         std::uint32_t ends = 0;
@@ -44,9 +44,8 @@ void CLetterSummary::AddText(const std::uint32_t* first, const std::uint32_t* la
             starts = ends = LetterBit(static_cast<char>(*at));
         else
             Sketch(*at, m_otherChars);
-        for (int letter = 0; letter < 26; ++letter)
-            if ((endsBefore >> letter) & 1)
-                m_followers[static_cast<std::size_t>(letter)] |= starts;
+        for (std::uint32_t rest = endsBefore; rest != 0; rest &= rest - 1)
+            m_followers[static_cast<std::size_t>(__builtin_ctz(rest))] |= starts;
         m_starts |= starts;
         endsBefore = ends;
     }
