@@ -7,9 +7,12 @@
 #include "framework/redrawpause.h"
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"
+#include "mainwnd/hotkey_toggle.h"
 #include "mainwnd/product.h"
 #include "mainwnd/softdescriptor.h"
 #include "mainwnd/trayicon.h"
+#include "options/hotkey_setting.h"
+#include "options/hotkey_text.h"
 #include "options/optionscommand.h"
 #include "res/resource.h"
 #include "store/connstr.h"
@@ -30,6 +33,8 @@ constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制�
 constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未能复制！";
 constexpr wchar_t kListBusy[] = L"数据库正被其他程序占用，列表稍后载入…";
 constexpr wchar_t kListUnreadable[] = L"无法读取数据库，列表不完整！";
+// The main window's one global hotkey.
+constexpr int kHotkeyId = 0x4D00;
 
 // True only when nothing at all answers to the path: a folder (or anything else there that is
 // not a file) is present, and unusable rather than missing.
@@ -52,6 +57,7 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
     ON_WM_DESTROY()
     ON_COMMAND(ID_TRAY_EXIT, &CMainDlg::OnExit)
     ON_WM_TIMER()
+    ON_MESSAGE(WM_HOTKEY, &CMainDlg::OnHotKey)
 END_MESSAGE_MAP()
 
 CMainDlg::CMainDlg(CWnd* pParent)
@@ -108,8 +114,26 @@ BOOL CMainDlg::OnInitDialog()
 
     m_bTrayIconWanted = true;
     NotifyTray(NIM_ADD);
+    StartHotkey();
     SetTimer(kLoadTimer, kLoadDelayMs);
     return TRUE;
+}
+
+void CMainDlg::StartHotkey()
+{
+    m_hotkey = CGlobalHotkey(m_hWnd, kHotkeyId, ReadHotkeySetting(*g_core));
+    // A key another program (or another copy of this one) holds stays theirs: not taken, but said.
+    if (m_hotkey.Error() != 0) {
+        m_hotkeyNotice = HotkeyNotStartedText(m_hotkey.Key(), m_hotkey.Error());
+        SetStatusText(m_hotkeyNotice);
+    }
+}
+
+LRESULT CMainDlg::OnHotKey(WPARAM id, LPARAM)
+{
+    if (static_cast<int>(id) == m_hotkey.Id())
+        ToggleMainWindowByHotkey(*this);
+    return 0;
 }
 
 BOOL CMainDlg::RefuseToStart(LPCWSTR warning)
@@ -219,8 +243,8 @@ void CMainDlg::ShowHotList()
 {
     switch (LoadHotList(m_list, kHeatOrder)) {
     case RowQueryEnd::AllRead:
-        // Whatever the status line said of the list before is over.
-        SetStatusText(L"就绪");
+        // Whatever the status line said of the list before is over; a hotkey not in effect is not.
+        SetStatusText(m_hotkeyNotice.IsEmpty() ? CString(L"就绪") : m_hotkeyNotice);
         break;
     case RowQueryEnd::Busy:
         // A commit under way in another program keeps every reader out for a while.
@@ -336,6 +360,8 @@ void CMainDlg::OnDestroy()
     Default();
     NotifyTray(NIM_DELETE);
     m_bTrayIconWanted = false;
+    // The key goes with the window that answers it.
+    m_hotkey = CGlobalHotkey();
     KillTimer(kCountRetryTimer);
     // The last chance for counts still kept: wait for a lock as long as other operations do.
     m_clicks.WritePending(true);

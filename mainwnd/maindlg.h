@@ -1,8 +1,10 @@
 // CMainDlg: the main window. It sets up and releases the process-wide state, filters keys,
-// owns the status line and the tray icon, and turns row clicks into click-to-copy.
+// owns the status line, the tray icon and the global hotkey, and turns row clicks into
+// click-to-copy.
 #pragma once
 
 #include "framework/afxwin.h"
+#include "framework/global_hotkey.h"
 #include "hotlist/hotlistbox.h"
 #include "mainwnd/clickcounter.h"
 #include "store/rowquery.h"
@@ -61,6 +63,9 @@ private:
     void WriteClickCounts();
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OpenTrayMenu();
+    // Registers the stored hotkey; one that cannot be had is said in the status line.
+    void StartHotkey();
+    LRESULT OnHotKey(WPARAM id, LPARAM);
 
     // The shell broadcasts this when it has re-created the notification area.
     UINT m_uTaskbarCreated;
@@ -70,6 +75,10 @@ private:
     bool m_bComInitialized = false;
     // Reads contents and counts clicks without making a click wait on another program.
     CClickCounter m_clicks;
+    // Brings the window up from any program; released at teardown.
+    CGlobalHotkey m_hotkey;
+    // Why the stored hotkey is not in effect; the status line says it until a copy says more.
+    CString m_hotkeyNotice;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -9,6 +9,7 @@
 #define IDD_MAIN 102
 #define IDC_HOTLIST 1002
 #define IDC_STATUS 1028
+#define IDC_SEARCH 1040
 #define IDI_MAIN 128
 #define IDI_TRAY 134
 
