@@ -33,7 +33,7 @@ constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制�
 constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未能复制！";
 constexpr wchar_t kListBusy[] = L"数据库正被其他程序占用，列表稍后载入…";
 constexpr wchar_t kListUnreadable[] = L"无法读取数据库，列表不完整！";
-// The main window's one global hotkey.
+// The main window's one global hotkey; the options' replacement takes the other id of the pair.
 constexpr int kHotkeyId = 0x4D00;
 
 // True only when nothing at all answers to the path: a folder (or anything else there that is
@@ -342,7 +342,15 @@ void CMainDlg::OnAbout()
 
 void CMainDlg::OnOptions()
 {
-    RunOptionsCommand(m_hWnd);
+    RunOptionsCommand(m_hWnd, m_hotkey);
+    // A key the options put into effect (or no key at all) ends what the status line said of it.
+    if (!m_hotkeyNotice.IsEmpty() && m_hotkey.Error() == 0) {
+        CString shown;
+        GetDlgItemText(IDC_STATUS, shown);
+        if (shown == m_hotkeyNotice)
+            SetStatusText(L"就绪");
+        m_hotkeyNotice.Empty();
+    }
 }
 
 void CMainDlg::OnItems()

@@ -75,7 +75,7 @@ private:
     bool m_bComInitialized = false;
     // Reads contents and counts clicks without making a click wait on another program.
     CClickCounter m_clicks;
-    // Brings the window up from any program; released at teardown.
+    // Brings the window up from any program; replaced by the options, released at teardown.
     CGlobalHotkey m_hotkey;
     // Why the stored hotkey is not in effect; the status line says it until a copy says more.
     CString m_hotkeyNotice;

@@ -14,6 +14,7 @@
 #include "tests/support/other_program.h"
 #include "tests/support/pump.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,6 +25,8 @@ using namespace testing_support;
 namespace {
 
 class MainWindow : public MainWindowFixture {};
+
+constexpr WORD kCtrlShiftF = ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8) | 'F';
 
 // The search box of the window's template, or one made here like it while the template has none.
 HWND SearchBoxOf(HWND main)
@@ -69,6 +72,22 @@ private:
         EXPECT_TRUE(SaveHotkeySetting(settings, hotkey));
     }
 };
+
+BOOL CALLBACK FindOptionsWindow(HWND window, LPARAM found)
+{
+    if (!::IsWindowVisible(window) || !::GetDlgItem(window, IDC_HOTKEY))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The options dialog the tray command opened, or null.
+HWND FindOptionsDialog()
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindOptionsWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 TEST_F(MainWindow, StartUpSetsUpTheProcessWideStateAndShowsReady)
 {
@@ -255,6 +274,55 @@ TEST_F(MainWindow, TheHotkeyFromAnotherProgramBringsItUpWithTheSearchBoxFocusedA
     Run();
 
     EXPECT_EQ(other.Close(), 0u);
+}
+
+// A key another program holds is said in the status line, also once the list has loaded; the
+// options then put another key into effect at once, with no restart.
+TEST_F(MainWindow, AHotkeyHeldElsewhereIsSaidInTheStatusLineUntilTheOptionsPutAnotherIntoEffect)
+{
+    CStoredHotkey stored(kDefaultHotkey);
+    COtherProgram holder;
+    ASSERT_TRUE(holder.Start(kDefaultHotkey));
+    ASSERT_TRUE(PumpUntil([&] { return holder.IsInFront(); }, 15000)) << "the holder is up";
+    const std::wstring notice = L"全局热键 Ctrl+` 已被其他程序占用，未能启用。";
+    std::wstring statusAtStart;
+    HWND options = nullptr;
+    WORD shownInOptions = 0;
+    WaitUntilShown().Then([&] {
+        statusAtStart = StatusText(Main());
+        return true;
+    });
+    m_script.Then([&] { return m_dlg.m_loadCount > 0; }, 3000, "the list loads");
+    SettlePosted().Then([&] {
+        EXPECT_EQ(StatusText(Main()), notice) << "still said once the list is in";
+        return ::PostMessageW(Main(), WM_COMMAND, ID_TRAY_OPTIONS, 0) != FALSE;
+    });
+    m_script.Then([&] { return (options = FindOptionsDialog()) != nullptr; }, 5000, "the options open")
+        .Then([&] {
+            shownInOptions = static_cast<WORD>(::SendDlgItemMessageW(options, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
+            ::SendDlgItemMessageW(options, IDC_HOTKEY, HKM_SETHOTKEY, kCtrlShiftF, 0);
+            return ::PostMessageW(::GetDlgItem(options, IDC_OPTIONS_OK), BM_CLICK, 0, 0) != FALSE;
+        })
+        .Then([&] { return !::IsWindow(options); }, 5000, "the options close")
+        .Then([&] {
+            EXPECT_EQ(StatusText(Main()), kReady);
+            return ::GetForegroundWindow() == holder.Window() || ::SetForegroundWindow(holder.Window());
+        })
+        .Then([&] { return holder.IsInFront(); }, 5000, "the holder in front again")
+        .Then([&] {
+            EXPECT_TRUE(PressHotkeyFor(Main(), kCtrlShiftF)) << "the new key reaches the window";
+            return true;
+        })
+        .Then([&] { return InFront(Main()); }, 5000, "the new key brings the window up");
+    CloseWithCloseBox();
+    ModalOutcome outcome = Run();
+
+    EXPECT_EQ(statusAtStart, notice);
+    EXPECT_EQ(shownInOptions, kDefaultHotkey) << "the options show the key that could not be had";
+    EXPECT_EQ(CStoredHotkey::Read(), kCtrlShiftF);
+    EXPECT_EQ(outcome.result, IDCANCEL) << "no restart: only the close box ended it";
+    EXPECT_FALSE(outcome.quitCode.has_value());
+    EXPECT_EQ(holder.Close(), 0u);
 }
 
 }  // namespace
