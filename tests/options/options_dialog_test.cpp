@@ -6,7 +6,6 @@
 #include "corelib/program_path.h"
 #include "corelib/settings_file.h"
 #include "options/hotkey_setting.h"
-#include "options/hotkey_text.h"
 #include "res/resource.h"
 #include "tests/options/options_fixture.h"
 #include "tests/support/hotkey_input.h"
@@ -443,19 +442,4 @@ TEST_F(OptionsDialog, TheHotkeySettingIsTheControlsValueMissingMeaningTheDefault
     }
     testing_support::WriteFileBytes(SettingsPathOf(ProgramFilePath()).str(), "[Settings]\r\nisAutoMin=0\r\n");
     EXPECT_EQ(StoredHotkey(), kDefaultHotkey) << "never set";
-}
-
-TEST(HotkeyText, NamesTheKeysAsTheKeyboardShowsThem)
-{
-    EXPECT_EQ(HotkeyName(kDefaultHotkey), CString(L"Ctrl+`"));
-    EXPECT_EQ(HotkeyName(kCtrlShiftF), CString(L"Ctrl+Shift+F"));
-    EXPECT_EQ(HotkeyName((HOTKEYF_ALT << 8) | VK_F5), CString(L"Alt+F5"));
-    EXPECT_EQ(HotkeyName(((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_EXT) << 8) | VK_DELETE), CString(L"Ctrl+Alt+Delete"));
-    EXPECT_EQ(HotkeyName((HOTKEYF_CONTROL << 8) | VK_NUMPAD7), CString(L"Ctrl+Num 7"));
-    EXPECT_EQ(HotkeyName((HOTKEYF_CONTROL << 8) | '5'), CString(L"Ctrl+5"));
-    EXPECT_EQ(HotkeyName(0), CString());
-    EXPECT_EQ(HotkeyNotStartedText(kDefaultHotkey, ERROR_HOTKEY_ALREADY_REGISTERED),
-              CString(L"全局热键 Ctrl+` 已被其他程序占用，未能启用。"));
-    EXPECT_EQ(HotkeyRefusedText(kCtrlShiftF, ERROR_INVALID_PARAMETER),
-              CString(L"全局热键 Ctrl+Shift+F 无法使用（错误 87），请换一个。"));
 }
