@@ -40,6 +40,16 @@ bool CCore::saveConfigB(CString key, int value)
     return WriteSettingsFlag(m_configPath, key, value);
 }
 
+std::optional<CString> CCore::getConfigS(CString key)
+{
+    return ReadSettingsText(m_configPath, key);
+}
+
+bool CCore::saveConfigS(CString key, CString value)
+{
+    return WriteSettingsText(m_configPath, key, value);
+}
+
 int CCore::isFileExist(CString path)
 {
     DWORD attributes = ::GetFileAttributesW(path);

@@ -4,6 +4,7 @@
 #include "corelib/soft.h"
 #include "base/cstring.h"
 
+#include <optional>
 #include <string>
 #include <windows.h>
 
@@ -28,6 +29,11 @@ public:
     int getConfigB(CString key);
     // Stores 1 for nonzero, else 0. False when the key is unusable or the file cannot be written.
     bool saveConfigB(CString key, int value);
+    // The text stored under key; nothing when it is missing or unreadable.
+    std::optional<CString> getConfigS(CString key);
+    // Stores text under key. False when the key or text would break its line, or the file cannot
+    // be written.
+    bool saveConfigS(CString key, CString value);
     int isFileExist(CString path);
     // The connection string for the item database at path.
     CString getDbConnStrMdb(CString path);

@@ -1,4 +1,4 @@
-// INI flags, read and written by this library itself: a damaged line reads 0, other lines stay.
+// INI settings, read and written by this library itself: a damaged line reads 0, other lines stay.
 #include "corelib/settings_file.h"
 
 #include "base/kernel_handles.h"
@@ -175,28 +175,34 @@ bool EnsureSettingsFile(const CString& path)
     return file.IsValid() || ::GetLastError() == ERROR_FILE_EXISTS;
 }
 
-int ReadSettingsFlag(const CString& path, const CString& key)
+std::optional<CString> ReadSettingsText(const CString& path, const CString& key)
 {
     if (path.IsEmpty() || !IsUsableKey(key))
-        return 0;
+        return std::nullopt;
     std::vector<CString> lines = ReadLines(path);
     EntryPlace place = FindEntry(lines, key);
     if (place.entryLine < 0)
-        return 0;
+        return std::nullopt;
     CString entryKey;
     CString value;
     EntryOf(lines[static_cast<size_t>(place.entryLine)], &entryKey, &value);
-    bool nonzero = false;
-    return IsWholeNumber(value, &nonzero) && nonzero ? 1 : 0;
+    return value;
 }
 
-bool WriteSettingsFlag(const CString& path, const CString& key, int value)
+int ReadSettingsFlag(const CString& path, const CString& key)
 {
-    if (path.IsEmpty() || !IsUsableKey(key))
+    std::optional<CString> value = ReadSettingsText(path, key);
+    bool nonzero = false;
+    return value && IsWholeNumber(*value, &nonzero) && nonzero ? 1 : 0;
+}
+
+bool WriteSettingsText(const CString& path, const CString& key, const CString& value)
+{
+    if (path.IsEmpty() || !IsUsableKey(key) || value.Find(L'\r') >= 0 || value.Find(L'\n') >= 0)
         return false;
     std::vector<CString> lines = ReadLines(path);
     EntryPlace place = FindEntry(lines, key);
-    CString entry = key + (value ? L"=1" : L"=0");
+    CString entry = key + L"=" + value;
     if (place.entryLine >= 0) {
         lines[static_cast<size_t>(place.entryLine)] = entry;
     } else if (place.sectionEnd >= 0) {
@@ -209,4 +215,9 @@ bool WriteSettingsFlag(const CString& path, const CString& key, int value)
     for (const CString& line : lines)
         text += line + L"\r\n";
     return ReplaceFile(path, WideToUtf8(text.str()));
+}
+
+bool WriteSettingsFlag(const CString& path, const CString& key, int value)
+{
+    return WriteSettingsText(path, key, value ? L"1" : L"0");
 }

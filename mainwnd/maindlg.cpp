@@ -7,10 +7,13 @@
 #include "framework/redrawpause.h"
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"
+#include "mainwnd/hotkey_toggle.h"
 #include "mainwnd/pasteback.h"
 #include "mainwnd/product.h"
 #include "mainwnd/softdescriptor.h"
 #include "mainwnd/trayicon.h"
+#include "options/hotkey_setting.h"
+#include "options/hotkey_text.h"
 #include "options/optionscommand.h"
 #include "res/resource.h"
 #include "store/connstr.h"
@@ -36,6 +39,8 @@ constexpr wchar_t kPasteMoreRights[] =
 constexpr wchar_t kPasteKeysRefused[] = L"系统未接受按键，未能粘贴，内容已复制到剪贴板。";
 constexpr wchar_t kListBusy[] = L"数据库正被其他程序占用，列表稍后载入…";
 constexpr wchar_t kListUnreadable[] = L"无法读取数据库，列表不完整！";
+// The main window's one global hotkey; the options' replacement takes the other id of the pair.
+constexpr int kHotkeyId = 0x4D00;
 
 // True only when nothing at all answers to the path: a folder (or anything else there that is
 // not a file) is present, and unusable rather than missing.
@@ -60,6 +65,7 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
     ON_WM_TIMER()
     ON_EN_CHANGE(IDC_SEARCH, &CMainDlg::OnSearchChange)
     ON_MESSAGE(WM_SEARCH_COMPOSED, &CMainDlg::OnSearchComposed)
+    ON_MESSAGE(WM_HOTKEY, &CMainDlg::OnHotKey)
 END_MESSAGE_MAP()
 
 CMainDlg::CMainDlg(CWnd* pParent)
@@ -118,8 +124,26 @@ BOOL CMainDlg::OnInitDialog()
     m_previous = std::make_unique<CPreviousWindow>();
     m_bTrayIconWanted = true;
     NotifyTray(NIM_ADD);
+    StartHotkey();
     SetTimer(kLoadTimer, kLoadDelayMs);
     return TRUE;
+}
+
+void CMainDlg::StartHotkey()
+{
+    m_hotkey = CGlobalHotkey(m_hWnd, kHotkeyId, ReadHotkeySetting(*g_core));
+    // A key another program (or another copy of this one) holds stays theirs: not taken, but said.
+    if (m_hotkey.Error() != 0) {
+        m_hotkeyNotice = HotkeyNotStartedText(m_hotkey.Key(), m_hotkey.Error());
+        SetStatusText(m_hotkeyNotice);
+    }
+}
+
+LRESULT CMainDlg::OnHotKey(WPARAM id, LPARAM)
+{
+    if (static_cast<int>(id) == m_hotkey.Id())
+        ToggleMainWindowByHotkey(*this);
+    return 0;
 }
 
 BOOL CMainDlg::RefuseToStart(LPCWSTR warning)
@@ -239,8 +263,8 @@ void CMainDlg::ShowHotList()
 {
     switch (LoadHotList(m_list, kHeatOrder)) {
     case RowQueryEnd::AllRead:
-        // Whatever the status line said of the list before is over.
-        SetStatusText(L"就绪");
+        // Whatever the status line said of the list before is over; a hotkey not in effect is not.
+        SetStatusText(m_hotkeyNotice.IsEmpty() ? CString(L"就绪") : m_hotkeyNotice);
         // Typed before the list came: the list follows what is typed.
         OnSearchChange();
         break;
@@ -444,7 +468,15 @@ void CMainDlg::OnAbout()
 
 void CMainDlg::OnOptions()
 {
-    RunOptionsCommand(m_hWnd);
+    RunOptionsCommand(m_hWnd, m_hotkey);
+    // A key the options put into effect (or no key at all) ends what the status line said of it.
+    if (!m_hotkeyNotice.IsEmpty() && m_hotkey.Error() == 0) {
+        CString shown;
+        GetDlgItemText(IDC_STATUS, shown);
+        if (shown == m_hotkeyNotice)
+            SetStatusText(L"就绪");
+        m_hotkeyNotice.Empty();
+    }
 }
 
 void CMainDlg::OnItems()
@@ -462,6 +494,8 @@ void CMainDlg::OnDestroy()
     Default();
     NotifyTray(NIM_DELETE);
     m_bTrayIconWanted = false;
+    // The key goes with the window that answers it.
+    m_hotkey = CGlobalHotkey();
     KillTimer(kCountRetryTimer);
     KillTimer(kPasteTimer);
     m_previous.reset();

@@ -1,8 +1,10 @@
 // CMainDlg: the main window. It sets up and releases the process-wide state, filters keys,
-// owns the status line and the tray icon, and turns row clicks into click-to-copy.
+// owns the status line, the tray icon and the global hotkey, and turns row clicks into
+// click-to-copy.
 #pragma once
 
 #include "framework/afxwin.h"
+#include "framework/global_hotkey.h"
 #include "hotlist/hotlistbox.h"
 #include "mainwnd/clickcounter.h"
 #include "mainwnd/hotlistsearch.h"
@@ -80,6 +82,9 @@ private:
     bool HandleSearchKey(WPARAM key);
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OpenTrayMenu();
+    // Registers the stored hotkey; one that cannot be had is said in the status line.
+    void StartHotkey();
+    LRESULT OnHotKey(WPARAM id, LPARAM);
 
     // The shell broadcasts this when it has re-created the notification area.
     UINT m_uTaskbarCreated;
@@ -93,6 +98,10 @@ private:
     std::unique_ptr<CPreviousWindow> m_previous;
     HWND m_pasteTarget = nullptr;  // while waiting for it to come to the front
     int m_pasteTicks = 0;
+    // Brings the window up from any program; replaced by the options, released at teardown.
+    CGlobalHotkey m_hotkey;
+    // Why the stored hotkey is not in effect; the status line says it until a copy says more.
+    CString m_hotkeyNotice;
 
     DECLARE_MESSAGE_MAP()
 };

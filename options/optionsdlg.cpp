@@ -1,25 +1,34 @@
-// COptionsDlg: shows and saves isAutoMin, and clears the click counts and times of every item.
+// COptionsDlg: shows and saves isAutoMin and the global hotkey, and clears the click counts and
+// times of every item.
 #include "options/optionsdlg.h"
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "options/hotkey_setting.h"
+#include "options/hotkey_text.h"
 #include "res/resource.h"
 #include "store/dbsession.h"
 #include "store/statements.h"
+
+#include <commctrl.h>
+
+#include <optional>
+#include <utility>
 
 BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
     ON_BN_CLICKED(IDC_OPTIONS_OK, &COptionsDlg::OnOkButton)
     ON_BN_CLICKED(IDC_CLEARHISTORY, &COptionsDlg::OnClearHistory)
     ON_BN_CLICKED(IDC_OPTIONS_CANCEL, &COptionsDlg::OnCancelButton)
+    ON_BN_CLICKED(IDC_HOTKEY_CLEAR, &COptionsDlg::OnClearHotkey)
 END_MESSAGE_MAP()
 
-COptionsDlg::COptionsDlg(CWnd* pParent) : CDialog(IDD_OPTIONS, pParent)
+COptionsDlg::COptionsDlg(CGlobalHotkey& hotkey, CWnd* pParent) : CDialog(IDD_OPTIONS, pParent), m_hotkey(hotkey)
 {
 }
 
 COptionsDlg::~COptionsDlg() = default;
 
-// No control is bound to a member: the check box is read and set directly.
+// No control is bound to a member: the check box and the hot key control are read and set directly.
 void COptionsDlg::DoDataExchange(CDataExchange*)
 {
 }
@@ -30,25 +39,48 @@ BOOL COptionsDlg::OnInitDialog()
     m_isHistoryCleared = FALSE;
     // Any nonzero flag means on; the box has only two states.
     ::CheckDlgButton(m_hWnd, IDC_AUTOMIN, g_isAutoMin ? BST_CHECKED : BST_UNCHECKED);
+    // A key without Ctrl or Alt would be taken from every program's typing: Ctrl is added to it.
+    ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
+    ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETHOTKEY, m_hotkey.Key(), 0);
     return TRUE;
 }
 
 void COptionsDlg::OnOkButton()
 {
     int isAutoMin = ::IsDlgButtonChecked(m_hWnd, IDC_AUTOMIN) == BST_CHECKED ? 1 : 0;
+    const WORD hotkey = static_cast<WORD>(::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
+    // The chosen key is registered before anything is saved, beside the one in effect: a key
+    // another program holds is said, with the dialog left open and nothing saved.
+    std::optional<CGlobalHotkey> replacement;
+    if (hotkey != m_hotkey.Key() || (hotkey != 0 && !m_hotkey.IsRegistered())) {
+        replacement.emplace(m_hotkey.Successor(hotkey));
+        if (replacement->Error() != 0) {
+            g_core->msgboxWarning(m_hWnd, HotkeyRefusedText(hotkey, replacement->Error()));
+            return;
+        }
+    }
     // A setting only held in memory would be gone at the next start: not taken, and said, with
     // the dialog left open for another try or 取消.
-    if (!g_core->saveConfigB(kAutoMinKey, isAutoMin)) {
+    if (!g_core->saveConfigB(kAutoMinKey, isAutoMin) || !SaveHotkeySetting(*g_core, hotkey)) {
         g_core->msgboxWarning(m_hWnd, L"无法保存设置！设置文件可能是只读的，或正被其他程序使用。");
         return;
     }
     g_isAutoMin = isAutoMin;
+    // Taking the new registration lets the old key go: the change needs no restart.
+    if (replacement)
+        m_hotkey = std::move(*replacement);
     EndDialog(IDOK);
 }
 
 void COptionsDlg::OnCancelButton()
 {
     EndDialog(IDCANCEL);
+}
+
+// The hot key control takes every key as part of a hotkey, so "no hotkey" needs a button.
+void COptionsDlg::OnClearHotkey()
+{
+    ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETHOTKEY, 0, 0);
 }
 
 void COptionsDlg::OnClearHistory()

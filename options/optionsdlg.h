@@ -1,11 +1,14 @@
-// COptionsDlg: the options dialog, the minimise-after-copy setting and clearing the click history.
+// COptionsDlg: the options dialog, the minimise-after-copy setting, the global hotkey and clearing
+// the click history.
 #pragma once
 
 #include "framework/afxwin.h"
+#include "framework/global_hotkey.h"
 
 class COptionsDlg : public CDialog {
 public:
-    explicit COptionsDlg(CWnd* pParent = nullptr);
+    // hotkey is the program's global hotkey: shown, and replaced when 确定 saves another one.
+    explicit COptionsDlg(CGlobalHotkey& hotkey, CWnd* pParent = nullptr);
     ~COptionsDlg() override;
 
     // Set once a confirmed clear has run; the caller then asks for a restart.
@@ -18,6 +21,10 @@ protected:
     void OnOkButton();
     void OnCancelButton();
     void OnClearHistory();
+    void OnClearHotkey();
+
+private:
+    CGlobalHotkey& m_hotkey;
 
     DECLARE_MESSAGE_MAP()
 };

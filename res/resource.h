@@ -28,6 +28,8 @@
 #define IDC_OPTIONS_OK 1014
 #define IDC_OPTIONS_CANCEL 1015
 #define IDC_CLEARHISTORY 1027
+#define IDC_HOTKEY 1041
+#define IDC_HOTKEY_CLEAR 1042
 
 // Items dialog
 #define IDD_ITEMS 136

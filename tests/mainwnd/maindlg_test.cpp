@@ -1,15 +1,20 @@
-// The main window run in this process: start-up and teardown, exit, the key filter, the timers
-// and row clicks.
+// The main window run in this process: start-up and teardown, exit, the key filter, the timers,
+// row clicks and the global hotkey.
 #include "appstate/globals.h"
 #include "corelib/about_box.h"
 #include "corelib/core.h"
+#include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "res/version.h"
 #include "store/connstr.h"
 #include "store/statements.h"
 #include "tests/mainwnd/main_window_fixture.h"
 #include "tests/mainwnd/tray_probe.h"
+#include "tests/support/hotkey_input.h"
+#include "tests/support/other_program.h"
+#include "tests/support/pump.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,6 +25,69 @@ using namespace testing_support;
 namespace {
 
 class MainWindow : public MainWindowFixture {};
+
+constexpr WORD kCtrlShiftF = ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8) | 'F';
+
+// The search box of the window's template, or one made here like it while the template has none.
+HWND SearchBoxOf(HWND main)
+{
+    if (HWND box = ::GetDlgItem(main, IDC_SEARCH))
+        return box;
+    return ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                             10, 10, 200, 22, main, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SEARCH)),
+                             ::GetModuleHandleW(nullptr), nullptr);
+}
+
+bool InFront(HWND main)
+{
+    return ::GetForegroundWindow() == main && !::IsIconic(main) && ::IsWindowVisible(main);
+}
+
+bool AllSelected(HWND edit)
+{
+    DWORD start = 1;
+    DWORD end = 0;
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == 0 && end == static_cast<DWORD>(::GetWindowTextLengthW(edit));
+}
+
+// The stored hotkey for one test; the default again afterwards.
+class CStoredHotkey {
+public:
+    explicit CStoredHotkey(WORD hotkey) { Save(hotkey); }
+    ~CStoredHotkey() { Save(kDefaultHotkey); }
+    CStoredHotkey(const CStoredHotkey&) = delete;
+    CStoredHotkey& operator=(const CStoredHotkey&) = delete;
+    static WORD Read()
+    {
+        CCore settings;
+        return ReadHotkeySetting(settings);
+    }
+
+private:
+    static void Save(WORD hotkey)
+    {
+        CCore settings;
+        settings.autoFileConfig();
+        EXPECT_TRUE(SaveHotkeySetting(settings, hotkey));
+    }
+};
+
+BOOL CALLBACK FindOptionsWindow(HWND window, LPARAM found)
+{
+    if (!::IsWindowVisible(window) || !::GetDlgItem(window, IDC_HOTKEY))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The options dialog the tray command opened, or null.
+HWND FindOptionsDialog()
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindOptionsWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 TEST_F(MainWindow, StartUpSetsUpTheProcessWideStateAndShowsReady)
 {
@@ -164,6 +232,97 @@ TEST_F(MainWindow, ARowClickReachesCopyItemExactlyOnce)
     Run();
 
     EXPECT_EQ(Clicks(), (std::vector<int>{7, 8}));
+}
+
+// From behind another program, minimised or not, Ctrl+` brings the window to the front with the
+// search box focused and its text selected; in front, it minimises it.
+TEST_F(MainWindow, TheHotkeyFromAnotherProgramBringsItUpWithTheSearchBoxFocusedAndMinimisesItInFront)
+{
+    CStoredHotkey stored(kDefaultHotkey);
+    COtherProgram other;
+    HWND searchBox = nullptr;
+    // The focus elsewhere and the caret at the end, so that only the hotkey can focus and select.
+    auto focusTheList = [&] {
+        ::SendMessageW(Main(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_dlg.ListBox()), TRUE);
+        ::SendMessageW(searchBox, EM_SETSEL, 2, 2);
+        return ::GetFocus() == m_dlg.ListBox();
+    };
+    auto press = [&](const char* when) {
+        m_script.Then([&, when] {
+            EXPECT_TRUE(PressHotkeyFor(Main(), kDefaultHotkey)) << when << ": no WM_HOTKEY for the window";
+            return true;
+        });
+    };
+    WaitUntilShown().Then([&] {
+        searchBox = SearchBoxOf(Main());
+        ::SetWindowTextW(searchBox, L"bj");
+        return focusTheList() && other.Start();
+    });
+    m_script.Then([&] { return other.IsInFront(); }, 15000, "the other program in front");
+    press("behind the other program");
+    m_script.Then([&] { return InFront(Main()) && ::GetFocus() == searchBox && AllSelected(searchBox); }, 5000,
+                  "brought to the front, the search box focused and selected")
+        .Then(focusTheList, 5000, "the focus on the list again");
+    press("in front");
+    m_script.Then([&] { return ::IsIconic(Main()) != FALSE; }, 5000, "minimised")
+        .Then([&] { return ::GetForegroundWindow() == other.Window() || ::SetForegroundWindow(other.Window()); })
+        .Then([&] { return other.IsInFront(); }, 5000, "the other program in front again");
+    press("minimised");
+    m_script.Then([&] { return InFront(Main()) && ::GetFocus() == searchBox && AllSelected(searchBox); }, 5000,
+                  "restored to the front, the search box focused and selected");
+    CloseWithCloseBox();
+    Run();
+
+    EXPECT_EQ(other.Close(), 0u);
+}
+
+// A key another program holds is said in the status line, also once the list has loaded; the
+// options then put another key into effect at once, with no restart.
+TEST_F(MainWindow, AHotkeyHeldElsewhereIsSaidInTheStatusLineUntilTheOptionsPutAnotherIntoEffect)
+{
+    CStoredHotkey stored(kDefaultHotkey);
+    COtherProgram holder;
+    ASSERT_TRUE(holder.Start(kDefaultHotkey));
+    ASSERT_TRUE(PumpUntil([&] { return holder.IsInFront(); }, 15000)) << "the holder is up";
+    const std::wstring notice = L"全局热键 Ctrl+` 已被其他程序占用，未能启用。";
+    std::wstring statusAtStart;
+    HWND options = nullptr;
+    WORD shownInOptions = 0;
+    WaitUntilShown().Then([&] {
+        statusAtStart = StatusText(Main());
+        return true;
+    });
+    m_script.Then([&] { return m_dlg.m_loadCount > 0; }, 3000, "the list loads");
+    SettlePosted().Then([&] {
+        EXPECT_EQ(StatusText(Main()), notice) << "still said once the list is in";
+        return ::PostMessageW(Main(), WM_COMMAND, ID_TRAY_OPTIONS, 0) != FALSE;
+    });
+    m_script.Then([&] { return (options = FindOptionsDialog()) != nullptr; }, 5000, "the options open")
+        .Then([&] {
+            shownInOptions = static_cast<WORD>(::SendDlgItemMessageW(options, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
+            ::SendDlgItemMessageW(options, IDC_HOTKEY, HKM_SETHOTKEY, kCtrlShiftF, 0);
+            return ::PostMessageW(::GetDlgItem(options, IDC_OPTIONS_OK), BM_CLICK, 0, 0) != FALSE;
+        })
+        .Then([&] { return !::IsWindow(options); }, 5000, "the options close")
+        .Then([&] {
+            EXPECT_EQ(StatusText(Main()), kReady);
+            return ::GetForegroundWindow() == holder.Window() || ::SetForegroundWindow(holder.Window());
+        })
+        .Then([&] { return holder.IsInFront(); }, 5000, "the holder in front again")
+        .Then([&] {
+            EXPECT_TRUE(PressHotkeyFor(Main(), kCtrlShiftF)) << "the new key reaches the window";
+            return true;
+        })
+        .Then([&] { return InFront(Main()); }, 5000, "the new key brings the window up");
+    CloseWithCloseBox();
+    ModalOutcome outcome = Run();
+
+    EXPECT_EQ(statusAtStart, notice);
+    EXPECT_EQ(shownInOptions, kDefaultHotkey) << "the options show the key that could not be had";
+    EXPECT_EQ(CStoredHotkey::Read(), kCtrlShiftF);
+    EXPECT_EQ(outcome.result, IDCANCEL) << "no restart: only the close box ended it";
+    EXPECT_FALSE(outcome.quitCode.has_value());
+    EXPECT_EQ(holder.Close(), 0u);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // The real Mirelo.exe, started as its own process from a folder of the test's own.
+#include "framework/global_hotkey.h"
+#include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "tests/mainwnd/child_process.h"
 #include "tests/mainwnd/modal_run.h"
@@ -63,24 +65,31 @@ TEST(MireloProgram, WithoutSysMdbWarnsOverItsMainWindowAddsNoIconAndExitsWithMin
     EXPECT_EQ(*exitCode, static_cast<DWORD>(-1));
 }
 
-TEST(MireloProgram, TwoCopiesRunSideBySideEachWithItsOwnWindowAndIcon)
+// The second copy finds the hotkey held by the first: it says so in its status line (also once its
+// list is in) and leaves the key to the first, even after the first has ended.
+TEST(MireloProgram, TwoCopiesRunSideBySideEachWithItsOwnWindowAndIconAndTheFirstKeepsTheHotkey)
 {
     std::wstring program = CopyOfProgram();
-    CreateItemDatabase(FolderOf(program) + L"sys.mdb");
+    CreateItemDatabase(FolderOf(program) + L"sys.mdb", {{L"常用地址", L"北京市海淀区", 0, std::nullopt}});
     CChildProcess first;
     CChildProcess second;
     ASSERT_TRUE(first.Start(program, FolderOf(program)));
-    ASSERT_TRUE(second.Start(program, FolderOf(program)));
-
     HWND firstMain = WaitForWindow(first.Id(), &IsMainWindow);
-    HWND secondMain = WaitForWindow(second.Id(), &IsMainWindow);
     ASSERT_NE(firstMain, nullptr);
+    ASSERT_TRUE(second.Start(program, FolderOf(program)));
+    HWND secondMain = WaitForWindow(second.Id(), &IsMainWindow);
     ASSERT_NE(secondMain, nullptr);
     EXPECT_NE(firstMain, secondMain);
     for (HWND main : {firstMain, secondMain}) {
-        EXPECT_EQ(RemoteWindowText(::GetDlgItem(main, IDC_STATUS)), L"就绪");
+        EXPECT_TRUE(PumpUntil([&] { return ::SendMessageW(::GetDlgItem(main, IDC_HOTLIST), LB_GETCOUNT, 0, 0) == 1; }))
+            << "the list is in";
         EXPECT_TRUE(TrayIconExists(main));
     }
+    EXPECT_EQ(RemoteWindowText(::GetDlgItem(firstMain, IDC_STATUS)), L"就绪");
+    EXPECT_EQ(RemoteWindowText(::GetDlgItem(secondMain, IDC_STATUS)), L"全局热键 Ctrl+` 已被其他程序占用，未能启用。");
+    HWND probeWindow = ::CreateWindowExW(0, L"STATIC", L"probe", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                         ::GetModuleHandleW(nullptr), nullptr);
+    EXPECT_EQ(CGlobalHotkey(probeWindow, 1, kDefaultHotkey).Error(), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
 
     // The tray's exit command ends one; the other goes on until its close box is used.
     ::PostMessageW(firstMain, WM_COMMAND, ID_TRAY_EXIT, 0);
@@ -88,6 +97,9 @@ TEST(MireloProgram, TwoCopiesRunSideBySideEachWithItsOwnWindowAndIcon)
     EXPECT_FALSE(TrayIconExists(firstMain));
     EXPECT_TRUE(second.IsRunning());
     EXPECT_TRUE(TrayIconExists(secondMain));
+    EXPECT_TRUE(CGlobalHotkey(probeWindow, 1, kDefaultHotkey).IsRegistered()) << "the first let it go, the second did not take it";
+    EXPECT_EQ(RemoteWindowText(::GetDlgItem(secondMain, IDC_STATUS)), L"全局热键 Ctrl+` 已被其他程序占用，未能启用。");
+    ::DestroyWindow(probeWindow);
 
     ::PostMessageW(secondMain, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(second.WaitForExit(), 0u);

@@ -48,7 +48,7 @@ struct CommandRun {
 // the steps that work the options dialog (found as options) until it closes, answering any
 // confirmation into confirm.
 template <typename DriveOptions>
-CommandRun RunCommand(DriveOptions driveOptions)
+CommandRun RunCommand(CGlobalHotkey& hotkey, DriveOptions driveOptions)
 {
     CommandRun run;
     CDialog mainDlg(IDD_MAIN);
@@ -61,7 +61,7 @@ CommandRun RunCommand(DriveOptions driveOptions)
     outer.Then([&] { return IsUp(mainDlg.m_hWnd); })
          .Then([&] {
              run.mainWnd = mainDlg.m_hWnd;
-             RunOptionsCommand(run.mainWnd);
+             RunOptionsCommand(run.mainWnd, hotkey);
              commandReturned = true;
              run.mainEnabledAfter = ::IsWindowEnabled(run.mainWnd);
              mainDlg.EndDialog(IDOK);
@@ -98,7 +98,7 @@ using OptionsCommand = COptionsTest;
 
 TEST_F(OptionsCommand, AConfirmedClearThenCancelAsksForARestartOverTheMainWindowAndQuitsWithZero)
 {
-    CommandRun run = RunCommand([](CModalScript& script, HWND& options, SeenBox& confirm) {
+    CommandRun run = RunCommand(m_hotkey, [](CModalScript& script, HWND& options, SeenBox& confirm) {
         script.Then([&] { PostClick(options, IDC_CLEARHISTORY); return true; });
         AnswerNextBox(script, IDYES, &confirm);
         script.Then([&] { PostClick(options, IDC_OPTIONS_CANCEL); return true; });
@@ -119,7 +119,7 @@ TEST_F(OptionsCommand, WithoutAConfirmedClearNothingIsShownAndNothingQuits)
     // Answering no, then OK; and the dialog closed straight away.
     for (bool askFirst : {true, false}) {
         SCOPED_TRACE(askFirst ? "no, then OK" : "OK");
-        CommandRun run = RunCommand([askFirst](CModalScript& script, HWND& options, SeenBox& confirm) {
+        CommandRun run = RunCommand(m_hotkey, [askFirst](CModalScript& script, HWND& options, SeenBox& confirm) {
             if (askFirst) {
                 script.Then([&] { PostClick(options, IDC_CLEARHISTORY); return true; });
                 AnswerNextBox(script, IDNO, &confirm);

@@ -1,18 +1,49 @@
-// COptionsDlg with the mouse: showing and saving the setting, clearing the history with its
-// confirmation, and the template the dialog is made from.
+// COptionsDlg with the mouse: showing and saving the settings, the global hotkey put into effect
+// or refused, clearing the history with its confirmation, and the template the dialog is made from.
 #include "options/optionsdlg.h"
 
 #include "appstate/globals.h"
 #include "corelib/program_path.h"
 #include "corelib/settings_file.h"
+#include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "tests/options/options_fixture.h"
+#include "tests/support/hotkey_input.h"
 #include "tests/support/immutable_file.h"
+#include "tests/support/other_program.h"
+#include "tests/support/pump.h"
+
+#include <commctrl.h>
 
 using testing_support::CModalScript;
 
 namespace {
 constexpr const wchar_t* kConfirmText = L"确定清空操作历史吗？此操作也会清空操作排名。";
+constexpr WORD kCtrlShiftF = ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8) | 'F';
+
+WORD FieldHotkey(HWND dialog)
+{
+    return static_cast<WORD>(::SendDlgItemMessageW(dialog, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
+}
+
+// What the user's keys leave in the hot key control.
+void SetFieldHotkey(HWND dialog, WORD hotkey)
+{
+    ::SendDlgItemMessageW(dialog, IDC_HOTKEY, HKM_SETHOTKEY, hotkey, 0);
+}
+
+// Whether another registration could have the key now: false while anyone holds it.
+bool IsFree(HWND window, WORD hotkey)
+{
+    return CGlobalHotkey(window, 99, hotkey).IsRegistered();
+}
+
+std::wstring ClassOf(HWND dialog, int id)
+{
+    wchar_t name[64] = {};
+    ::GetClassNameW(::GetDlgItem(dialog, id), name, ARRAYSIZE(name));
+    return name;
+}
 
 std::wstring ControlText(HWND dialog, int id)
 {
@@ -31,12 +62,14 @@ using OptionsDialog = COptionsTest;
 
 TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
 {
-    COptionsDlg dlg;
+    COptionsDlg dlg(m_hotkey);
     DWORD style = 0;
     std::wstring caption;
     std::vector<int> tabOrder;
     std::vector<std::wstring> texts;
     std::vector<int> types;
+    std::wstring hotkeyClass;
+    std::wstring hotkeyLabel;
     bool hasOkOrCancelId = true;
     LRESULT defaultId = 0;
     CModalScript script;
@@ -51,12 +84,16 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
               for (HWND item = first; item && (tabOrder.empty() || item != first);
                    item = ::GetNextDlgTabItem(hWnd, item, FALSE))
                   tabOrder.push_back(::GetDlgCtrlID(item));
-              for (int id : {IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL, IDC_CLEARHISTORY}) {
+              for (int id : {IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL, IDC_CLEARHISTORY, IDC_HOTKEY_CLEAR}) {
                   texts.push_back(ControlText(hWnd, id));
                   types.push_back(ButtonType(hWnd, id));
               }
               texts.push_back(ControlText(hWnd, IDC_AUTOMIN));
               types.push_back(ButtonType(hWnd, IDC_AUTOMIN));
+              hotkeyClass = ClassOf(hWnd, IDC_HOTKEY);
+              wchar_t label[64] = {};
+              ::GetWindowTextW(::GetWindow(::GetDlgItem(hWnd, IDC_HOTKEY), GW_HWNDPREV), label, ARRAYSIZE(label));
+              hotkeyLabel = label;
               hasOkOrCancelId = ::GetDlgItem(hWnd, IDOK) || ::GetDlgItem(hWnd, IDCANCEL);
               defaultId = ::SendMessageW(hWnd, DM_GETDEFID, 0, 0);
               dlg.EndDialog(IDCANCEL);
@@ -69,9 +106,13 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
     EXPECT_EQ(caption, L"选项");
     EXPECT_TRUE(style & WS_SYSMENU) << "a close box";
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    EXPECT_EQ(tabOrder, (std::vector<int>{IDC_AUTOMIN, IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL, IDC_CLEARHISTORY}));
-    EXPECT_EQ(texts, (std::vector<std::wstring>{L"确定", L"取消", L"清空历史", L"点击复制后，界面最小化"}));
-    EXPECT_EQ(types, (std::vector<int>{BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_AUTOCHECKBOX}));
+    EXPECT_EQ(tabOrder,
+              (std::vector<int>{IDC_AUTOMIN, IDC_HOTKEY, IDC_HOTKEY_CLEAR, IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL,
+                                IDC_CLEARHISTORY}));
+    EXPECT_EQ(hotkeyClass, L"msctls_hotkey32");
+    EXPECT_EQ(hotkeyLabel, L"全局热键：") << "the label just before the field";
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"确定", L"取消", L"清空历史", L"清除", L"点击复制后，界面最小化"}));
+    EXPECT_EQ(types, (std::vector<int>{BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_AUTOCHECKBOX}));
     EXPECT_FALSE(hasOkOrCancelId);
     EXPECT_EQ(LOWORD(defaultId), IDOK) << "no button of the dialog is its default one";
 }
@@ -80,7 +121,7 @@ TEST_F(OptionsDialog, ShowsTheSettingAndStartsWithNoClearReported)
 {
     for (int isAutoMin : {0, 1}) {
         SetAutoMin(isAutoMin, isAutoMin);
-        COptionsDlg dlg;
+        COptionsDlg dlg(m_hotkey);
         dlg.m_isHistoryCleared = TRUE;  // left over from nothing: initialisation starts afresh
         UINT checkState = 99;
         BOOL clearedAtStart = TRUE;
@@ -105,7 +146,7 @@ TEST_F(OptionsDialog, ShowsTheSettingAndStartsWithNoClearReported)
 
 TEST_F(OptionsDialog, OkSavesTheBoxForNowAndForTheNextStart)
 {
-    COptionsDlg dlg;
+    COptionsDlg dlg(m_hotkey);
     CModalScript script;
     script.Then([&] { return IsUp(dlg.m_hWnd); })
           .Then([&] { PostClick(dlg.m_hWnd, IDC_AUTOMIN); return true; })
@@ -125,7 +166,7 @@ TEST_F(OptionsDialog, ASettingThatCannotBeWrittenSaysSoAndKeepsTheDialogOpen)
     SetAutoMin(0, 0);
     testing_support::CImmutableFile readOnly(SettingsPathOf(ProgramFilePath()).str());
     ASSERT_TRUE(readOnly.IsImmutable());
-    COptionsDlg dlg;
+    COptionsDlg dlg(m_hotkey);
     HWND dialog = nullptr;
     SeenBox failed;
     bool openAfterBox = false;
@@ -156,7 +197,7 @@ TEST_F(OptionsDialog, OkWithoutTouchingTheBoxStoresTheShownValueAgain)
     for (int isAutoMin : {0, 1}) {
         // The stored value differs, so only a save of the shown one can make them agree.
         SetAutoMin(isAutoMin, !isAutoMin);
-        COptionsDlg dlg;
+        COptionsDlg dlg(m_hotkey);
         CModalScript script;
         script.Then([&] { return IsUp(dlg.m_hWnd); })
               .Then([&] { PostClick(dlg.m_hWnd, IDC_OPTIONS_OK); return true; });
@@ -170,7 +211,7 @@ TEST_F(OptionsDialog, OkWithoutTouchingTheBoxStoresTheShownValueAgain)
 
 TEST_F(OptionsDialog, CancelAfterAConfirmedClearKeepsTheClearAndDropsTheBox)
 {
-    COptionsDlg dlg;
+    COptionsDlg dlg(m_hotkey);
     HWND dialog = nullptr;
     SeenBox confirm;
     bool openAfterClear = false;
@@ -207,7 +248,7 @@ TEST_F(OptionsDialog, CancelAfterAConfirmedClearKeepsTheClearAndDropsTheBox)
 
 TEST_F(OptionsDialog, AnsweringNoChangesNothingAndKeepsAnEarlierClearReported)
 {
-    COptionsDlg dlg;
+    COptionsDlg dlg(m_hotkey);
     SeenBox first, second;
     BOOL reportedAfterNo = TRUE;
     std::vector<testing_support::StoredItem> itemsAfterNo;
@@ -249,7 +290,7 @@ TEST_F(OptionsDialog, AnsweringNoChangesNothingAndKeepsAnEarlierClearReported)
 
 TEST_F(OptionsDialog, TwoConfirmedClearsEndAsOne)
 {
-    COptionsDlg dlg;
+    COptionsDlg dlg(m_hotkey);
     SeenBox first, second;
     std::vector<testing_support::StoredItem> afterFirst;
     CModalScript script;
@@ -277,7 +318,7 @@ TEST_F(OptionsDialog, AClearThatCannotBeWrittenSaysSoAndAsksForNoRestart)
 {
     testing_support::CImmutableFile readOnly(DatabasePath());
     ASSERT_TRUE(readOnly.IsImmutable());
-    COptionsDlg dlg;
+    COptionsDlg dlg(m_hotkey);
     HWND dialog = nullptr;
     SeenBox confirm, failed;
     CModalScript script;
@@ -294,4 +335,111 @@ TEST_F(OptionsDialog, AClearThatCannotBeWrittenSaysSoAndAsksForNoRestart)
     EXPECT_EQ(failed.owner, dialog);
     EXPECT_FALSE(dlg.m_isHistoryCleared);
     EXPECT_EQ(StoredItems(), ClickedItems());
+}
+
+TEST_F(OptionsDialog, OkPutsTheChosenHotkeyIntoEffectAtOnceAndLetsTheOldOneGo)
+{
+    ASSERT_TRUE(m_hotkey.IsRegistered());
+    COptionsDlg dlg(m_hotkey);
+    WORD shown = 0;
+    CModalScript script;
+    script.Then([&] { return IsUp(dlg.m_hWnd); })
+          .Then([&] {
+              shown = FieldHotkey(dlg.m_hWnd);
+              SetFieldHotkey(dlg.m_hWnd, kCtrlShiftF);
+              PostClick(dlg.m_hWnd, IDC_OPTIONS_OK);
+              return true;
+          });
+    script.Start();
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+
+    EXPECT_EQ(shown, kDefaultHotkey) << "the field shows the key in effect";
+    EXPECT_EQ(StoredHotkey(), kCtrlShiftF);
+    EXPECT_EQ(m_hotkey.Key(), kCtrlShiftF);
+    EXPECT_EQ(m_hotkey.Window(), m_hotkeyWindow);
+    ASSERT_TRUE(m_hotkey.IsRegistered());
+    ASSERT_TRUE(testing_support::PressHotkeyFor(m_hotkeyWindow, kCtrlShiftF)) << "the new key works";
+    MSG pressed = {};
+    ::PeekMessageW(&pressed, m_hotkeyWindow, WM_HOTKEY, WM_HOTKEY, PM_REMOVE);
+    EXPECT_EQ(static_cast<int>(pressed.wParam), m_hotkey.Id());
+    testing_support::PressKeys(kDefaultHotkey);
+    EXPECT_FALSE(testing_support::HotkeyQueued(m_hotkeyWindow)) << "the old one no longer does";
+    EXPECT_TRUE(IsFree(m_hotkeyWindow, kDefaultHotkey));
+}
+
+TEST_F(OptionsDialog, ClearingTheHotkeyAndOkLeavesNoneRegisteredOrStored)
+{
+    COptionsDlg dlg(m_hotkey);
+    HWND dialog = nullptr;
+    CModalScript script;
+    script.Then([&] { return IsUp(dlg.m_hWnd); })
+          .Then([&] { dialog = dlg.m_hWnd; PostClick(dialog, IDC_HOTKEY_CLEAR); return true; })
+          .Then([&] { return FieldHotkey(dialog) == 0; }, 5000, "the field is cleared")
+          .Then([&] { PostClick(dialog, IDC_OPTIONS_OK); return true; });
+    script.Start();
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+
+    EXPECT_EQ(m_hotkey.Key(), 0);
+    EXPECT_FALSE(m_hotkey.IsRegistered());
+    EXPECT_EQ(m_hotkey.Error(), 0u) << "no key is not a failure";
+    EXPECT_EQ(StoredHotkey(), 0);
+    EXPECT_EQ(g_core->getConfigS(kHotkeyKey), CString(L"0"));
+    EXPECT_TRUE(IsFree(m_hotkeyWindow, kDefaultHotkey));
+}
+
+TEST_F(OptionsDialog, AHotkeyAnotherProgramHoldsIsRefusedWithABoxAndNothingIsSaved)
+{
+    testing_support::COtherProgram other;
+    ASSERT_TRUE(other.Start(kCtrlShiftF));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return other.IsInFront(); }, 15000)) << "the holder is up";
+    COptionsDlg dlg(m_hotkey);
+    HWND dialog = nullptr;
+    SeenBox refused;
+    bool openAfterBox = false;
+    CModalScript script;
+    script.Then([&] { return IsUp(dlg.m_hWnd); })
+          .Then([&] { dialog = dlg.m_hWnd; PostClick(dialog, IDC_AUTOMIN); return true; })
+          .Then([&] { return ::IsDlgButtonChecked(dialog, IDC_AUTOMIN) == BST_CHECKED; })
+          .Then([&] {
+              SetFieldHotkey(dialog, kCtrlShiftF);
+              PostClick(dialog, IDC_OPTIONS_OK);
+              return true;
+          });
+    AnswerNextBox(script, IDOK, &refused);
+    script.Then([&] {
+              openAfterBox = ::IsWindowVisible(dialog) != FALSE;
+              PostClick(dialog, IDC_OPTIONS_CANCEL);
+              return true;
+          });
+    script.Start();
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "only 取消 closed it";
+    ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+
+    EXPECT_EQ(refused.text, L"全局热键 Ctrl+Shift+F 已被其他程序占用，请换一个。");
+    EXPECT_EQ(refused.owner, dialog);
+    EXPECT_TRUE(openAfterBox);
+    EXPECT_EQ(StoredHotkey(), kDefaultHotkey);
+    EXPECT_EQ(StoredAutoMin(), 0) << "nothing is saved";
+    EXPECT_EQ(g_isAutoMin, 0);
+    EXPECT_EQ(m_hotkey.Key(), kDefaultHotkey);
+    EXPECT_TRUE(m_hotkey.IsRegistered()) << "the key in effect stays";
+    EXPECT_EQ(other.Close(), 0u);
+}
+
+TEST_F(OptionsDialog, TheHotkeySettingIsTheControlsValueMissingMeaningTheDefaultAndZeroNone)
+{
+    struct Stored {
+        const wchar_t* text;
+        WORD hotkey;
+    };
+    for (const Stored& stored : {Stored{L"704", kDefaultHotkey}, Stored{L"838", kCtrlShiftF}, Stored{L"0", 0},
+                                 Stored{L"", 0}, Stored{L"Ctrl+F", kDefaultHotkey}, Stored{L"512", kDefaultHotkey},
+                                 Stored{L"70000", kDefaultHotkey}}) {
+        ASSERT_TRUE(g_core->saveConfigS(kHotkeyKey, stored.text));
+        EXPECT_EQ(StoredHotkey(), stored.hotkey) << testing_support::Utf8(stored.text);
+    }
+    testing_support::WriteFileBytes(SettingsPathOf(ProgramFilePath()).str(), "[Settings]\r\nisAutoMin=0\r\n");
+    EXPECT_EQ(StoredHotkey(), kDefaultHotkey) << "never set";
 }

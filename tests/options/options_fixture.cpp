@@ -3,6 +3,7 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "options/hotkey_setting.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
 
@@ -20,10 +21,16 @@ void COptionsTest::SetUp()
     g_db = new CDbSession;
     g_db->SetConnectionString(g_connStr);
     SetAutoMin(0, 0);
+    ASSERT_TRUE(SaveHotkeySetting(*g_core, kDefaultHotkey));
+    m_hotkeyWindow = ::CreateWindowExW(0, L"STATIC", L"hotkey owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                       ::GetModuleHandleW(nullptr), nullptr);
+    m_hotkey = CGlobalHotkey(m_hotkeyWindow, 1, kDefaultHotkey);
 }
 
 void COptionsTest::TearDown()
 {
+    m_hotkey = CGlobalHotkey();
+    ::DestroyWindow(m_hotkeyWindow);
     delete g_db;
     g_db = nullptr;
     delete g_core;
@@ -71,6 +78,13 @@ int COptionsTest::StoredAutoMin()
     CCore core;
     core.autoFileConfig();
     return core.getConfigB(kAutoMinKey);
+}
+
+WORD COptionsTest::StoredHotkey()
+{
+    CCore core;
+    core.autoFileConfig();
+    return ReadHotkeySetting(core);
 }
 
 void PostClick(HWND dialog, int controlId)

@@ -2,6 +2,7 @@
 // that drive the options dialog and answer its message boxes.
 #pragma once
 
+#include "framework/global_hotkey.h"
 #include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/testdb.h"
@@ -30,6 +31,12 @@ protected:
     static void SetAutoMin(int inMemory, int stored);
     // The setting as a fresh start of the program reads it.
     static int StoredAutoMin();
+    static WORD StoredHotkey();
+
+    // The program's global hotkey as the main window would hold it, on a hidden window of the
+    // fixture's: the stored default, Ctrl+`, registered.
+    HWND m_hotkeyWindow = nullptr;
+    CGlobalHotkey m_hotkey;
 
 private:
     std::wstring m_dbPath;

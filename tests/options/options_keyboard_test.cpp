@@ -37,7 +37,7 @@ TEST_F(OptionsDialogKeys, EscCloseBoxAndEnterOnTheBoxEndWithoutSavingButKeepACon
         SCOPED_TRACE(NameOf(ending));
         SetAutoMin(0, 0);
         CreateClickedDatabase();
-        COptionsDlg dlg;
+        COptionsDlg dlg(m_hotkey);
         HWND dialog = nullptr;
         SeenBox confirm;
         CModalScript script;
@@ -73,7 +73,7 @@ TEST_F(OptionsDialogKeys, EnterOnAPushButtonActsAsAClickOnIt)
     for (int button : {IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL, IDC_CLEARHISTORY}) {
         SCOPED_TRACE(button);
         SetAutoMin(0, 0);
-        COptionsDlg dlg;
+        COptionsDlg dlg(m_hotkey);
         HWND dialog = nullptr;
         SeenBox confirm;
         bool openAfterAnswer = false;
