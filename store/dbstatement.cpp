@@ -37,6 +37,7 @@ void CDbStatement::Bind(const std::vector<CDbValue>& values)
     sqlite3_clear_bindings(m_stmt.Get());
     if (static_cast<int>(values.size()) != sqlite3_bind_parameter_count(m_stmt.Get()))
         throw CDbError(SQLITE_RANGE, L"the values do not match the statement's parameters");
+    m_boundTexts.resize(values.size());
     for (int index = 1; index <= static_cast<int>(values.size()); ++index) {
         const CDbValue& value = values[static_cast<size_t>(index - 1)];
         int rc = SQLITE_OK;
@@ -53,9 +54,9 @@ void CDbStatement::Bind(const std::vector<CDbValue>& values)
         case CDbValue::Kind::Text: {
             // The conversion turns a lone surrogate into U+FFFD, which UTF-16 handed to the
             // engine would have read together with the unit after it.
-            const std::string text = WideToUtf8(value.AsText(), ThrowAsDbError);
-            rc = sqlite3_bind_text(m_stmt.Get(), index, text.data(), static_cast<int>(text.size()),
-                                   SQLITE_TRANSIENT);
+            std::string& text = m_boundTexts[static_cast<size_t>(index - 1)];
+            WideToUtf8(value.AsText(), text, ThrowAsDbError);
+            rc = sqlite3_bind_text(m_stmt.Get(), index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
             break;
         }
         }

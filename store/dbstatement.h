@@ -5,6 +5,7 @@
 #include "store/dbvalue.h"
 #include "store/sqlite_handles.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,4 +40,5 @@ public:
 private:
     CDbConnection& m_connection;
     CSqliteStmtHandle m_stmt;
+    std::vector<std::string> m_boundTexts;  // the texts bound, in UTF-8, kept until the next Bind
 };
