@@ -67,8 +67,10 @@ CImportFile::OpenResult CImportFile::Open(const CString& path, const CTellingOpe
     }
     if (!Decode(bytes, encoding, codePage))
         return OpenResult::CannotOpen;
-    // A NUL character is no more text in UTF-16 than a NUL byte is elsewhere.
-    if (m_text.find(L'\0') != std::wstring::npos) {
+    // A NUL character is no more text in UTF-16 than a NUL byte is elsewhere (where the sniffer has
+    // looked for it already).
+    const bool utf16 = encoding == TextEncoding::Utf16LeWithMark || encoding == TextEncoding::Utf16BeWithMark;
+    if (utf16 && m_text.find(L'\0') != std::wstring::npos) {
         Close();
         return OpenResult::NotText;
     }
