@@ -79,13 +79,12 @@ CString FormatTime(const SYSTEMTIME& time, const CString& format)
     return text;
 }
 
-std::optional<CString> TimeInDefaultFormat(const CString& text)
+bool ToDefaultTimeFormat(std::wstring& units)
 {
-    const std::wstring& units = text.str();
     SYSTEMTIME time = {};
     size_t pos = 0;
     if (!ReadNumber(units, pos, 4, 4, time.wYear) || pos >= units.size())
-        return std::nullopt;
+        return false;
     // The date's two separators are the same: "-" as stored, "/" as spreadsheets write it.
     const wchar_t separator = units[pos];
     if ((separator != L'-' && separator != L'/') || !ReadChar(units, pos, separator) ||
@@ -93,12 +92,15 @@ std::optional<CString> TimeInDefaultFormat(const CString& text)
         !ReadNumber(units, pos, 1, 2, time.wDay) || !ReadChar(units, pos, L' ') ||
         !ReadNumber(units, pos, 1, 2, time.wHour) || !ReadChar(units, pos, L':') ||
         !ReadNumber(units, pos, 2, 2, time.wMinute))
-        return std::nullopt;
+        return false;
     if (pos < units.size() && (!ReadChar(units, pos, L':') || !ReadNumber(units, pos, 2, 2, time.wSecond)))
-        return std::nullopt;
+        return false;
     if (pos != units.size() || time.wMonth < 1 || time.wMonth > 12 || time.wDay < 1 ||
         time.wDay > DaysInMonth(time.wYear, time.wMonth) || time.wHour > 23 || time.wMinute > 59 ||
         time.wSecond > 59)
-        return std::nullopt;
-    return FormatTime(time, kDefaultTimeFormat);
+        return false;
+    // Every field at its full width with "-" can only be the form itself: kept as it is.
+    if (separator != L'-' || units.size() != std::wcslen(kDefaultTimeFormat))
+        units = FormatTime(time, kDefaultTimeFormat).str();
+    return true;
 }

@@ -9,9 +9,9 @@
 #include "store/statements.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 
 namespace {
 
@@ -47,7 +47,7 @@ ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
             }
         }
         std::optional<CFileItem> item;
-        read.fault = step == CCsvReader::Step::Malformed ? RecordFault::Quotes : ReadItemRecord(fields, item);
+        read.fault = step == CCsvReader::Step::Malformed ? RecordFault::Quotes : ReadItemRecord(std::move(fields), item);
         if (read.fault != RecordFault::None) {
             read.faultLine = reader.Line();
             break;
@@ -79,6 +79,90 @@ const std::wstring& TextOf(const CDbValue& value)
     return value.GetKind() == CDbValue::Kind::Text ? value.AsText() : kNone;
 }
 
+enum class Landing { Done, Failed, Cancelled };
+
+// Marks the records that repeat one before them in the file, or an item already there (read inside
+// the batch's transaction), and counts them: the first of equal records stays. Records are grouped
+// by the hash of their texts; within a group the texts themselves decide.
+Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items, std::vector<char>& repeats,
+                    int& count)
+{
+    std::vector<std::pair<uint64_t, long long>> stored;
+    if (batch.Query(StmtSelectEveryItemTexts(), {}, [&](const CDbRow& row) {
+            stored.emplace_back(TextsHash(TextOf(row.Value(1)), TextOf(row.Value(2))), row.Value(0).AsInteger());
+        }) != CStatementBatch::Outcome::Ran)
+        return Landing::Failed;
+    std::sort(stored.begin(), stored.end());
+    // By hash and, within a hash, in file order.
+    std::vector<std::pair<uint64_t, size_t>> byHash;
+    byHash.reserve(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        byHash.emplace_back(TextsHash(items[i].title, items[i].data1), i);
+    std::sort(byHash.begin(), byHash.end());
+
+    repeats.assign(items.size(), 0);
+    count = 0;
+    for (size_t group = 0, next = 0; group < byHash.size(); group = next) {
+        const uint64_t hash = byHash[group].first;
+        for (next = group; next < byHash.size() && byHash[next].first == hash; ++next) {
+            const CFileItem& item = items[byHash[next].second];
+            // Equal to a record before it, kept or itself a repeat.
+            bool repeat = false;
+            for (size_t earlier = group; earlier < next && !repeat; ++earlier) {
+                const CFileItem& other = items[byHash[earlier].second];
+                repeat = other.title == item.title && other.data1 == item.data1;
+            }
+            auto there = std::lower_bound(stored.begin(), stored.end(), std::make_pair(hash, LLONG_MIN));
+            for (; there != stored.end() && there->first == hash && !repeat; ++there) {
+                if (batch.Query(StmtSelectItemTexts(), {CDbValue::Integer(there->second)}, [&](const CDbRow& row) {
+                        repeat = TextOf(row.Value(0)) == item.title && TextOf(row.Value(1)) == item.data1;
+                    }) != CStatementBatch::Outcome::Ran)
+                    return Landing::Failed;
+            }
+            if (repeat) {
+                repeats[byHash[next].second] = 1;
+                ++count;
+            }
+        }
+    }
+    return Landing::Done;
+}
+
+// Inserts the records not marked as repeats, the last first, so that the file's first one gets the
+// highest id and heads the list, and items of equal heat keep their order. Each record's texts are
+// handed over, not copied. Reports the second half of the progress.
+Landing InsertLastFirst(CStatementBatch& batch, std::vector<CFileItem>& items, const std::vector<char>& repeats,
+                        CImportReport& report, CImportProgress* progress)
+{
+    const CString insert = StmtInsertWholeItem();
+    std::vector<CDbValue> values(4);
+    long long done = 0;
+    const long long total = static_cast<long long>(items.size());
+    for (size_t i = items.size(); i-- > 0;) {
+        if (++done % kRecordsPerReport == 0 && progress) {
+            progress->Report(static_cast<int>(total), 500 + static_cast<int>(done * 500 / total));
+            if (progress->IsCancelled())
+                return Landing::Cancelled;
+        }
+        if (repeats[i])
+            continue;
+        CFileItem& item = items[i];
+        values[0] = CDbValue::Text(std::move(item.title));
+        values[1] = CDbValue::Text(std::move(item.data1));
+        values[2] = CDbValue::Integer(item.clicktimes);
+        values[3] = item.lasttime ? CDbValue::Text(std::move(*item.lasttime)) : CDbValue();
+        long long newId = 0;
+        if (batch.Run(insert, values, &newId) != CStatementBatch::Outcome::Ran)
+            return Landing::Failed;
+        ++report.importedLines;
+        // An item whose id does not fit in 32 bits is stored but given no row, as by the text import.
+        if (std::optional<int> id = ItemIdFromRowid(newId))
+            report.newIds.push_back(*id);
+    }
+    std::reverse(report.newIds.begin(), report.newIds.end());
+    return progress && progress->IsCancelled() ? Landing::Cancelled : Landing::Done;
+}
+
 }  // namespace
 
 CTellingOpening ItemsFileOpening()
@@ -107,85 +191,24 @@ CImportReport ImportItemsFile(const CString& connStr, const std::wstring& text, 
     }
     report.fault = read.fault;
     report.faultLine = read.faultLine;
-    const std::vector<CFileItem>& items = read.items;
 
     CStopwatch tableClock(report.tableSeconds);
     auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(connStr); });
-    // Nothing of the file stays: the batch is rolled back when it goes.
-    auto nothingImported = [&](CImportReport::Outcome outcome) {
-        report.outcome = outcome;
+    std::vector<char> repeats;
+    Landing landing = tableClock.Time([&] { return MarkRepeats(*batch, read.items, repeats, report.skippedRepeats); });
+    if (landing == Landing::Done)
+        landing = tableClock.Time([&] { return InsertLastFirst(*batch, read.items, repeats, report, progress); });
+    if (landing == Landing::Done && !tableClock.Time([&] { return batch->Finish(); }))
+        landing = Landing::Failed;
+    if (landing != Landing::Done) {
+        // Nothing of the file stays: the batch is rolled back when it goes.
+        report.outcome = landing == Landing::Cancelled ? CImportReport::Outcome::Cancelled : CImportReport::Outcome::Failed;
         report.failureCode = batch->FailureCode();
         report.importedLines = 0;
         report.skippedRepeats = 0;
         report.newIds.clear();
         return report;
-    };
-
-    // The items already there, by the hash of their texts, read inside the import's transaction.
-    std::unordered_multimap<uint64_t, long long> stored;
-    if (tableClock.Time([&] {
-            return batch->Query(StmtSelectEveryItemTexts(), {}, [&](const CDbRow& row) {
-                stored.emplace(TextsHash(TextOf(row.Value(1)), TextOf(row.Value(2))), row.Value(0).AsInteger());
-            });
-        }) != CStatementBatch::Outcome::Ran)
-        return nothingImported(CImportReport::Outcome::Failed);
-
-    // A record repeats an item already there, or one before it in the file (the first one stays).
-    std::vector<char> repeats(items.size(), 0);
-    std::unordered_multimap<uint64_t, size_t> kept;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const CFileItem& item = items[i];
-        const uint64_t hash = TextsHash(item.title, item.data1);
-        bool repeat = false;
-        auto earlier = kept.equal_range(hash);
-        for (auto it = earlier.first; it != earlier.second && !repeat; ++it)
-            repeat = items[it->second].title == item.title && items[it->second].data1 == item.data1;
-        auto there = stored.equal_range(hash);
-        for (auto it = there.first; it != there.second && !repeat; ++it) {
-            if (tableClock.Time([&] {
-                    return batch->Query(StmtSelectItemTexts(), {CDbValue::Integer(it->second)}, [&](const CDbRow& row) {
-                        repeat = TextOf(row.Value(0)) == item.title && TextOf(row.Value(1)) == item.data1;
-                    });
-                }) != CStatementBatch::Outcome::Ran)
-                return nothingImported(CImportReport::Outcome::Failed);
-        }
-        if (repeat) {
-            repeats[i] = 1;
-            ++report.skippedRepeats;
-        } else {
-            kept.emplace(hash, i);
-        }
     }
-
-    // The last record first, so that the file's first one gets the highest id and heads the list,
-    // and items of equal heat keep their order.
-    const CString insert = StmtInsertWholeItem();
-    int done = 0;
-    for (size_t i = items.size(); i-- > 0;) {
-        if (++done % kRecordsPerReport == 0 && progress) {
-            progress->Report(static_cast<int>(items.size()), 500 + static_cast<int>(done * 500LL / static_cast<long long>(items.size())));
-            if (progress->IsCancelled())
-                return nothingImported(CImportReport::Outcome::Cancelled);
-        }
-        if (repeats[i])
-            continue;
-        const CFileItem& item = items[i];
-        const std::vector<CDbValue> values = {
-            CDbValue::Text(item.title), CDbValue::Text(item.data1), CDbValue::Integer(item.clicktimes),
-            item.lasttime ? CDbValue::Text(*item.lasttime) : CDbValue()};
-        long long newId = 0;
-        if (tableClock.Time([&] { return batch->Run(insert, values, &newId); }) != CStatementBatch::Outcome::Ran)
-            return nothingImported(CImportReport::Outcome::Failed);
-        ++report.importedLines;
-        // An item whose id does not fit in 32 bits is stored but given no row, as by the text import.
-        if (std::optional<int> id = ItemIdFromRowid(newId))
-            report.newIds.push_back(*id);
-    }
-    std::reverse(report.newIds.begin(), report.newIds.end());
-    if (progress && progress->IsCancelled())
-        return nothingImported(CImportReport::Outcome::Cancelled);
-    if (!tableClock.Time([&] { return batch->Finish(); }))
-        return nothingImported(CImportReport::Outcome::Failed);
     tableClock.Time([&] {
         batch.reset();
         return 0;

@@ -20,8 +20,9 @@ CCsvReader::Step CCsvReader::Next(std::vector<std::wstring>& fields)
             }
         } else {
             // Outside quotes a quote is taken as it stands, as spreadsheets take it.
-            const size_t end = m_text.find_first_of(L",\r\n", m_pos);
-            const size_t stop = end == std::wstring_view::npos ? m_text.size() : end;
+            size_t stop = m_pos;
+            while (stop < m_text.size() && m_text[stop] != L',' && !IsLineEndAt(stop))
+                ++stop;
             field.assign(m_text.substr(m_pos, stop - m_pos));
             m_pos = stop;
         }
@@ -43,21 +44,23 @@ CCsvReader::Step CCsvReader::Next(std::vector<std::wstring>& fields)
 
 bool CCsvReader::ReadQuoted(std::wstring& field)
 {
-    for (;;) {
-        const size_t quote = m_text.find(L'"', m_pos);
-        if (quote == std::wstring_view::npos)
+    // The field ends at the first quote that is not one of a doubled pair.
+    size_t close = m_pos;
+    for (;; close += 2) {
+        close = m_text.find(L'"', close);
+        if (close == std::wstring_view::npos)
             return false;
-        CountLines(m_pos, quote);
-        field.append(m_text.substr(m_pos, quote - m_pos));
-        m_pos = quote + 1;
-        if (m_pos < m_text.size() && m_text[m_pos] == L'"') {
-            field += L'"';
-            ++m_pos;
-            continue;
-        }
-        // The closing quote: the field ends here, so a comma, a line end or the end must follow.
-        return m_pos == m_text.size() || m_text[m_pos] == L',' || IsLineEndAt(m_pos);
+        if (close + 1 == m_text.size() || m_text[close + 1] != L'"')
+            break;
     }
+    CountLines(m_pos, close);
+    field.reserve(close - m_pos);
+    for (size_t pair; (pair = m_text.find(L'"', m_pos)) < close; m_pos = pair + 2)
+        field.append(m_text.substr(m_pos, pair + 1 - m_pos));  // one quote of the two
+    field.append(m_text.substr(m_pos, close - m_pos));
+    m_pos = close + 1;
+    // After the closing quote a comma, a line end or the end must follow.
+    return m_pos == m_text.size() || m_text[m_pos] == L',' || IsLineEndAt(m_pos);
 }
 
 void CCsvReader::CountLines(size_t from, size_t to)

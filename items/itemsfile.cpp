@@ -10,12 +10,10 @@ const std::array<const wchar_t*, 4> kItemsFileHeader = {L"标签", L"内容", L"
 namespace {
 
 // Blanks around a number or a time are no part of it.
-std::wstring Trimmed(const std::wstring& text)
+void TrimBlanks(std::wstring& text)
 {
-    const size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos)
-        return std::wstring();
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+    text.erase(0, text.find_first_not_of(L' '));
+    text.erase(text.find_last_not_of(L' ') + 1);
 }
 
 bool ReadCount(const std::wstring& text, int& count)
@@ -45,7 +43,7 @@ bool IsItemsFileHeader(const std::vector<std::wstring>& fields)
     return true;
 }
 
-RecordFault ReadItemRecord(const std::vector<std::wstring>& fields, std::optional<CFileItem>& item)
+RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, std::optional<CFileItem>& item)
 {
     item.reset();
     if (fields.size() == 1 && fields[0].empty())
@@ -55,16 +53,17 @@ RecordFault ReadItemRecord(const std::vector<std::wstring>& fields, std::optiona
     if (fields[1].empty())
         return RecordFault::None;
     CFileItem read;
-    read.title = fields[0];
-    read.data1 = fields[1];
-    if (!ReadCount(Trimmed(fields[2]), read.clicktimes))
+    read.title = std::move(fields[0]);
+    read.data1 = std::move(fields[1]);
+    TrimBlanks(fields[2]);
+    if (!ReadCount(fields[2], read.clicktimes))
         return RecordFault::Count;
-    const std::wstring time = Trimmed(fields[3]);
+    std::wstring& time = fields[3];
+    TrimBlanks(time);
     if (!time.empty()) {
-        std::optional<CString> stored = TimeInDefaultFormat(CString(time));
-        if (!stored)
+        if (!ToDefaultTimeFormat(time))
             return RecordFault::Time;
-        read.lasttime = stored->str();
+        read.lasttime = std::move(time);
     }
     item = std::move(read);
     return RecordFault::None;

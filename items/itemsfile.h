@@ -33,4 +33,5 @@ enum class RecordFault {
 // The item a record gives: RecordFault::None with item set, or with item left empty for a record
 // without a content (an empty line, a row of empty fields), which gives no item, as an empty line
 // of a text file gives none. A count or time may be empty: 0 clicks, never copied.
-RecordFault ReadItemRecord(const std::vector<std::wstring>& fields, std::optional<CFileItem>& item);
+// The fields' texts are taken over.
+RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, std::optional<CFileItem>& item);

@@ -192,7 +192,7 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         std::optional<CFileItem> read;
-        EXPECT_EQ(ReadItemRecord(c.fields, read), c.fault);
+        EXPECT_EQ(ReadItemRecord(Fields(c.fields), read), c.fault);
         ASSERT_EQ(read.has_value(), c.item.has_value());
         if (read) {
             EXPECT_EQ(read->title, c.item->title);
