@@ -33,8 +33,8 @@ CDbStatement::CDbStatement(CDbConnection& connection, const CString& text) : m_c
 
 void CDbStatement::Bind(const std::vector<CDbValue>& values)
 {
+    // Every parameter is bound again below: nothing of the last values stays.
     sqlite3_reset(m_stmt.Get());
-    sqlite3_clear_bindings(m_stmt.Get());
     if (static_cast<int>(values.size()) != sqlite3_bind_parameter_count(m_stmt.Get()))
         throw CDbError(SQLITE_RANGE, L"the values do not match the statement's parameters");
     m_boundTexts.resize(values.size());
