@@ -76,13 +76,8 @@ CStatementBatch::Outcome CStatementBatch::Query(const CString& statement, const 
                                                 const std::function<void(const CDbRow&)>& onRow)
 {
     return Within(statement, values, [&](CDbStatement& query) {
-        while (query.Step()) {
-            std::vector<CDbValue> row;
-            row.reserve(static_cast<size_t>(query.ColumnCount()));
-            for (int column = 0; column < query.ColumnCount(); ++column)
-                row.push_back(query.Column(column));
-            onRow(CDbRow(std::move(row)));
-        }
+        while (query.Step())
+            onRow(CDbRow(query.Row()));
     });
 }
 

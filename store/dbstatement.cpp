@@ -111,6 +111,15 @@ CDbValue CDbStatement::Column(int index) const
     }
 }
 
+std::vector<CDbValue> CDbStatement::Row() const
+{
+    std::vector<CDbValue> values;
+    values.reserve(static_cast<size_t>(ColumnCount()));
+    for (int column = 0; column < ColumnCount(); ++column)
+        values.push_back(Column(column));
+    return values;
+}
+
 std::string_view CDbStatement::ColumnUtf8(int index) const
 {
     if (index < 0 || index >= sqlite3_data_count(m_stmt.Get()))

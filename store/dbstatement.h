@@ -32,6 +32,8 @@ public:
     int ColumnCount() const;
     // The value at a column of the current row; an index out of range throws CDbError.
     CDbValue Column(int index) const;
+    // Every column's value of the current row, in the statement's order.
+    std::vector<CDbValue> Row() const;
     // The value at a column of the current row as the engine's UTF-8 text: null gives "", a number
     // its digits. For rows written out as bytes with no turn through UTF-16; valid until the next
     // Step. An index out of range throws CDbError.
