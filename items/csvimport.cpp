@@ -106,11 +106,13 @@ Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items,
         const uint64_t hash = byHash[group].first;
         for (next = group; next < byHash.size() && byHash[next].first == hash; ++next) {
             const CFileItem& item = items[byHash[next].second];
-            // Equal to a record before it, kept or itself a repeat.
+            // Equal to a record kept before it. (One equal to a repeat equals what that repeats, a
+            // record kept or an item there, both looked at anyway: a file of one record many times
+            // is compared once a record.)
             bool repeat = false;
             for (size_t earlier = group; earlier < next && !repeat; ++earlier) {
                 const CFileItem& other = items[byHash[earlier].second];
-                repeat = other.title == item.title && other.data1 == item.data1;
+                repeat = !repeats[byHash[earlier].second] && other.title == item.title && other.data1 == item.data1;
             }
             auto there = std::lower_bound(stored.begin(), stored.end(), std::make_pair(hash, LLONG_MIN));
             for (; there != stored.end() && there->first == hash && !repeat; ++there) {
