@@ -13,12 +13,14 @@ std::wstring ToWide(UINT codePage, const char* bytes, size_t size, TextFailurePo
         return std::wstring();
     try {
         if (size <= static_cast<size_t>(INT_MAX)) {
+            // No byte gives more than one UTF-16 unit (four UTF-8 bytes give two): one pass
+            // converts into room for as many units as there are bytes.
             int length = static_cast<int>(size);
-            int units = ::MultiByteToWideChar(codePage, 0, bytes, length, nullptr, 0);
+            std::wstring wide(size, L'\0');
+            int units = ::MultiByteToWideChar(codePage, 0, bytes, length, &wide[0], length);
             if (units > 0) {
-                std::wstring wide(static_cast<size_t>(units), L'\0');
-                if (::MultiByteToWideChar(codePage, 0, bytes, length, &wide[0], units) == units)
-                    return wide;
+                wide.resize(static_cast<size_t>(units));
+                return wide;
             }
         }
     } catch (const std::bad_alloc&) {
@@ -53,6 +55,30 @@ std::wstring Utf8ToWide(const std::string& bytes, TextFailurePolicy onFailure)
 std::string WideToUtf8(const std::wstring& text, TextFailurePolicy onFailure)
 {
     return WideToCodePage(CP_UTF8, text, onFailure);
+}
+
+void WideToUtf8(const std::wstring& text, std::string& out, TextFailurePolicy onFailure)
+{
+    out.clear();
+    if (text.empty())
+        return;
+    try {
+        if (text.size() <= static_cast<size_t>(INT_MAX / 4)) {
+            // A UTF-16 unit never takes more than three bytes (a pair of them takes four).
+            out.resize(text.size() * 3);
+            int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                               static_cast<int>(out.size()), nullptr, nullptr);
+            if (length > 0) {
+                out.resize(static_cast<size_t>(length));
+                return;
+            }
+            out.clear();
+        }
+    } catch (const std::bad_alloc&) {
+        onFailure(TextFailure::OutOfMemory);
+        throw;
+    }
+    onFailure(TextFailure::CannotEncode);
 }
 
 std::wstring CodePageToWide(unsigned codePage, const std::string& bytes, TextFailurePolicy onFailure)

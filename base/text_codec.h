@@ -34,6 +34,8 @@ std::wstring Utf8ToWide(const char* bytes, size_t length, TextFailurePolicy onFa
 std::wstring Utf8ToWide(const std::string& bytes, TextFailurePolicy onFailure = EmptyOnFailure);
 // A lone surrogate becomes U+FFFD.
 std::string WideToUtf8(const std::wstring& text, TextFailurePolicy onFailure = EmptyOnFailure);
+// The same into out, whose room serves again: for many texts converted one after another.
+void WideToUtf8(const std::wstring& text, std::string& out, TextFailurePolicy onFailure = EmptyOnFailure);
 
 // Text in a code page the program names itself (a format fixed to one code page on every Windows).
 std::wstring CodePageToWide(unsigned codePage, const std::string& bytes,

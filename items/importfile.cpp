@@ -48,7 +48,7 @@ std::wstring Utf16FromBytes(const std::string& bytes, bool bigEndian)
 
 }  // namespace
 
-CImportFile::OpenResult CImportFile::Open(const CString& path)
+CImportFile::OpenResult CImportFile::Open(const CString& path, const CTellingOpening* opening)
 {
     Close();
     std::string bytes;
@@ -59,10 +59,18 @@ CImportFile::OpenResult CImportFile::Open(const CString& path)
     const TextEncoding encoding = sniffer.Result();
     if (encoding == TextEncoding::NotText)
         return OpenResult::NotText;
-    if (!Decode(bytes, encoding))
+    unsigned codePage = CP_ACP;
+    if (encoding == TextEncoding::SystemCodePage && opening && opening->codePage != ::GetACP()) {
+        const std::string written = WideToCodePage(opening->codePage, opening->text);
+        if (!written.empty() && bytes.compare(0, written.size(), written) == 0)
+            codePage = opening->codePage;
+    }
+    if (!Decode(bytes, encoding, codePage))
         return OpenResult::CannotOpen;
-    // A NUL character is no more text in UTF-16 than a NUL byte is elsewhere.
-    if (m_text.find(L'\0') != std::wstring::npos) {
+    // A NUL character is no more text in UTF-16 than a NUL byte is elsewhere (where the sniffer has
+    // looked for it already).
+    const bool utf16 = encoding == TextEncoding::Utf16LeWithMark || encoding == TextEncoding::Utf16BeWithMark;
+    if (utf16 && m_text.find(L'\0') != std::wstring::npos) {
         Close();
         return OpenResult::NotText;
     }
@@ -70,7 +78,7 @@ CImportFile::OpenResult CImportFile::Open(const CString& path)
     return OpenResult::Opened;
 }
 
-bool CImportFile::Decode(const std::string& bytes, TextEncoding encoding)
+bool CImportFile::Decode(const std::string& bytes, TextEncoding encoding, unsigned codePage)
 {
     try {
         switch (encoding) {
@@ -85,7 +93,8 @@ bool CImportFile::Decode(const std::string& bytes, TextEncoding encoding)
             m_text = Utf8ToWide(bytes, ThrowOnFailure);
             return true;
         case TextEncoding::SystemCodePage:
-            m_text = SystemCodePageToWide(bytes.data(), bytes.size(), ThrowOnFailure);
+            m_text = codePage == CP_ACP ? SystemCodePageToWide(bytes.data(), bytes.size(), ThrowOnFailure)
+                                        : CodePageToWide(codePage, bytes, ThrowOnFailure);
             return true;
         case TextEncoding::NotText:
             break;

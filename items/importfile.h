@@ -6,6 +6,14 @@
 
 #include <string>
 
+// Text whose code page a file tells by how it begins: a file in the system code page that begins
+// with this text written in codePage is read in codePage instead (a fixed header, written by a
+// program of another system's code page).
+struct CTellingOpening {
+    std::wstring text;
+    unsigned codePage;
+};
+
 class CImportFile {
 public:
     enum class OpenResult { Opened, CannotOpen, NotText };
@@ -15,7 +23,9 @@ public:
     CImportFile& operator=(const CImportFile&) = delete;
 
     // Reads the whole file, learns its encoding and decodes it.
-    OpenResult Open(const CString& path);
+    OpenResult Open(const CString& path, const CTellingOpening* opening = nullptr);
+    // The whole decoded text, for a reader of its own.
+    const std::wstring& Text() const { return m_text; }
     // The next line without its end (a line feed, or a carriage return and a line feed); FALSE at
     // the end. The last line counts without an end.
     BOOL ReadString(CString& line);
@@ -27,7 +37,7 @@ public:
     void Close();
 
 private:
-    bool Decode(const std::string& bytes, TextEncoding encoding);
+    bool Decode(const std::string& bytes, TextEncoding encoding, unsigned codePage);
 
     std::wstring m_text;
     size_t m_pos = 0;

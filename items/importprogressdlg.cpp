@@ -10,7 +10,8 @@
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
-constexpr UINT kPollMs = 100;
+// Often enough that the window goes within a blink of the import's end.
+constexpr UINT kPollMs = 20;
 // An import that ends sooner shows no window at all.
 constexpr DWORD kQuietMs = 500;
 

@@ -1,7 +1,9 @@
 // CItemImporter: lines to inserts in one batch, committed once at the end.
 #include "items/itemimporter.h"
 
+#include "items/csvimport.h"
 #include "items/importfile.h"
+#include "items/stopwatch.h"
 #include "store/batch.h"
 #include "store/itemid.h"
 #include "store/statements.h"
@@ -14,38 +16,14 @@ namespace {
 // within a few milliseconds, rarely enough to cost nothing.
 constexpr int kLinesPerReport = 256;
 
-// Adds up the time spent inside the item table's work.
-class CStopwatch {
-public:
-    explicit CStopwatch(double& total) : m_total(total)
-    {
-        LARGE_INTEGER frequency;
-        ::QueryPerformanceFrequency(&frequency);
-        m_frequency = static_cast<double>(frequency.QuadPart);
-    }
-
-    template <typename Work> auto Time(Work&& work)
-    {
-        LARGE_INTEGER start, end;
-        ::QueryPerformanceCounter(&start);
-        auto result = work();
-        ::QueryPerformanceCounter(&end);
-        m_total += static_cast<double>(end.QuadPart - start.QuadPart) / m_frequency;
-        return result;
-    }
-
-private:
-    double& m_total;
-    double m_frequency = 1.0;
-};
-
 }  // namespace
 
 CImportReport CItemImporter::Run(const CString& path, CImportProgress* progress) const
 {
     CImportReport report;
     CImportFile file;
-    switch (file.Open(path)) {
+    const CTellingOpening itemsFileOpening = ItemsFileOpening();
+    switch (file.Open(path, &itemsFileOpening)) {
     case CImportFile::OpenResult::Opened:
         break;
     case CImportFile::OpenResult::CannotOpen:
@@ -55,6 +33,9 @@ CImportReport CItemImporter::Run(const CString& path, CImportProgress* progress)
         report.outcome = CImportReport::Outcome::NotText;
         return report;
     }
+
+    if (IsItemsFile(file.Text()))
+        return ImportItemsFile(m_connStr, file.Text(), progress);
 
     CStopwatch tableClock(report.tableSeconds);
     auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(m_connStr); });

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/afxwin.h"
+#include "items/itemsfile.h"
 
 #include <atomic>
 #include <vector>
@@ -16,10 +17,15 @@ struct CImportReport {
         Cancelled,   // the user cancelled: nothing imported
     };
     Outcome outcome = Outcome::Done;
-    int importedLines = 0;      // lines now in the table
+    int importedLines = 0;      // lines (or records of the items file) now in the table as items
     std::vector<int> newIds;    // the new items' ids in file order (those that fit in 32 bits)
     int failureCode = 0;        // the engine's result code when the table refused
     double tableSeconds = 0.0;  // time the table's work took: connecting, the inserts, the commit
+    // The items file (CSV) only:
+    bool itemsFile = false;     // the file began with its header and was read as one
+    int skippedRepeats = 0;     // records equal in label and content to an item already there
+    RecordFault fault = RecordFault::None;  // why the import stopped at a record
+    int faultLine = 0;          // where that record starts: the records before it are in the table
 };
 
 // How far an import has come and whether the user wants it stopped: written by the import's
@@ -46,8 +52,9 @@ class CItemImporter {
 public:
     explicit CItemImporter(const CString& connStr) : m_connStr(connStr) {}
 
-    // Every non-empty line becomes an item (no label, the line as its content), in one
-    // transaction over a connection of its own: touches no window, so it may run on any thread.
+    // Every non-empty line becomes an item (no label, the line as its content); a file whose first
+    // record is the items file's header is read as one instead. In one transaction over a
+    // connection of its own: touches no window, so it may run on any thread.
     // Reports to progress, when given, every so many lines, and stops with nothing imported
     // once it is cancelled.
     CImportReport Run(const CString& path, CImportProgress* progress = nullptr) const;

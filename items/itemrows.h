@@ -26,6 +26,8 @@ public:
 
     int Count() const { return static_cast<int>(m_ids.size()); }
     int IdAt(int row) const { return m_ids[static_cast<size_t>(row)]; }
+    // Every row's item id, in list order.
+    const std::vector<int>& Ids() const { return m_ids; }
     // The texts of a row as last read or written; an item another program deleted shows empty.
     const Texts& TextsAt(int row);
     // Reads the texts of rows [first, last] at once, ahead of drawing them.

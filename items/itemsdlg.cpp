@@ -6,6 +6,7 @@
 #include "base/text_walk.h"
 #include "corelib/clipboard_text.h"
 #include "corelib/core.h"
+#include "corelib/file_chooser.h"
 #include "items/importprogressdlg.h"
 #include "items/itemeditdlg.h"
 #include "res/resource.h"
@@ -33,6 +34,22 @@ constexpr wchar_t kDeleteNotDone[] =
 constexpr wchar_t kNewItemNotSaved[] =
     L"无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。";
 
+constexpr wchar_t kItemsFileSummary[] = L"已导入 %d 项，跳过重复的 %d 项。";
+constexpr wchar_t kItemsFileFault[] = L"第 %d 行的记录有误（%ls），这一行和其后的记录没有导入。";
+constexpr wchar_t kExportFailed[] = L"导出失败，未写入文件！";
+
+// The arrow turns to the hourglass while the window's thread is busy with a task of its own.
+class CWaitCursor {
+public:
+    CWaitCursor() : m_previous(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~CWaitCursor() { ::SetCursor(m_previous); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+private:
+    HCURSOR m_previous;
+};
+
 // Runs one insert over a connection of its own, as the import does: the id of the new row, or
 // nothing when the row is not in the table.
 std::optional<long long> InsertRow(const CString& statement)
@@ -56,6 +73,45 @@ CString ImportFailureReason(int code)
         break;
     }
     return L"数据库文件可能已损坏。";
+}
+
+// What is wrong with the record an import of the items file stopped at, in the user's words.
+CString RecordFaultReason(RecordFault fault)
+{
+    switch (fault) {
+    case RecordFault::Quotes:
+        return L"引号不成对";
+    case RecordFault::FieldCount:
+        return L"不是 4 个字段";
+    case RecordFault::Count:
+        return L"点击次数不是数字";
+    case RecordFault::Time:
+        return L"最后复制时间无法识别";
+    case RecordFault::None:
+        break;
+    }
+    return CString();
+}
+
+// Why an export could not be written, in the user's words.
+CString ExportFailureReason(const CExportReport& report)
+{
+    if (report.outcome == CExportReport::Outcome::CannotRead)
+        return L"无法读取数据项，数据库文件可能已被删除、移走或已损坏。";
+    switch (report.writeError) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return L"磁盘空间不足。";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return L"文件正被其他程序使用（例如已在 Excel 中打开），请关闭后再试。";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return L"文件或文件夹是只读的，或文件正被其他程序使用（例如已在 Excel 中打开）。";
+    default:
+        return L"无法写入所选的位置。";
+    }
 }
 
 // Copies text into a buffer the list gave, cut short if it must be, but never inside a
@@ -90,6 +146,7 @@ ON_COMMAND(ID_LIST_SELECTNONE, &CItemsDlg::OnSelectNone)
 ON_BN_CLICKED(IDC_DELETECHECKED, &CItemsDlg::OnDeleteChecked)
 ON_BN_CLICKED(IDC_NEWITEM, &CItemsDlg::OnNewItem)
 ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
+ON_BN_CLICKED(IDC_EXPORT, &CItemsDlg::OnExport)
 ON_MESSAGE(WM_ITEMS_UNREADABLE, &CItemsDlg::OnItemsUnreadable)
 END_MESSAGE_MAP()
 
@@ -196,6 +253,11 @@ void CItemsDlg::OnKeyDownList(NMHDR* pNMHDR, LRESULT* pResult)
 CString CItemsDlg::ChooseImportFile()
 {
     return g_core->fileTxtOpen();
+}
+
+CString CItemsDlg::ChooseExportFile(const CString& defaultName)
+{
+    return ChooseCsvSaveFile(m_hWnd, defaultName);
 }
 
 void CItemsDlg::RemoveRow(int row)
@@ -320,14 +382,37 @@ void CItemsDlg::OnImport()
         m_rows.AddLast(m_lastImport.newIds);
         ShowRowCount();
     }
-    ReportImportProblem(m_lastImport);
+    ReportImport(m_lastImport);
 }
 
-void CItemsDlg::ReportImportProblem(const CImportReport& report)
+void CItemsDlg::OnExport()
+{
+    CString path = ChooseExportFile(L"Mirelo-items-" + g_core->getTimeNowStr(L"yyyyMMdd") + L".csv");
+    if (path.IsEmpty())
+        return;
+    {
+        CWaitCursor busy;
+        m_lastExport = ExportItems(g_connStr, m_rows.Ids(), path);
+    }
+    // The table is only read: nothing to restart for, whatever happened.
+    if (m_lastExport.outcome != CExportReport::Outcome::Done)
+        g_core->msgboxWarning(m_hWnd, CString(kExportFailed) + ExportFailureReason(m_lastExport));
+}
+
+void CItemsDlg::ReportImport(const CImportReport& report)
 {
     CString text;
     switch (report.outcome) {
     case CImportReport::Outcome::Done:
+        if (!report.itemsFile)
+            return;
+        text.Format(kItemsFileSummary, report.importedLines, report.skippedRepeats);
+        if (report.fault != RecordFault::None) {
+            CString fault;
+            fault.Format(kItemsFileFault, report.faultLine, RecordFaultReason(report.fault).GetString());
+            text += fault;
+        }
+        break;
     case CImportReport::Outcome::Cancelled:  // the user's own choice: nothing to tell
         return;
     case CImportReport::Outcome::CannotOpen:

@@ -1,8 +1,9 @@
 // CItemsDlg: lists every item newest first; adds one typed by hand, edits, deletes the checked ones,
-// imports a text file.
+// imports a text file or the items file, exports the items file.
 #pragma once
 
 #include "framework/afxwin.h"
+#include "items/itemexporter.h"
 #include "items/itemimporter.h"
 #include "items/itemrows.h"
 
@@ -29,14 +30,17 @@ public:
     int RowId(int row) const { return m_rows.IdAt(row); }
     bool IsRowChecked(int row) const { return m_rows.IsChecked(row); }
 
-    // What the last import in this dialog did.
+    // What the last import and the last export in this dialog did.
     const CImportReport& LastImport() const { return m_lastImport; }
+    const CExportReport& LastExport() const { return m_lastExport; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     // The file to import, or "" when the user cancels.
     virtual CString ChooseImportFile();
+    // Where to export to, proposing defaultName, or "" when the user cancels.
+    virtual CString ChooseExportFile(const CString& defaultName);
 
     void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     void OnCacheHint(NMHDR* pNMHDR, LRESULT* pResult);
@@ -50,10 +54,12 @@ protected:
     void OnDeleteChecked();
     void OnNewItem();
     void OnImport();
+    void OnExport();
 
 private:
     LRESULT OnItemsUnreadable(WPARAM, LPARAM);
-    void ReportImportProblem(const CImportReport& report);
+    // Says what went wrong, or for the items file what came in; nothing for a text file imported whole.
+    void ReportImport(const CImportReport& report);
     // Tells the list how many rows there are now, keeping its scroll position.
     void ShowRowCount();
     void ToggleCheck(int row);
@@ -62,6 +68,7 @@ private:
     CItemRows m_rows;
     bool m_unreadableSaid = false;
     CImportReport m_lastImport;
+    CExportReport m_lastExport;
 
     DECLARE_MESSAGE_MAP()
 };

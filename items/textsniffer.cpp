@@ -1,11 +1,31 @@
 // CTextSniffer: byte-order marks, NUL bytes and a strict UTF-8 check with its character ranges.
 #include "items/textsniffer.h"
 
+#include <cstring>
+
 namespace {
 
 bool HasMark(const unsigned char* head, size_t seen, unsigned char a, unsigned char b)
 {
     return seen >= 2 && head[0] == a && head[1] == b;
+}
+
+// Whether any of count bytes is NUL, eight at a time (the C library's memchr goes byte by byte here).
+bool HoldsNul(const char* bytes, size_t count)
+{
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, sizeof(word));
+        if ((word - kOnes) & ~word & kHighs)
+            return true;
+    }
+    for (; i < count; ++i) {
+        if (bytes[i] == 0)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -17,15 +37,28 @@ CTextSniffer::CTextSniffer() : m_codePageBytes(SystemCodePageBytes())
 void CTextSniffer::Feed(const char* bytes, size_t count)
 {
     for (size_t i = 0; i < count; ++i) {
+        // After a byte order mark only a NUL byte can change the result: it is all that is looked for.
+        if (m_seen >= sizeof(m_head) && IsMarked()) {
+            if (!m_hasNul && HoldsNul(bytes + i, count - i))
+                m_hasNul = true;
+            m_seen += count - i;
+            return;
+        }
         auto byte = static_cast<unsigned char>(bytes[i]);
         if (m_seen < sizeof(m_head))
             m_head[m_seen] = byte;
         ++m_seen;
         if (byte == 0)
             m_hasNul = true;
+        // Once so many UTF-8 characters have come, whether the bytes are code page text as well
+        // no longer decides anything.
+        const bool followCodePage = m_codePageValid && m_utf8Characters < kSureUtf8Characters;
+        // ASCII between characters leaves both readings as they were.
+        if (byte < 0x80 && !(m_utf8Valid && m_pendingBytes > 0) && !(followCodePage && m_codePageLead))
+            continue;
         if (m_utf8Valid)
             FeedUtf8(byte);
-        if (m_codePageValid)
+        if (followCodePage)
             FeedCodePage(byte);
     }
 }
@@ -101,6 +134,16 @@ bool CTextSniffer::InTextRanges(uint32_t codePoint)
            || (codePoint >= 0x1F300 && codePoint <= 0x1FAFF);  // pictographs and emoji
 }
 
+bool CTextSniffer::HasUtf8Mark() const
+{
+    return m_seen >= 3 && m_head[0] == 0xEF && m_head[1] == 0xBB && m_head[2] == 0xBF;
+}
+
+bool CTextSniffer::IsMarked() const
+{
+    return HasMark(m_head, m_seen, 0xFF, 0xFE) || HasMark(m_head, m_seen, 0xFE, 0xFF) || HasUtf8Mark();
+}
+
 TextEncoding CTextSniffer::Result() const
 {
     if (HasMark(m_head, m_seen, 0xFF, 0xFE))
@@ -109,7 +152,7 @@ TextEncoding CTextSniffer::Result() const
         return TextEncoding::Utf16BeWithMark;
     if (m_hasNul)
         return TextEncoding::NotText;
-    if (m_seen >= 3 && m_head[0] == 0xEF && m_head[1] == 0xBB && m_head[2] == 0xBF)
+    if (HasUtf8Mark())
         return TextEncoding::Utf8WithMark;
     if (m_utf8Valid && m_pendingBytes == 0 && m_nonAscii) {
         bool codePageToo = m_codePageValid && !m_codePageLead;

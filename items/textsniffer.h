@@ -26,6 +26,9 @@ public:
     bool Settled() const;
 
 private:
+    // The bytes begin with a byte order mark (UTF-8, or UTF-16 either way).
+    bool HasUtf8Mark() const;
+    bool IsMarked() const;
     void FeedUtf8(unsigned char byte);
     void FeedCodePage(unsigned char byte);
     static bool InTextRanges(uint32_t codePoint);

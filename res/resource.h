@@ -37,6 +37,7 @@
 #define IDC_IMPORT 1023
 #define IDC_DELETECHECKED 1024
 #define IDC_NEWITEM 1026
+#define IDC_EXPORT 1029
 
 // Import progress
 #define IDD_IMPORTPROGRESS 138

@@ -2,8 +2,14 @@
 #pragma once
 
 #include "base/cstring.h"
+#include "store/dbvalue.h"
 
+#include <functional>
 #include <memory>
+#include <vector>
+
+class CDbRow;
+class CDbStatement;
 
 // Everything the batch ran lands when Finish commits it, or nothing does: a failure, a batch
 // destroyed before Finish, or a process killed meanwhile leaves the table as it was.
@@ -25,6 +31,14 @@ public:
     // Runs the next statement. After any failure the batch stops: later calls give NotConnected.
     // insertedId, when given, receives the id of the row the statement inserted (0 if none).
     Outcome Run(const CString& statement, long long* insertedId = nullptr);
+    // The same with values put into the statement's parameters (?1, ?2 ...). A statement with
+    // parameters is prepared once for the batch's life: a series of inserts costs one preparation.
+    Outcome Run(const CString& statement, const std::vector<CDbValue>& values,
+                long long* insertedId = nullptr);
+    // Reads a query's rows inside the batch's transaction, so that they include what it ran, and
+    // hands each to onRow. A failure stops the batch as a failing Run does.
+    Outcome Query(const CString& statement, const std::vector<CDbValue>& values,
+                  const std::function<void(const CDbRow&)>& onRow);
 
     // Statements run so far in the open transaction.
     int Pending() const;
@@ -37,6 +51,10 @@ public:
     int FailureCode() const;
 
 private:
+    // Begins the transaction if need be and lets work run the statement; a failure stops the batch.
+    Outcome Within(const CString& statement, const std::vector<CDbValue>& values,
+                   const std::function<void(CDbStatement&)>& work);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

@@ -1,6 +1,7 @@
 // Preparing, stepping and reading statements; only single statements get through.
 #include "store/dbstatement.h"
 
+#include "base/text_codec.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 
@@ -28,6 +29,40 @@ CDbStatement::CDbStatement(CDbConnection& connection, const CString& text) : m_c
     }
     if (!m_stmt)
         throw CDbError(SQLITE_ERROR, L"the statement text holds no statement");
+}
+
+void CDbStatement::Bind(const std::vector<CDbValue>& values)
+{
+    // Every parameter is bound again below: nothing of the last values stays.
+    sqlite3_reset(m_stmt.Get());
+    if (static_cast<int>(values.size()) != sqlite3_bind_parameter_count(m_stmt.Get()))
+        throw CDbError(SQLITE_RANGE, L"the values do not match the statement's parameters");
+    m_boundTexts.resize(values.size());
+    for (int index = 1; index <= static_cast<int>(values.size()); ++index) {
+        const CDbValue& value = values[static_cast<size_t>(index - 1)];
+        int rc = SQLITE_OK;
+        switch (value.GetKind()) {
+        case CDbValue::Kind::Null:
+            rc = sqlite3_bind_null(m_stmt.Get(), index);
+            break;
+        case CDbValue::Kind::Integer:
+            rc = sqlite3_bind_int64(m_stmt.Get(), index, value.AsInteger());
+            break;
+        case CDbValue::Kind::Real:
+            rc = sqlite3_bind_double(m_stmt.Get(), index, value.AsReal());
+            break;
+        case CDbValue::Kind::Text: {
+            // The conversion turns a lone surrogate into U+FFFD, which UTF-16 handed to the
+            // engine would have read together with the unit after it.
+            std::string& text = m_boundTexts[static_cast<size_t>(index - 1)];
+            WideToUtf8(value.AsText(), text, ThrowAsDbError);
+            rc = sqlite3_bind_text(m_stmt.Get(), index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+            break;
+        }
+        }
+        if (rc != SQLITE_OK)
+            throw m_connection.LastError();
+    }
 }
 
 bool CDbStatement::Step()
@@ -74,4 +109,27 @@ CDbValue CDbStatement::Column(int index) const
         return CDbValue::Text(std::wstring(static_cast<const wchar_t*>(text), bytes / sizeof(wchar_t)));
     }
     }
+}
+
+std::vector<CDbValue> CDbStatement::Row() const
+{
+    std::vector<CDbValue> values;
+    values.reserve(static_cast<size_t>(ColumnCount()));
+    for (int column = 0; column < ColumnCount(); ++column)
+        values.push_back(Column(column));
+    return values;
+}
+
+std::string_view CDbStatement::ColumnUtf8(int index) const
+{
+    if (index < 0 || index >= sqlite3_data_count(m_stmt.Get()))
+        throw CDbError(SQLITE_RANGE, L"column index out of range");
+    const unsigned char* text = sqlite3_column_text(m_stmt.Get(), index);
+    const int bytes = sqlite3_column_bytes(m_stmt.Get(), index);
+    if (!text) {
+        if (sqlite3_errcode(m_connection.Handle()) == SQLITE_NOMEM)
+            throw CDbError(SQLITE_NOMEM, L"out of memory reading a value");
+        return std::string_view();
+    }
+    return std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(bytes));
 }

@@ -5,6 +5,10 @@
 #include "store/dbvalue.h"
 #include "store/sqlite_handles.h"
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 class CDbConnection;
 
 class CDbStatement {
@@ -15,6 +19,11 @@ public:
     CDbStatement(const CDbStatement&) = delete;
     CDbStatement& operator=(const CDbStatement&) = delete;
 
+    // Puts values into the parameters ?1, ?2 ... in order, the statement made ready to run again
+    // first. Texts go in as UTF-8, a half of a surrogate pair made U+FFFD (all the engine could
+    // store of it). A failure throws CDbError.
+    void Bind(const std::vector<CDbValue>& values);
+
     // Moves to the next row: true when one is ready, false at the end; a failure throws CDbError.
     bool Step();
     // Runs the statement to its end, leaving any rows unread.
@@ -23,8 +32,15 @@ public:
     int ColumnCount() const;
     // The value at a column of the current row; an index out of range throws CDbError.
     CDbValue Column(int index) const;
+    // Every column's value of the current row, in the statement's order.
+    std::vector<CDbValue> Row() const;
+    // The value at a column of the current row as the engine's UTF-8 text: null gives "", a number
+    // its digits. For rows written out as bytes with no turn through UTF-16; valid until the next
+    // Step. An index out of range throws CDbError.
+    std::string_view ColumnUtf8(int index) const;
 
 private:
     CDbConnection& m_connection;
     CSqliteStmtHandle m_stmt;
+    std::vector<std::string> m_boundTexts;  // the texts bound, in UTF-8, kept until the next Bind
 };

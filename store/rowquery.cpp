@@ -20,13 +20,8 @@ RowQueryEnd WalkRowQuery(const CString& connStr, const CString& statement,
     try {
         CDbConnection connection(connStr);
         CDbStatement query(connection, statement);
-        while (query.Step()) {
-            std::vector<CDbValue> values;
-            values.reserve(static_cast<size_t>(query.ColumnCount()));
-            for (int column = 0; column < query.ColumnCount(); ++column)
-                values.push_back(query.Column(column));
-            onRow(CDbRow(std::move(values)));
-        }
+        while (query.Step())
+            onRow(CDbRow(query.Row()));
         return RowQueryEnd::AllRead;
     } catch (const CDbError& error) {
         // Dropped here: the rows handed over so far stay with the caller, who learns only that

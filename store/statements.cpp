@@ -109,3 +109,23 @@ CString StmtInsertItem(const CString& title, const CString& data1)
                 (LPCWSTR)SqlEscape(data1));
     return text;
 }
+
+CString StmtInsertWholeItem()
+{
+    return L"insert into T_ITEM(title,data1,clicktimes,lasttime) values(?1,?2,?3,?4)";
+}
+
+CString StmtSelectEveryItemTexts()
+{
+    return L"SELECT id,title,data1 FROM T_ITEM";
+}
+
+CString StmtSelectItemTexts()
+{
+    return L"SELECT title,data1 FROM T_ITEM where id=?1";
+}
+
+CString StmtSelectItemsFromIdDown()
+{
+    return L"SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM where id<=?1 and id>=?2 order by id desc";
+}

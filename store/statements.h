@@ -29,3 +29,10 @@ CString StmtInsertImported(const CString& line);                             // 
 // The same insert with a label: a new item typed in the items dialog. With an empty label it is
 // the import's statement, text for text.
 CString StmtInsertItem(const CString& title, const CString& data1);
+
+// Statements whose values are bound to their parameters (?1, ?2 ...), for the items file.
+CString StmtInsertWholeItem();       // ?1 title, ?2 data1, ?3 clicktimes, ?4 lasttime: an item read back
+CString StmtSelectEveryItemTexts();  // id, title, data1 of every item: what a read-back item may repeat
+CString StmtSelectItemTexts();       // title, data1 of the item ?1
+// id, title, data1, clicktimes, lasttime of the items from id ?1 down to id ?2, newest first.
+CString StmtSelectItemsFromIdDown();

@@ -76,7 +76,7 @@ TEST(FileChooser, OffersTextFilesAndGivesEmptyTextWhenCancelled)
     ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
     EXPECT_EQ(path, L"");
     ASSERT_EQ(types.size(), 2u);
-    EXPECT_EQ(types[0], L"文本文件 (*.txt)");
+    EXPECT_EQ(types[0], L"文本文件 (*.txt;*.csv)") << "the items file is text too";
     EXPECT_EQ(types[1], L"所有文件 (*.*)");
     wchar_t after[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, after);

@@ -398,7 +398,7 @@ TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)
                         return true;
                     },
                     [&] { return !FindSystemDialog(); }});
-    EXPECT_EQ(firstType, L"文本文件 (*.txt)") << "the text-file chooser opened";
+    EXPECT_EQ(firstType, L"文本文件 (*.txt;*.csv)") << "the text-file chooser opened, the items file listed too";
     EXPECT_FALSE(dlg.m_isDataChanged);
     EXPECT_EQ(Stored().size(), 1u);
 }

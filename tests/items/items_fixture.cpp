@@ -139,6 +139,16 @@ CString CTestItemsDlg::ChooseImportFile()
     return CString(path);
 }
 
+CString CTestItemsDlg::ChooseExportFile(const CString&)
+{
+    ++exportChooserCalls;
+    if (exportPaths.empty())
+        return CString();
+    std::wstring path = exportPaths.front();
+    exportPaths.erase(exportPaths.begin());
+    return CString(path);
+}
+
 void ItemsTest::SetUp()
 {
     m_folder = testing_support::TestTempDir();

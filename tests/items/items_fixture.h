@@ -50,14 +50,18 @@ struct SeenMenu {
 };
 std::function<bool()> ChooseMenuItem(int position, SeenMenu& menu);
 
-// An items dialog whose file chooser is replaced: each import takes the next path queued.
+// An items dialog whose file choosers are replaced: each import takes the next path queued, each
+// export the next of its own.
 class CTestItemsDlg : public CItemsDlg {
 public:
     std::vector<std::wstring> paths;  // "" stands for a cancelled chooser
     int chooserCalls = 0;
+    std::vector<std::wstring> exportPaths;
+    int exportChooserCalls = 0;
 
 protected:
     CString ChooseImportFile() override;
+    CString ChooseExportFile(const CString& defaultName) override;
 };
 
 class ItemsTest : public ::testing::Test {

@@ -120,15 +120,19 @@ TEST(ReleaseArchive, GuideIsUtf8WithAByteOrderMarkAndCrLfLinesChineseFirst)
     ASSERT_NE(english, std::wstring::npos);
     std::wstring chinese = text.substr(0, english);
     std::wstring rest = text.substr(english);
-    // Both parts name the database, its backup, the settings file and the folder.
-    for (const wchar_t* needed : {L"sys.mdb", L"Mirelo.ini", L"Program Files"}) {
+    // Both parts name the database, its backup, the settings file, the folder and the items file.
+    for (const wchar_t* needed : {L"sys.mdb", L"Mirelo.ini", L"Program Files", L"Mirelo-items-", L"CSV"}) {
         EXPECT_NE(chinese.find(needed), std::wstring::npos) << "Chinese part";
         EXPECT_NE(rest.find(needed), std::wstring::npos) << "English part";
     }
     EXPECT_NE(chinese.find(L"备份"), std::wstring::npos);
     EXPECT_NE(chinese.find(L"导入"), std::wstring::npos);
+    EXPECT_NE(chinese.find(L"导出"), std::wstring::npos);
+    EXPECT_NE(chinese.find(L"换电脑"), std::wstring::npos);
     EXPECT_NE(rest.find(L"backup"), std::wstring::npos);
     EXPECT_NE(rest.find(L"import"), std::wstring::npos);
+    EXPECT_NE(rest.find(L"export"), std::wstring::npos);
+    EXPECT_NE(rest.find(L"Another computer"), std::wstring::npos);
 }
 
 }  // namespace

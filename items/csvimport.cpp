@@ -1,0 +1,219 @@
+// ImportItemsFile: read every record, drop those repeating an item, insert the rest last first.
+#include "items/csvimport.h"
+
+#include "items/csvreader.h"
+#include "items/stopwatch.h"
+#include "store/batch.h"
+#include "store/itemid.h"
+#include "store/rowquery.h"
+#include "store/statements.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+// Records between two reports of progress and looks at the cancel flag.
+constexpr int kRecordsPerReport = 256;
+// Chinese Windows' code page, in which its spreadsheets save "CSV (逗号分隔)".
+constexpr unsigned kChineseCodePage = 936;
+
+// The records of the file up to the end or the first malformed one.
+struct ReadRecords {
+    std::vector<CFileItem> items;  // in file order; records without a content give none
+    RecordFault fault = RecordFault::None;
+    int faultLine = 0;
+    bool cancelled = false;
+};
+
+ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
+{
+    ReadRecords read;
+    CCsvReader reader(text);
+    std::vector<std::wstring> fields;
+    reader.Next(fields);  // the header
+    for (int records = 1;; ++records) {
+        const CCsvReader::Step step = reader.Next(fields);
+        if (step == CCsvReader::Step::End)
+            break;
+        if (records % kRecordsPerReport == 0 && progress) {
+            // Reading is the first half of the work.
+            progress->Report(records, static_cast<int>(reader.Position() * 500 / text.size()));
+            if (progress->IsCancelled()) {
+                read.cancelled = true;
+                break;
+            }
+        }
+        std::optional<CFileItem> item;
+        read.fault = step == CCsvReader::Step::Malformed ? RecordFault::Quotes : ReadItemRecord(std::move(fields), item);
+        if (read.fault != RecordFault::None) {
+            read.faultLine = reader.Line();
+            break;
+        }
+        if (item)
+            read.items.push_back(std::move(*item));
+    }
+    return read;
+}
+
+// A hash of both texts (FNV-1a over their units, the label's length first, so that where the label
+// ends is part of it). Equal hashes are only candidates: the texts themselves decide.
+uint64_t TextsHash(const std::wstring& title, const std::wstring& data1)
+{
+    uint64_t hash = 14695981039346656037ull;
+    auto mix = [&hash](uint64_t value) { hash = (hash ^ value) * 1099511628211ull; };
+    mix(title.size());
+    for (wchar_t unit : title)
+        mix(unit);
+    for (wchar_t unit : data1)
+        mix(unit);
+    return hash;
+}
+
+// A label or content as the list shows it: a null is an empty text.
+const std::wstring& TextOf(const CDbValue& value)
+{
+    static const std::wstring kNone;
+    return value.GetKind() == CDbValue::Kind::Text ? value.AsText() : kNone;
+}
+
+enum class Landing { Done, Failed, Cancelled };
+
+// Marks the records that repeat one before them in the file, or an item already there (read inside
+// the batch's transaction), and counts them: the first of equal records stays. Records are grouped
+// by the hash of their texts; within a group the texts themselves decide.
+Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items, std::vector<char>& repeats,
+                    int& count)
+{
+    std::vector<std::pair<uint64_t, long long>> stored;
+    if (batch.Query(StmtSelectEveryItemTexts(), {}, [&](const CDbRow& row) {
+            stored.emplace_back(TextsHash(TextOf(row.Value(1)), TextOf(row.Value(2))), row.Value(0).AsInteger());
+        }) != CStatementBatch::Outcome::Ran)
+        return Landing::Failed;
+    std::sort(stored.begin(), stored.end());
+    // By hash and, within a hash, in file order.
+    std::vector<std::pair<uint64_t, size_t>> byHash;
+    byHash.reserve(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        byHash.emplace_back(TextsHash(items[i].title, items[i].data1), i);
+    std::sort(byHash.begin(), byHash.end());
+
+    repeats.assign(items.size(), 0);
+    count = 0;
+    for (size_t group = 0, next = 0; group < byHash.size(); group = next) {
+        const uint64_t hash = byHash[group].first;
+        for (next = group; next < byHash.size() && byHash[next].first == hash; ++next) {
+            const CFileItem& item = items[byHash[next].second];
+            // Equal to a record kept before it. (One equal to a repeat equals what that repeats, a
+            // record kept or an item there, both looked at anyway: a file of one record many times
+            // is compared once a record.)
+            bool repeat = false;
+            for (size_t earlier = group; earlier < next && !repeat; ++earlier) {
+                const CFileItem& other = items[byHash[earlier].second];
+                repeat = !repeats[byHash[earlier].second] && other.title == item.title && other.data1 == item.data1;
+            }
+            auto there = std::lower_bound(stored.begin(), stored.end(), std::make_pair(hash, LLONG_MIN));
+            for (; there != stored.end() && there->first == hash && !repeat; ++there) {
+                if (batch.Query(StmtSelectItemTexts(), {CDbValue::Integer(there->second)}, [&](const CDbRow& row) {
+                        repeat = TextOf(row.Value(0)) == item.title && TextOf(row.Value(1)) == item.data1;
+                    }) != CStatementBatch::Outcome::Ran)
+                    return Landing::Failed;
+            }
+            if (repeat) {
+                repeats[byHash[next].second] = 1;
+                ++count;
+            }
+        }
+    }
+    return Landing::Done;
+}
+
+// Inserts the records not marked as repeats, the last first, so that the file's first one gets the
+// highest id and heads the list, and items of equal heat keep their order. Each record's texts are
+// handed over, not copied. Reports the second half of the progress.
+Landing InsertLastFirst(CStatementBatch& batch, std::vector<CFileItem>& items, const std::vector<char>& repeats,
+                        CImportReport& report, CImportProgress* progress)
+{
+    const CString insert = StmtInsertWholeItem();
+    std::vector<CDbValue> values(4);
+    long long done = 0;
+    const long long total = static_cast<long long>(items.size());
+    for (size_t i = items.size(); i-- > 0;) {
+        if (++done % kRecordsPerReport == 0 && progress) {
+            progress->Report(static_cast<int>(total), 500 + static_cast<int>(done * 500 / total));
+            if (progress->IsCancelled())
+                return Landing::Cancelled;
+        }
+        if (repeats[i])
+            continue;
+        CFileItem& item = items[i];
+        values[0] = CDbValue::Text(std::move(item.title));
+        values[1] = CDbValue::Text(std::move(item.data1));
+        values[2] = CDbValue::Integer(item.clicktimes);
+        values[3] = item.lasttime ? CDbValue::Text(std::move(*item.lasttime)) : CDbValue();
+        long long newId = 0;
+        if (batch.Run(insert, values, &newId) != CStatementBatch::Outcome::Ran)
+            return Landing::Failed;
+        ++report.importedLines;
+        // An item whose id does not fit in 32 bits is stored but given no row, as by the text import.
+        if (std::optional<int> id = ItemIdFromRowid(newId))
+            report.newIds.push_back(*id);
+    }
+    std::reverse(report.newIds.begin(), report.newIds.end());
+    return progress && progress->IsCancelled() ? Landing::Cancelled : Landing::Done;
+}
+
+}  // namespace
+
+CTellingOpening ItemsFileOpening()
+{
+    std::wstring header;
+    for (const wchar_t* field : kItemsFileHeader)
+        header += (header.empty() ? L"" : L",") + std::wstring(field);
+    return CTellingOpening{header, kChineseCodePage};
+}
+
+bool IsItemsFile(const std::wstring& text)
+{
+    CCsvReader reader(text);
+    std::vector<std::wstring> fields;
+    return reader.Next(fields) == CCsvReader::Step::Record && IsItemsFileHeader(fields);
+}
+
+CImportReport ImportItemsFile(const CString& connStr, const std::wstring& text, CImportProgress* progress)
+{
+    CImportReport report;
+    report.itemsFile = true;
+    ReadRecords read = ReadItems(text, progress);
+    if (read.cancelled) {
+        report.outcome = CImportReport::Outcome::Cancelled;
+        return report;
+    }
+    report.fault = read.fault;
+    report.faultLine = read.faultLine;
+
+    CStopwatch tableClock(report.tableSeconds);
+    auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(connStr); });
+    std::vector<char> repeats;
+    Landing landing = tableClock.Time([&] { return MarkRepeats(*batch, read.items, repeats, report.skippedRepeats); });
+    if (landing == Landing::Done)
+        landing = tableClock.Time([&] { return InsertLastFirst(*batch, read.items, repeats, report, progress); });
+    if (landing == Landing::Done && !tableClock.Time([&] { return batch->Finish(); }))
+        landing = Landing::Failed;
+    if (landing != Landing::Done) {
+        // Nothing of the file stays: the batch is rolled back when it goes.
+        report.outcome = landing == Landing::Cancelled ? CImportReport::Outcome::Cancelled : CImportReport::Outcome::Failed;
+        report.failureCode = batch->FailureCode();
+        report.importedLines = 0;
+        report.skippedRepeats = 0;
+        report.newIds.clear();
+        return report;
+    }
+    tableClock.Time([&] {
+        batch.reset();
+        return 0;
+    });
+    return report;
+}

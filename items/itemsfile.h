@@ -1,0 +1,37 @@
+// The items file: CSV whose header names an item's four fields, then one record an item, as the
+// export writes it and the import reads it back.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The header, field by field, in the order every record holds them: title, data1, clicktimes,
+// lasttime.
+extern const std::array<const wchar_t*, 4> kItemsFileHeader;  // 标签,内容,点击次数,最后复制时间
+
+bool IsItemsFileHeader(const std::vector<std::wstring>& fields);
+
+// One item as a record gives it.
+struct CFileItem {
+    std::wstring title;
+    std::wstring data1;
+    int clicktimes = 0;
+    std::optional<std::wstring> lasttime;  // in the table's form; nothing for an item never copied
+};
+
+// Why a record gives no item and stops the import.
+enum class RecordFault {
+    None,
+    Quotes,      // a quote never closed, or text after a closing quote
+    FieldCount,  // not the header's four fields
+    Count,       // the click count is not a whole number from 0 up
+    Time,        // the time is none of the forms a time is written in
+};
+
+// The item a record gives: RecordFault::None with item set, or with item left empty for a record
+// without a content (an empty line, a row of empty fields), which gives no item, as an empty line
+// of a text file gives none. A count or time may be empty: 0 clicks, never copied.
+// The fields' texts are taken over.
+RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, std::optional<CFileItem>& item);
