@@ -66,8 +66,8 @@ void WideToUtf8(const std::wstring& text, std::string& out, TextFailurePolicy on
         if (text.size() <= static_cast<size_t>(INT_MAX / 4)) {
             // A UTF-16 unit never takes more than three bytes (a pair of them takes four).
             out.resize(text.size() * 3);
-            int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
-                                               static_cast<int>(out.size()), nullptr, nullptr);
+            int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                               &out[0], static_cast<int>(out.size()), nullptr, nullptr);
             if (length > 0) {
                 out.resize(static_cast<size_t>(length));
                 return;

@@ -66,11 +66,12 @@ void UseDatabase(const std::wstring& path)
 // quoted), half of them clicked.
 void FillDatabase(const std::wstring& path)
 {
-    testing_support::ExecuteSql(path, L"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<" +
-                                          std::to_wstring(kItems) +
-                                          L") INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) SELECT '标签'||i,"
-                                          L"'导入测试第'||i||'行, \"引号\" it''s a line of the benchmark.',i%50,"
-                                          L"CASE WHEN i%2 THEN NULL ELSE '2026-02-09 09:15:00' END FROM n;");
+    testing_support::ExecuteSql(path,
+                                L"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<" +
+                                    std::to_wstring(kItems) +
+                                    L") INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) SELECT '标签'||i,"
+                                    L"'导入测试第'||i||'行, \"引号\" it''s a line of the benchmark.',i%50,"
+                                    L"CASE WHEN i%2 THEN NULL ELSE '2026-02-09 09:15:00' END FROM n;");
 }
 
 class CBenchItemsDlg : public CItemsDlg {
@@ -89,15 +90,14 @@ double MeasureExport(const std::wstring& file, int& exported)
     CBenchItemsDlg dlg;
     dlg.path = file;
     testing_support::CModalScript script;
-    script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); })
-        .Then([&] {
-            double start = Now();
-            ::SendMessageW(::GetDlgItem(dlg.m_hWnd, IDC_EXPORT), BM_CLICK, 0, 0);
-            seconds = Now() - start;
-            exported = dlg.LastExport().exportedItems;
-            ::PostMessageW(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
-            return true;
-        });
+    script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); }).Then([&] {
+        double start = Now();
+        ::SendMessageW(::GetDlgItem(dlg.m_hWnd, IDC_EXPORT), BM_CLICK, 0, 0);
+        seconds = Now() - start;
+        exported = dlg.LastExport().exportedItems;
+        ::PostMessageW(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
     script.Start();
     dlg.DoModal();
     return seconds;
@@ -157,7 +157,8 @@ double MeasureExportFloor(const std::wstring& dbPath, const std::wstring& file)
             if (column > 0)
                 buffer += ',';
             if (const unsigned char* text = sqlite3_column_text(stmt.Get(), column))
-                buffer.append(reinterpret_cast<const char*>(text), static_cast<size_t>(sqlite3_column_bytes(stmt.Get(), column)));
+                buffer.append(reinterpret_cast<const char*>(text),
+                              static_cast<size_t>(sqlite3_column_bytes(stmt.Get(), column)));
         }
         buffer += "\r\n";
         if (buffer.size() >= (1 << 20)) {
@@ -200,17 +201,20 @@ double MeasureImportFloor(const std::wstring& sourcePath, const std::wstring& db
     double start = Now();
     sqlite3_exec(db.Get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     CSqliteStmtHandle insert;
-    sqlite3_prepare_v2(db.Get(), "insert into T_ITEM(title,data1,clicktimes,lasttime) values(?1,?2,?3,?4)", -1,
-                       insert.Put(), nullptr);
+    sqlite3_prepare_v2(db.Get(), "insert into T_ITEM(title,data1,clicktimes,lasttime) values(?1,?2,?3,?4)",
+                       -1, insert.Put(), nullptr);
     for (const Row& row : rows) {
         sqlite3_reset(insert.Get());
-        sqlite3_bind_text(insert.Get(), 1, row.title.data(), static_cast<int>(row.title.size()), SQLITE_STATIC);
-        sqlite3_bind_text(insert.Get(), 2, row.data1.data(), static_cast<int>(row.data1.size()), SQLITE_STATIC);
+        sqlite3_bind_text(insert.Get(), 1, row.title.data(), static_cast<int>(row.title.size()),
+                          SQLITE_STATIC);
+        sqlite3_bind_text(insert.Get(), 2, row.data1.data(), static_cast<int>(row.data1.size()),
+                          SQLITE_STATIC);
         sqlite3_bind_int(insert.Get(), 3, row.clicktimes);
         if (row.lasttime.empty())
             sqlite3_bind_null(insert.Get(), 4);
         else
-            sqlite3_bind_text(insert.Get(), 4, row.lasttime.data(), static_cast<int>(row.lasttime.size()), SQLITE_STATIC);
+            sqlite3_bind_text(insert.Get(), 4, row.lasttime.data(), static_cast<int>(row.lasttime.size()),
+                              SQLITE_STATIC);
         sqlite3_step(insert.Get());
     }
     insert.Reset();
@@ -255,7 +259,8 @@ int main()
     std::printf("export_over_floor_100000: %.2f x\n", exportFloor > 0 ? exportSeconds / exportFloor : 0.0);
     std::printf("csv_import_100000_ms: %.0f ms\n", importSeconds * 1000);
     std::printf("csv_import_floor_100000_ms: %.0f ms\n", importFloor * 1000);
-    std::printf("csv_import_over_floor_100000: %.2f x\n", importFloor > 0 ? importSeconds / importFloor : 0.0);
+    std::printf("csv_import_over_floor_100000: %.2f x\n",
+                importFloor > 0 ? importSeconds / importFloor : 0.0);
     std::fflush(stdout);
 
     delete g_db;

@@ -47,7 +47,8 @@ ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
             }
         }
         std::optional<CFileItem> item;
-        read.fault = step == CCsvReader::Step::Malformed ? RecordFault::Quotes : ReadItemRecord(std::move(fields), item);
+        read.fault = step == CCsvReader::Step::Malformed ? RecordFault::Quotes
+                                                         : ReadItemRecord(std::move(fields), item);
         if (read.fault != RecordFault::None) {
             read.faultLine = reader.Line();
             break;
@@ -89,7 +90,8 @@ Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items,
 {
     std::vector<std::pair<uint64_t, long long>> stored;
     if (batch.Query(StmtSelectEveryItemTexts(), {}, [&](const CDbRow& row) {
-            stored.emplace_back(TextsHash(TextOf(row.Value(1)), TextOf(row.Value(2))), row.Value(0).AsInteger());
+            stored.emplace_back(TextsHash(TextOf(row.Value(1)), TextOf(row.Value(2))),
+                                row.Value(0).AsInteger());
         }) != CStatementBatch::Outcome::Ran)
         return Landing::Failed;
     std::sort(stored.begin(), stored.end());
@@ -112,13 +114,15 @@ Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items,
             bool repeat = false;
             for (size_t earlier = group; earlier < next && !repeat; ++earlier) {
                 const CFileItem& other = items[byHash[earlier].second];
-                repeat = !repeats[byHash[earlier].second] && other.title == item.title && other.data1 == item.data1;
+                repeat = !repeats[byHash[earlier].second] && other.title == item.title &&
+                         other.data1 == item.data1;
             }
             auto there = std::lower_bound(stored.begin(), stored.end(), std::make_pair(hash, LLONG_MIN));
             for (; there != stored.end() && there->first == hash && !repeat; ++there) {
-                if (batch.Query(StmtSelectItemTexts(), {CDbValue::Integer(there->second)}, [&](const CDbRow& row) {
-                        repeat = TextOf(row.Value(0)) == item.title && TextOf(row.Value(1)) == item.data1;
-                    }) != CStatementBatch::Outcome::Ran)
+                if (batch.Query(
+                        StmtSelectItemTexts(), {CDbValue::Integer(there->second)}, [&](const CDbRow& row) {
+                            repeat = TextOf(row.Value(0)) == item.title && TextOf(row.Value(1)) == item.data1;
+                        }) != CStatementBatch::Outcome::Ran)
                     return Landing::Failed;
             }
             if (repeat) {
@@ -133,8 +137,8 @@ Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items,
 // Inserts the records not marked as repeats, the last first, so that the file's first one gets the
 // highest id and heads the list, and items of equal heat keep their order. Each record's texts are
 // handed over, not copied. Reports the second half of the progress.
-Landing InsertLastFirst(CStatementBatch& batch, std::vector<CFileItem>& items, const std::vector<char>& repeats,
-                        CImportReport& report, CImportProgress* progress)
+Landing InsertLastFirst(CStatementBatch& batch, std::vector<CFileItem>& items,
+                        const std::vector<char>& repeats, CImportReport& report, CImportProgress* progress)
 {
     const CString insert = StmtInsertWholeItem();
     std::vector<CDbValue> values(4);
@@ -197,14 +201,17 @@ CImportReport ImportItemsFile(const CString& connStr, const std::wstring& text, 
     CStopwatch tableClock(report.tableSeconds);
     auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(connStr); });
     std::vector<char> repeats;
-    Landing landing = tableClock.Time([&] { return MarkRepeats(*batch, read.items, repeats, report.skippedRepeats); });
+    Landing landing =
+        tableClock.Time([&] { return MarkRepeats(*batch, read.items, repeats, report.skippedRepeats); });
     if (landing == Landing::Done)
-        landing = tableClock.Time([&] { return InsertLastFirst(*batch, read.items, repeats, report, progress); });
+        landing =
+            tableClock.Time([&] { return InsertLastFirst(*batch, read.items, repeats, report, progress); });
     if (landing == Landing::Done && !tableClock.Time([&] { return batch->Finish(); }))
         landing = Landing::Failed;
     if (landing != Landing::Done) {
         // Nothing of the file stays: the batch is rolled back when it goes.
-        report.outcome = landing == Landing::Cancelled ? CImportReport::Outcome::Cancelled : CImportReport::Outcome::Failed;
+        report.outcome = landing == Landing::Cancelled ? CImportReport::Outcome::Cancelled
+                                                       : CImportReport::Outcome::Failed;
         report.failureCode = batch->FailureCode();
         report.importedLines = 0;
         report.skippedRepeats = 0;

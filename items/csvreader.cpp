@@ -67,7 +67,8 @@ void CCsvReader::CountLines(size_t from, size_t to)
 {
     for (size_t pos = from; pos < to; ++pos) {
         // CR LF is one line end; the LF counts it.
-        if (m_text[pos] == L'\n' || (m_text[pos] == L'\r' && (pos + 1 >= m_text.size() || m_text[pos + 1] != L'\n')))
+        if (m_text[pos] == L'\n' ||
+            (m_text[pos] == L'\r' && (pos + 1 >= m_text.size() || m_text[pos + 1] != L'\n')))
             ++m_line;
     }
 }

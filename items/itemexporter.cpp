@@ -40,7 +40,8 @@ public:
         if (!::GetTempFileNameW(folder.IsEmpty() ? L"." : folder.GetString(), L"mir", 0, name))
             return Fail();
         m_path = name;
-        m_file = CFileHandle(::CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        m_file = CFileHandle(
+            ::CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         return m_file ? true : Fail();
     }
 
@@ -113,7 +114,8 @@ int AppendItems(const CString& connStr, const std::vector<int>& ids, std::string
             if (next == end || ids[next] != id)
                 continue;
             ++next;
-            AppendCsvRecord(out, {query.ColumnUtf8(1), query.ColumnUtf8(2), query.ColumnUtf8(3), query.ColumnUtf8(4)});
+            AppendCsvRecord(
+                out, {query.ColumnUtf8(1), query.ColumnUtf8(2), query.ColumnUtf8(3), query.ColumnUtf8(4)});
             ++exported;
             if (out.size() >= kWriteChunk && !file.Write(out))
                 return exported;

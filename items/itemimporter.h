@@ -22,10 +22,10 @@ struct CImportReport {
     int failureCode = 0;        // the engine's result code when the table refused
     double tableSeconds = 0.0;  // time the table's work took: connecting, the inserts, the commit
     // The items file (CSV) only:
-    bool itemsFile = false;     // the file began with its header and was read as one
-    int skippedRepeats = 0;     // records equal in label and content to an item already there
+    bool itemsFile = false;                 // the file began with its header and was read as one
+    int skippedRepeats = 0;                 // records equal in label and content to an item already there
     RecordFault fault = RecordFault::None;  // why the import stopped at a record
-    int faultLine = 0;          // where that record starts: the records before it are in the table
+    int faultLine = 0;  // where that record starts: the records before it are in the table
 };
 
 // How far an import has come and whether the user wants it stopped: written by the import's

@@ -81,7 +81,8 @@ CStatementBatch::Outcome CStatementBatch::Query(const CString& statement, const 
     });
 }
 
-CStatementBatch::Outcome CStatementBatch::Within(const CString& statement, const std::vector<CDbValue>& values,
+CStatementBatch::Outcome CStatementBatch::Within(const CString& statement,
+                                                 const std::vector<CDbValue>& values,
                                                  const std::function<void(CDbStatement&)>& work)
 {
     if (!IsConnected())

@@ -56,7 +56,8 @@ void CDbStatement::Bind(const std::vector<CDbValue>& values)
             // engine would have read together with the unit after it.
             std::string& text = m_boundTexts[static_cast<size_t>(index - 1)];
             WideToUtf8(value.AsText(), text, ThrowAsDbError);
-            rc = sqlite3_bind_text(m_stmt.Get(), index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+            rc = sqlite3_bind_text(m_stmt.Get(), index, text.data(), static_cast<int>(text.size()),
+                                   SQLITE_STATIC);
             break;
         }
         }

@@ -47,7 +47,8 @@ public:
         SYSTEM_INFO system = {};
         ::GetSystemInfo(&system);
         m_page = system.dwPageSize;
-        m_base = static_cast<char*>(::VirtualAlloc(nullptr, kPages * m_page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        m_base = static_cast<char*>(
+            ::VirtualAlloc(nullptr, kPages * m_page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
         DWORD old = 0;
         ::VirtualProtect(m_base + (kPages - 1) * m_page, m_page, PAGE_NOACCESS, &old);
     }
@@ -95,7 +96,9 @@ TEST(CsvWriter, QuotesOnlyFieldsThatNeedItDoublingTheirQuotesAndEndsEachRecordWi
         {{u8"一\r\n二", "x\ny", "z\r"}, u8"\"一\r\n二\",\"x\ny\",\"z\r\"\r\n", "line breaks of every kind"},
         {{"", "", ""}, ",,\r\n", "empty fields"},
         {{u8"😀𠮷 café", " lead", "trail "}, u8"😀𠮷 café, lead,trail \r\n", "emoji, and blanks kept"},
-        {{u8"标签", u8"内容", u8"点击次数", u8"最后复制时间"}, u8"标签,内容,点击次数,最后复制时间\r\n", "the header"},
+        {{u8"标签", u8"内容", u8"点击次数", u8"最后复制时间"},
+         u8"标签,内容,点击次数,最后复制时间\r\n",
+         "the header"},
     };
     for (const Case& c : cases) {
         std::string out = "before|";
@@ -121,26 +124,53 @@ TEST(CsvReader, FindsTheRecordsOfAFileInAnyEncodingWithTheLinesTheyStartOn)
     const Case cases[] = {
         {"a,b\r\nc,d\r\n", {{L"a", L"b"}, {L"c", L"d"}}, {1, 2}, Step::End, 2, "CR LF between records"},
         {"\"a,b\",\"say \"\"hi\"\"\"\r\n", {{L"a,b", L"say \"hi\""}}, {1}, Step::End, 1, "commas and quotes"},
-        {u8"\"一\r\n二\",x\r\n\"\n\",y\r\nnext", {{L"一\r\n二", L"x"}, {L"\n", L"y"}, {L"next"}}, {1, 3, 5},
-         Step::End, 5, "line breaks inside fields, the last record without one"},
-        {",,\r\n\r\na,", {{L"", L"", L""}, {L""}, {L"a", L""}}, {1, 2, 3}, Step::End, 3,
+        {u8"\"一\r\n二\",x\r\n\"\n\",y\r\nnext",
+         {{L"一\r\n二", L"x"}, {L"\n", L"y"}, {L"next"}},
+         {1, 3, 5},
+         Step::End,
+         5,
+         "line breaks inside fields, the last record without one"},
+        {",,\r\n\r\na,",
+         {{L"", L"", L""}, {L""}, {L"a", L""}},
+         {1, 2, 3},
+         Step::End,
+         3,
          "empty fields, an empty line, a comma at the very end"},
-        {"a\nb\rc\r\n", {{L"a"}, {L"b"}, {L"c"}}, {1, 2, 3}, Step::End, 3, "a line feed or a carriage return alone"},
+        {"a\nb\rc\r\n",
+         {{L"a"}, {L"b"}, {L"c"}},
+         {1, 2, 3},
+         Step::End,
+         3,
+         "a line feed or a carriage return alone"},
         {"a\"b,c\"", {{L"a\"b", L"c\""}}, {1}, Step::End, 1, "a quote inside a field taken as it stands"},
-        {u8"\uFEFF标签,x\r\n", {{L"标签", L"x"}}, {1}, Step::End, 1, "the UTF-8 mark is no part of the first field"},
+        {u8"\uFEFF标签,x\r\n",
+         {{L"标签", L"x"}},
+         {1},
+         Step::End,
+         1,
+         "the UTF-8 mark is no part of the first field"},
         {utf16, {{L"😀", L"a\r\nb"}}, {1}, Step::End, 1, "UTF-16 with its mark"},
-        {u8"标签,内容,点击次数,最后复制时间\r\n", {{L"标签", L"内容", L"点击次数", L"最后复制时间"}}, {1}, Step::End,
-         1, "a header alone"},
+        {u8"标签,内容,点击次数,最后复制时间\r\n",
+         {{L"标签", L"内容", L"点击次数", L"最后复制时间"}},
+         {1},
+         Step::End,
+         1,
+         "a header alone"},
         {"", {}, {}, Step::End, 1, "an empty file"},
-        {"ok\r\n\"two\r\nlines\"\r\n\"never closed\r\nmore\r\n", {{L"ok"}, {L"two\r\nlines"}}, {1, 2},
-         Step::Malformed, 4, "an unclosed quote: named by the line its record starts on"},
+        {"ok\r\n\"two\r\nlines\"\r\n\"never closed\r\nmore\r\n",
+         {{L"ok"}, {L"two\r\nlines"}},
+         {1, 2},
+         Step::Malformed,
+         4,
+         "an unclosed quote: named by the line its record starts on"},
         {"ok\n\"a\"b,c\nnext\n", {{L"ok"}}, {1}, Step::Malformed, 2, "text after a closing quote"},
     };
     int number = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         CImportFile file;
-        const std::wstring path = testing_support::TestTempPath(L"case" + std::to_wstring(++number) + L".csv");
+        const std::wstring path =
+            testing_support::TestTempPath(L"case" + std::to_wstring(++number) + L".csv");
         testing_support::WriteFileBytes(path, c.bytes);
         ASSERT_EQ(file.Open(path.c_str()), CImportFile::OpenResult::Opened);
         ReadOut read = ReadText(file.Text());
@@ -163,14 +193,25 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
         return std::optional<CFileItem>(CFileItem{title, data1, clicks, std::move(time)});
     };
     const Case cases[] = {
-        {{L"标签", L"一\r\n二", L"5", L"2026-02-09 09:15:00"}, RecordFault::None, item(L"标签", L"一\r\n二", 5, L"2026-02-09 09:15:00"),
+        {{L"标签", L"一\r\n二", L"5", L"2026-02-09 09:15:00"},
+         RecordFault::None,
+         item(L"标签", L"一\r\n二", 5, L"2026-02-09 09:15:00"),
          "as exported"},
-        {{L"", L"x", L"", L""}, RecordFault::None, item(L"", L"x", 0, std::nullopt), "no count, never copied"},
-        {{L"a", L"x", L" 12 ", L"2026/1/2 3:04"}, RecordFault::None, item(L"a", L"x", 12, L"2026-01-02 03:04:00"),
+        {{L"", L"x", L"", L""},
+         RecordFault::None,
+         item(L"", L"x", 0, std::nullopt),
+         "no count, never copied"},
+        {{L"a", L"x", L" 12 ", L"2026/1/2 3:04"},
+         RecordFault::None,
+         item(L"a", L"x", 12, L"2026-01-02 03:04:00"),
          "as a spreadsheet saves it: no seconds, no zeros"},
-        {{L"a", L"x", L"0", L"2026/12/31 23:04:05"}, RecordFault::None, item(L"a", L"x", 0, L"2026-12-31 23:04:05"),
+        {{L"a", L"x", L"0", L"2026/12/31 23:04:05"},
+         RecordFault::None,
+         item(L"a", L"x", 0, L"2026-12-31 23:04:05"),
          "with seconds"},
-        {{L"a", L"x", L"2147483647", L"2024/2/29 0:00"}, RecordFault::None, item(L"a", L"x", 2147483647, L"2024-02-29 00:00:00"),
+        {{L"a", L"x", L"2147483647", L"2024/2/29 0:00"},
+         RecordFault::None,
+         item(L"a", L"x", 2147483647, L"2024-02-29 00:00:00"),
          "the largest count, a leap day"},
         {{L"a", L"", L"3", L""}, RecordFault::None, std::nullopt, "no content: no item"},
         {{L""}, RecordFault::None, std::nullopt, "an empty line"},
@@ -183,7 +224,10 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
         {{L"a", L"x", L"1", L"1/2/2026 3:04"}, RecordFault::Time, std::nullopt, "month first"},
         {{L"a", L"x", L"1", L"2026-1/2 3:04"}, RecordFault::Time, std::nullopt, "two separators"},
         {{L"a", L"x", L"1", L"2026/1/2 3:4"}, RecordFault::Time, std::nullopt, "minutes of one digit"},
-        {{L"a", L"x", L"1", L"2026-01-02 03:04:05.5"}, RecordFault::Time, std::nullopt, "a fraction of a second"},
+        {{L"a", L"x", L"1", L"2026-01-02 03:04:05.5"},
+         RecordFault::Time,
+         std::nullopt,
+         "a fraction of a second"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -205,7 +249,9 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
 TEST(CsvProperty, WrittenFilesReadBackEqualAndCutOrMutatedOnesAreReadWithinTheirEnd)
 {
     std::mt19937 random(20261209);
-    auto below = [&random](size_t bound) { return std::uniform_int_distribution<size_t>(0, bound - 1)(random); };
+    auto below = [&random](size_t bound) {
+        return std::uniform_int_distribution<size_t>(0, bound - 1)(random);
+    };
     const std::wstring pieces[] = {L"a", L"中", L"😀", L",", L"\"", L"\r", L"\n", L"\r\n", L" ", L"'", L"𠮷"};
     const wchar_t mutations[] = {L',', L'"', L'\r', L'\n', L'x', L'\xD83D', L'\xDE00', L'\0'};
     CGuardedText guarded;

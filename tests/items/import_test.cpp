@@ -398,7 +398,8 @@ TEST_F(ImportTest, TheRealChooserOpensAndCancellingItChangesNothing)
                         return true;
                     },
                     [&] { return !FindSystemDialog(); }});
-    EXPECT_EQ(firstType, L"文本文件 (*.txt;*.csv)") << "the text-file chooser opened, the items file listed too";
+    EXPECT_EQ(firstType, L"文本文件 (*.txt;*.csv)")
+        << "the text-file chooser opened, the items file listed too";
     EXPECT_FALSE(dlg.m_isDataChanged);
     EXPECT_EQ(Stored().size(), 1u);
 }

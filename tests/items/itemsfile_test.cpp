@@ -24,7 +24,8 @@ class ItemsFileTest : public ItemsTest {
 protected:
     // Steps: press a button, wait until it has asked its chooser (calls reaching count), then take
     // down the message box it shows, if any, keeping its text in boxes.
-    void Press(std::vector<std::function<bool()>>& steps, CDialog& dlg, int button, const int& calls, int count)
+    void Press(std::vector<std::function<bool()>>& steps, CDialog& dlg, int button, const int& calls,
+               int count)
     {
         steps.push_back([&dlg, button] {
             ::PostMessageW(::GetDlgItem(dlg.m_hWnd, button), BM_CLICK, 0, 0);
@@ -116,7 +117,8 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     });
     Press(steps, importing, IDC_IMPORT, importing.chooserCalls, 2);
     RunDialog(importing, steps);
-    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导入 6 项，跳过重复的 0 项。", L"已导入 0 项，跳过重复的 6 项。"}));
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导入 6 项，跳过重复的 0 项。",
+                                                L"已导入 0 项，跳过重复的 6 项。"}));
     EXPECT_EQ(Stored(), back) << "labels, contents, counts and times, even the ids";
     EXPECT_EQ(HeatOrder(), heatBefore);
     EXPECT_TRUE(importing.m_isDataChanged);
@@ -130,7 +132,8 @@ TEST_F(ItemsFileTest, AnExportThatCannotReplaceTheEarlierFileLeavesItWholeAndSay
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
     const std::wstring file = folder + L"items.csv";
     const std::string earlier = std::string("\xEF\xBB\xBF") + kHeader + "b,old,0,\r\n";
-    const std::wstring readOnly = L"导出失败，未写入文件！文件或文件夹是只读的，或文件正被其他程序使用（例如已在 Excel 中打开）。";
+    const std::wstring readOnly =
+        L"导出失败，未写入文件！文件或文件夹是只读的，或文件正被其他程序使用（例如已在 Excel 中打开）。";
     struct Case {
         const char* why;
         bool heldOpen;  // another program has it open, sharing nothing, as Excel does
@@ -141,7 +144,8 @@ TEST_F(ItemsFileTest, AnExportThatCannotReplaceTheEarlierFileLeavesItWholeAndSay
         std::unique_ptr<testing_support::CImmutableFile> immutable;
         CFileHandle held;
         if (test.heldOpen) {
-            held = CFileHandle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            held = CFileHandle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
             ASSERT_TRUE(held);
         } else {
             immutable = std::make_unique<testing_support::CImmutableFile>(file);
@@ -158,7 +162,8 @@ TEST_F(ItemsFileTest, AnExportThatCannotReplaceTheEarlierFileLeavesItWholeAndSay
         held = CFileHandle();
         immutable.reset();
         EXPECT_EQ(testing_support::FileBytes(file), earlier);
-        EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"items.csv"}) << "the file written beside it is gone";
+        EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"items.csv"})
+            << "the file written beside it is gone";
         EXPECT_FALSE(dlg.m_isDataChanged);
     }
 }
@@ -174,27 +179,39 @@ TEST_F(ItemsFileTest, TheFileAsSpreadsheetsSaveItComesBackRepeatsAreSkippedAndAM
         std::wstring box;  // "" for none
     };
     const Case cases[] = {
-        {"saved by Excel as CSV: code page 936, no mark, times without seconds or zeros", {},
-         WideToCodePage(936, L"标签,内容,点击次数,最后复制时间\r\n地址,\"北京市\r\n海淀区\",3,2026/1/2 3:04\r\n"
-                             L",收到，谢谢！,0,\r\n电话,\"400-000-1234, 分机 8\",12,2026/12/31 23:59:05\r\n"),
+        {"saved by Excel as CSV: code page 936, no mark, times without seconds or zeros",
+         {},
+         WideToCodePage(936,
+                        L"标签,内容,点击次数,最后复制时间\r\n地址,\"北京市\r\n海淀区\",3,2026/1/2 3:04\r\n"
+                        L",收到，谢谢！,0,\r\n电话,\"400-000-1234, 分机 8\",12,2026/12/31 23:59:05\r\n"),
          {{1, L"电话", L"400-000-1234, 分机 8", 12, L"2026-12-31 23:59:05"},
           {2, L"", L"收到，谢谢！", 0, std::nullopt},
           {3, L"地址", L"北京市\r\n海淀区", 3, L"2026-01-02 03:04:00"}},
          L"已导入 3 项，跳过重复的 0 项。"},
-        {"repeats of an item already there (its label null) and of a record before", {{std::nullopt, L"收到", 2}},
+        {"repeats of an item already there (its label null) and of a record before",
+         {{std::nullopt, L"收到", 2}},
          header + ",收到,0,\r\na,新的,1,\r\na,新的,5,\r\nA,新的,0,\r\n" + ",,,\r\n",
-         {{1, std::nullopt, L"收到", 2, std::nullopt}, {2, L"A", L"新的", 0, std::nullopt}, {3, L"a", L"新的", 1, std::nullopt}},
+         {{1, std::nullopt, L"收到", 2, std::nullopt},
+          {2, L"A", L"新的", 0, std::nullopt},
+          {3, L"a", L"新的", 1, std::nullopt}},
          L"已导入 2 项，跳过重复的 2 项。"},
-        {"an unclosed quote on line 5: the records before it land", {},
+        {"an unclosed quote on line 5: the records before it land",
+         {},
          header + "一,\"两\r\n行\",1,\r\n二,x,0,\r\n三,\"never closed,0,\r\nfour,y,0,\r\n",
          {{1, L"二", L"x", 0, std::nullopt}, {2, L"一", L"两\r\n行", 1, std::nullopt}},
          L"已导入 2 项，跳过重复的 0 项。第 5 行的记录有误（引号不成对），这一行和其后的记录没有导入。"},
-        {"a count that is not a number", {}, header + "一,x,1,\r\n二,y,很多,\r\n三,z,0,\r\n",
+        {"a count that is not a number",
+         {},
+         header + "一,x,1,\r\n二,y,很多,\r\n三,z,0,\r\n",
          {{1, L"一", L"x", 1, std::nullopt}},
-         L"已导入 1 项，跳过重复的 0 项。第 3 行的记录有误（点击次数不是数字），这一行和其后的记录没有导入。"},
+         L"已导入 1 项，跳过重复的 0 项。第 3 "
+         L"行的记录有误（点击次数不是数字），这一行和其后的记录没有导入。"},
         {"a header alone", {}, header, {}, L"已导入 0 项，跳过重复的 0 项。"},
-        {"a first line that is not the header: a line an item, as ever", {}, u8"标签,内容\r\n\"x\",1\r\n",
-         {{1, L"", L"标签,内容", 0, std::nullopt}, {2, L"", L"\"x\",1", 0, std::nullopt}}, L""},
+        {"a first line that is not the header: a line an item, as ever",
+         {},
+         u8"标签,内容\r\n\"x\",1\r\n",
+         {{1, L"", L"标签,内容", 0, std::nullopt}, {2, L"", L"\"x\",1", 0, std::nullopt}},
+         L""},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.why);
@@ -205,9 +222,11 @@ TEST_F(ItemsFileTest, TheFileAsSpreadsheetsSaveItComesBackRepeatsAreSkippedAndAM
         std::vector<std::function<bool()>> steps;
         Press(steps, dlg, IDC_IMPORT, dlg.chooserCalls, 1);
         RunDialog(dlg, steps);
-        EXPECT_EQ(boxes, test.box.empty() ? std::vector<std::wstring>{} : std::vector<std::wstring>{test.box});
+        EXPECT_EQ(boxes,
+                  test.box.empty() ? std::vector<std::wstring>{} : std::vector<std::wstring>{test.box});
         EXPECT_EQ(Stored(), test.stored);
-        EXPECT_EQ(dlg.m_isDataChanged, test.stored.size() > test.table.size()) << "a restart only for items added";
+        EXPECT_EQ(dlg.m_isDataChanged, test.stored.size() > test.table.size())
+            << "a restart only for items added";
     }
 }
 
@@ -236,7 +255,8 @@ TEST_F(ItemsFileTest, TheRealSaveChooserProposesTodaysFileAndCancellingItWritesN
                         wchar_t text[MAX_PATH] = {};
                         ::GetDlgItemTextW(chooser, 0x47C, text, MAX_PATH);
                         name = text;
-                        ::SendDlgItemMessageW(chooser, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+                        ::SendDlgItemMessageW(chooser, 0x470, CB_GETLBTEXT, 0,
+                                              reinterpret_cast<LPARAM>(text));
                         type = text;
                         ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
                         return true;

@@ -69,7 +69,8 @@ TEST_F(Batch, WhatFinishDidNotCommitIsRolledBack)
 TEST_F(Batch, ValuesGoIntoParametersAsGivenAndAQueryInsideSeesWhatTheBatchRan)
 {
     CreateItems({{L"a", L"1"}});
-    auto item = [](const wchar_t* title, const wchar_t* data1, int clicks, std::optional<const wchar_t*> time) {
+    auto item = [](const wchar_t* title, const wchar_t* data1, int clicks,
+                   std::optional<const wchar_t*> time) {
         return std::vector<CDbValue>{CDbValue::Text(title), CDbValue::Text(data1), CDbValue::Integer(clicks),
                                      time ? CDbValue::Text(*time) : CDbValue()};
     };
@@ -77,22 +78,27 @@ TEST_F(Batch, ValuesGoIntoParametersAsGivenAndAQueryInsideSeesWhatTheBatchRan)
         CStatementBatch batch(ConnStr());
         long long id = 0;
         // Half of 😀 alone is stored as U+FFFD, as the literal rule stores it; nothing else changes.
-        EXPECT_EQ(batch.Run(StmtInsertWholeItem(), item(L"it's", L"一\r\n\"二\",😀\xD83D", 7, L"2026-01-02 03:04:00"), &id),
+        EXPECT_EQ(batch.Run(StmtInsertWholeItem(),
+                            item(L"it's", L"一\r\n\"二\",😀\xD83D", 7, L"2026-01-02 03:04:00"), &id),
                   Outcome::Ran);
         EXPECT_EQ(id, 2);
         EXPECT_EQ(batch.Run(StmtInsertWholeItem(), item(L"", L"?1", 0, std::nullopt), &id), Outcome::Ran);
         EXPECT_EQ(id, 3);
         std::vector<std::wstring> seen;
         EXPECT_EQ(batch.Query(StmtSelectItemTexts(), {CDbValue::Integer(2)},
-                              [&](const CDbRow& row) { seen.push_back(row.Value(0).AsText() + L"|" + row.Value(1).AsText()); }),
+                              [&](const CDbRow& row) {
+                                  seen.push_back(row.Value(0).AsText() + L"|" + row.Value(1).AsText());
+                              }),
                   Outcome::Ran);
-        EXPECT_EQ(seen, std::vector<std::wstring>{L"it's|一\r\n\"二\",😀\xFFFD"}) << "the batch's own insert, uncommitted";
+        EXPECT_EQ(seen, std::vector<std::wstring>{L"it's|一\r\n\"二\",😀\xFFFD"})
+            << "the batch's own insert, uncommitted";
         EXPECT_EQ(Items().size(), 1u) << "another connection sees nothing yet";
         EXPECT_TRUE(batch.Finish());
     }
-    EXPECT_EQ(Items(), (std::vector<StoredItem>{{1, L"a", L"1", 0, std::nullopt},
-                                                {2, L"it's", L"一\r\n\"二\",😀\xFFFD", 7, L"2026-01-02 03:04:00"},
-                                                {3, L"", L"?1", 0, std::nullopt}}));
+    EXPECT_EQ(Items(),
+              (std::vector<StoredItem>{{1, L"a", L"1", 0, std::nullopt},
+                                       {2, L"it's", L"一\r\n\"二\",😀\xFFFD", 7, L"2026-01-02 03:04:00"},
+                                       {3, L"", L"?1", 0, std::nullopt}}));
 
     CStatementBatch mismatched(ConnStr());
     EXPECT_EQ(mismatched.Run(StmtInsertWholeItem(), item(L"b", L"2", 0, std::nullopt)), Outcome::Ran);
