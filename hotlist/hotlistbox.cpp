@@ -122,12 +122,19 @@ void CHotListBox::SetHighlight(int index)
     GetClientRect(&client);
     if (GetItemRect(index, &entry) == LB_ERR || entry.top < client.top || entry.bottom > client.bottom) {
         const int top = static_cast<int>(SendMessage(LB_GETTOPINDEX));
-        const int entryHeight = std::max(1, static_cast<int>(SendMessage(LB_GETITEMHEIGHT, 0)));
-        const int perPage = std::max(1, static_cast<int>(client.Height()) / entryHeight);
-        SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index < top ? index : std::max(0, index - perPage + 1)));
+        SendMessage(LB_SETTOPINDEX,
+                    static_cast<WPARAM>(index < top ? index : std::max(0, index - EntriesPerPage() + 1)));
     }
     if (CHyperLink* row = RowWindow(index))
         row->SetHighlighted(TRUE);
+}
+
+int CHotListBox::EntriesPerPage() const
+{
+    CRect client;
+    GetClientRect(&client);
+    const int entryHeight = std::max(1, static_cast<int>(SendMessage(LB_GETITEMHEIGHT, 0)));
+    return std::max(1, static_cast<int>(client.Height()) / entryHeight);
 }
 
 CHyperLink* CHotListBox::RowWindow(int index) const

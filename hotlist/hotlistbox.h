@@ -46,6 +46,8 @@ public:
     // The entry drawn as hovered for the keyboard (-1: none); scrolled into view.
     void SetHighlight(int index);
     int Highlight() const { return m_highlight; }
+    // Entries a page of the list shows (at least one).
+    int EntriesPerPage() const;
 
     // The row control over an entry, or null while the entry has no window.
     CHyperLink* RowWindow(int index) const;

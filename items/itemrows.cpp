@@ -57,14 +57,9 @@ void CItemRows::Prefetch(int first, int last)
         return;
     if (m_texts.size() + static_cast<size_t>(last - first + 1) > kTextsKept)
         m_texts.clear();
-    CString idList;
-    for (int row = first; row <= last; ++row) {
-        if (!idList.IsEmpty())
-            idList += L",";
-        idList += CString(std::to_wstring(IdAt(row)));
-    }
+    const std::vector<int> ids(m_ids.begin() + first, m_ids.begin() + last + 1);
     std::unordered_map<int, Texts> read;
-    bool complete = RunRowQuery(m_connStr, StmtSelectItemsIn(idList), [&](const CDbRow& record) {
+    bool complete = RunRowQuery(m_connStr, StmtSelectItemsIn(ItemIdList(ids)), [&](const CDbRow& record) {
         std::optional<int> id = ItemIdFromValue(record.Value(0));
         if (id)
             read[*id] = Texts{g_db->ValueToText(record.Value(1)), g_db->ValueToText(record.Value(2))};

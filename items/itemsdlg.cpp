@@ -442,12 +442,5 @@ void CItemsDlg::listDeleteChecked(CListCtrl&)
 
 CString CItemsDlg::listGetCheckedIds(CListCtrl&)
 {
-    std::wstring ids;
-    for (int id : m_rows.CheckedIds()) {
-        ids += std::to_wstring(id);
-        ids += L',';
-    }
-    if (!ids.empty())
-        ids.pop_back();
-    return CString(std::move(ids));
+    return ItemIdList(m_rows.CheckedIds());
 }

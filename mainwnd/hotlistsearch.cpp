@@ -1,16 +1,9 @@
 // CHotListSearch: filtering the hot list, narrowing the last result while the user types on.
 #include "mainwnd/hotlistsearch.h"
 
+#include "mainwnd/search/query_terms.h"
+
 #include <algorithm>
-
-namespace {
-
-bool IsBlank(const CString& text)
-{
-    return std::all_of(text.str().begin(), text.str().end(), [](wchar_t ch) { return ch == L' ' || ch == L'\t' || ch == L'\x3000'; });
-}
-
-}  // namespace
 
 void CHotListSearch::Clear()
 {
@@ -26,7 +19,8 @@ void CHotListSearch::Add(const CString& label, const CString& content)
 
 void CHotListSearch::Apply(CHotListBox& list, const CString& query)
 {
-    if (IsBlank(query)) {
+    // Blanks alone are no query: the matcher's own split says so.
+    if (SplitQueryIntoTerms(query.str()).empty()) {
         m_lastQuery.Empty();
         m_lastMatches.clear();
         list.ShowAllRows();
@@ -49,14 +43,7 @@ void CHotListSearch::MoveHighlight(CHotListBox& list, int rows)
     const int count = list.GetCount();
     if (count <= 0)
         return;
-    const int from = std::max(list.Highlight(), 0);
-    list.SetHighlight(std::clamp(list.Highlight() < 0 ? 0 : from + rows, 0, count - 1));
+    // The first move reaches the top row; later ones go from the highlight.
+    list.SetHighlight(std::clamp(list.Highlight() < 0 ? 0 : list.Highlight() + rows, 0, count - 1));
 }
 
-int CHotListSearch::RowsPerPage(const CHotListBox& list)
-{
-    CRect client;
-    list.GetClientRect(&client);
-    const int entryHeight = static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT, 0));
-    return std::max(1, entryHeight > 0 ? static_cast<int>(client.Height()) / entryHeight : 1);
-}

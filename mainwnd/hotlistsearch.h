@@ -19,8 +19,6 @@ public:
     void Apply(CHotListBox& list, const CString& query);
     // Moves the highlight by rows (negative: up), within the rows shown.
     static void MoveHighlight(CHotListBox& list, int rows);
-    // Rows a page of the list holds.
-    static int RowsPerPage(const CHotListBox& list);
 
 private:
     CSearchIndex m_index;

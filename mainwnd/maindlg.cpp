@@ -286,7 +286,7 @@ bool CMainDlg::HandleSearchKey(WPARAM key)
     case VK_PRIOR: {
         if (!typed)
             return false;
-        const int page = CHotListSearch::RowsPerPage(m_list);
+        const int page = m_list.EntriesPerPage();
         const int rows = key == VK_DOWN ? 1 : key == VK_UP ? -1 : key == VK_NEXT ? page : -page;
         CHotListSearch::MoveHighlight(m_list, rows);
         return true;
