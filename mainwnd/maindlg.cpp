@@ -32,6 +32,8 @@ constexpr wchar_t kUnusableDatabase[] = L"数据库文件无法使用！程序�
 constexpr wchar_t kContentBusy[] = L"数据库正被其他程序占用，未能复制！";
 constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制！";
 constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未能复制！";
+// Posted when the main window is left, to take note of the window the user went to.
+constexpr UINT WM_NOTE_FOREGROUND = WM_APP + 21;
 constexpr wchar_t kPasteNoWindow[] = L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。";
 constexpr wchar_t kPasteNotInFront[] = L"原来的窗口未能回到前面，未能粘贴，内容已复制到剪贴板。";
 constexpr wchar_t kPasteMoreRights[] =
@@ -141,8 +143,12 @@ void CMainDlg::StartHotkey()
 
 LRESULT CMainDlg::OnHotKey(WPARAM id, LPARAM)
 {
-    if (static_cast<int>(id) == m_hotkey.Id())
-        ToggleMainWindowByHotkey(*this);
+    if (static_cast<int>(id) != m_hotkey.Id())
+        return 0;
+    // Called up from another program: that is the window a chosen item goes back to.
+    if (m_previous)
+        m_previous->NoteForeground();
+    ToggleMainWindowByHotkey(*this);
     return 0;
 }
 
@@ -187,6 +193,10 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ::SetFocus(m_search.m_hWnd);
         return result;
     }
+    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE)
+        PostMessage(WM_NOTE_FOREGROUND);  // once the other program's window is in front
+    else if (message == WM_NOTE_FOREGROUND && m_previous)
+        m_previous->NoteForeground();
     if (message == TRAY_ID)
         OnTrayNotify(wParam, lParam);
     else if (m_uTaskbarCreated != 0 && message == m_uTaskbarCreated && m_bTrayIconWanted)

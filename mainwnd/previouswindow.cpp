@@ -43,8 +43,10 @@ void CPreviousWindow::Note(HWND window)
     window = ::GetAncestor(window, GA_ROOT);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(window, &processId);
-    // The desktop and the taskbar are no place to paste into; neither is this program.
-    if (processId == m_ownProcessId || window == ::GetDesktopWindow() || window == ::GetShellWindow())
+    // The desktop and the taskbar are no place to paste into; neither is this program, nor a
+    // window that is gone from sight or a tool window (a palette, a pop-up of the shell).
+    if (processId == m_ownProcessId || window == ::GetDesktopWindow() || window == ::GetShellWindow() ||
+        !::IsWindowVisible(window) || (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
         return;
     wchar_t className[32] = {};
     ::GetClassNameW(window, className, ARRAYSIZE(className));

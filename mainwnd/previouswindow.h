@@ -15,6 +15,9 @@ public:
 
     // The window, or null when there was none or it has gone since.
     HWND Get() const;
+    // Takes the window in front now, if it is another program's: where the system reports no
+    // foreground change of another program, the moments this program is left or called up.
+    void NoteForeground() { Note(::GetForegroundWindow()); }
 
 private:
     static void CALLBACK OnForeground(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,

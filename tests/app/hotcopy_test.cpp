@@ -4,11 +4,12 @@
 #include "mainwnd/maindlg.h"
 #include "res/resource.h"
 #include "tests/corelib/clipboard_holder_process.h"
-#include "tests/mainwnd/child_process.h"
 #include "tests/hotlist/mouse_input.h"
 #include "tests/support/row_font.h"
 #include "tests/store/lock_holder_process.h"
+#include "tests/support/hotkey_input.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/other_program.h"
 #include "tests/support/remote_window.h"
 #include "tests/support/testdb.h"
 #include "tests/support/window_lookup.h"
@@ -233,7 +234,7 @@ TEST_F(HotCopyTest, TypedPinyinNarrowsTheListDownAndEnterCopyTheRowAndEscShowsEv
 }
 
 // The user comes from another program's window (a plain one with an edit box), brings the main
-// window up, types, and presses Enter: with the setting on, the item lands in that edit box.
+// window up by the hotkey, types, and presses Enter: with the setting on, the item lands in that edit box.
 TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
 {
     const std::wstring content = L"第一行\r\n第二行 👍";
@@ -259,24 +260,19 @@ TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
             core.autoFileConfig();
             core.saveConfigB(kPasteBackKey, test.pasteBack ? 1 : 0);
         }
-        CChildProcess target;
-        ASSERT_TRUE(target.Start(ProgramFolder() + L"..\\app_paste_target.exe", ProgramFolder()));
-        HWND targetWindow = nullptr, targetEdit = nullptr;
+        COtherProgram target;
+        ASSERT_TRUE(target.Start());
+        HWND targetWindow = target.Window(), targetEdit = ::GetWindow(targetWindow, GW_CHILD);
         std::wstring pasted, status;
         bool minimised = false;
         CModalScript script;
         script.Then([&] { return Listed(5); }, 5000, "listed")
+              .Then([&] { return target.IsInFront(); }, 15000, "the other program's window in front")
+              .Then([&] { ::SetForegroundWindow(m_dlg->m_hWnd); return true; }, 5000, "Ctrl+`")
               .Then([&] {
-                  targetWindow = FindProcessWindow(target.Id(), [](HWND) { return true; });
-                  if (!targetWindow)
-                      return false;
-                  targetEdit = ::GetWindow(targetWindow, GW_CHILD);
-                  ::SetForegroundWindow(targetWindow);
-                  return true;
-              }, 15000, "the other program's window")
-              .Then([&] { return ::GetForegroundWindow() == targetWindow; }, 5000, "it is in front")
-              .Then([&] { ::SetForegroundWindow(m_dlg->m_hWnd); return true; })
-              .Then([&] { return ::GetFocus() == ::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH); }, 5000, "brought up, ready to type")
+                  return ::GetForegroundWindow() == m_dlg->m_hWnd &&
+                         ::GetFocus() == ::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH);
+              }, 5000, "brought up by the hotkey, ready to type")
               .Then([&] {
                   if (test.targetClosedFirst)
                       ::PostMessageW(targetWindow, WM_CLOSE, 0, 0);
@@ -300,9 +296,6 @@ TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
         EXPECT_EQ(minimised, test.minimised);
         EXPECT_EQ(ClipboardText(), content);
         EXPECT_EQ(ReadItems(m_db).back().clicktimes, 1);
-        if (::IsWindow(targetWindow))
-            ::PostMessageW(targetWindow, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(target.WaitForExit().has_value());
     }
 }
 
