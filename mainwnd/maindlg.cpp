@@ -419,13 +419,16 @@ void CMainDlg::OnPasteTick()
     const HWND target = m_pasteTarget;
     if (!target)
         return;
-    if (::GetForegroundWindow() == target) {
+    const bool lastTick = ++m_pasteTicks >= kPasteTicks;
+    // A window that is in front but has not yet given its keyboard focus out would lose the keys;
+    // at the end of the wait, being in front is enough.
+    if (IsReadyForKeys(target) || (lastTick && ::GetForegroundWindow() == target)) {
         m_pasteTarget = nullptr;
         if (!SendPasteKeys())
             SayPasteFailure(kPasteKeysRefused);
         return;
     }
-    if (!::IsWindow(target) || ++m_pasteTicks >= kPasteTicks) {
+    if (!::IsWindow(target) || lastTick) {
         m_pasteTarget = nullptr;
         SayPasteFailure(::IsWindow(target) ? kPasteNotInFront : kPasteNoWindow);
         return;

@@ -52,6 +52,18 @@ PasteObstacle PasteObstacleOf(HWND target)
     return theirs > ours && ours >= 0 ? PasteObstacle::MoreRights : PasteObstacle::None;
 }
 
+bool IsReadyForKeys(HWND target)
+{
+    if (!target || ::GetForegroundWindow() != target)
+        return false;
+    // Its thread takes the activation a moment after the system puts it in front.
+    GUITHREADINFO thread = {sizeof(thread)};
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &thread))
+        return false;
+    return thread.hwndActive == target && thread.hwndFocus &&
+           (thread.hwndFocus == target || ::IsChild(target, thread.hwndFocus));
+}
+
 bool SendPasteKeys()
 {
     std::vector<INPUT> keys;

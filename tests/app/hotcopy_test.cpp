@@ -2,6 +2,7 @@
 #include "appstate/globals.h"
 #include "corelib/core.h"
 #include "mainwnd/maindlg.h"
+#include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "tests/corelib/clipboard_holder_process.h"
 #include "tests/hotlist/mouse_input.h"
@@ -261,14 +262,19 @@ TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
             core.saveConfigB(kPasteBackKey, test.pasteBack ? 1 : 0);
         }
         COtherProgram target;
-        ASSERT_TRUE(target.Start());
-        HWND targetWindow = target.Window(), targetEdit = ::GetWindow(targetWindow, GW_CHILD);
+        HWND targetWindow = nullptr, targetEdit = nullptr;
         std::wstring pasted, status;
         bool minimised = false;
         CModalScript script;
-        script.Then([&] { return Listed(5); }, 5000, "listed")
-              .Then([&] { return target.IsInFront(); }, 15000, "the other program's window in front")
-              .Then([&] { ::SetForegroundWindow(m_dlg->m_hWnd); return true; }, 5000, "Ctrl+`")
+        // Started once the main window is up, so that the other program is in front of it.
+        script.Then([&] { return Listed(5) && target.Start(); }, 5000, "listed, the other program started")
+              .Then([&] {
+                  const bool inFront = target.IsInFront();
+                  targetWindow = target.Window();
+                  targetEdit = ::GetWindow(targetWindow, GW_CHILD);
+                  return inFront;
+              }, 15000, "the other program's window in front")
+              .Then([&] { return PressHotkeyFor(m_dlg->m_hWnd, kDefaultHotkey); }, 5000, "Ctrl+`")
               .Then([&] {
                   return ::GetForegroundWindow() == m_dlg->m_hWnd &&
                          ::GetFocus() == ::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH);
