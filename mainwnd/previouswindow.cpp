@@ -30,7 +30,8 @@ HWND CPreviousWindow::Get() const
     return m_window && ::IsWindow(m_window) ? m_window : nullptr;
 }
 
-void CALLBACK CPreviousWindow::OnForeground(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+void CALLBACK CPreviousWindow::OnForeground(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD,
+                                            DWORD)
 {
     if (follower && object == OBJID_WINDOW)
         follower->Note(window);

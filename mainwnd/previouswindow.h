@@ -20,8 +20,8 @@ public:
     void NoteForeground() { Note(::GetForegroundWindow()); }
 
 private:
-    static void CALLBACK OnForeground(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
-                                      LONG child, DWORD thread, DWORD time);
+    static void CALLBACK OnForeground(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                                      DWORD thread, DWORD time);
     void Note(HWND window);
 
     DWORD m_ownProcessId;
