@@ -13,5 +13,8 @@ extern CString g_appPath;    // the program's folder, ending in a backslash
 extern int g_isAutoMin;      // minimise the main window after a click-copy (nonzero: on)
 // The setting g_isAutoMin is read from at start-up and saved under by the options.
 constexpr wchar_t kAutoMinKey[] = L"isAutoMin";
+// Paste a chosen item into the window the user came from (nonzero: on; off when missing). Read at
+// each copy, so that the options take effect at once.
+constexpr wchar_t kPasteBackKey[] = L"isPasteBack";
 extern CString g_connStr;    // the item database's connection string
 extern CDbSession* g_db;     // the database session

@@ -8,6 +8,7 @@
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"
 #include "mainwnd/hotkey_toggle.h"
+#include "mainwnd/pasteback.h"
 #include "mainwnd/product.h"
 #include "mainwnd/softdescriptor.h"
 #include "mainwnd/trayicon.h"
@@ -31,6 +32,13 @@ constexpr wchar_t kUnusableDatabase[] = L"数据库文件无法使用！程序�
 constexpr wchar_t kContentBusy[] = L"数据库正被其他程序占用，未能复制！";
 constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制！";
 constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未能复制！";
+// Posted when the main window is left, to take note of the window the user went to.
+constexpr UINT WM_NOTE_FOREGROUND = WM_APP + 21;
+constexpr wchar_t kPasteNoWindow[] = L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。";
+constexpr wchar_t kPasteNotInFront[] = L"原来的窗口未能回到前面，未能粘贴，内容已复制到剪贴板。";
+constexpr wchar_t kPasteMoreRights[] =
+    L"原来的窗口以更高的权限运行，Windows 不允许向其中粘贴，内容已复制到剪贴板。";
+constexpr wchar_t kPasteKeysRefused[] = L"系统未接受按键，未能粘贴，内容已复制到剪贴板。";
 constexpr wchar_t kListBusy[] = L"数据库正被其他程序占用，列表稍后载入…";
 constexpr wchar_t kListUnreadable[] = L"无法读取数据库，列表不完整！";
 // The main window's one global hotkey; the options' replacement takes the other id of the pair.
@@ -115,6 +123,7 @@ BOOL CMainDlg::OnInitDialog()
         return FALSE;
     }
 
+    m_previous = std::make_unique<CPreviousWindow>();
     m_bTrayIconWanted = true;
     NotifyTray(NIM_ADD);
     StartHotkey();
@@ -134,8 +143,12 @@ void CMainDlg::StartHotkey()
 
 LRESULT CMainDlg::OnHotKey(WPARAM id, LPARAM)
 {
-    if (static_cast<int>(id) == m_hotkey.Id())
-        ToggleMainWindowByHotkey(*this);
+    if (static_cast<int>(id) != m_hotkey.Id())
+        return 0;
+    // Called up from another program: that is the window a chosen item goes back to.
+    if (m_previous)
+        m_previous->NoteForeground();
+    ToggleMainWindowByHotkey(*this);
     return 0;
 }
 
@@ -180,6 +193,10 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ::SetFocus(m_search.m_hWnd);
         return result;
     }
+    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE)
+        PostMessage(WM_NOTE_FOREGROUND);  // once the other program's window is in front
+    else if (message == WM_NOTE_FOREGROUND && m_previous)
+        m_previous->NoteForeground();
     if (message == TRAY_ID)
         OnTrayNotify(wParam, lParam);
     else if (m_uTaskbarCreated != 0 && message == m_uTaskbarCreated && m_bTrayIconWanted)
@@ -246,6 +263,8 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
         SetStatusText(L"就绪");
     } else if (nIDEvent == kCountRetryTimer) {
         WriteClickCounts();
+    } else if (nIDEvent == kPasteTimer) {
+        OnPasteTick();
     }
     Default();
 }
@@ -363,9 +382,69 @@ void CMainDlg::CopyItem(int id)
     SetTimer(kStatusTimer, kStatusDelayMs);
     m_clicks.Add(id, g_core->getTimeNowStr(L""));
     WriteClickCounts();
+    if (g_core->getConfigB(kPasteBackKey)) {
+        PasteBack();
+        return;
+    }
     // The user pastes into the window they came from: step out of its way.
     if (g_isAutoMin)
         ShowWindow(SW_MINIMIZE);
+}
+
+void CMainDlg::PasteBack()
+{
+    const HWND target = m_previous ? m_previous->Get() : nullptr;
+    switch (PasteObstacleOf(target)) {
+    case PasteObstacle::NoWindow:
+        SayPasteFailure(kPasteNoWindow);
+        return;
+    case PasteObstacle::MoreRights:
+        SayPasteFailure(kPasteMoreRights);
+        return;
+    case PasteObstacle::None:
+        break;
+    }
+    ShowWindow(SW_MINIMIZE);
+    if (::IsIconic(target))
+        ::ShowWindow(target, SW_RESTORE);
+    ::SetForegroundWindow(target);
+    // The keys go only once the window is in front: before, they would reach whatever is.
+    m_pasteTarget = target;
+    m_pasteTicks = 0;
+    OnPasteTick();
+}
+
+void CMainDlg::OnPasteTick()
+{
+    const HWND target = m_pasteTarget;
+    if (!target)
+        return;
+    const bool lastTick = ++m_pasteTicks >= kPasteTicks;
+    // A window that is in front but has not yet given its keyboard focus out would lose the keys;
+    // at the end of the wait, being in front is enough.
+    if (IsReadyForKeys(target) || (lastTick && ::GetForegroundWindow() == target)) {
+        m_pasteTarget = nullptr;
+        if (!SendPasteKeys())
+            SayPasteFailure(kPasteKeysRefused);
+        return;
+    }
+    if (!::IsWindow(target) || lastTick) {
+        m_pasteTarget = nullptr;
+        SayPasteFailure(::IsWindow(target) ? kPasteNotInFront : kPasteNoWindow);
+        return;
+    }
+    SetTimer(kPasteTimer, kPasteTickMs);
+}
+
+void CMainDlg::SayPasteFailure(LPCWSTR text)
+{
+    if (IsIconic()) {
+        ShowWindow(SW_RESTORE);
+        SetForegroundWindow();
+    }
+    SetStatusText(text);
+    // Said until the next copy: a second is too short to read why.
+    KillTimer(kStatusTimer);
 }
 
 void CMainDlg::WriteClickCounts()
@@ -431,6 +510,8 @@ void CMainDlg::OnDestroy()
     // The key goes with the window that answers it.
     m_hotkey = CGlobalHotkey();
     KillTimer(kCountRetryTimer);
+    KillTimer(kPasteTimer);
+    m_previous.reset();
     // The last chance for counts still kept: wait for a lock as long as other operations do.
     m_clicks.WritePending(true);
     if (g_db) {

@@ -8,8 +8,11 @@
 #include "hotlist/hotlistbox.h"
 #include "mainwnd/clickcounter.h"
 #include "mainwnd/hotlistsearch.h"
+#include "mainwnd/previouswindow.h"
 #include "mainwnd/searchbox.h"
 #include "store/rowquery.h"
+
+#include <memory>
 
 class CMainDlg : public CDialog {
 public:
@@ -24,6 +27,9 @@ public:
     static constexpr UINT kStatusDelayMs = 1000;
     static constexpr UINT_PTR kCountRetryTimer = 3;  // writes the click counts another program held up
     static constexpr UINT kCountRetryDelayMs = 1000;
+    static constexpr UINT_PTR kPasteTimer = 4;  // looks whether the window pasted into is in front
+    static constexpr UINT kPasteTickMs = 20;
+    static constexpr int kPasteTicks = 50;  // a second at most
 
     void SetStatusText(const CString& text);
     // Adds (NIM_ADD) or removes (NIM_DELETE) the notification-area icon; the shell's result.
@@ -67,6 +73,11 @@ private:
     // The list follows the search box's committed text.
     void OnSearchChange();
     LRESULT OnSearchComposed(WPARAM, LPARAM);
+    // After a copy, with the setting on: back to the window the user came from, and Ctrl+V there.
+    void PasteBack();
+    void OnPasteTick();
+    // The paste did not happen: the window comes back and says why; the text stays on the clipboard.
+    void SayPasteFailure(LPCWSTR text);
     // A key pressed in the search box: true when it was the search's (moving, copying, clearing).
     bool HandleSearchKey(WPARAM key);
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);
@@ -84,6 +95,9 @@ private:
     // Reads contents and counts clicks without making a click wait on another program.
     CClickCounter m_clicks;
     CHotListSearch m_hotSearch;
+    std::unique_ptr<CPreviousWindow> m_previous;
+    HWND m_pasteTarget = nullptr;  // while waiting for it to come to the front
+    int m_pasteTicks = 0;
     // Brings the window up from any program; replaced by the options, released at teardown.
     CGlobalHotkey m_hotkey;
     // Why the stored hotkey is not in effect; the status line says it until a copy says more.

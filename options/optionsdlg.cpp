@@ -1,4 +1,4 @@
-// COptionsDlg: shows and saves isAutoMin and the global hotkey, and clears the click counts and
+// COptionsDlg: shows and saves isAutoMin, the paste back, the global hotkey, and clears the click counts and
 // times of every item.
 #include "options/optionsdlg.h"
 
@@ -28,7 +28,7 @@ COptionsDlg::COptionsDlg(CGlobalHotkey& hotkey, CWnd* pParent) : CDialog(IDD_OPT
 
 COptionsDlg::~COptionsDlg() = default;
 
-// No control is bound to a member: the check box and the hot key control are read and set directly.
+// No control is bound to a member: the check boxes and the hot key control are read and set directly.
 void COptionsDlg::DoDataExchange(CDataExchange*)
 {
 }
@@ -39,6 +39,7 @@ BOOL COptionsDlg::OnInitDialog()
     m_isHistoryCleared = FALSE;
     // Any nonzero flag means on; the box has only two states.
     ::CheckDlgButton(m_hWnd, IDC_AUTOMIN, g_isAutoMin ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_PASTEBACK, g_core->getConfigB(kPasteBackKey) ? BST_CHECKED : BST_UNCHECKED);
     // A key without Ctrl or Alt would be taken from every program's typing: Ctrl is added to it.
     ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
     ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETHOTKEY, m_hotkey.Key(), 0);
@@ -48,6 +49,7 @@ BOOL COptionsDlg::OnInitDialog()
 void COptionsDlg::OnOkButton()
 {
     int isAutoMin = ::IsDlgButtonChecked(m_hWnd, IDC_AUTOMIN) == BST_CHECKED ? 1 : 0;
+    const int isPasteBack = ::IsDlgButtonChecked(m_hWnd, IDC_PASTEBACK) == BST_CHECKED ? 1 : 0;
     const WORD hotkey = static_cast<WORD>(::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
     // The chosen key is registered before anything is saved, beside the one in effect: a key
     // another program holds is said, with the dialog left open and nothing saved.
@@ -61,7 +63,8 @@ void COptionsDlg::OnOkButton()
     }
     // A setting only held in memory would be gone at the next start: not taken, and said, with
     // the dialog left open for another try or 取消.
-    if (!g_core->saveConfigB(kAutoMinKey, isAutoMin) || !SaveHotkeySetting(*g_core, hotkey)) {
+    if (!g_core->saveConfigB(kAutoMinKey, isAutoMin) || !g_core->saveConfigB(kPasteBackKey, isPasteBack) ||
+        !SaveHotkeySetting(*g_core, hotkey)) {
         g_core->msgboxWarning(m_hWnd, L"无法保存设置！设置文件可能是只读的，或正被其他程序使用。");
         return;
     }

@@ -30,6 +30,7 @@
 #define IDC_CLEARHISTORY 1027
 #define IDC_HOTKEY 1041
 #define IDC_HOTKEY_CLEAR 1042
+#define IDC_PASTEBACK 1043
 
 // Items dialog
 #define IDD_ITEMS 136

@@ -2,12 +2,16 @@
 #include "appstate/globals.h"
 #include "corelib/core.h"
 #include "mainwnd/maindlg.h"
+#include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "tests/corelib/clipboard_holder_process.h"
 #include "tests/hotlist/mouse_input.h"
 #include "tests/support/row_font.h"
 #include "tests/store/lock_holder_process.h"
+#include "tests/support/hotkey_input.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/other_program.h"
+#include "tests/support/remote_window.h"
 #include "tests/support/testdb.h"
 #include "tests/support/window_lookup.h"
 
@@ -228,6 +232,77 @@ TEST_F(HotCopyTest, TypedPinyinNarrowsTheListDownAndEnterCopyTheRowAndEscShowsEv
     EXPECT_EQ(rows[0].clicktimes, 6) << "甲 (内容A), the second match, copied and counted once";
     EXPECT_EQ(rows[2].clicktimes, 5);
     EXPECT_EQ(ClipboardText(), L"内容A");
+}
+
+// The user comes from another program's window (a plain one with an edit box), brings the main
+// window up by the hotkey, types, and presses Enter: with the setting on, the item lands in that edit box.
+TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
+{
+    const std::wstring content = L"第一行\r\n第二行 👍";
+    struct Case {
+        const char* why;
+        bool pasteBack;
+        bool targetClosedFirst;
+        std::wstring pasted;  // what the other program's edit box holds afterwards
+        bool minimised;
+        std::wstring status;
+    } cases[] = {
+        {"the setting on: pasted, whole, and out of the way", true, false, content, true, L"已复制！"},
+        {"the setting off: copied only, nothing typed", false, false, L"", false, L"已复制！"},
+        {"the window gone before Enter: said, and the text on the clipboard", true, true, L"", false,
+         L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.why);
+        SetUp();
+        ExecuteSql(m_db, L"INSERT INTO T_ITEM(title,data1) VALUES('多行','" + content + L"')");
+        {
+            CCore core;
+            core.autoFileConfig();
+            core.saveConfigB(kPasteBackKey, test.pasteBack ? 1 : 0);
+        }
+        COtherProgram target;
+        HWND targetWindow = nullptr, targetEdit = nullptr;
+        std::wstring pasted, status;
+        bool minimised = false;
+        CModalScript script;
+        // Started once the main window is up, so that the other program is in front of it.
+        script.Then([&] { return Listed(5) && target.Start(); }, 5000, "listed, the other program started")
+              .Then([&] {
+                  const bool inFront = target.IsInFront();
+                  targetWindow = target.Window();
+                  targetEdit = ::GetWindow(targetWindow, GW_CHILD);
+                  return inFront;
+              }, 15000, "the other program's window in front")
+              .Then([&] { return PressHotkeyFor(m_dlg->m_hWnd, kDefaultHotkey); }, 5000, "Ctrl+`")
+              .Then([&] {
+                  return ::GetForegroundWindow() == m_dlg->m_hWnd &&
+                         ::GetFocus() == ::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH);
+              }, 5000, "brought up by the hotkey, ready to type")
+              .Then([&] {
+                  if (test.targetClosedFirst)
+                      ::PostMessageW(targetWindow, WM_CLOSE, 0, 0);
+                  return true;
+              })
+              .Then([&] { return !test.targetClosedFirst || !::IsWindow(targetWindow); }, 5000, "closed")
+              .Then([&] { PressKey('D'); PressKey('H'); return true; })  // 多行 reads duo hang
+              .Then([&] { return Listed(1); }, 3000, "the one item found")
+              .Then([&] { PressKey(VK_RETURN); return true; })
+              .Then([&] { return m_dlg->m_handled.size() == 1; }, 3000, "Enter copies")
+              .Then([&] {
+                  pasted = ::IsWindow(targetEdit) ? RemoteWindowText(targetEdit) : L"";
+                  status = StatusText(m_dlg->m_hWnd);
+                  minimised = ::IsIconic(m_dlg->m_hWnd) != FALSE;
+                  return pasted == test.pasted && status == test.status;
+              }, 5000, "pasted or said")
+              .Then([&] { End(); return true; });
+        RunMainWindow(script);
+        EXPECT_EQ(pasted, test.pasted);
+        EXPECT_EQ(status, test.status);
+        EXPECT_EQ(minimised, test.minimised);
+        EXPECT_EQ(ClipboardText(), content);
+        EXPECT_EQ(ReadItems(m_db).back().clicktimes, 1);
+    }
 }
 
 TEST_F(HotCopyTest, ItemDeletedMeanwhileLeavesClipboardStatusAndCountsAlone)

@@ -1,4 +1,5 @@
-// Test helper: another program, with a window in front and, if asked, a global hotkey of its own.
+// Test helper: another program, with a window in front and, if asked, a global hotkey of its own;
+// its window is a plain one with an edit box that has the keyboard, as a form or a chat window.
 //   other_program [HOTKEY]
 // HOTKEY is a hot key control value in decimal. The program registers it first (exit code 2 when
 // that fails, with no window shown), then shows its window "other program" and brings it to the
@@ -12,9 +13,21 @@ namespace {
 
 LRESULT CALLBACK OtherProgramProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DESTROY)
+    switch (message) {
+    case WM_CREATE:
+        ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0,
+                          380, 250, window, nullptr, nullptr, nullptr);
+        return 0;
+    case WM_SETFOCUS:
+        ::SetFocus(::GetWindow(window, GW_CHILD));
+        return 0;
+    case WM_DESTROY:
         ::PostQuitMessage(0);
-    return ::DefWindowProcW(window, message, wParam, lParam);
+        return 0;
+    default:
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
 }
 
 }  // namespace

@@ -88,8 +88,10 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
                   texts.push_back(ControlText(hWnd, id));
                   types.push_back(ButtonType(hWnd, id));
               }
-              texts.push_back(ControlText(hWnd, IDC_AUTOMIN));
-              types.push_back(ButtonType(hWnd, IDC_AUTOMIN));
+              for (int id : {IDC_AUTOMIN, IDC_PASTEBACK}) {
+                  texts.push_back(ControlText(hWnd, id));
+                  types.push_back(ButtonType(hWnd, id));
+              }
               hotkeyClass = ClassOf(hWnd, IDC_HOTKEY);
               wchar_t label[64] = {};
               ::GetWindowTextW(::GetWindow(::GetDlgItem(hWnd, IDC_HOTKEY), GW_HWNDPREV), label, ARRAYSIZE(label));
@@ -107,12 +109,14 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
     EXPECT_TRUE(style & WS_SYSMENU) << "a close box";
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_EQ(tabOrder,
-              (std::vector<int>{IDC_AUTOMIN, IDC_HOTKEY, IDC_HOTKEY_CLEAR, IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL,
+              (std::vector<int>{IDC_AUTOMIN, IDC_PASTEBACK, IDC_HOTKEY, IDC_HOTKEY_CLEAR, IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL,
                                 IDC_CLEARHISTORY}));
     EXPECT_EQ(hotkeyClass, L"msctls_hotkey32");
     EXPECT_EQ(hotkeyLabel, L"全局热键：") << "the label just before the field";
-    EXPECT_EQ(texts, (std::vector<std::wstring>{L"确定", L"取消", L"清空历史", L"清除", L"点击复制后，界面最小化"}));
-    EXPECT_EQ(types, (std::vector<int>{BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_AUTOCHECKBOX}));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"确定", L"取消", L"清空历史", L"清除", L"点击复制后，界面最小化",
+                                                  L"选中后粘贴到原来的窗口"}));
+    EXPECT_EQ(types, (std::vector<int>{BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_AUTOCHECKBOX,
+                                       BS_AUTOCHECKBOX}));
     EXPECT_FALSE(hasOkOrCancelId);
     EXPECT_EQ(LOWORD(defaultId), IDOK) << "no button of the dialog is its default one";
 }
@@ -144,19 +148,25 @@ TEST_F(OptionsDialog, ShowsTheSettingAndStartsWithNoClearReported)
     }
 }
 
-TEST_F(OptionsDialog, OkSavesTheBoxForNowAndForTheNextStart)
+TEST_F(OptionsDialog, OkSavesTheBoxesForNowAndForTheNextStart)
 {
     COptionsDlg dlg(m_hotkey);
     CModalScript script;
     script.Then([&] { return IsUp(dlg.m_hWnd); })
-          .Then([&] { PostClick(dlg.m_hWnd, IDC_AUTOMIN); return true; })
-          .Then([&] { return ::IsDlgButtonChecked(dlg.m_hWnd, IDC_AUTOMIN) == BST_CHECKED; })
+          .Then([&] { return ::IsDlgButtonChecked(dlg.m_hWnd, IDC_PASTEBACK) == BST_UNCHECKED; }, 1000,
+                "pasting back is off until chosen")
+          .Then([&] { PostClick(dlg.m_hWnd, IDC_AUTOMIN); PostClick(dlg.m_hWnd, IDC_PASTEBACK); return true; })
+          .Then([&] {
+              return ::IsDlgButtonChecked(dlg.m_hWnd, IDC_AUTOMIN) == BST_CHECKED &&
+                     ::IsDlgButtonChecked(dlg.m_hWnd, IDC_PASTEBACK) == BST_CHECKED;
+          })
           .Then([&] { PostClick(dlg.m_hWnd, IDC_OPTIONS_OK); return true; });
     script.Start();
     EXPECT_EQ(dlg.DoModal(), IDOK);
     ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
     EXPECT_EQ(g_isAutoMin, 1);
     EXPECT_EQ(StoredAutoMin(), 1) << "read back by a new CCore, as after a restart";
+    EXPECT_EQ(StoredFlag(kPasteBackKey), 1) << "read at each copy from the settings file";
     EXPECT_FALSE(dlg.m_isHistoryCleared);
     EXPECT_EQ(StoredItems(), ClickedItems());
 }

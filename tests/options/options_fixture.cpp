@@ -21,6 +21,7 @@ void COptionsTest::SetUp()
     g_db = new CDbSession;
     g_db->SetConnectionString(g_connStr);
     SetAutoMin(0, 0);
+    ASSERT_TRUE(g_core->saveConfigB(kPasteBackKey, 0));
     ASSERT_TRUE(SaveHotkeySetting(*g_core, kDefaultHotkey));
     m_hotkeyWindow = ::CreateWindowExW(0, L"STATIC", L"hotkey owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                        ::GetModuleHandleW(nullptr), nullptr);
@@ -73,11 +74,11 @@ void COptionsTest::SetAutoMin(int inMemory, int stored)
     ASSERT_EQ(StoredAutoMin(), stored);
 }
 
-int COptionsTest::StoredAutoMin()
+int COptionsTest::StoredFlag(const wchar_t* key)
 {
     CCore core;
     core.autoFileConfig();
-    return core.getConfigB(kAutoMinKey);
+    return core.getConfigB(key);
 }
 
 WORD COptionsTest::StoredHotkey()

@@ -2,6 +2,7 @@
 // that drive the options dialog and answer its message boxes.
 #pragma once
 
+#include "appstate/globals.h"
 #include "framework/global_hotkey.h"
 #include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
@@ -30,7 +31,9 @@ protected:
     // Sets both the process-wide flag and the stored setting.
     static void SetAutoMin(int inMemory, int stored);
     // The setting as a fresh start of the program reads it.
-    static int StoredAutoMin();
+    static int StoredAutoMin() { return StoredFlag(kAutoMinKey); }
+    // A flag as a new CCore reads it from the settings file, as after a restart.
+    static int StoredFlag(const wchar_t* key);
     static WORD StoredHotkey();
 
     // The program's global hotkey as the main window would hold it, on a hidden window of the

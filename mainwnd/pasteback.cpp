@@ -1,0 +1,79 @@
+// Pasting into another program's window: its rights, and Ctrl+V by SendInput.
+#include "mainwnd/pasteback.h"
+
+#include "base/kernel_handles.h"
+
+#include <vector>
+
+namespace {
+
+// The integrity level of a process's token (its mandatory label's last RID); -1 when unknown.
+long IntegrityLevelOf(HANDLE process)
+{
+    HANDLE rawToken = nullptr;
+    if (!::OpenProcessToken(process, TOKEN_QUERY, &rawToken))
+        return -1;
+    CKernelHandle token(rawToken);
+    DWORD size = 0;
+    ::GetTokenInformation(token.Get(), TokenIntegrityLevel, nullptr, 0, &size);
+    if (size == 0)
+        return -1;
+    std::vector<BYTE> buffer(size);
+    if (!::GetTokenInformation(token.Get(), TokenIntegrityLevel, buffer.data(), size, &size))
+        return -1;
+    auto* label = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data());
+    const DWORD count = *::GetSidSubAuthorityCount(label->Label.Sid);
+    return count > 0 ? static_cast<long>(*::GetSidSubAuthority(label->Label.Sid, count - 1)) : -1;
+}
+
+INPUT Key(WORD key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
+
+PasteObstacle PasteObstacleOf(HWND target)
+{
+    if (!target || !::IsWindow(target))
+        return PasteObstacle::NoWindow;
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(target, &processId);
+    CKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    // A process this one may not even look at runs with more rights (an administrator's).
+    if (!process)
+        return ::GetLastError() == ERROR_ACCESS_DENIED ? PasteObstacle::MoreRights : PasteObstacle::None;
+    const long theirs = IntegrityLevelOf(process.Get());
+    const long ours = IntegrityLevelOf(::GetCurrentProcess());
+    return theirs > ours && ours >= 0 ? PasteObstacle::MoreRights : PasteObstacle::None;
+}
+
+bool IsReadyForKeys(HWND target)
+{
+    if (!target || ::GetForegroundWindow() != target)
+        return false;
+    // Its thread takes the activation a moment after the system puts it in front.
+    GUITHREADINFO thread = {sizeof(thread)};
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &thread))
+        return false;
+    return thread.hwndActive == target && thread.hwndFocus &&
+           (thread.hwndFocus == target || ::IsChild(target, thread.hwndFocus));
+}
+
+bool SendPasteKeys()
+{
+    std::vector<INPUT> keys;
+    for (WORD held : {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN}) {
+        if (::GetAsyncKeyState(held) & 0x8000)
+            keys.push_back(Key(held, true));
+    }
+    keys.push_back(Key(VK_CONTROL, false));
+    keys.push_back(Key('V', false));
+    keys.push_back(Key('V', true));
+    keys.push_back(Key(VK_CONTROL, true));
+    return ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+}
