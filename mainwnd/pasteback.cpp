@@ -57,7 +57,8 @@ bool IsReadyForKeys(HWND target)
     if (!target || ::GetForegroundWindow() != target)
         return false;
     // Its thread takes the activation a moment after the system puts it in front.
-    GUITHREADINFO thread = {sizeof(thread)};
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof(thread);
     if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &thread))
         return false;
     return thread.hwndActive == target && thread.hwndFocus &&
