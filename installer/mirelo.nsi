@@ -21,7 +21,6 @@ ManifestDPIAware true
 !include MUI2.nsh
 !include nsDialogs.nsh
 !include LogicLib.nsh
-!include x64.nsh
 !include FileFunc.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirelo"
@@ -61,13 +60,9 @@ Page custom AutoStartPage AutoStartPageLeave
 Var AutoStart ; ${BST_CHECKED} to start with Windows: the default, and what /S does
 Var AutoStartBox
 
+; A 32-bit Windows refuses the 64-bit setup itself, before any of it runs, as it refuses every
+; 64-bit program ("此应用无法在你的电脑上运行").
 Function .onInit
-!if "${ARCH}" == "win64"
-    ${IfNot} ${RunningX64}
-        MessageBox MB_OK|MB_ICONSTOP "这是 64 位 Windows 的安装程序，不能在 32 位 Windows 上安装。$\r$\n请改用 Mirelo-${VERSION}-win32-setup.exe。" /SD IDOK
-        Abort
-    ${EndIf}
-!endif
     StrCpy $AutoStart ${BST_CHECKED}
 FunctionEnd
 
