@@ -46,7 +46,8 @@ std::wstring StartMenuShortcut()
     return std::wstring(programs) + L"\\Mirelo.lnk";
 }
 
-// What the shortcut starts; empty when there is none.
+// What the shortcut starts, as the shell finds it (its item list, which holds the names whole);
+// empty when there is none.
 std::wstring ShortcutTarget(const std::wstring& shortcut)
 {
     IShellLinkW* link = nullptr;
@@ -55,8 +56,11 @@ std::wstring ShortcutTarget(const std::wstring& shortcut)
     wchar_t target[MAX_PATH] = {};
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_PPV_ARGS(&file)))) {
-        if (SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)))
-            link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+        PIDLIST_ABSOLUTE item = nullptr;
+        if (SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)) && SUCCEEDED(link->GetIDList(&item)) && item) {
+            ::SHGetPathFromIDListW(item, target);
+            ::CoTaskMemFree(item);
+        }
         file->Release();
     }
     link->Release();
