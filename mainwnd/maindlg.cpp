@@ -128,6 +128,11 @@ BOOL CMainDlg::OnInitDialog()
     NotifyTray(NIM_ADD);
     StartHotkey();
     SetTimer(kLoadTimer, kLoadDelayMs);
+    if (m_startMinimised) {
+        // Shown now, so that the dialog does not show it normally; no focus, which would activate it.
+        ShowWindow(SW_SHOWMINNOACTIVE);
+        return FALSE;
+    }
     return TRUE;
 }
 

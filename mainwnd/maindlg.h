@@ -18,6 +18,8 @@ class CMainDlg : public CDialog {
 public:
     explicit CMainDlg(CWnd* pParent = nullptr);
     ~CMainDlg() override;
+    // Started with Windows: comes up minimised with its tray icon, leaving the focus where it is.
+    void StartMinimised() { m_startMinimised = true; }
 
     // Timers of the main window; each fires once per arming.
     static constexpr UINT_PTR kLoadTimer = 1;  // loads the hot list after start-up
@@ -90,6 +92,7 @@ private:
     UINT m_uTaskbarCreated;
     // Between start-up adding the icon and teardown removing it.
     bool m_bTrayIconWanted = false;
+    bool m_startMinimised = false;
     // CoUninitialize only balances a CoInitialize that took effect.
     bool m_bComInitialized = false;
     // Reads contents and counts clicks without making a click wait on another program.

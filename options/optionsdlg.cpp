@@ -1,9 +1,11 @@
-// COptionsDlg: shows and saves isAutoMin, the paste back, the global hotkey, and clears the click counts and
+// COptionsDlg: shows and saves isAutoMin, the paste back, starting with Windows, the global hotkey, and clears the click counts and
 // times of every item.
 #include "options/optionsdlg.h"
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "corelib/program_path.h"
+#include "options/autostart.h"
 #include "options/hotkey_setting.h"
 #include "options/hotkey_text.h"
 #include "res/resource.h"
@@ -40,6 +42,8 @@ BOOL COptionsDlg::OnInitDialog()
     // Any nonzero flag means on; the box has only two states.
     ::CheckDlgButton(m_hWnd, IDC_AUTOMIN, g_isAutoMin ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(m_hWnd, IDC_PASTEBACK, g_core->getConfigB(kPasteBackKey) ? BST_CHECKED : BST_UNCHECKED);
+    // The registry's value as it is now: the setup or another copy may have changed it.
+    ::CheckDlgButton(m_hWnd, IDC_AUTOSTART, IsAutoStartOn(ProgramFilePath()) ? BST_CHECKED : BST_UNCHECKED);
     // A key without Ctrl or Alt would be taken from every program's typing: Ctrl is added to it.
     ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
     ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETHOTKEY, m_hotkey.Key(), 0);
@@ -50,6 +54,7 @@ void COptionsDlg::OnOkButton()
 {
     int isAutoMin = ::IsDlgButtonChecked(m_hWnd, IDC_AUTOMIN) == BST_CHECKED ? 1 : 0;
     const int isPasteBack = ::IsDlgButtonChecked(m_hWnd, IDC_PASTEBACK) == BST_CHECKED ? 1 : 0;
+    const bool startsWithWindows = ::IsDlgButtonChecked(m_hWnd, IDC_AUTOSTART) == BST_CHECKED;
     const WORD hotkey = static_cast<WORD>(::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
     // The chosen key is registered before anything is saved, beside the one in effect: a key
     // another program holds is said, with the dialog left open and nothing saved.
@@ -72,6 +77,9 @@ void COptionsDlg::OnOkButton()
     // Taking the new registration lets the old key go: the change needs no restart.
     if (replacement)
         m_hotkey = std::move(*replacement);
+    // The box is read from the registry at every opening: a value not written shows as it is next time.
+    if (!SetAutoStart(ProgramFilePath(), startsWithWindows))
+        g_core->msgboxWarning(m_hWnd, L"无法设置开机时自动启动！注册表中的启动项无法写入，其他设置已保存。");
     EndDialog(IDOK);
 }
 

@@ -31,6 +31,7 @@
 #define IDC_HOTKEY 1041
 #define IDC_HOTKEY_CLEAR 1042
 #define IDC_PASTEBACK 1043
+#define IDC_AUTOSTART 1044
 
 // Items dialog
 #define IDD_ITEMS 136

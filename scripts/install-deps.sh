@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(wine wine32:i386 wine64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 cmake gcc tcl xvfb xauth locales
           fonts-wqy-microhei sqlite3 xdotool xclip imagemagick googletest dpkg-dev python3
-          golang-github-mozillazg-go-pinyin-dev)  # the dictionary the pinyin table is generated from
+          golang-github-mozillazg-go-pinyin-dev  # the dictionary the pinyin table is generated from
+          nsis)  # makensis and its Unicode stubs, for the setups
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

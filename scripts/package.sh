@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Packs a build folder's program into the archive a Windows user downloads:
+# Packs a build folder's program into what a Windows user downloads:
 # DEST_DIR/Mirelo-<version>-<win64|win32>.zip, unpacking to Mirelo/ with the stripped Mirelo.exe,
-# an empty sys.mdb and 说明.txt. Prints the archive's path.
+# an empty sys.mdb and 说明.txt, and DEST_DIR/Mirelo-<version>-<win64|win32>-setup.exe, which
+# installs the same three files (installer/mirelo.nsi). Prints the archive's path, then the setup's.
 # Usage: package.sh BUILD_DIR DEST_DIR
 #
 # The same sources give the same bytes: the program's header and the archive's entries carry the
-# commit's time (or SOURCE_DATE_EPOCH) instead of the time of packing, in a fixed order.
+# commit's time (or SOURCE_DATE_EPOCH) instead of the time of packing, in a fixed order; the setup
+# stores the files with that time too.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
@@ -49,3 +51,10 @@ cmake -DSQLITE3="$(command -v sqlite3)" -DSCHEMA="$root/store/schema.sql" -DOUTP
     Mirelo/Mirelo.exe Mirelo/sys.mdb Mirelo/说明.txt
 mv "$stage/archive.zip" "$archive"
 echo "$archive"
+
+setup="$dest/Mirelo-$version-$arch-setup.exe"
+touch -d "@$SOURCE_DATE_EPOCH" "$folder"/*
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DARCH="$arch" -DSTAGE="$folder" \
+    -DOUTFILE="$stage/setup.exe" -DICON="$root/res/mirelo.ico" "$root/installer/mirelo.nsi" >&2
+mv "$stage/setup.exe" "$setup"
+echo "$setup"

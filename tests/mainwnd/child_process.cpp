@@ -17,15 +17,19 @@ CChildProcess::~CChildProcess()
 
 bool CChildProcess::Start(const std::wstring& programPath, const std::wstring& folder)
 {
+    return StartCommand(L"\"" + programPath + L"\"", folder);
+}
+
+bool CChildProcess::StartCommand(const std::wstring& commandLine, const std::wstring& folder)
+{
     if (m_process)
         return false;
-    std::wstring commandLine = L"\"" + programPath + L"\"";
     std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
     writable.push_back(L'\0');
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(programPath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.c_str(), &startup, &info))
         return false;
     m_process.Reset(info.hProcess);

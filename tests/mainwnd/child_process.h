@@ -19,6 +19,8 @@ public:
 
     // Starts the program with folder as its working directory.
     bool Start(const std::wstring& programPath, const std::wstring& folder);
+    // Starts a command line as the shell does (the program first, quoted when it holds spaces).
+    bool StartCommand(const std::wstring& commandLine, const std::wstring& folder);
     DWORD Id() const { return m_id; }
     bool IsRunning() const;
     // The exit code once the process has ended, pumping this thread's messages meanwhile;

@@ -5,6 +5,7 @@
 #include "appstate/globals.h"
 #include "corelib/program_path.h"
 #include "corelib/settings_file.h"
+#include "options/autostart.h"
 #include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "tests/options/options_fixture.h"
@@ -14,6 +15,9 @@
 #include "tests/support/pump.h"
 
 #include <commctrl.h>
+
+#include <optional>
+#include <string>
 
 using testing_support::CModalScript;
 
@@ -52,6 +56,22 @@ std::wstring ControlText(HWND dialog, int id)
     return text;
 }
 
+std::wstring CharUpper(std::wstring text)
+{
+    ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::optional<std::wstring> RunValue()
+{
+    wchar_t text[1024] = {};
+    DWORD bytes = sizeof(text);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(text);
+}
+
 int ButtonType(HWND dialog, int id)
 {
     return static_cast<int>(::GetWindowLongW(::GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK);
@@ -88,7 +108,7 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
                   texts.push_back(ControlText(hWnd, id));
                   types.push_back(ButtonType(hWnd, id));
               }
-              for (int id : {IDC_AUTOMIN, IDC_PASTEBACK}) {
+              for (int id : {IDC_AUTOMIN, IDC_PASTEBACK, IDC_AUTOSTART}) {
                   texts.push_back(ControlText(hWnd, id));
                   types.push_back(ButtonType(hWnd, id));
               }
@@ -109,14 +129,14 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
     EXPECT_TRUE(style & WS_SYSMENU) << "a close box";
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_EQ(tabOrder,
-              (std::vector<int>{IDC_AUTOMIN, IDC_PASTEBACK, IDC_HOTKEY, IDC_HOTKEY_CLEAR, IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL,
+              (std::vector<int>{IDC_AUTOMIN, IDC_PASTEBACK, IDC_AUTOSTART, IDC_HOTKEY, IDC_HOTKEY_CLEAR, IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL,
                                 IDC_CLEARHISTORY}));
     EXPECT_EQ(hotkeyClass, L"msctls_hotkey32");
     EXPECT_EQ(hotkeyLabel, L"全局热键：") << "the label just before the field";
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"确定", L"取消", L"清空历史", L"清除", L"点击复制后，界面最小化",
-                                                  L"选中后粘贴到原来的窗口"}));
+                                                  L"选中后粘贴到原来的窗口", L"开机时自动启动"}));
     EXPECT_EQ(types, (std::vector<int>{BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_AUTOCHECKBOX,
-                                       BS_AUTOCHECKBOX}));
+                                       BS_AUTOCHECKBOX, BS_AUTOCHECKBOX}));
     EXPECT_FALSE(hasOkOrCancelId);
     EXPECT_EQ(LOWORD(defaultId), IDOK) << "no button of the dialog is its default one";
 }
@@ -169,6 +189,50 @@ TEST_F(OptionsDialog, OkSavesTheBoxesForNowAndForTheNextStart)
     EXPECT_EQ(StoredFlag(kPasteBackKey), 1) << "read at each copy from the settings file";
     EXPECT_FALSE(dlg.m_isHistoryCleared);
     EXPECT_EQ(StoredItems(), ClickedItems());
+}
+
+// The box shows the user's Run value as the registry holds it when the dialog opens, and 确定
+// writes or removes it; another copy's value is that copy's own.
+TEST_F(OptionsDialog, TheStartWithWindowsBoxShowsAndSetsTheRunValue)
+{
+    const std::wstring ours = AutoStartCommand(ProgramFilePath()).GetString();
+    const std::wstring anotherCopys = L"\"C:\\其他\\Mirelo.exe\" /min";
+    struct Case {
+        const char* why;
+        std::optional<std::wstring> before;
+        bool click;
+        UINT shown;
+        std::optional<std::wstring> after;
+    } cases[] = {
+        {"none, ticked: ours written", std::nullopt, true, BST_UNCHECKED, ours},
+        {"ours, unticked: removed", ours, true, BST_CHECKED, std::nullopt},
+        {"ours as the setup writes it, in other case: kept", CharUpper(ours), false, BST_CHECKED, ours},
+        {"another copy's, left unticked: left alone", anotherCopys, false, BST_UNCHECKED, anotherCopys},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.why);
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName);
+        if (test.before)
+            ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, REG_SZ, test.before->c_str(),
+                              static_cast<DWORD>((test.before->size() + 1) * sizeof(wchar_t)));
+        COptionsDlg dlg(m_hotkey);
+        UINT shown = 99;
+        CModalScript script;
+        script.Then([&] { return IsUp(dlg.m_hWnd); })
+              .Then([&] {
+                  shown = ::IsDlgButtonChecked(dlg.m_hWnd, IDC_AUTOSTART);
+                  if (test.click)
+                      PostClick(dlg.m_hWnd, IDC_AUTOSTART);
+                  return true;
+              })
+              .Then([&] { return !test.click || ::IsDlgButtonChecked(dlg.m_hWnd, IDC_AUTOSTART) != shown; })
+              .Then([&] { PostClick(dlg.m_hWnd, IDC_OPTIONS_OK); return true; });
+        script.Start();
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+        EXPECT_EQ(shown, test.shown);
+        EXPECT_EQ(RunValue(), test.after);
+    }
 }
 
 TEST_F(OptionsDialog, ASettingThatCannotBeWrittenSaysSoAndKeepsTheDialogOpen)

@@ -3,6 +3,7 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "options/autostart.h"
 #include "options/hotkey_setting.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
@@ -22,6 +23,7 @@ void COptionsTest::SetUp()
     g_db->SetConnectionString(g_connStr);
     SetAutoMin(0, 0);
     ASSERT_TRUE(g_core->saveConfigB(kPasteBackKey, 0));
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName);
     ASSERT_TRUE(SaveHotkeySetting(*g_core, kDefaultHotkey));
     m_hotkeyWindow = ::CreateWindowExW(0, L"STATIC", L"hotkey owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                        ::GetModuleHandleW(nullptr), nullptr);
@@ -30,6 +32,8 @@ void COptionsTest::SetUp()
 
 void COptionsTest::TearDown()
 {
+    // Left behind, the value would start this test program at every later logon of the prefix.
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName);
     m_hotkey = CGlobalHotkey();
     ::DestroyWindow(m_hotkeyWindow);
     delete g_db;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <windows.h>
 
 namespace testing_support {
 
@@ -12,5 +13,10 @@ std::wstring ArchivePath();
 // The archive's Mirelo\ folder, unpacked afresh before the tests run into a folder whose name
 // holds a space and characters no code page holds (an emoji, Chinese, ë) (the name CMakeLists.txt gives it); ends in a backslash.
 std::wstring UnpackedFolder();
+// The setup packed beside the archive ("Mirelo-<version>-win64-setup.exe").
+std::wstring SetupPath();
+
+// The main window of a started copy of the program.
+bool IsMainWindow(HWND hWnd);
 
 }  // namespace testing_support

@@ -18,11 +18,6 @@ using namespace testing_support;
 
 namespace {
 
-bool IsMainWindow(HWND hWnd)
-{
-    return IsDialogClass(hWnd) && RemoteWindowText(hWnd).rfind(L"Mirelo  -", 0) == 0;
-}
-
 bool IsPopupMenu(HWND hWnd)
 {
     wchar_t className[16] = {};
