@@ -1,5 +1,5 @@
-// COptionsDlg: shows and saves isAutoMin, the paste back, starting with Windows, the global hotkey, and clears the click counts and
-// times of every item.
+// COptionsDlg: shows and saves isAutoMin, the paste back, starting with Windows and the global
+// hotkey, and clears the click counts and times of every item.
 #include "options/optionsdlg.h"
 
 #include "appstate/globals.h"
