@@ -27,6 +27,9 @@ ManifestDPIAware true
 ; The options dialog's check box reads and writes the same value.
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUN_COMMAND '"$INSTDIR\Mirelo.exe" /min'
+; The main window, and its tray menu's 退出.
+!define MAIN_WINDOW_TITLE "Mirelo  -（自动按热度排序，托盘菜单上设定参数）"
+!define ID_TRAY_EXIT 32774
 
 Name "Mirelo"
 OutFile "${OUTFILE}"
@@ -84,6 +87,7 @@ FunctionEnd
 
 Section
     SetShellVarContext current
+    Call CloseRunningProgram
     SetOutPath "$INSTDIR"
     File "${STAGE}\Mirelo.exe"
     File "${STAGE}\说明.txt"
@@ -113,6 +117,33 @@ Section
     ${EndIf}
 SectionEnd
 
+; A running Mirelo keeps its program file open, which neither an upgrade nor an uninstall could
+; then replace or remove: it is asked to exit as its tray menu's 退出 does (its counts written),
+; and its end is waited for. Nothing has been changed when this gives up.
+!macro CloseRunningProgram un
+Function ${un}CloseRunningProgram
+    FindWindow $0 "#32770" "${MAIN_WINDOW_TITLE}"
+    ${If} $0 == 0
+        Return
+    ${EndIf}
+    MessageBox MB_OKCANCEL|MB_ICONINFORMATION "Mirelo 正在运行，需要先退出它。$\r$\n点“确定”退出 Mirelo 并继续。" /SD IDOK IDOK close
+    Abort "Mirelo 仍在运行，未做任何改动。"
+close:
+    System::Call "user32::GetWindowThreadProcessId(p r0, *i 0 r1)"
+    ; SYNCHRONIZE: enough to wait for its end.
+    System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"
+    SendMessage $0 ${WM_COMMAND} ${ID_TRAY_EXIT} 0 /TIMEOUT=5000
+    System::Call "kernel32::WaitForSingleObject(p r2, i 10000) i .r3"
+    System::Call "kernel32::CloseHandle(p r2)"
+    ${If} $3 != 0
+        MessageBox MB_OK|MB_ICONSTOP "无法退出正在运行的 Mirelo。请从托盘菜单选择“退出”，然后再试一次。" /SD IDOK
+        Abort "Mirelo 仍在运行，未做任何改动。"
+    ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro CloseRunningProgram ""
+!insertmacro CloseRunningProgram "un."
+
 ; The Run value goes only when it starts this copy: another copy's is that copy's own.
 !macro RemoveOurRunValue un
 Function ${un}RemoveOurRunValue
@@ -127,14 +158,8 @@ FunctionEnd
 
 Section "Uninstall"
     SetShellVarContext current
-    ; A running Mirelo keeps its program file; it must end before the program can go.
-retry:
-    ClearErrors
+    Call un.CloseRunningProgram
     Delete "$INSTDIR\Mirelo.exe"
-    ${If} ${Errors}
-        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Mirelo 正在运行，无法删除。请从托盘菜单选择“退出”，然后点“重试”。" /SD IDCANCEL IDRETRY retry
-        Abort "Mirelo 正在运行，未卸载。"
-    ${EndIf}
     Delete "$INSTDIR\说明.txt"
     Delete "$INSTDIR\uninstall.exe"
     Delete "$SMPROGRAMS\Mirelo.lnk"

@@ -135,24 +135,22 @@ TEST_F(Setup, InstallsStartsWithWindowsMinimisedUpgradesOverTheItemsAndUninstall
     // At logon: from the Run value's command line, up minimised with its rows, the focus left alone.
     ExecuteSql(m_folder + L"sys.mdb",
                L"INSERT INTO T_ITEM(title,data1) VALUES('地址','北京市海淀区'),('签名','此致敬礼')");
-    const HWND before = ::GetForegroundWindow();
-    {
-        CChildProcess mirelo;
-        ASSERT_TRUE(mirelo.StartCommand(*run, ProgramFolder()));
-        HWND main = WaitForWindow(mirelo.Id(), &IsMainWindow);
-        ASSERT_NE(main, nullptr) << "no main window";
-        HWND list = ::GetDlgItem(main, IDC_HOTLIST);
-        EXPECT_TRUE(PumpUntil([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; }, 5000)) << "its rows";
-        EXPECT_TRUE(::IsIconic(main));
-        EXPECT_EQ(::GetForegroundWindow(), before);
-        ::PostMessageW(main, WM_COMMAND, ID_TRAY_EXIT, 0);
-        EXPECT_EQ(mirelo.WaitForExit(), std::optional<DWORD>(0));
-    }
-
-    // An upgrade (the same setup again) over the user's items and settings.
     const std::string settings = "[Mirelo]\r\nisAutoMin=1\r\n";
     WriteFileBytes(m_folder + L"Mirelo.ini", settings);
+    const HWND before = ::GetForegroundWindow();
+    CChildProcess mirelo;
+    ASSERT_TRUE(mirelo.StartCommand(*run, ProgramFolder()));
+    HWND main = WaitForWindow(mirelo.Id(), &IsMainWindow);
+    ASSERT_NE(main, nullptr) << "no main window";
+    HWND list = ::GetDlgItem(main, IDC_HOTLIST);
+    EXPECT_TRUE(PumpUntil([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; }, 5000)) << "its rows";
+    EXPECT_TRUE(::IsIconic(main));
+    EXPECT_EQ(::GetForegroundWindow(), before);
+
+    // An upgrade (the same setup again) while it runs, over the user's items and settings: the
+    // running copy is asked to exit first, as its tray menu would.
     ASSERT_EQ(Install(), std::optional<DWORD>(0));
+    EXPECT_EQ(mirelo.WaitForExit(0), std::optional<DWORD>(0)) << "ended by the setup";
     EXPECT_EQ(ReadItems(m_folder + L"sys.mdb").size(), 2u) << "the items kept";
     EXPECT_EQ(FileBytes(m_folder + L"Mirelo.ini"), settings);
 
