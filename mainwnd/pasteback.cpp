@@ -10,10 +10,9 @@ namespace {
 // The integrity level of a process's token (its mandatory label's last RID); -1 when unknown.
 long IntegrityLevelOf(HANDLE process)
 {
-    HANDLE rawToken = nullptr;
-    if (!::OpenProcessToken(process, TOKEN_QUERY, &rawToken))
+    CKernelHandle token;
+    if (!::OpenProcessToken(process, TOKEN_QUERY, token.Put()))
         return -1;
-    CKernelHandle token(rawToken);
     DWORD size = 0;
     ::GetTokenInformation(token.Get(), TokenIntegrityLevel, nullptr, 0, &size);
     if (size == 0)

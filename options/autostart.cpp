@@ -1,8 +1,6 @@
 // The Run value read, written and removed through the registry.
 #include "options/autostart.h"
 
-#include "base/unique_handle.h"
-
 #include <optional>
 #include <shellapi.h>
 #include <string>
@@ -11,24 +9,18 @@
 
 namespace {
 
-struct CRegKeyTraits : CNullHandleTraits<HKEY> {
-    static void Close(Handle key) noexcept { ::RegCloseKey(key); }
-};
-using CRegKey = CUniqueHandle<CRegKeyTraits>;
-
 // The value's text, or nothing when there is none (or it is not text).
 std::optional<std::wstring> ReadRunValue()
 {
-    CRegKey key;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS)
-        return std::nullopt;
-    DWORD type = 0, bytes = 0;
-    if (::RegQueryValueExW(key.Get(), kRunValueName, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
+    // Another tool may have written it as REG_EXPAND_SZ: its text is taken as it stands.
+    const DWORD types = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    DWORD bytes = 0;
+    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, types, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
         return std::nullopt;
     std::vector<wchar_t> text(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (::RegQueryValueExW(key.Get(), kRunValueName, nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
-                           &bytes) != ERROR_SUCCESS)
+    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, types, nullptr, text.data(), &bytes) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     return std::wstring(text.data());
 }
@@ -70,15 +62,11 @@ bool SetAutoStart(const CString& programPath, bool on)
     const CString wanted = AutoStartCommand(programPath);
     if (on && current && *current == wanted.GetString())
         return true;
-    if (!on && !StartsProgram(current, programPath))
-        return true;
-    CRegKey key;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr) !=
-        ERROR_SUCCESS)
-        return false;
     if (!on)
-        return ::RegDeleteValueW(key.Get(), kRunValueName) == ERROR_SUCCESS;
+        return !StartsProgram(current, programPath) ||
+               ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName) == ERROR_SUCCESS;
+    // The Run key is made when missing.
     const DWORD bytes = static_cast<DWORD>((wanted.GetLength() + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(key.Get(), kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(wanted.GetString()),
-                            bytes) == ERROR_SUCCESS;
+    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, REG_SZ, wanted.GetString(), bytes) ==
+           ERROR_SUCCESS;
 }
