@@ -13,6 +13,7 @@
 #include "tests/support/immutable_file.h"
 #include "tests/support/other_program.h"
 #include "tests/support/pump.h"
+#include "tests/support/user_registry.h"
 
 #include <commctrl.h>
 
@@ -60,16 +61,6 @@ std::wstring CharUpper(std::wstring text)
 {
     ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
-}
-
-std::optional<std::wstring> RunValue()
-{
-    wchar_t text[1024] = {};
-    DWORD bytes = sizeof(text);
-    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(text);
 }
 
 int ButtonType(HWND dialog, int id)
@@ -231,7 +222,7 @@ TEST_F(OptionsDialog, TheStartWithWindowsBoxShowsAndSetsTheRunValue)
         EXPECT_EQ(dlg.DoModal(), IDOK);
         ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
         EXPECT_EQ(shown, test.shown);
-        EXPECT_EQ(RunValue(), test.after);
+        EXPECT_EQ(testing_support::UserRegistryText(kRunKey, kRunValueName), test.after);
     }
 }
 

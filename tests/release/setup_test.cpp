@@ -8,6 +8,7 @@
 #include "tests/support/pump.h"
 #include "tests/support/remote_window.h"
 #include "tests/support/testdb.h"
+#include "tests/support/user_registry.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -21,15 +22,6 @@ using namespace testing_support;
 namespace {
 
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Mirelo";
-
-std::optional<std::wstring> UserText(const wchar_t* key, const wchar_t* name)
-{
-    wchar_t text[1024] = {};
-    DWORD bytes = sizeof(text);
-    if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(text);
-}
 
 std::optional<DWORD> UserNumber(const wchar_t* key, const wchar_t* name)
 {
@@ -123,13 +115,13 @@ TEST_F(Setup, InstallsStartsWithWindowsMinimisedUpgradesOverTheItemsAndUninstall
     EXPECT_EQ(FileBytes(m_folder + L"Mirelo.exe"), FileBytes(UnpackedFolder() + L"Mirelo.exe"))
         << "the program the zip holds";
     EXPECT_EQ(ShortcutTarget(StartMenuShortcut()), m_folder + L"Mirelo.exe");
-    EXPECT_EQ(UserText(kUninstallKey, L"DisplayName"), L"Mirelo");
-    EXPECT_EQ(UserText(kUninstallKey, L"DisplayVersion"), L"" MIRELO_VERSION_TEXT);
-    EXPECT_EQ(UserText(kUninstallKey, L"Publisher"), L"Mirelo");
-    EXPECT_EQ(UserText(kUninstallKey, L"DisplayIcon"), m_folder + L"Mirelo.exe,0");
-    EXPECT_EQ(UserText(kUninstallKey, L"UninstallString"), L"\"" + m_folder + L"uninstall.exe\"");
+    EXPECT_EQ(UserRegistryText(kUninstallKey, L"DisplayName"), L"Mirelo");
+    EXPECT_EQ(UserRegistryText(kUninstallKey, L"DisplayVersion"), L"" MIRELO_VERSION_TEXT);
+    EXPECT_EQ(UserRegistryText(kUninstallKey, L"Publisher"), L"Mirelo");
+    EXPECT_EQ(UserRegistryText(kUninstallKey, L"DisplayIcon"), m_folder + L"Mirelo.exe,0");
+    EXPECT_EQ(UserRegistryText(kUninstallKey, L"UninstallString"), L"\"" + m_folder + L"uninstall.exe\"");
     EXPECT_GT(UserNumber(kUninstallKey, L"EstimatedSize").value_or(0), 100u) << "kilobytes";
-    const std::optional<std::wstring> run = UserText(kRunKey, kRunValueName);
+    const std::optional<std::wstring> run = UserRegistryText(kRunKey, kRunValueName);
     ASSERT_EQ(run, L"\"" + m_folder + L"Mirelo.exe\" /min") << "on unless the user unticks it";
 
     // At logon: from the Run value's command line, up minimised with its rows, the focus left alone.
@@ -160,8 +152,8 @@ TEST_F(Setup, InstallsStartsWithWindowsMinimisedUpgradesOverTheItemsAndUninstall
     EXPECT_FALSE(Exists(m_folder + L"Mirelo.exe"));
     EXPECT_FALSE(Exists(m_folder + L"说明.txt"));
     EXPECT_FALSE(Exists(StartMenuShortcut()));
-    EXPECT_EQ(UserText(kUninstallKey, L"DisplayName"), std::nullopt);
-    EXPECT_EQ(UserText(kRunKey, kRunValueName), std::nullopt);
+    EXPECT_EQ(UserRegistryText(kUninstallKey, L"DisplayName"), std::nullopt);
+    EXPECT_EQ(UserRegistryText(kRunKey, kRunValueName), std::nullopt);
     EXPECT_EQ(ReadItems(m_folder + L"sys.mdb").size(), 2u) << "a silent uninstall keeps the items";
 }
 
