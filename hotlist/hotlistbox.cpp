@@ -5,6 +5,7 @@
 #include "hotlist/itemclick.h"
 
 #include <algorithm>
+#include <numeric>
 
 int g_rowCount = 0;
 
@@ -38,74 +39,99 @@ void CHotListBox::PreSubclassWindow()
 
 void CHotListBox::AddRow(CString text, int id)
 {
-    ++g_rowCount;
+    CHotRowBatch row;
+    row.Add(text.str(), id);
+    AddRows(row);
+}
+
+void CHotListBox::AddRows(const CHotRowBatch& rows, bool shown)
+{
+    if (rows.Count() == 0)
+        return;
+    if (m_rows.Count() == 0)
+        m_firstControlId = 1001 + g_rowCount + 1;
+    g_rowCount += rows.Count();
+    const int first = m_rows.Count();
+    m_rows.Append(rows);
+    if (!shown)
+        return;
+    if (m_shown.empty())
+        SetEntryHeight();
+    const size_t before = m_shown.size();
+    m_shown.resize(before + static_cast<size_t>(rows.Count()));
+    std::iota(m_shown.begin() + static_cast<std::ptrdiff_t>(before), m_shown.end(), first);
+    if (!SetEntryCount())
+        m_shown.resize(before);
+}
+
+void CHotListBox::SetEntryHeight()
+{
     CRect client;
     GetClientRect(&client);
-    CHotRow& entry = m_rows.emplace_back(text, id, static_cast<UINT>(1001 + g_rowCount));
-    // Every entry is as high as the first: 6 % of the list's height.
-    if (m_shown.empty())
-        SendMessage(LB_SETITEMHEIGHT, 0, EntryHeight(client.Height()) & 0xFFFF);
-    const LRESULT result = SendMessage(LB_SETCOUNT, m_shown.size() + 1);
-    if (result == LB_ERR || result == LB_ERRSPACE)
-        return;
-    entry.m_nIndex = static_cast<int>(m_shown.size());
-    m_shown.push_back(&entry);
+    SendMessage(LB_SETITEMHEIGHT, 0, EntryHeight(client.Height()) & 0xFFFF);
+}
+
+bool CHotListBox::SetEntryCount()
+{
+    const LRESULT result = SendMessage(LB_SETCOUNT, m_shown.size());
+    return result != LB_ERR && result != LB_ERRSPACE;
 }
 
 void CHotListBox::RemoveAllRows()
 {
-    if (m_rows.empty())
-        return;
     m_shown.clear();
     m_highlight = -1;
     m_liveRows.clear();
-    std::deque<CHotRow>().swap(m_rows);
+    m_rows.Clear();
 }
 
-void CHotListBox::ShowRows(const std::vector<int>& rows)
+void CHotListBox::ShowRows(std::vector<int> rows)
 {
-    std::vector<CHotRow*> shown;
-    shown.reserve(rows.size());
-    for (int row : rows) {
-        if (row >= 0 && static_cast<size_t>(row) < m_rows.size())
-            shown.push_back(&m_rows[static_cast<size_t>(row)]);
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [&](int row) { return row < 0 || row >= m_rows.Count(); }),
+               rows.end());
+    SetHighlight(-1);
+    if (m_shown.empty() && !rows.empty())
+        SetEntryHeight();
+    m_shown = std::move(rows);
+    // Every row on screen now stands for another entry, or for none: each is shown again when
+    // its entry is drawn.
+    for (CLiveRow& live : m_liveRows) {
+        live.entry = -1;
+        if (live.row->Row()->m_hWnd)
+            live.row->Row()->ShowWindow(SW_HIDE);
     }
-    ShowEntries(std::move(shown));
+    SetEntryCount();
+    SendMessage(LB_SETTOPINDEX, 0);
+    Invalidate();
+}
+
+void CHotListBox::AppendShownRows(const std::vector<int>& rows)
+{
+    const size_t before = m_shown.size();
+    for (int row : rows) {
+        if (row >= 0 && row < m_rows.Count())
+            m_shown.push_back(row);
+    }
+    if (m_shown.size() == before)
+        return;
+    if (before == 0)
+        SetEntryHeight();
+    if (!SetEntryCount())
+        m_shown.resize(before);
 }
 
 void CHotListBox::ShowAllRows()
 {
-    std::vector<CHotRow*> shown;
-    shown.reserve(m_rows.size());
-    for (CHotRow& entry : m_rows)
-        shown.push_back(&entry);
-    ShowEntries(std::move(shown));
-}
-
-void CHotListBox::ShowEntries(std::vector<CHotRow*> shown)
-{
-    SetHighlight(-1);
-    for (CHotRow* entry : m_shown)
-        entry->m_nIndex = -1;
-    m_shown = std::move(shown);
-    for (size_t index = 0; index < m_shown.size(); ++index)
-        m_shown[index]->m_nIndex = static_cast<int>(index);
-    // Every row on screen now stands for another entry, or for none: each is shown again when
-    // its entry is drawn.
-    for (CHotRow* entry : m_liveRows) {
-        if (entry->Row()->m_hWnd)
-            entry->Row()->ShowWindow(SW_HIDE);
-    }
-    SendMessage(LB_SETCOUNT, m_shown.size());
-    SendMessage(LB_SETTOPINDEX, 0);
-    Invalidate();
+    std::vector<int> all(static_cast<size_t>(m_rows.Count()));
+    std::iota(all.begin(), all.end(), 0);
+    ShowRows(std::move(all));
 }
 
 int CHotListBox::ItemIdAt(int index) const
 {
     if (index < 0 || static_cast<size_t>(index) >= m_shown.size())
         return 0;
-    return m_shown[static_cast<size_t>(index)]->ItemId();
+    return m_rows.IdAt(m_shown[static_cast<size_t>(index)]);
 }
 
 void CHotListBox::SetHighlight(int index)
@@ -137,11 +163,30 @@ int CHotListBox::EntriesPerPage() const
     return std::max(1, static_cast<int>(client.Height()) / entryHeight);
 }
 
+int CHotListBox::EntriesOnScreen() const
+{
+    CRect client;
+    GetClientRect(&client);
+    const int entryHeight = std::max(1, EntryHeight(client.Height()));
+    return std::max(1, (static_cast<int>(client.Height()) + entryHeight - 1) / entryHeight);
+}
+
+CHotListBox::CLiveRow* CHotListBox::FindLiveRow(int entry) const
+{
+    if (entry < 0 || static_cast<size_t>(entry) >= m_shown.size())
+        return nullptr;
+    const int position = m_shown[static_cast<size_t>(entry)];
+    for (CLiveRow& live : m_liveRows) {
+        if (live.position == position)
+            return &live;
+    }
+    return nullptr;
+}
+
 CHyperLink* CHotListBox::RowWindow(int index) const
 {
-    if (index < 0 || static_cast<size_t>(index) >= m_shown.size())
-        return nullptr;
-    return m_shown[static_cast<size_t>(index)]->Row();
+    const CLiveRow* live = FindLiveRow(index);
+    return live ? live->row->Row() : nullptr;
 }
 
 void CHotListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
@@ -151,8 +196,7 @@ void CHotListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     const UINT index = lpDrawItemStruct->itemID;
     if (index >= m_shown.size())
         return;
-    CHotRow* entry = m_shown[index];
-    CHyperLink* row = LiveRow(*entry);
+    CHyperLink* row = LiveRow(static_cast<int>(index));
     row->SetHighlighted(static_cast<int>(index) == m_highlight);
     if (!::IsWindow(row->m_hWnd))
         return;
@@ -160,18 +204,29 @@ void CHotListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     row->ShowWindow(SW_SHOW);
 }
 
-CHyperLink* CHotListBox::LiveRow(CHotRow& entry)
+CHyperLink* CHotListBox::LiveRow(int entry)
 {
-    if (CHyperLink* row = entry.Row()) {
-        m_liveRows.splice(m_liveRows.begin(), m_liveRows, entry.m_itLive);
-        return row;
+    if (CLiveRow* live = FindLiveRow(entry)) {
+        live->entry = entry;
+        for (auto it = m_liveRows.begin(); it != m_liveRows.end(); ++it) {
+            if (&*it == live) {
+                m_liveRows.splice(m_liveRows.begin(), m_liveRows, it);
+                break;
+            }
+        }
+        return live->row->Row();
     }
     ReleaseOldRows();
     CRect client;
     GetClientRect(&client);
-    CHyperLink* row = entry.CreateRow(this, m_hWnd, CRect(0, 0, client.Width(), client.Height() / 20));
-    entry.m_itLive = m_liveRows.insert(m_liveRows.begin(), &entry);
-    return row;
+    const int position = m_shown[static_cast<size_t>(entry)];
+    CLiveRow& live = m_liveRows.emplace_front();
+    live.position = position;
+    live.entry = entry;
+    live.row = std::make_unique<CHotRow>(m_rows.TextAt(position), m_rows.IdAt(position),
+                                         static_cast<UINT>(m_firstControlId + position), this, m_hNotifyWnd,
+                                         CRect(0, 0, client.Width(), client.Height() / 20));
+    return live.row->Row();
 }
 
 void CHotListBox::ReleaseOldRows()
@@ -181,14 +236,12 @@ void CHotListBox::ReleaseOldRows()
     const HWND hCapture = ::GetCapture();
     for (auto it = m_liveRows.end(); m_liveRows.size() >= kMaxLiveRows && it != m_liveRows.begin();) {
         --it;
-        CHotRow* entry = *it;
-        const HWND hRow = entry->Row()->m_hWnd;
+        const HWND hRow = it->row->Row()->m_hWnd;
         // A row on screen may be under the mouse, and the pressed one holds the capture: neither
         // may vanish in the middle of a hover or a click.
-        if (hRow && (hRow == hCapture || EntryInView(entry->m_nIndex, client)))
+        if (hRow && (hRow == hCapture || EntryInView(it->entry, client)))
             continue;
         it = m_liveRows.erase(it);
-        entry->ReleaseRow();
     }
 }
 
@@ -196,7 +249,7 @@ bool CHotListBox::EntryInView(int index, const CRect& client) const
 {
     CRect entry;
     CRect visible;
-    return GetItemRect(index, &entry) != LB_ERR && ::IntersectRect(&visible, &entry, &client);
+    return index >= 0 && GetItemRect(index, &entry) != LB_ERR && ::IntersectRect(&visible, &entry, &client);
 }
 
 BOOL CHotListBox::PreTranslateMessage(MSG* pMsg)
@@ -214,8 +267,8 @@ BOOL CHotListBox::OnEraseBkgnd(CDC* pDC)
     GetClientRect(&client);
     CRgn uncovered;
     uncovered.CreateRectRgnIndirect(&client);
-    for (const CHotRow* entry : m_liveRows) {
-        CHyperLink* row = entry->Row();
+    for (const CLiveRow& live : m_liveRows) {
+        CHyperLink* row = live.row->Row();
         if (!row->m_hWnd || !row->IsWindowVisible())
             continue;
         CRect rect;
@@ -241,9 +294,9 @@ void CHotListBox::HideRowsOutOfView()
     // before would stay over entries that are not theirs.
     CRect client;
     GetClientRect(&client);
-    for (const CHotRow* entry : m_liveRows) {
-        CHyperLink* row = entry->Row();
-        if (row->m_hWnd && row->IsWindowVisible() && !EntryInView(entry->m_nIndex, client))
+    for (const CLiveRow& live : m_liveRows) {
+        CHyperLink* row = live.row->Row();
+        if (row->m_hWnd && row->IsWindowVisible() && !EntryInView(live.entry, client))
             row->ShowWindow(SW_HIDE);
     }
 }

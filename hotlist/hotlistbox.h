@@ -1,14 +1,16 @@
 // CHotListBox: the main window's list box; one entry per item shown, and a link-like row control over
 // each entry on screen, which it creates when the entry is drawn, places, owns, and lets go off screen.
-// The list box itself keeps only the count of its entries (LBS_NODATA): which item an entry shows
-// is kept here, so that showing another selection of the items costs one message.
+// The list box itself keeps only the count of its entries (LBS_NODATA): the items are kept here,
+// compactly, and which item an entry shows is a position among them, so that showing another
+// selection of the items costs one message.
 #pragma once
 
 #include "framework/afxwin.h"
 #include "hotlist/hotrow.h"
+#include "hotlist/hotrowbatch.h"
 
-#include <deque>
 #include <list>
+#include <memory>
 #include <vector>
 
 // Control ids of rows: 1001 + this count, which grows by one per item added and never resets.
@@ -33,11 +35,18 @@ public:
     // Adds the item's entry at the end of those shown; its row gets a window when the entry is
     // first drawn.
     void AddRow(CString text, int id);
+    // Adds the items after those added before; shown at the end of the entries when `shown`, else
+    // kept for a later ShowRows. The list box's count is set once for them all.
+    void AddRows(const CHotRowBatch& rows, bool shown = true);
     // Deletes every row; entries left in the list box draw nothing.
     void RemoveAllRows();
+    // How many items were added.
+    int RowCount() const { return m_rows.Count(); }
 
     // Shows only these items, in this order: positions among the rows in the order added.
-    void ShowRows(const std::vector<int>& rows);
+    void ShowRows(std::vector<int> rows);
+    // Shows these items too, after the entries shown, keeping the view where it is.
+    void AppendShownRows(const std::vector<int>& rows);
     // Shows every item again, in the order added.
     void ShowAllRows();
     // The item id of an entry shown, or 0 for none.
@@ -48,11 +57,15 @@ public:
     int Highlight() const { return m_highlight; }
     // Entries a page of the list shows (at least one).
     int EntriesPerPage() const;
+    // Entries that show on screen at once, the one cut at the bottom included.
+    int EntriesOnScreen() const;
 
     // The row control over an entry, or null while the entry has no window.
     CHyperLink* RowWindow(int index) const;
     // How many rows have a window now.
     size_t LiveRowCount() const { return m_liveRows.size(); }
+    // The bytes the items' ids and texts hold.
+    size_t MemoryBytes() const { return m_rows.MemoryBytes() + m_shown.capacity() * sizeof(int); }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -63,26 +76,38 @@ protected:
     void OnPaint();
 
     // Every item in the order added.
-    std::deque<CHotRow> m_rows;
-    // The item each entry of the list box shows.
-    std::vector<CHotRow*> m_shown;
+    CHotRowBatch m_rows;
+    // The position among m_rows of the item each entry of the list box shows.
+    std::vector<int> m_shown;
     int m_highlight = -1;
     HWND m_hNotifyWnd = nullptr;
 
 private:
+    // A row that has a window: which item it shows, and over which entry (-1: none now).
+    struct CLiveRow {
+        int position = 0;
+        int entry = -1;
+        std::unique_ptr<CHotRow> row;
+    };
+
     // The entry's row window, made (hidden) if it has none, then counted as the most recently drawn.
-    CHyperLink* LiveRow(CHotRow& entry);
+    CHyperLink* LiveRow(int entry);
+    CLiveRow* FindLiveRow(int entry) const;
     // Lets the least recently drawn rows go until fewer than the bound are left, sparing rows on
     // screen and the row that holds the mouse.
     void ReleaseOldRows();
     bool EntryInView(int index, const CRect& client) const;
     // Hides the rows shown for entries that have left the visible part of the list.
     void HideRowsOutOfView();
-    // Makes m_shown the list box's entries, from the top.
-    void ShowEntries(std::vector<CHotRow*> shown);
+    // Sets the list box's count to the entries shown; false when it refused.
+    bool SetEntryCount();
+    // The first item's entry height is every entry's: 6 % of the list's height.
+    void SetEntryHeight();
 
     // The rows that have a window, the most recently drawn first.
-    std::list<CHotRow*> m_liveRows;
+    mutable std::list<CLiveRow> m_liveRows;
+    // The control id of the first item added: items keep the ids their adding gave them.
+    int m_firstControlId = 0;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,4 +1,4 @@
-// CHotRow: what an entry keeps of its row, and making the row control from it.
+// CHotRow: making the row control of an entry.
 #include "hotlist/hotrow.h"
 
 #include <cwchar>
@@ -21,22 +21,13 @@ LOGFONTW RowFont()
 
 }  // namespace
 
-CHotRow::CHotRow(LPCWSTR text, int itemId, UINT controlId) : m_nItemId(itemId), m_nControlId(controlId)
+CHotRow::CHotRow(std::wstring_view text, int itemId, UINT controlId, CWnd* pList, HWND hOwner, const CRect& rect)
+    : m_nItemId(itemId), m_nControlId(controlId), m_row(std::make_unique<CHyperLink>())
 {
-    const size_t size = std::wcslen(text) + 1;
-    m_pszText.reset(new wchar_t[size]);
-    std::wmemcpy(m_pszText.get(), text, size);
-}
-
-CHyperLink* CHotRow::CreateRow(CWnd* pList, HWND hOwner, const CRect& rect)
-{
-    auto row = std::make_unique<CHyperLink>();
     // Created hidden: the list shows it over its entry.
-    row->Create(L"", WS_CHILD | SS_SIMPLE, rect, pList, m_nControlId);
-    row->SetText(m_pszText.get());
-    row->SetOwnerWnd(hOwner);
-    row->SetItemId(std::to_wstring(m_nItemId).c_str());
-    row->SetLinkFont(RowFont());
-    m_row = std::move(row);
-    return m_row.get();
+    m_row->Create(L"", WS_CHILD | SS_SIMPLE, rect, pList, m_nControlId);
+    m_row->SetText(std::wstring(text).c_str());
+    m_row->SetOwnerWnd(hOwner);
+    m_row->SetItemId(std::to_wstring(m_nItemId).c_str());
+    m_row->SetLinkFont(RowFont());
 }

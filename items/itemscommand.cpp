@@ -1,12 +1,11 @@
 // The tray's items command.
 #include "items/itemscommand.h"
 
-#include "appstate/globals.h"
-#include "corelib/restart_request.h"
 #include "items/itemsdlg.h"
 
-void RunItemsCommand(HWND mainWnd)
+bool RunItemsCommand(HWND)
 {
-    RunDialogThenRestartRequest(g_core, mainWnd, &CItemsDlg::m_isDataChanged,
-                                L"列表数据已变更！请重新执行程序！");
+    CItemsDlg dialog;
+    dialog.DoModal();
+    return dialog.m_isDataChanged;
 }

@@ -1,8 +1,8 @@
-// The tray's items command: the items dialog and, after any change, the restart request.
+// The tray's items command: the items dialog, and whether it changed the table.
 #pragma once
 
 #include <windows.h>
 
-// Runs the items dialog modally over the main window; when the table was changed, tells the
-// user to start the program again and ends the main window's loop with exit code 0.
-void RunItemsCommand(HWND mainWnd);
+// Runs the items dialog modally over the main window (the framework makes the main window its
+// owner); true when an item was added, changed, deleted or imported.
+bool RunItemsCommand(HWND mainWnd);

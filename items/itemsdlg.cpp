@@ -375,7 +375,7 @@ void CItemsDlg::OnImport()
     if (path.IsEmpty())
         return;
     m_lastImport = RunImport(this, g_connStr, path);
-    // Only lines that reached the table are a change worth a restart.
+    // Only lines that reached the table are a change the main list must show.
     if (m_lastImport.importedLines > 0)
         m_isDataChanged = TRUE;
     if (!m_lastImport.newIds.empty()) {
@@ -394,7 +394,7 @@ void CItemsDlg::OnExport()
         CWaitCursor busy;
         m_lastExport = ExportItems(g_connStr, m_rows.Ids(), path);
     }
-    // The table is only read: nothing to restart for, whatever happened.
+    // The table is only read: nothing for the main list to show, whatever happened.
     if (m_lastExport.outcome != CExportReport::Outcome::Done)
         g_core->msgboxWarning(m_hWnd, CString(kExportFailed) + ExportFailureReason(m_lastExport));
 }

@@ -1,4 +1,6 @@
 // CHotListSearch: the hot list narrowed to the items a query finds, and the keyboard's highlight.
+// The items come in chunks, as the list loads them: a query applies to what has come so far, and
+// to each chunk as it comes.
 #pragma once
 
 #include "framework/afxwin.h"
@@ -9,19 +11,34 @@
 
 class CHotListSearch {
 public:
-    // Forgets every item: the list is being filled again.
+    // Forgets every item: the list is being filled again. The query stays for the new items.
     void Clear();
     // The next item of the list, in the order its rows were added.
     void Add(const CString& label, const CString& content);
+    // The next items, in the order their rows were added. While a query is applied, returns the
+    // positions among all items of those it finds, for the list to show after its entries.
+    std::vector<int> AddChunk(CSearchIndex chunk);
+    // Whether the list shows the items a query found rather than every item.
+    bool IsFiltering() const { return !m_lastQuery.IsEmpty(); }
 
     // Shows in list the items the query finds, in heat order, the top one highlighted; every
     // item, and no highlight, for a query of blanks or nothing.
     void Apply(CHotListBox& list, const CString& query);
+    // Apply again over every item, even for the query applied last.
+    void Reapply(CHotListBox& list, const CString& query);
     // Moves the highlight by rows (negative: up), within the rows shown.
     static void MoveHighlight(CHotListBox& list, int rows);
 
+    // The bytes the prepared texts hold.
+    size_t MemoryBytes() const;
+
 private:
-    CSearchIndex m_index;
-    CString m_lastQuery;        // the query m_lastMatches answer; empty when every row is shown
+    int Count() const;
+    // The items of every chunk the terms find, ascending; within those of `within` when given.
+    std::vector<int> Filter(const CString& query, const std::vector<int>* within) const;
+
+    std::vector<CSearchIndex> m_chunks;
+    std::vector<int> m_chunkStarts;  // the position of each chunk's first item among all items
+    CString m_lastQuery;             // the query m_lastMatches answer; empty when every row is shown
     std::vector<int> m_lastMatches;
 };

@@ -1,29 +1,20 @@
-// CMainDlg: start-up, the key filter, timers, minimised painting, the tray and teardown.
+// CMainDlg: start-up, the hot list's load and reloads, the key filter, timers, minimised painting,
+// the tray's commands and teardown.
 #include "mainwnd/maindlg.h"
 
 #include "appstate/globals.h"
-#include "base/first_line.h"
 #include "corelib/core.h"
-#include "framework/redrawpause.h"
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"
 #include "mainwnd/hotkey_toggle.h"
-#include "mainwnd/pasteback.h"
-#include "mainwnd/product.h"
-#include "mainwnd/softdescriptor.h"
-#include "mainwnd/trayicon.h"
 #include "options/hotkey_setting.h"
 #include "options/hotkey_text.h"
 #include "options/optionscommand.h"
 #include "res/resource.h"
 #include "store/connstr.h"
-#include "store/dbsession.h"
-#include "store/itemid.h"
-#include "store/rowquery.h"
-#include "store/statements.h"
 
+#include <algorithm>
 #include <new>
-#include <objbase.h>
 
 namespace {
 
@@ -34,11 +25,8 @@ constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制�
 constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未能复制！";
 // Posted when the main window is left, to take note of the window the user went to.
 constexpr UINT WM_NOTE_FOREGROUND = WM_APP + 21;
-constexpr wchar_t kPasteNoWindow[] = L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。";
-constexpr wchar_t kPasteNotInFront[] = L"原来的窗口未能回到前面，未能粘贴，内容已复制到剪贴板。";
-constexpr wchar_t kPasteMoreRights[] =
-    L"原来的窗口以更高的权限运行，Windows 不允许向其中粘贴，内容已复制到剪贴板。";
-constexpr wchar_t kPasteKeysRefused[] = L"系统未接受按键，未能粘贴，内容已复制到剪贴板。";
+// Posted by the hot list's loader when it has chunks or its end to hand over.
+constexpr UINT WM_HOTLIST_CHUNKS = WM_APP + 22;
 constexpr wchar_t kListBusy[] = L"数据库正被其他程序占用，列表稍后载入…";
 constexpr wchar_t kListUnreadable[] = L"无法读取数据库，列表不完整！";
 // The main window's one global hotkey; the options' replacement takes the other id of the pair.
@@ -68,11 +56,11 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
     ON_EN_CHANGE(IDC_SEARCH, &CMainDlg::OnSearchChange)
     ON_MESSAGE(WM_SEARCH_COMPOSED, &CMainDlg::OnSearchComposed)
     ON_MESSAGE(WM_HOTKEY, &CMainDlg::OnHotKey)
+    ON_MESSAGE(WM_HOTLIST_CHUNKS, &CMainDlg::OnHotListChunks)
 END_MESSAGE_MAP()
 
 CMainDlg::CMainDlg(CWnd* pParent)
-    : CDialog(IDD_MAIN, pParent), m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAIN))),
-      m_uTaskbarCreated(::RegisterWindowMessageW(L"TaskbarCreated"))
+    : CDialog(IDD_MAIN, pParent), m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAIN)))
 {
 }
 
@@ -89,15 +77,11 @@ BOOL CMainDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    m_status.Attach(this, IDC_STATUS, kStatusTimer);
+    m_paste.Attach(this, &m_status, kPasteTimer);
 
     try {
-        g_core = new CCore();
-        g_soft = new tagSoft;
-        FillSoftDescriptor(*g_soft);
-        g_core->autoFileConfig();
-        g_appPath = g_core->getAppPath();
-        g_isAutoMin = g_core->getConfigB(kAutoMinKey);
-
+        m_objects.MakeCore();
         CString dbPath = g_appPath + L"sys.mdb";
         if (!g_core->isFileExist(dbPath))
             return RefuseToStart(NothingAt(dbPath) ? kMissingDatabase : kUnusableDatabase);
@@ -108,13 +92,11 @@ BOOL CMainDlg::OnInitDialog()
         if (check == ItemDatabaseCheck::NotOurs)
             return RefuseToStart(kUnusableDatabase);
         if (check == ItemDatabaseCheck::Busy)
-            SetStatusText(kListBusy);
+            m_listNotice = kListBusy;
 
         m_list.SetNotifyWnd(m_hWnd);
-        m_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
-        g_connStr = g_core->getDbConnStrMdb(dbPath);
-        g_db = new CDbSession();
-        g_db->SetConnectionString(g_connStr);
+        m_objects.OpenDatabase(dbPath);
+        m_dbPath = dbPath;
         m_clicks.SetConnectionString(g_connStr);
     } catch (const std::bad_alloc&) {
         // No memory for the process-wide objects: end as if the database were missing, without
@@ -124,9 +106,9 @@ BOOL CMainDlg::OnInitDialog()
     }
 
     m_previous = std::make_unique<CPreviousWindow>();
-    m_bTrayIconWanted = true;
-    NotifyTray(NIM_ADD);
+    m_tray.Add(m_hWnd);
     StartHotkey();
+    UpdateStandingText();
     SetTimer(kLoadTimer, kLoadDelayMs);
     if (m_startMinimised) {
         // Shown now, so that the dialog does not show it normally; no focus, which would activate it.
@@ -140,10 +122,8 @@ void CMainDlg::StartHotkey()
 {
     m_hotkey = CGlobalHotkey(m_hWnd, kHotkeyId, ReadHotkeySetting(*g_core));
     // A key another program (or another copy of this one) holds stays theirs: not taken, but said.
-    if (m_hotkey.Error() != 0) {
+    if (m_hotkey.Error() != 0)
         m_hotkeyNotice = HotkeyNotStartedText(m_hotkey.Key(), m_hotkey.Error());
-        SetStatusText(m_hotkeyNotice);
-    }
 }
 
 LRESULT CMainDlg::OnHotKey(WPARAM id, LPARAM)
@@ -193,7 +173,11 @@ BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
 LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && m_search.m_hWnd) {
-        // Brought back (from the tray, the taskbar, a hotkey): ready to type at once.
+        // Brought back (from the tray, the taskbar, a hotkey): the list as the table now is, in
+        // heat order, unless the activation is a click, which must land on the row it aimed at.
+        if (LOWORD(wParam) == WA_ACTIVE)
+            ReloadIfChanged();
+        // Ready to type at once.
         LRESULT result = CDialog::WindowProc(message, wParam, lParam);
         ::SetFocus(m_search.m_hWnd);
         return result;
@@ -204,8 +188,8 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_previous->NoteForeground();
     if (message == TRAY_ID)
         OnTrayNotify(wParam, lParam);
-    else if (m_uTaskbarCreated != 0 && message == m_uTaskbarCreated && m_bTrayIconWanted)
-        NotifyTray(NIM_ADD);  // the new notification area starts without our icon
+    else
+        m_tray.OnWindowMessage(message);
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
@@ -219,44 +203,21 @@ void CMainDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_RBUTTONDOWN:
-        OpenTrayMenu();
+        CTrayIcon::OpenMenu(*this);
         break;
     default:
         break;
     }
 }
 
-void CMainDlg::OpenTrayMenu()
-{
-    CMenu menu;
-    if (!menu.Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MENU))))
-        return;
-    CMenuHandle popup = menu.GetSubMenu(0);
-    if (!popup)
-        return;
-    POINT cursor = {};
-    ::GetCursorPos(&cursor);
-    CWnd* owner = this;
-    while ((owner->GetStyle() & WS_CHILD) && owner->GetParent())
-        owner = owner->GetParent();
-    // A notification-icon menu takes keys and closes on a click elsewhere only when its owner is
-    // the foreground window; the null message afterwards lets the menu finish closing.
-    owner->SetForegroundWindow();
-    popup.TrackPopupMenu(TPM_RIGHTBUTTON | TPM_LEFTALIGN, cursor.x, cursor.y, owner);
-    owner->PostMessage(WM_NULL);
-    menu.DestroyMenu();
-}
-
 BOOL CMainDlg::NotifyTray(DWORD action)
 {
-    HICON hTrayIcon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_TRAY));
-    NOTIFYICONDATAW record = MakeTrayIconRecord(m_hWnd, hTrayIcon, kProductName);
-    return ::Shell_NotifyIconW(action, &record);
+    return CTrayIcon::Notify(m_hWnd, action);
 }
 
 void CMainDlg::SetStatusText(const CString& text)
 {
-    SetDlgItemText(IDC_STATUS, text);
+    m_status.SayUntilNext(text);
 }
 
 void CMainDlg::OnTimer(UINT_PTR nIDEvent)
@@ -265,35 +226,117 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
     if (nIDEvent == kLoadTimer) {
         ShowHotList();
     } else if (nIDEvent == kStatusTimer) {
-        SetStatusText(L"就绪");
+        m_status.OnTimer();
     } else if (nIDEvent == kCountRetryTimer) {
         WriteClickCounts();
     } else if (nIDEvent == kPasteTimer) {
-        OnPasteTick();
+        m_paste.OnTimer();
     }
     Default();
 }
 
 void CMainDlg::ShowHotList()
 {
-    switch (LoadHotList(m_list, kHeatOrder)) {
+    KillTimer(kLoadTimer);
+    m_listStarted = true;
+    // Taken before reading: a change made meanwhile is seen at the next look.
+    m_loadedStamp = ReadDatabaseStamp(m_dbPath.str());
+    const RowQueryEnd end = LoadHotList(m_list);
+    // The rest of a long list comes in chunks; the end is told when they have all come.
+    if (end != RowQueryEnd::AllRead || !m_loader.IsLoading())
+        OnHotListLoaded(end);
+    else
+        UpdateStandingText();
+    InvalidateRect(nullptr, TRUE);
+}
+
+void CMainDlg::ReloadIfChanged()
+{
+    if (!m_listStarted)
+        return;
+    const std::optional<CDatabaseStamp> stamp = ReadDatabaseStamp(m_dbPath.str());
+    if (stamp && m_loadedStamp && *stamp == *m_loadedStamp)
+        return;
+    ShowHotList();
+}
+
+RowQueryEnd CMainDlg::LoadHotList(CHotListBox& list)
+{
+    CHotListChunk first;
+    const RowQueryEnd end = m_loader.Start(WithBusyTimeout(g_connStr, kListWaitMs), list.EntriesOnScreen(), first,
+                                           m_hWnd, WM_HOTLIST_CHUNKS);
+    // Another program's lock or a damaged file: the list as it was is better than none.
+    if (end != RowQueryEnd::AllRead)
+        return end;
+    m_itemsTotal = -1;
+    list.RemoveAllRows();
+    m_hotSearch.Clear();
+    // A query in the box stays, and applies to the new rows.
+    m_hotSearch.Reapply(list, m_search.IsComposing() ? CString() : m_search.Text());
+    AddChunk(std::move(first));
+    return end;
+}
+
+void CMainDlg::AddChunk(CHotListChunk chunk)
+{
+    const bool filtering = m_hotSearch.IsFiltering();
+    m_list.AddRows(chunk.rows, !filtering);
+    const std::vector<int> found = m_hotSearch.AddChunk(std::move(chunk.index));
+    if (!filtering || found.empty())
+        return;
+    const bool noneBefore = m_list.GetCount() == 0;
+    m_list.AppendShownRows(found);
+    if (noneBefore)
+        m_list.SetHighlight(0);
+}
+
+LRESULT CMainDlg::OnHotListChunks(WPARAM, LPARAM)
+{
+    CHotListLoader::Progress progress = m_loader.Take();
+    for (CHotListChunk& chunk : progress.chunks)
+        AddChunk(std::move(chunk));
+    m_itemsTotal = progress.total;
+    if (progress.end)
+        OnHotListLoaded(*progress.end);
+    else
+        UpdateStandingText();
+    return 0;
+}
+
+void CMainDlg::OnHotListLoaded(RowQueryEnd end)
+{
+    switch (end) {
     case RowQueryEnd::AllRead:
-        // Whatever the status line said of the list before is over; a hotkey not in effect is not.
-        SetStatusText(m_hotkeyNotice.IsEmpty() ? CString(L"就绪") : m_hotkeyNotice);
-        // Typed before the list came: the list follows what is typed.
-        OnSearchChange();
+        m_listNotice.Empty();
         break;
     case RowQueryEnd::Busy:
         // A commit under way in another program keeps every reader out for a while.
-        SetStatusText(kListBusy);
+        m_listNotice = kListBusy;
         SetTimer(kLoadTimer, kLoadRetryDelayMs);
         break;
     case RowQueryEnd::Failed:
         // Trying again would read the same damage: the text stays as long as the list is short.
-        SetStatusText(kListUnreadable);
+        m_listNotice = kListUnreadable;
         break;
     }
-    InvalidateRect(nullptr, TRUE);
+    UpdateStandingText();
+}
+
+void CMainDlg::UpdateStandingText()
+{
+    CString text;
+    if (m_loader.IsLoading()) {
+        CString progress;
+        progress.Format(L"正在载入… %d / %d", m_list.RowCount(), std::max(m_itemsTotal, m_list.RowCount()));
+        text = progress;
+    } else if (!m_listNotice.IsEmpty()) {
+        text = m_listNotice;
+    } else if (!m_hotkeyNotice.IsEmpty()) {
+        text = m_hotkeyNotice;
+    } else {
+        text = L"就绪";
+    }
+    m_status.SetStanding(text);
 }
 
 bool CMainDlg::HandleSearchKey(WPARAM key)
@@ -342,35 +385,14 @@ LRESULT CMainDlg::OnSearchComposed(WPARAM, LPARAM)
     return 0;
 }
 
-RowQueryEnd CMainDlg::LoadHotList(CHotListBox& list, CString clause)
-{
-    list.RemoveAllRows();
-    m_hotSearch.Clear();
-    // Filling a long list repaints once, at the end, not once per row.
-    CRedrawPause pause(list);
-    const CString connStr = WithBusyTimeout(g_connStr, kListWaitMs);
-    return WalkRowQuery(connStr, StmtSelectItems(clause), [&](const CDbRow& row) {
-        // A row whose id does not fit in 32 bits gets no row: a click could only carry a cut id,
-        // which names (copies and counts) another item.
-        std::optional<int> id = ItemIdFromValue(row.Value(0));
-        if (!id)
-            return;
-        const CString title = g_db->ValueToText(row.Value(1));
-        const CString content = g_db->ValueToText(row.Value(2));
-        // A row stays one line high: a label of several lines shows its first.
-        list.AddRow(FirstLineShown(title.GetLength() == 0 ? content : title), *id);
-        m_hotSearch.Add(title, content);
-    });
-}
-
 void CMainDlg::CopyItem(int id)
 {
     std::wstring text;
     CClickCounter::ReadResult read = m_clicks.ReadContent(id, &text);
     if (read != CClickCounter::ReadResult::Read) {
-        // Nothing to copy: the click is answered all the same, so that it does not look lost.
-        SetStatusText(read == CClickCounter::ReadResult::Busy ? kContentBusy : kContentUnreadable);
-        SetTimer(kStatusTimer, kStatusDelayMs);
+        // Nothing to copy: said until the next copy, so that the old clipboard is not pasted
+        // believing this one worked.
+        m_status.SayUntilNext(read == CClickCounter::ReadResult::Busy ? kContentBusy : kContentUnreadable);
         return;
     }
     // An empty content means the item is gone (or holds nothing): the user's clipboard stays.
@@ -379,77 +401,19 @@ void CMainDlg::CopyItem(int id)
     if (!g_core->toClipboard(m_hWnd, text)) {
         // Still held by another program after the short retry: said, and not counted, since
         // nothing was copied.
-        SetStatusText(kClipboardBusy);
-        SetTimer(kStatusTimer, kStatusDelayMs);
+        m_status.SayUntilNext(kClipboardBusy);
         return;
     }
-    SetStatusText(L"已复制！");
-    SetTimer(kStatusTimer, kStatusDelayMs);
+    m_status.SayBriefly(L"已复制！");
     m_clicks.Add(id, g_core->getTimeNowStr(L""));
     WriteClickCounts();
     if (g_core->getConfigB(kPasteBackKey)) {
-        PasteBack();
+        m_paste.Start(m_previous ? m_previous->Get() : nullptr);
         return;
     }
     // The user pastes into the window they came from: step out of its way.
     if (g_isAutoMin)
         ShowWindow(SW_MINIMIZE);
-}
-
-void CMainDlg::PasteBack()
-{
-    const HWND target = m_previous ? m_previous->Get() : nullptr;
-    switch (PasteObstacleOf(target)) {
-    case PasteObstacle::NoWindow:
-        SayPasteFailure(kPasteNoWindow);
-        return;
-    case PasteObstacle::MoreRights:
-        SayPasteFailure(kPasteMoreRights);
-        return;
-    case PasteObstacle::None:
-        break;
-    }
-    ShowWindow(SW_MINIMIZE);
-    if (::IsIconic(target))
-        ::ShowWindow(target, SW_RESTORE);
-    ::SetForegroundWindow(target);
-    // The keys go only once the window is in front: before, they would reach whatever is.
-    m_pasteTarget = target;
-    m_pasteTicks = 0;
-    OnPasteTick();
-}
-
-void CMainDlg::OnPasteTick()
-{
-    const HWND target = m_pasteTarget;
-    if (!target)
-        return;
-    const bool lastTick = ++m_pasteTicks >= kPasteTicks;
-    // A window that is in front but has not yet given its keyboard focus out would lose the keys;
-    // at the end of the wait, being in front is enough.
-    if (IsReadyForKeys(target) || (lastTick && ::GetForegroundWindow() == target)) {
-        m_pasteTarget = nullptr;
-        if (!SendPasteKeys())
-            SayPasteFailure(kPasteKeysRefused);
-        return;
-    }
-    if (!::IsWindow(target) || lastTick) {
-        m_pasteTarget = nullptr;
-        SayPasteFailure(::IsWindow(target) ? kPasteNotInFront : kPasteNoWindow);
-        return;
-    }
-    SetTimer(kPasteTimer, kPasteTickMs);
-}
-
-void CMainDlg::SayPasteFailure(LPCWSTR text)
-{
-    if (IsIconic()) {
-        ShowWindow(SW_RESTORE);
-        SetForegroundWindow();
-    }
-    SetStatusText(text);
-    // Said until the next copy: a second is too short to read why.
-    KillTimer(kStatusTimer);
 }
 
 void CMainDlg::WriteClickCounts()
@@ -486,20 +450,21 @@ void CMainDlg::OnAbout()
 
 void CMainDlg::OnOptions()
 {
-    RunOptionsCommand(m_hWnd, m_hotkey);
+    // A cleared history gives the order of a fresh table at once.
+    if (RunOptionsCommand(m_hWnd, m_hotkey))
+        ReloadIfChanged();
     // A key the options put into effect (or no key at all) ends what the status line said of it.
     if (!m_hotkeyNotice.IsEmpty() && m_hotkey.Error() == 0) {
-        CString shown;
-        GetDlgItemText(IDC_STATUS, shown);
-        if (shown == m_hotkeyNotice)
-            SetStatusText(L"就绪");
         m_hotkeyNotice.Empty();
+        UpdateStandingText();
     }
 }
 
 void CMainDlg::OnItems()
 {
-    RunItemsCommand(m_hWnd);
+    // Whatever was added, changed or deleted shows at once.
+    if (RunItemsCommand(m_hWnd))
+        ReloadIfChanged();
 }
 
 void CMainDlg::OnExit()
@@ -510,30 +475,14 @@ void CMainDlg::OnExit()
 void CMainDlg::OnDestroy()
 {
     Default();
-    NotifyTray(NIM_DELETE);
-    m_bTrayIconWanted = false;
+    m_loader.Stop();
+    m_tray.Remove();
     // The key goes with the window that answers it.
     m_hotkey = CGlobalHotkey();
     KillTimer(kCountRetryTimer);
-    KillTimer(kPasteTimer);
+    m_paste.Cancel();
     m_previous.reset();
     // The last chance for counts still kept: wait for a lock as long as other operations do.
     m_clicks.WritePending(true);
-    if (g_db) {
-        delete g_db;
-        g_db = nullptr;
-    }
-    // The session goes before COM, and the core object outlives both.
-    if (m_bComInitialized) {
-        ::CoUninitialize();
-        m_bComInitialized = false;
-    }
-    if (g_core) {
-        delete g_core;
-        g_core = nullptr;
-    }
-    if (g_soft) {
-        delete g_soft;
-        g_soft = nullptr;
-    }
+    m_objects.Release();
 }

@@ -1,18 +1,25 @@
-// CMainDlg: the main window. It sets up and releases the process-wide state, filters keys,
-// owns the status line, the tray icon and the global hotkey, and turns row clicks into
-// click-to-copy.
+// CMainDlg: the main window. It mediates between the pieces it owns (the program-wide objects, the
+// tray icon, the status line, the paste-back, the global hotkey) and the hot list: the list's load
+// and reloads, the key filter, and click-to-copy.
 #pragma once
 
 #include "framework/afxwin.h"
 #include "framework/global_hotkey.h"
 #include "hotlist/hotlistbox.h"
 #include "mainwnd/clickcounter.h"
+#include "mainwnd/hotlistloader.h"
 #include "mainwnd/hotlistsearch.h"
+#include "mainwnd/pasteback.h"
 #include "mainwnd/previouswindow.h"
+#include "mainwnd/programobjects.h"
 #include "mainwnd/searchbox.h"
+#include "mainwnd/statusline.h"
+#include "mainwnd/trayicon.h"
+#include "store/changestamp.h"
 #include "store/rowquery.h"
 
 #include <memory>
+#include <optional>
 
 class CMainDlg : public CDialog {
 public:
@@ -25,13 +32,10 @@ public:
     static constexpr UINT_PTR kLoadTimer = 1;  // loads the hot list after start-up
     static constexpr UINT kLoadDelayMs = 100;
     static constexpr UINT kLoadRetryDelayMs = 1000;  // and again while another program keeps it out
-    static constexpr UINT_PTR kStatusTimer = 2;  // puts "就绪" back after a copy
-    static constexpr UINT kStatusDelayMs = 1000;
+    static constexpr UINT_PTR kStatusTimer = 2;  // puts the standing text back after a copy
     static constexpr UINT_PTR kCountRetryTimer = 3;  // writes the click counts another program held up
     static constexpr UINT kCountRetryDelayMs = 1000;
     static constexpr UINT_PTR kPasteTimer = 4;  // looks whether the window pasted into is in front
-    static constexpr UINT kPasteTickMs = 20;
-    static constexpr int kPasteTicks = 50;  // a second at most
 
     void SetStatusText(const CString& text);
     // Adds (NIM_ADD) or removes (NIM_DELETE) the notification-area icon; the shell's result.
@@ -43,8 +47,12 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
 
-    // Fills the list with one row per item, in the order the clause gives; how the reading ended.
-    virtual RowQueryEnd LoadHotList(CHotListBox& list, CString clause);
+    // Starts reading the hot list afresh, in heat order: the first screenful is in the list when it
+    // returns, the rest follows as the window takes it. How the first reading ended; the list as it
+    // was stays when it did not end well.
+    virtual RowQueryEnd LoadHotList(CHotListBox& list);
+    // The whole list has been read, or its reading ended short.
+    virtual void OnHotListLoaded(RowQueryEnd end);
     // Copies an item's content to the clipboard and counts the click.
     virtual void CopyItem(int id);
 
@@ -60,6 +68,8 @@ protected:
     CHotListBox m_list;
     CSearchBox m_search;
     HICON m_hIcon;
+    CHotListLoader m_loader;
+    CHotListSearch m_hotSearch;
 
 private:
     // The longest the start-up check and each try of the hot list wait for another program's
@@ -70,40 +80,42 @@ private:
     BOOL RefuseToStart(LPCWSTR warning);
     // Loads the hot list and says in the status line how that went; arms the retry when busy.
     void ShowHotList();
+    // Reads the list again when the table has changed since it was read (here or elsewhere).
+    void ReloadIfChanged();
+    // Takes the chunks the loader has read, and its end.
+    LRESULT OnHotListChunks(WPARAM, LPARAM);
+    void AddChunk(CHotListChunk chunk);
+    // What the status line says when nothing else is said: the load, the list's trouble, the hotkey's.
+    void UpdateStandingText();
     // Writes the kept click counts; arms the retry timer when some must wait.
     void WriteClickCounts();
     // The list follows the search box's committed text.
     void OnSearchChange();
     LRESULT OnSearchComposed(WPARAM, LPARAM);
-    // After a copy, with the setting on: back to the window the user came from, and Ctrl+V there.
-    void PasteBack();
-    void OnPasteTick();
-    // The paste did not happen: the window comes back and says why; the text stays on the clipboard.
-    void SayPasteFailure(LPCWSTR text);
     // A key pressed in the search box: true when it was the search's (moving, copying, clearing).
     bool HandleSearchKey(WPARAM key);
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    void OpenTrayMenu();
     // Registers the stored hotkey; one that cannot be had is said in the status line.
     void StartHotkey();
     LRESULT OnHotKey(WPARAM id, LPARAM);
 
-    // The shell broadcasts this when it has re-created the notification area.
-    UINT m_uTaskbarCreated;
-    // Between start-up adding the icon and teardown removing it.
-    bool m_bTrayIconWanted = false;
+    CProgramObjects m_objects;
+    CTrayIcon m_tray;
+    CStatusLine m_status;
+    CPasteBack m_paste;
     bool m_startMinimised = false;
-    // CoUninitialize only balances a CoInitialize that took effect.
-    bool m_bComInitialized = false;
+    CString m_dbPath;
+    // The table as the list last began to read it; a reload follows a change of it.
+    std::optional<CDatabaseStamp> m_loadedStamp;
+    bool m_listStarted = false;  // the first load has begun
+    int m_itemsTotal = -1;       // as the load counted them
+    CString m_listNotice;        // what keeps the list short or waiting; empty when it is whole
     // Reads contents and counts clicks without making a click wait on another program.
     CClickCounter m_clicks;
-    CHotListSearch m_hotSearch;
     std::unique_ptr<CPreviousWindow> m_previous;
-    HWND m_pasteTarget = nullptr;  // while waiting for it to come to the front
-    int m_pasteTicks = 0;
     // Brings the window up from any program; replaced by the options, released at teardown.
     CGlobalHotkey m_hotkey;
-    // Why the stored hotkey is not in effect; the status line says it until a copy says more.
+    // Why the stored hotkey is not in effect; the status line says it until the options mend it.
     CString m_hotkeyNotice;
 
     DECLARE_MESSAGE_MAP()

@@ -1,6 +1,9 @@
 // Pasting into another program's window: its rights, and Ctrl+V by SendInput.
 #include "mainwnd/pasteback.h"
 
+#include "framework/afxwin.h"
+#include "mainwnd/statusline.h"
+
 #include "base/kernel_handles.h"
 
 #include <vector>
@@ -76,4 +79,82 @@ bool SendPasteKeys()
     keys.push_back(Key('V', true));
     keys.push_back(Key(VK_CONTROL, true));
     return ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+}
+
+namespace {
+
+constexpr wchar_t kPasteNoWindow[] = L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。";
+constexpr wchar_t kPasteNotInFront[] = L"原来的窗口未能回到前面，未能粘贴，内容已复制到剪贴板。";
+constexpr wchar_t kPasteMoreRights[] =
+    L"原来的窗口以更高的权限运行，Windows 不允许向其中粘贴，内容已复制到剪贴板。";
+constexpr wchar_t kPasteKeysRefused[] = L"系统未接受按键，未能粘贴，内容已复制到剪贴板。";
+
+}  // namespace
+
+void CPasteBack::Attach(CWnd* main, CStatusLine* status, UINT_PTR timerId)
+{
+    m_main = main;
+    m_status = status;
+    m_timerId = timerId;
+}
+
+void CPasteBack::Start(HWND target)
+{
+    switch (PasteObstacleOf(target)) {
+    case PasteObstacle::NoWindow:
+        Fail(kPasteNoWindow);
+        return;
+    case PasteObstacle::MoreRights:
+        Fail(kPasteMoreRights);
+        return;
+    case PasteObstacle::None:
+        break;
+    }
+    m_main->ShowWindow(SW_MINIMIZE);
+    if (::IsIconic(target))
+        ::ShowWindow(target, SW_RESTORE);
+    ::SetForegroundWindow(target);
+    // The keys go only once the window is in front: before, they would reach whatever is.
+    m_target = target;
+    m_ticks = 0;
+    OnTimer();
+}
+
+void CPasteBack::OnTimer()
+{
+    const HWND target = m_target;
+    if (!target)
+        return;
+    const bool lastTick = ++m_ticks >= kTicks;
+    // A window that is in front but has not yet given its keyboard focus out would lose the keys;
+    // at the end of the wait, being in front is enough.
+    if (IsReadyForKeys(target) || (lastTick && ::GetForegroundWindow() == target)) {
+        m_target = nullptr;
+        if (!SendPasteKeys())
+            Fail(kPasteKeysRefused);
+        return;
+    }
+    if (!::IsWindow(target) || lastTick) {
+        m_target = nullptr;
+        Fail(::IsWindow(target) ? kPasteNotInFront : kPasteNoWindow);
+        return;
+    }
+    m_main->SetTimer(m_timerId, kTickMs);
+}
+
+void CPasteBack::Cancel()
+{
+    m_target = nullptr;
+    if (m_main && m_main->m_hWnd)
+        m_main->KillTimer(m_timerId);
+}
+
+void CPasteBack::Fail(const wchar_t* text)
+{
+    if (m_main->IsIconic()) {
+        m_main->ShowWindow(SW_RESTORE);
+        m_main->SetForegroundWindow();
+    }
+    // Said until the next copy: a second is too short to read why.
+    m_status->SayUntilNext(text);
 }

@@ -1,11 +1,10 @@
-// The tray's options command: the options dialog and, after a cleared history, the restart request.
+// The tray's options command: the options dialog, and whether it cleared the history.
 #pragma once
 
 #include "framework/global_hotkey.h"
 
 #include <windows.h>
 
-// Runs the options dialog modally over the main window; when the history was cleared, tells the
-// user to start the program again and ends the main window's loop with exit code 0. A hotkey
-// chosen there replaces hotkey at once, and asks for no restart.
-void RunOptionsCommand(HWND mainWnd, CGlobalHotkey& hotkey);
+// Runs the options dialog modally over the main window (the framework makes the main window its
+// owner); true when the click history was cleared. A hotkey chosen there replaces hotkey at once.
+bool RunOptionsCommand(HWND mainWnd, CGlobalHotkey& hotkey);

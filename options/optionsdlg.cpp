@@ -98,7 +98,7 @@ void COptionsDlg::OnClearHistory()
 {
     if (g_core->msgboxConfirm(m_hWnd, L"确定清空操作历史吗？此操作也会清空操作排名。") != IDYES)
         return;
-    // Only a clear that took effect asks for the restart; one that did not says so here.
+    // Only a clear that took effect reorders the list; one that did not says so here.
     if (!g_db->Execute(StmtClearHistory())) {
         g_core->msgboxWarning(m_hWnd,
                               L"无法写入数据库，历史未清空！数据库文件可能是只读的，或正被其他程序使用。");

@@ -11,7 +11,7 @@ public:
     explicit COptionsDlg(CGlobalHotkey& hotkey, CWnd* pParent = nullptr);
     ~COptionsDlg() override;
 
-    // Set once a confirmed clear has run; the caller then asks for a restart.
+    // Set once a confirmed clear has run; the caller then shows the list in its new order.
     BOOL m_isHistoryCleared = FALSE;
 
 protected:

@@ -50,6 +50,11 @@ bool CDbConnection::InTransaction() const
     return sqlite3_get_autocommit(Handle()) == 0;
 }
 
+void CDbConnection::Interrupt() noexcept
+{
+    sqlite3_interrupt(Handle());
+}
+
 int CDbConnection::ChangedRows() const
 {
     return sqlite3_changes(Handle());

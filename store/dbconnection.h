@@ -25,6 +25,10 @@ public:
     // The rows the latest finished insert, update or delete changed (not those of its triggers).
     int ChangedRows() const;
 
+    // Makes the statement running on this connection stop at its next check and fail; may be
+    // called from another thread while it runs.
+    void Interrupt() noexcept;
+
     // The connection's latest failure: the engine's code and message.
     CDbError LastError() const;
 

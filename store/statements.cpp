@@ -35,6 +35,19 @@ CString StmtSelectItems(const CString& orderClause)
     return L"SELECT id,title,data1 FROM T_ITEM " + orderClause;
 }
 
+CString StmtSelectHotRows(int count, int skip)
+{
+    CString text;
+    text.Format(L"SELECT id,substr(title,1,%d),substr(data1,1,%d) FROM T_ITEM %ls limit %d offset %d",
+                kHotListTextChars, kHotListTextChars, kHeatOrder, count, skip);
+    return text;
+}
+
+CString StmtCountItems()
+{
+    return L"SELECT count(*) FROM T_ITEM";
+}
+
 CString StmtSelectContent(int id)
 {
     CString text;

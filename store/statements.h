@@ -14,6 +14,12 @@ CString SqlEscape(const CString& text);
 // through SqlEscape itself (do not escape them again). The order clause and the id list are put
 // in as they stand.
 CString StmtSelectItems(const CString& orderClause);                         // the hot list
+// The hot list's rows in heat order, `count` of them (-1: all) after the first `skip`: the id, and
+// the label and content cut to their first kHotListTextChars characters, all that a row shows and
+// the search looks at; a click reads the whole content by id.
+constexpr int kHotListTextChars = 1000;
+CString StmtSelectHotRows(int count, int skip);
+CString StmtCountItems();                                                    // how many items
 CString StmtSelectContent(int id);                                           // a click: read data1
 CString StmtCountClick(const CString& time, int id);                         // a click: count it
 CString StmtClearHistory();                                                  // options: clear

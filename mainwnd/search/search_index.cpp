@@ -40,24 +40,39 @@ bool CSearchIndex::Matches(int item, const std::vector<CTermPattern>& terms) con
     return true;
 }
 
-std::vector<int> CSearchIndex::Filter(std::wstring_view query, const std::vector<int>* within) const
+std::vector<CTermPattern> PrepareTerms(std::wstring_view query)
 {
     std::vector<CTermPattern> terms;
     for (std::wstring_view term : SplitQueryIntoTerms(query))
         terms.emplace_back(term);
+    return terms;
+}
+
+std::vector<int> CSearchIndex::Filter(std::wstring_view query, const std::vector<int>* within) const
+{
+    const std::vector<CTermPattern> terms = PrepareTerms(query);
     std::vector<int> found;
-    if (within) {
-        found.reserve(within->size());
-        for (int item : *within)
-            if (Matches(item, terms))
-                found.push_back(item);
-    } else {
-        found.reserve(m_summaries.size());
-        for (int item = 0; item < Count(); ++item)
-            if (Matches(item, terms))
-                found.push_back(item);
-    }
+    found.reserve(within ? within->size() : m_summaries.size());
+    if (within)
+        FilterInto(terms, within->data(), within->data() + within->size(), 0, found);
+    else
+        FilterInto(terms, 0, found);
     return found;
+}
+
+void CSearchIndex::FilterInto(const std::vector<CTermPattern>& terms, int offset, std::vector<int>& found) const
+{
+    for (int item = 0; item < Count(); ++item)
+        if (Matches(item, terms))
+            found.push_back(item + offset);
+}
+
+void CSearchIndex::FilterInto(const std::vector<CTermPattern>& terms, const int* first, const int* last, int offset,
+                              std::vector<int>& found) const
+{
+    for (const int* item = first; item != last; ++item)
+        if (Matches(*item, terms))
+            found.push_back(*item + offset);
 }
 
 std::size_t CSearchIndex::MemoryBytes() const

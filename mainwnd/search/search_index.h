@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+// The terms of a query, each prepared to be looked for in many texts.
+std::vector<CTermPattern> PrepareTerms(std::wstring_view query);
+
 class CSearchIndex {
 public:
     // Adds the next item; its index is the count of items before it.
@@ -21,6 +24,11 @@ public:
     // an earlier query that this one only narrows (a letter or a term added at its end): only those
     // items are looked at.
     std::vector<int> Filter(std::wstring_view query, const std::vector<int>* within = nullptr) const;
+    // The same for terms prepared once (PrepareTerms), over several indexes: the matching indexes,
+    // plus offset, appended to found; of all items, or of the ascending indexes [first, last).
+    void FilterInto(const std::vector<CTermPattern>& terms, int offset, std::vector<int>& found) const;
+    void FilterInto(const std::vector<CTermPattern>& terms, const int* first, const int* last, int offset,
+                    std::vector<int>& found) const;
 
     // The bytes the prepared texts hold.
     std::size_t MemoryBytes() const;

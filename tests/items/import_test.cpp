@@ -138,7 +138,7 @@ TEST_F(ImportTest, CancellingTheChooserOrAFileOfEmptyLinesChangesNothing)
     empty.paths = {WriteFile(L"empty.txt", "\n\r\n\n")};
     Import(empty);
     EXPECT_EQ(listed, (std::vector<ListedRow>{{L"a", L"1", 1}}));
-    EXPECT_FALSE(empty.m_isDataChanged) << "no line imported: no restart request";
+    EXPECT_FALSE(empty.m_isDataChanged) << "no line imported: the main list stays";
     EXPECT_EQ(Stored().size(), 1u);
 }
 

@@ -216,7 +216,7 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSayS
         EXPECT_EQ(deleteBox.text, L"无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
         EXPECT_EQ(newBox.text, L"无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。");
         EXPECT_EQ(rowsAfter, (std::vector<std::wstring>{L"two", L"one"}));
-        EXPECT_FALSE(dlg.m_isDataChanged) << "nothing changed: no restart request";
+        EXPECT_FALSE(dlg.m_isDataChanged) << "nothing changed: the main list stays";
         EXPECT_EQ(Stored(), before);
     }
 }
@@ -757,5 +757,5 @@ TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmed
     EXPECT_EQ(stored[1].clicktimes, 0);
     EXPECT_EQ(row0, (std::vector<std::wstring>{L"", clip, std::to_wstring(stored[1].id)}))
         << "the newest item heads the list, with its id";
-    EXPECT_TRUE(dlg.m_isDataChanged) << "closing brings the restart request";
+    EXPECT_TRUE(dlg.m_isDataChanged) << "closing has the main list read again";
 }

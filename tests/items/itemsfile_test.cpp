@@ -92,7 +92,7 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     Press(steps, exporting, IDC_EXPORT, exporting.exportChooserCalls, 1);
     RunDialog(exporting, steps);
     EXPECT_TRUE(boxes.empty()) << "an export that worked says nothing";
-    EXPECT_FALSE(exporting.m_isDataChanged) << "an export asks for no restart";
+    EXPECT_FALSE(exporting.m_isDataChanged) << "an export changes nothing the main list shows";
     EXPECT_EQ(exporting.LastExport().exportedItems, 6);
     // In the list's order, newest first; quoted only where a field needs it.
     EXPECT_EQ(testing_support::FileBytes(file),
@@ -226,7 +226,7 @@ TEST_F(ItemsFileTest, TheFileAsSpreadsheetsSaveItComesBackRepeatsAreSkippedAndAM
                   test.box.empty() ? std::vector<std::wstring>{} : std::vector<std::wstring>{test.box});
         EXPECT_EQ(Stored(), test.stored);
         EXPECT_EQ(dlg.m_isDataChanged, test.stored.size() > test.table.size())
-            << "a restart only for items added";
+            << "a reload only for items added";
     }
 }
 

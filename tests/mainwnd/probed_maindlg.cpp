@@ -17,12 +17,11 @@ BOOL CProbedMainDlg::OnInitDialog()
     return result;
 }
 
-RowQueryEnd CProbedMainDlg::LoadHotList(CHotListBox& list, CString clause)
+RowQueryEnd CProbedMainDlg::LoadHotList(CHotListBox& list)
 {
     ++m_loadCount;
     m_loadedList = list.m_hWnd;
-    m_loadClause = clause.str();
-    return CMainDlg::LoadHotList(list, clause);
+    return CMainDlg::LoadHotList(list);
 }
 
 void CProbedMainDlg::CopyItem(int id)

@@ -18,11 +18,10 @@ public:
     int m_loadCount = 0;           // LoadHotList calls
     int m_loadsDuringInit = -1;    // LoadHotList calls made before initialisation returned
     HWND m_loadedList = nullptr;   // the list LoadHotList was given
-    std::wstring m_loadClause;
 
 protected:
     BOOL OnInitDialog() override;
-    RowQueryEnd LoadHotList(CHotListBox& list, CString clause) override;
+    RowQueryEnd LoadHotList(CHotListBox& list) override;
     void CopyItem(int id) override;
 };
 

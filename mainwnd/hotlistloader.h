@@ -1,0 +1,73 @@
+// CHotListLoader: reads the hot list without keeping the window waiting. The first screenful comes
+// from a query for those rows alone, read at once; every other row is read on a thread of its own
+// inside the same read transaction, so that the whole list is one picture of the table, and handed
+// over in chunks that the window takes when it is told to.
+#pragma once
+
+#include "base/cstring.h"
+#include "hotlist/hotrowbatch.h"
+#include "mainwnd/search/search_index.h"
+#include "store/rowquery.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+#include <windows.h>
+
+class CDbConnection;
+
+// Items of the list in heat order: their rows, and the same items prepared for the search.
+struct CHotListChunk {
+    CHotRowBatch rows;
+    CSearchIndex index;
+};
+
+class CHotListLoader {
+public:
+    // Rows the thread hands over at a time: the window adds them in one step.
+    static constexpr int kChunkRows = 16384;
+
+    CHotListLoader() = default;
+    ~CHotListLoader();
+    CHotListLoader(const CHotListLoader&) = delete;
+    CHotListLoader& operator=(const CHotListLoader&) = delete;
+
+    // Stops a load under way, reads the first firstRows rows into first, and, when there may be
+    // more, starts reading them; `message` is posted to notify whenever chunks or the end are
+    // ready. AllRead means the first rows were read (the rest may be coming: IsLoading).
+    RowQueryEnd Start(const CString& connStr, int firstRows, CHotListChunk& first, HWND notify, UINT message);
+    // Stops the thread; what it has not handed over is dropped.
+    void Stop();
+    bool IsLoading() const { return m_thread.joinable() && !m_end; }
+
+    struct Progress {
+        std::vector<CHotListChunk> chunks;  // read since the last Take, in order
+        std::optional<RowQueryEnd> end;     // how the load ended, once it has
+        int total = -1;                     // how many items the table holds, once counted
+    };
+    Progress Take();
+
+private:
+    void Run(std::unique_ptr<CDbConnection> connection, int skip);
+    void Hand(CHotListChunk chunk);
+    void Finish(RowQueryEnd end);
+
+    HWND m_notify = nullptr;
+    UINT m_message = 0;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_posted{false};
+    std::atomic<int> m_total{-1};
+    std::mutex m_mutex;  // guards what follows
+    std::vector<CHotListChunk> m_ready;
+    std::optional<RowQueryEnd> m_end;
+    // The thread's connection while it reads, for Stop to interrupt a long statement.
+    CDbConnection* m_reading = nullptr;
+};
+
+// Adds a row of the hot list's statement (id, label, content) to a chunk; a row whose id does not
+// fit in 32 bits is left out, since a click could only carry a cut id that names another item.
+void AddHotListRow(const CDbRow& row, CHotListChunk& chunk);
