@@ -1,11 +1,13 @@
 // Hot list benchmark: the real main window over a sys.mdb of N items (N from the command line).
-// From timer 1 to the last entry added and to the end of the first paint; click-to-copy of the top
-// item, of the top item while another connection holds a read transaction (the count cannot be
-// written: the click waits for the lock as long as the click path allows), and of the last one
-// after scrolling to the end; the rows that have a window and a font after
-// the load and after paging through the whole list and back; the working set after the load. And
-// two floors: the same SELECT by SQLite alone with one list entry per item and a window and a font
-// for each row that fits on screen, and the same with a window and a font for every item.
+// From timer 1 to the first screenful painted and to the last chunk added, the longest the window
+// kept a timer waiting meanwhile, the private bytes after the load; click-to-copy of the top item,
+// of the top item while another connection holds a read transaction, and of the last one after
+// scrolling to the end; the rows that have a window and a font after the load and after paging. And
+// the floors: SQLite alone running the first screenful's query, and the whole list's query with one
+// list entry per item and a window and a font for each row that fits on screen (or, up to 20,000,
+// for every item).
+// Two more modes, each one process: "--reload N" reads the list again a hundred times after a change
+// made by another connection; "--big" lists 2,000 items of 1 MB each.
 #include "appstate/globals.h"
 #include "bench/bench_support.h"
 #include "corelib/core.h"
@@ -18,7 +20,7 @@
 #include "store/sqlite_handles.h"
 #include "store/statements.h"
 #include "tests/hotlist/mouse_input.h"
-#include "tests/support/testdb.h"
+#include "tests/support/item_schema.h"
 
 #include <psapi.h>
 #include <sqlite3.h>
@@ -27,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,38 +43,79 @@ constexpr int kClicks = 21;
 // Each of these waits out the click path's lock wait: fewer of them.
 constexpr int kReaderClicks = 5;
 constexpr int kFloorRuns = 3;
+constexpr int kReloads = 100;
 // A floor with a window per item makes and destroys that many windows; past this many only one run,
 // and none past the old floor's limit: Wine's window table, shared by the whole session, holds about
 // 32,700 windows.
 constexpr int kManyWindowRuns = 5000;
 constexpr int kMaxWindowFloor = 20000;
+// Paging a million items a page at a time would take minutes: this many pages down, the end, back.
+constexpr int kMaxPages = 200;
 constexpr UINT WM_BENCH_NEXT = WM_APP + 40;
 // A click on the last row that copies nothing within this time is given up.
 constexpr UINT_PTR kClickWatchTimer = 40;
 constexpr UINT kClickWatchMs = 3000;
+// Ticks while the list loads: the longest gap between two is how long the window kept them waiting.
+constexpr UINT_PTR kTickTimer = 41;
+constexpr UINT kTickMs = 10;
 
-size_t WorkingSetKb()
+struct Memory {
+    size_t privateKb = 0;
+    size_t peakKb = 0;
+};
+
+Memory ProcessMemory()
 {
-    PROCESS_MEMORY_COUNTERS counters = {};
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof(counters);
-    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters)))
-        return 0;
-    return counters.WorkingSetSize / 1024;
+    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                sizeof(counters)))
+        return {};
+    // The committed private bytes (what Windows calls the private bytes; Wine fills only these).
+    return {counters.PagefileUsage / 1024, counters.PeakPagefileUsage / 1024};
 }
 
-// Labels and contents like a user's snippets; counts and times spread so the order has work to do.
-std::vector<testing_support::TestItem> MakeItems(int count)
+void Exec(sqlite3* db, const char* sql)
 {
-    std::vector<testing_support::TestItem> items;
-    items.reserve(static_cast<size_t>(count));
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        std::printf("# %s failed: %s\n", sql, sqlite3_errmsg(db));
+}
+
+// A sys.mdb of count items made row by row, so that no copy of them stays in this process: labels
+// and contents like a user's snippets (or contents of contentChars characters), counts and times
+// spread so that the order has work to do.
+void CreateItems(const std::wstring& path, int count, int contentChars = 0)
+{
+    ::DeleteFileW(path.c_str());
+    ::DeleteFileW((path + L"-journal").c_str());
+    CSqliteHandle db;
+    sqlite3_open_v2(ToUtf8(path).c_str(), db.Put(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    Exec(db.Get(), kItemSchemaSql);
+    Exec(db.Get(), "BEGIN");
+    CSqliteStmtHandle insert;
+    const char* sql = "INSERT INTO T_ITEM(title,data1,clicktimes,lasttime) VALUES(?,?,?,?)";
+    sqlite3_prepare_v2(db.Get(), sql, -1, insert.Put(), nullptr);
+    std::string big;
     for (int i = 0; i < count; ++i) {
-        CString label, content, time;
-        label.Format(L"常用片段 %05d 地址", i);
-        content.Format(L"北京市海淀区中关村大街 %d 号，邮编 100080。it's #%d", i, i);
-        time.Format(L"2026-%02d-%02d %02d:%02d:00", 1 + i % 12, 1 + i % 28, i % 24, i % 60);
-        items.push_back({label.str(), content.str(), (i * 7) % 50, time.str()});
+        char label[64], content[128], time[32];
+        std::snprintf(label, sizeof(label), "常用片段 %05d 地址", i);
+        std::snprintf(content, sizeof(content), "北京市海淀区中关村大街 %d 号，邮编 100080。it's #%d", i, i);
+        std::snprintf(time, sizeof(time), "2026-%02d-%02d %02d:%02d:00", 1 + i % 12, 1 + i % 28, i % 24, i % 60);
+        if (contentChars > 0) {
+            big.assign(content);
+            while (big.size() < static_cast<size_t>(contentChars))
+                big += " 第二段文字 abcdefghij";
+            big.resize(static_cast<size_t>(contentChars));
+        }
+        sqlite3_bind_text(insert.Get(), 1, label, -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert.Get(), 2, contentChars > 0 ? big.c_str() : content, -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(insert.Get(), 3, (i * 7) % 50);
+        sqlite3_bind_text(insert.Get(), 4, time, -1, SQLITE_TRANSIENT);
+        if (sqlite3_step(insert.Get()) != SQLITE_DONE)
+            std::printf("# insert failed: %s\n", sqlite3_errmsg(db.Get()));
+        sqlite3_reset(insert.Get());
     }
-    return items;
+    Exec(db.Get(), "COMMIT");
 }
 
 struct RowCounts {
@@ -88,22 +132,24 @@ BOOL CALLBACK CountRow(HWND row, LPARAM param)
     return TRUE;
 }
 
+enum class Mode { Full, Reload, Big };
+
 struct HotListFigures {
-    double loadSeconds = 0;
-    double paintSeconds = 0;
+    double firstRowsSeconds = 0;  // timer 1 to the first screenful painted
+    double loadSeconds = 0;       // timer 1 to the last chunk added
+    double longestTickGap = 0;    // while loading
     bool paintLeftPending = false;
     std::vector<double> clickSeconds;
-    // Clicks on the top item while a reader holds the database.
     std::vector<double> readerClickSeconds;
-    // Clicks on the last item's row, the list scrolled to the end.
     std::vector<double> lastClickSeconds;
-    // The three steps of a copy, each timed alone.
     std::vector<double> readSeconds, clipboardSeconds, countSeconds;
     int entries = 0;
+    bool firstRowsInOrder = false;
     RowCounts rows;
-    // After paging from the top to the end and back.
     RowCounts scrolledRows;
-    size_t workingSetKb = 0;
+    Memory afterLoad;
+    std::vector<double> reloadSeconds;
+    Memory afterReloads[2];  // after the first and the last
     DWORD listStyle = 0;
     SIZE listSize = {};
 };
@@ -111,14 +157,21 @@ struct HotListFigures {
 // The real main window, with stop-watches around the load and the copy.
 class CBenchMainDlg : public CMainDlg {
 public:
-    explicit CBenchMainDlg(std::wstring dbPath) : m_dbPath(std::move(dbPath)) {}
+    CBenchMainDlg(std::wstring dbPath, Mode mode) : m_dbPath(std::move(dbPath)), m_mode(mode) {}
     HotListFigures figures;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_TIMER && wParam == kLoadTimer)
-            return OnLoadTimer(message, wParam, lParam);
+        if (message == WM_TIMER && wParam == kLoadTimer && m_loadStart == 0)
+            return OnFirstLoadTimer(message, wParam, lParam);
+        if (message == WM_TIMER && wParam == kTickTimer) {
+            const double now = Now();
+            if (m_lastTick > 0)
+                figures.longestTickGap = std::max(figures.longestTickGap, now - m_lastTick);
+            m_lastTick = now;
+            return 0;
+        }
         if (message == WM_BENCH_NEXT) {
             NextStep();
             return 0;
@@ -141,11 +194,30 @@ protected:
         return CMainDlg::PreTranslateMessage(pMsg);
     }
 
-    RowQueryEnd LoadHotList(CHotListBox& list, CString clause) override
+    void OnHotListLoaded(RowQueryEnd end) override
     {
-        RowQueryEnd end = CMainDlg::LoadHotList(list, clause);
-        m_loaded = Now();
-        return end;
+        CMainDlg::OnHotListLoaded(end);
+        const double now = Now();
+        if (end != RowQueryEnd::AllRead)
+            std::printf("# the load ended short\n");
+        if (m_reloadStart > 0) {
+            figures.reloadSeconds.push_back(now - m_reloadStart);
+            m_reloadStart = 0;
+            if (figures.reloadSeconds.size() == 1 || figures.reloadSeconds.size() == kReloads)
+                figures.afterReloads[figures.reloadSeconds.size() == 1 ? 0 : 1] = ProcessMemory();
+            ::PostMessageW(m_hWnd, WM_BENCH_NEXT, 0, 0);
+            return;
+        }
+        if (figures.loadSeconds > 0)
+            return;
+        figures.loadSeconds = now - m_loadStart;
+        KillTimer(kTickTimer);
+        figures.afterLoad = ProcessMemory();
+        figures.entries = static_cast<int>(m_list.GetCount());
+        ::EnumChildWindows(m_list.m_hWnd, &CountRow, reinterpret_cast<LPARAM>(&figures.rows));
+        // The hottest item is the first the load's own statement returns.
+        m_topId = _wtoi(g_db->QueryValue(StmtSelectHotRows(1, 0)));
+        ::PostMessageW(m_hWnd, WM_BENCH_NEXT, 0, 0);
     }
 
     void CopyItem(int id) override
@@ -160,35 +232,52 @@ protected:
     }
 
 private:
-    LRESULT OnLoadTimer(UINT message, WPARAM wParam, LPARAM lParam)
+    LRESULT OnFirstLoadTimer(UINT message, WPARAM wParam, LPARAM lParam)
     {
-        const double start = Now();
+        m_loadStart = Now();
+        SetTimer(kTickTimer, kTickMs);
         LRESULT result = CMainDlg::WindowProc(message, wParam, lParam);
-        // Paint what the load invalidated, as the message loop would, until nothing is left.
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        const double painted = Now();
+        // Paint what the first rows invalidated, as the message loop would, until nothing is left.
+        PaintNow();
+        figures.firstRowsSeconds = Now() - m_loadStart;
         figures.paintLeftPending = (HIWORD(::GetQueueStatus(QS_PAINT)) & QS_PAINT) != 0;
-        figures.loadSeconds = m_loaded - start;
-        figures.paintSeconds = painted - start;
-        figures.workingSetKb = WorkingSetKb();
-        figures.entries = static_cast<int>(m_list.GetCount());
-        ::EnumChildWindows(m_list.m_hWnd, &CountRow, reinterpret_cast<LPARAM>(&figures.rows));
+        figures.firstRowsInOrder = FirstRowsInHeatOrder();
         figures.listStyle = static_cast<DWORD>(::GetWindowLongW(m_list.m_hWnd, GWL_STYLE));
         CRect client;
         m_list.GetClientRect(&client);
         figures.listSize = {client.Width(), client.Height()};
-        // The hottest item is the first the load's own statement returns.
-        m_topId = _wtoi(g_db->QueryValue(StmtSelectItems(kHeatOrder)));
-        ::PostMessageW(m_hWnd, WM_BENCH_NEXT, 0, 0);
         return result;
     }
 
-    // Clicks the top row's item (the way a row's click arrives), pages through the list, clicks the
-    // last row, then ends the window.
+    // The entries on screen are the table's hottest items, in order.
+    bool FirstRowsInHeatOrder()
+    {
+        const int shown = std::min(m_list.GetCount(), m_list.EntriesOnScreen());
+        std::vector<int> expected;
+        CString sql = StmtSelectHotRows(shown, 0);
+        CSqliteHandle db;
+        sqlite3_open_v2(ToUtf8(m_dbPath).c_str(), db.Put(), SQLITE_OPEN_READONLY, nullptr);
+        CSqliteStmtHandle stmt;
+        sqlite3_prepare16_v2(db.Get(), sql.str().c_str(), -1, stmt.Put(), nullptr);
+        while (sqlite3_step(stmt.Get()) == SQLITE_ROW)
+            expected.push_back(sqlite3_column_int(stmt.Get(), 0));
+        for (int i = 0; i < shown; ++i) {
+            if (m_list.ItemIdAt(i) != expected[static_cast<size_t>(i)])
+                return false;
+        }
+        return shown > 0 && static_cast<int>(expected.size()) == shown;
+    }
+
     void NextStep()
     {
+        if (m_mode == Mode::Reload) {
+            NextReload();
+            return;
+        }
+        if (m_mode == Mode::Big) {
+            ::PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
         const bool listed = m_list.GetCount() > 0;
         if (listed && static_cast<int>(figures.clickSeconds.size()) < kClicks) {
             ::PostMessageW(m_hWnd, WM_ITEMCLICK, 0, m_topId);
@@ -202,7 +291,7 @@ private:
         // The kept counts are written at a later click or retry.
         m_reader.Reset();
         if (listed && !m_clickingLast) {
-            PageToTheEndAndBack();
+            PageAround();
             ::EnumChildWindows(m_list.m_hWnd, &CountRow, reinterpret_cast<LPARAM>(&figures.scrolledRows));
             m_list.SendMessage(WM_VSCROLL, SB_BOTTOM);
             PaintNow();
@@ -215,6 +304,23 @@ private:
         }
         TimeCopySteps();
         ::PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    }
+
+    // Another program changes an item; the window, brought up, reads the list again.
+    void NextReload()
+    {
+        if (static_cast<int>(figures.reloadSeconds.size()) >= kReloads) {
+            ::PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        CSqliteHandle db;
+        sqlite3_open_v2(ToUtf8(m_dbPath).c_str(), db.Put(), SQLITE_OPEN_READWRITE, nullptr);
+        const std::string sql = "UPDATE T_ITEM SET title='改过 " + std::to_string(figures.reloadSeconds.size()) +
+                                "' WHERE id=1";
+        Exec(db.Get(), sql.c_str());
+        db.Reset();
+        m_reloadStart = Now();
+        ReloadIfChanged();
     }
 
     // A second connection, as another program would hold it: a read inside an open transaction.
@@ -238,11 +344,17 @@ private:
             ::DispatchMessageW(&msg);
     }
 
-    // A page at a time, as the scroll bar's page area scrolls, painting after each step.
-    void PageToTheEndAndBack()
+    // A page at a time, as the scroll bar's page area scrolls, painting after each step: down some
+    // pages, then from the end up some pages.
+    void PageAround()
     {
         for (WPARAM step : {SB_PAGEDOWN, SB_PAGEUP}) {
-            for (int top = -1; top != m_list.GetTopIndex();) {
+            if (step == SB_PAGEUP) {
+                m_list.SendMessage(WM_VSCROLL, SB_BOTTOM);
+                PaintNow();
+            }
+            int top = -1;
+            for (int page = 0; page < kMaxPages && top != m_list.GetTopIndex(); ++page) {
                 top = m_list.GetTopIndex();
                 m_list.SendMessage(WM_VSCROLL, step);
                 PaintNow();
@@ -278,12 +390,15 @@ private:
     }
 
     std::wstring m_dbPath;
+    Mode m_mode;
     // Closing the connection ends its transaction and lets go of the lock.
     CSqliteHandle m_reader;
     bool m_clickingLast = false;
     bool m_clickGivenUp = false;
     double m_clickStart = 0;
-    double m_loaded = 0;
+    double m_loadStart = 0;
+    double m_lastTick = 0;
+    double m_reloadStart = 0;
     int m_topId = 0;
 };
 
@@ -293,7 +408,26 @@ struct CFloorWindowTraits : CNullHandleTraits<HWND> {
 };
 using CFloorWindow = CUniqueHandle<CFloorWindowTraits>;
 
-// The same SELECT by SQLite alone, one entry per item in a list box of the hot list's style and
+// SQLite alone running the first screenful's query: every row stepped, every column read.
+double MeasureFirstRowsFloor(const std::wstring& dbPath, int rows)
+{
+    const std::wstring sql = StmtSelectHotRows(rows, 0).str();
+    const double start = Now();
+    CSqliteHandle db;
+    sqlite3_open_v2(ToUtf8(dbPath).c_str(), db.Put(), SQLITE_OPEN_READONLY, nullptr);
+    CSqliteStmtHandle stmt;
+    sqlite3_prepare16_v2(db.Get(), sql.c_str(), -1, stmt.Put(), nullptr);
+    while (sqlite3_step(stmt.Get()) == SQLITE_ROW) {
+        sqlite3_column_int(stmt.Get(), 0);
+        sqlite3_column_text16(stmt.Get(), 1);
+        sqlite3_column_text16(stmt.Get(), 2);
+    }
+    stmt.Reset();
+    db.Reset();
+    return Now() - start;
+}
+
+// The list's SELECT by SQLite alone, one entry per item in a list box of the hot list's style and
 // size, and a window and a font for each row that fits on screen, or (windowPerItem) for every item.
 double MeasureFloor(const std::wstring& dbPath, DWORD listStyle, SIZE listSize, bool windowPerItem)
 {
@@ -306,7 +440,7 @@ double MeasureFloor(const std::wstring& dbPath, DWORD listStyle, SIZE listSize, 
     LOGFONTW logFont = {};
     logFont.lfHeight = 20;
     std::wcscpy(logFont.lfFaceName, L"宋体");
-    std::string sql = ToUtf8(StmtSelectItems(kHeatOrder).str());
+    const std::wstring sql = StmtSelectHotRows(-1, 0).str();
     const int entryHeight = listSize.cy * 6 / 100;
     const int onScreen = entryHeight > 0 ? (listSize.cy + entryHeight - 1) / entryHeight : 1;
     // The host is shown and painted before the clock starts, as the main window is before timer 1.
@@ -320,14 +454,14 @@ double MeasureFloor(const std::wstring& dbPath, DWORD listStyle, SIZE listSize, 
         CSqliteHandle db;
         sqlite3_open_v2(ToUtf8(dbPath).c_str(), db.Put(), SQLITE_OPEN_READWRITE, nullptr);
         CSqliteStmtHandle stmt;
-        sqlite3_prepare_v2(db.Get(), sql.c_str(), static_cast<int>(sql.size()), stmt.Put(), nullptr);
+        sqlite3_prepare16_v2(db.Get(), sql.c_str(), -1, stmt.Put(), nullptr);
         ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         int added = 0;
         while (sqlite3_step(stmt.Get()) == SQLITE_ROW) {
             // Every column read, as the load reads them.
             const int id = sqlite3_column_int(stmt.Get(), 0);
-            sqlite3_column_text(stmt.Get(), 1);
-            sqlite3_column_text(stmt.Get(), 2);
+            sqlite3_column_text16(stmt.Get(), 1);
+            sqlite3_column_text16(stmt.Get(), 2);
             ++added;
             if (windowPerItem || added <= onScreen) {
                 HWND row = ::CreateWindowExW(
@@ -346,15 +480,14 @@ double MeasureFloor(const std::wstring& dbPath, DWORD listStyle, SIZE listSize, 
     return Now() - start;
 }
 
-// The machine's speed drifts from call to call (each window costs round trips to the window
-// server): the middle one of several runs.
-double MedianFloor(int runs, const std::wstring& dbPath, DWORD listStyle, SIZE listSize, bool windowPerItem)
+// The machine's speed drifts from call to call: the middle one of several runs.
+double MedianOf(int runs, const std::function<double()>& measure)
 {
-    std::vector<double> floors;
+    std::vector<double> values;
     for (int run = 0; run < runs; ++run)
-        floors.push_back(MeasureFloor(dbPath, listStyle, listSize, windowPerItem));
-    std::sort(floors.begin(), floors.end());
-    return floors[floors.size() / 2];
+        values.push_back(measure());
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 double Median(std::vector<double> values)
@@ -365,41 +498,81 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+HotListFigures RunMainWindow(CWinApp& app, const std::wstring& dbPath, Mode mode)
+{
+    CBenchMainDlg dlg(dbPath, mode);
+    app.m_pMainWnd = &dlg;
+    dlg.DoModal();
+    app.m_pMainWnd = nullptr;
+    return dlg.figures;
+}
+
+void PrintLoad(const char* name, const HotListFigures& figures, int count)
+{
+    if (figures.entries != count)
+        std::printf("# only %d of %d items listed\n", figures.entries, count);
+    if (!figures.firstRowsInOrder)
+        std::printf("# the first screenful was not the hottest items in order\n");
+    std::printf("%sfirst_rows_ms: %.1f ms\n", name, figures.firstRowsSeconds * 1000);
+    std::printf("%sload_ms: %.1f ms\n", name, figures.loadSeconds * 1000);
+    std::printf("%sanswer_max_ms: %.1f ms\n", name, figures.longestTickGap * 1000);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
+    std::string modeArg = argc > 1 ? argv[1] : "";
+    const Mode mode = modeArg == "--reload" ? Mode::Reload : modeArg == "--big" ? Mode::Big : Mode::Full;
+    const int count = mode == Mode::Big ? 2000 : std::atoi(argv[mode == Mode::Full ? 1 : 2]);
     CWinApp app;
     const std::wstring folder = bench::ProgramFolder();
     const std::wstring dbPath = folder + L"sys.mdb";
     ::DeleteFileW((folder + L"hotlist_bench.ini").c_str());
-    testing_support::CreateItemDatabase(dbPath, MakeItems(count));
+    CreateItems(dbPath, count, mode == Mode::Big ? 1024 * 1024 : 0);
+    const Memory before = ProcessMemory();
 
-    HotListFigures figures;
-    {
-        CBenchMainDlg dlg(dbPath);
-        app.m_pMainWnd = &dlg;
-        dlg.DoModal();
-        app.m_pMainWnd = nullptr;
-        figures = dlg.figures;
+    const HotListFigures figures = RunMainWindow(app, dbPath, mode);
+    if (mode == Mode::Big) {
+        PrintLoad("big_items_", figures, count);
+        std::printf("big_items_private_kb: %zu kB\n", figures.afterLoad.peakKb);
+        ::DeleteFileW(dbPath.c_str());
+        std::fflush(stdout);
+        return 0;
     }
-    const double floor = MedianFloor(kFloorRuns, dbPath, figures.listStyle, figures.listSize, false);
+    if (mode == Mode::Reload) {
+        std::printf("reload_%d_ms: %.1f ms\n", count, Median(figures.reloadSeconds) * 1000);
+        std::printf("reload_private_1_kb: %zu kB\n", figures.afterReloads[0].privateKb);
+        std::printf("reload_private_100_kb: %zu kB\n", figures.afterReloads[1].privateKb);
+        std::fflush(stdout);
+        return 0;
+    }
+
+    const int firstRows = std::min(count, std::max(1, static_cast<int>(figures.listSize.cy) /
+                                                          std::max(1, static_cast<int>(figures.listSize.cy) * 6 / 100) + 1));
+    const double firstRowsFloor = MedianOf(kFloorRuns, [&] { return MeasureFirstRowsFloor(dbPath, firstRows); });
+    const double floor =
+        MedianOf(kFloorRuns, [&] { return MeasureFloor(dbPath, figures.listStyle, figures.listSize, false); });
     const bool windowFloor = count <= kMaxWindowFloor;
-    const double windowsFloor = windowFloor ? MedianFloor(count <= kManyWindowRuns ? kFloorRuns : 1, dbPath,
-                                                          figures.listStyle, figures.listSize, true)
+    const double windowsFloor = windowFloor ? MedianOf(count <= kManyWindowRuns ? kFloorRuns : 1, [&] {
+        return MeasureFloor(dbPath, figures.listStyle, figures.listSize, true);
+    })
                                             : 0;
 
-    if (figures.entries != count)
-        std::printf("# only %d of %d items listed\n", figures.entries, count);
     if (figures.paintLeftPending)
         std::printf("# a paint was still pending after the first paint\n");
+    if (figures.entries != count)
+        std::printf("# only %d of %d items listed\n", figures.entries, count);
+    if (!figures.firstRowsInOrder)
+        std::printf("# the first screenful was not the hottest items in order\n");
+    std::printf("first_rows_%d_ms: %.1f ms\n", count, figures.firstRowsSeconds * 1000);
+    std::printf("first_rows_floor_%d_ms: %.1f ms\n", count, firstRowsFloor * 1000);
     std::printf("load_%d_ms: %.1f ms\n", count, figures.loadSeconds * 1000);
-    std::printf("paint_%d_ms: %.1f ms\n", count, figures.paintSeconds * 1000);
     std::printf("floor_%d_ms: %.1f ms\n", count, floor * 1000);
     if (windowFloor)
         std::printf("floor_windows_%d_ms: %.1f ms\n", count, windowsFloor * 1000);
     std::printf("load_over_floor_%d: %.2f x\n", count, floor > 0 ? figures.loadSeconds / floor : 0.0);
+    std::printf("answer_max_%d_ms: %.1f ms\n", count, figures.longestTickGap * 1000);
     std::printf("click_ms: %.2f ms\n", Median(figures.clickSeconds) * 1000);
     if (figures.lastClickSeconds.size() != static_cast<size_t>(kClicks))
         std::printf("# %zu of %d clicks on the last row copied\n", figures.lastClickSeconds.size(), kClicks);
@@ -414,7 +587,9 @@ int main(int argc, char** argv)
     std::printf("row_windows_%d: %d rows\n", count, figures.rows.windows);
     std::printf("row_fonts_%d: %d rows\n", count, figures.rows.fonts);
     std::printf("row_windows_scrolled_%d: %d rows\n", count, figures.scrolledRows.windows);
-    std::printf("working_set_%d_kb: %zu kB\n", count, figures.workingSetKb);
+    std::printf("private_base_kb: %zu kB\n", before.privateKb);
+    std::printf("private_%d_kb: %zu kB\n", count, figures.afterLoad.privateKb);
+    std::printf("peak_private_%d_kb: %zu kB\n", count, figures.afterLoad.peakKb);
     std::fflush(stdout);
     return 0;
 }

@@ -134,6 +134,13 @@ int CHotListBox::ItemIdAt(int index) const
     return m_rows.IdAt(m_shown[static_cast<size_t>(index)]);
 }
 
+std::wstring_view CHotListBox::TextAt(int index) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= m_shown.size())
+        return {};
+    return m_rows.TextAt(m_shown[static_cast<size_t>(index)]);
+}
+
 void CHotListBox::SetHighlight(int index)
 {
     if (index >= static_cast<int>(m_shown.size()))

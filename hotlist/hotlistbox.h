@@ -51,6 +51,8 @@ public:
     void ShowAllRows();
     // The item id of an entry shown, or 0 for none.
     int ItemIdAt(int index) const;
+    // The text of an entry shown, or "" for none.
+    std::wstring_view TextAt(int index) const;
 
     // The entry drawn as hovered for the keyboard (-1: none); scrolled into view.
     void SetHighlight(int index);

@@ -55,6 +55,8 @@ protected:
     virtual void OnHotListLoaded(RowQueryEnd end);
     // Copies an item's content to the clipboard and counts the click.
     virtual void CopyItem(int id);
+    // Reads the list again when the table has changed since it was read (here or elsewhere).
+    void ReloadIfChanged();
 
     void OnPaint();
     HICON OnQueryDragIcon();
@@ -80,8 +82,6 @@ private:
     BOOL RefuseToStart(LPCWSTR warning);
     // Loads the hot list and says in the status line how that went; arms the retry when busy.
     void ShowHotList();
-    // Reads the list again when the table has changed since it was read (here or elsewhere).
-    void ReloadIfChanged();
     // Takes the chunks the loader has read, and its end.
     LRESULT OnHotListChunks(WPARAM, LPARAM);
     void AddChunk(CHotListChunk chunk);

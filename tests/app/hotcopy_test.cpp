@@ -9,13 +9,18 @@
 #include "tests/support/row_font.h"
 #include "tests/store/lock_holder_process.h"
 #include "tests/support/hotkey_input.h"
+#include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/other_program.h"
 #include "tests/support/remote_window.h"
 #include "tests/support/testdb.h"
 #include "tests/support/window_lookup.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -118,6 +123,14 @@ public:
     std::vector<HandledClick> m_handled;
     int m_countRetries = 0;
     int Highlight() const { return m_list.Highlight(); }
+    // The texts of the rows shown, top to bottom.
+    std::vector<std::wstring> Shown() const
+    {
+        std::vector<std::wstring> texts;
+        for (int i = 0; i < m_list.GetCount(); ++i)
+            texts.emplace_back(m_list.TextAt(i));
+        return texts;
+    }
 
 protected:
     void CopyItem(int id) override
@@ -517,4 +530,148 @@ TEST_F(HotCopyTest, AClipboardHeldOpenByAnotherProgramIsSaidInTheStatusLineAndTh
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[1].clicktimes, 9) << "the click is not counted";
     EXPECT_EQ(rows[1].lasttime, std::optional<std::wstring>(L"2026-01-02 10:00:00"));
+}
+
+namespace {
+
+HWND DialogCalled(const wchar_t* caption)
+{
+    HWND dialog = ::FindWindowW(L"#32770", caption);
+    return dialog && ::IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+void Click(HWND dialog, int id)
+{
+    ::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+// One step of a change through the tray's dialogs: what to do, and the rows the list must show
+// afterwards (without waiting for any restart).
+struct DialogChange {
+    const char* what;
+    std::function<void(CModalScript&)> drive;
+    std::function<bool(const std::vector<std::wstring>&)> shows;
+};
+
+bool Holds(const std::vector<std::wstring>& rows, const std::wstring& text)
+{
+    return std::find(rows.begin(), rows.end(), text) != rows.end();
+}
+
+}  // namespace
+
+TEST_F(HotCopyTest, ChangesThroughTheDialogsAndFromAnotherProgramShowAtOnceWithTheProgramRunning)
+{
+    const std::wstring importFile = ProgramFolder() + L"导入.txt";
+    WriteFileBytes(importFile, "导入的第一行\r\n导入的第二行\r\n");
+    auto items = [&](CModalScript& s, std::function<void(CModalScript&, HWND&)> work) {
+        auto dialog = std::make_shared<HWND>();
+        s.Then([&] { ::PostMessageW(m_dlg->m_hWnd, WM_COMMAND, ID_TRAY_ITEMS, 0); return true; })
+            .Then([dialog] { return (*dialog = DialogCalled(L"数据项")) != nullptr; }, 5000, "the items dialog");
+        work(s, *dialog);
+        s.Then([dialog] { ::PostMessageW(*dialog, WM_COMMAND, IDCANCEL, 0); return !DialogCalled(L"数据项"); },
+               5000, "the items dialog closes");
+    };
+    auto edit = [](CModalScript& s, const wchar_t* title, const wchar_t* content) {
+        s.Then([=] {
+            HWND box = DialogCalled(L"数据项编辑");
+            if (!box)
+                return false;
+            ::SetDlgItemTextW(box, IDC_EDIT_TITLE, title);
+            if (content)
+                ::SetDlgItemTextW(box, IDC_EDIT_DATA1, content);
+            Click(box, IDOK);
+            return true;
+        }, 5000, "the edit dialog").Then([] { return !DialogCalled(L"数据项编辑"); }, 5000, "edit saved");
+    };
+    auto firstRow = [](HWND dialog) { return ::GetDlgItem(dialog, IDC_ITEMLIST); };
+    const std::vector<DialogChange> changes = {
+        {"新建 adds a row", [&](CModalScript& s) {
+             items(s, [&](CModalScript& in, HWND& dialog) {
+                 in.Then([&] { Click(dialog, IDC_NEWITEM); return true; });
+                 edit(in, L"新的标签", L"新的内容");
+             });
+         }, [](const auto& rows) { return rows.size() == 5 && Holds(rows, L"新的标签"); }},
+        {"an edit changes its label in place", [&](CModalScript& s) {
+             items(s, [&](CModalScript& in, HWND& dialog) {
+                 in.Then([&] {
+                     // The newest item heads the items dialog's list.
+                     RECT row = {LVIR_LABEL, 0, 0, 0};
+                     ::SendMessageW(firstRow(dialog), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+                     const LPARAM at = MAKELPARAM(row.left + 4, row.top + 4);
+                     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+                         ::PostMessageW(firstRow(dialog), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+                     return true;
+                 });
+                 edit(in, L"改过的标签", nullptr);
+             });
+         }, [](const auto& rows) { return rows.size() == 5 && Holds(rows, L"改过的标签") && !Holds(rows, L"新的标签"); }},
+        {"a delete takes its row away", [&](CModalScript& s) {
+             items(s, [&](CModalScript& in, HWND& dialog) {
+                 in.Then([&] {
+                     ListView_SetItemState(firstRow(dialog), 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+                     ::PostMessageW(firstRow(dialog), WM_KEYDOWN, VK_SPACE, 0);
+                     Click(dialog, IDC_DELETECHECKED);
+                     return true;
+                 }).Then([&] { return ListView_GetItemCount(firstRow(dialog)) == 4; }, 5000, "deleted");
+             });
+         }, [](const auto& rows) { return rows.size() == 4 && !Holds(rows, L"改过的标签"); }},
+        {"an import adds its lines", [&](CModalScript& s) {
+             items(s, [&](CModalScript& in, HWND& dialog) {
+                 in.Then([&] { Click(dialog, IDC_IMPORT); return true; })
+                     .Then([&] {
+                         // The system's file dialog: its file name box, then its open button.
+                         HWND chooser = ::GetLastActivePopup(dialog);
+                         if (chooser == dialog || !::GetDlgItem(chooser, 0x47C))
+                             return false;
+                         ::SetDlgItemTextW(chooser, 0x47C, importFile.c_str());
+                         ::PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+                         return true;
+                     }, 5000, "the file dialog")
+                     .Then([&] { return ListView_GetItemCount(firstRow(dialog)) == 6; }, 10000, "imported")
+                     .Then([] {
+                         SeenBox said;
+                         return !FindSystemDialog() || AnswerBox(said)();
+                     });
+             });
+         }, [](const auto& rows) { return rows.size() == 6 && Holds(rows, L"导入的第一行") && Holds(rows, L"导入的第二行"); }},
+        {"a cleared history gives the fresh order", [&](CModalScript& s) {
+             auto dialog = std::make_shared<HWND>();
+             s.Then([&] { ::PostMessageW(m_dlg->m_hWnd, WM_COMMAND, ID_TRAY_OPTIONS, 0); return true; })
+                 .Then([dialog] {
+                     *dialog = ::GetLastActivePopup(::GetActiveWindow());
+                     return *dialog && ::GetDlgItem(*dialog, IDC_CLEARHISTORY) && ::IsWindowVisible(*dialog);
+                 }, 5000, "the options dialog")
+                 .Then([dialog] { Click(*dialog, IDC_CLEARHISTORY); return true; })
+                 .Then([] { SeenBox confirm; return AnswerBox(confirm, IDYES)(); }, 5000, "confirm the clear")
+                 .Then([dialog] { Click(*dialog, IDC_OPTIONS_OK); return !::IsWindowVisible(*dialog); }, 5000);
+         }, [](const auto& rows) { return rows.size() == 6 && rows[0] == L"甲"; }},
+    };
+    std::vector<std::string> notShown;
+    bool quitPosted = false;
+    CModalScript script;
+    script.Then([&] { return Listed(); }, 5000, "listed");
+    for (const DialogChange& change : changes) {
+        change.drive(script);
+        script.Then([&] { return change.shows(m_dlg->Shown()); }, 5000, change.what).Then([&] {
+            MSG quit;
+            quitPosted = quitPosted || ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+            return true;
+        });
+    }
+    // Another program changes the table; the window, brought up, shows it.
+    std::unique_ptr<CLockHolderProcess> other;
+    script.Then([&] {
+              ::ShowWindow(m_dlg->m_hWnd, SW_MINIMIZE);
+              other = std::make_unique<CLockHolderProcess>(m_db, CLockHolderProcess::Lock::Change, 0);
+              other->Go();
+              return other->WaitForExit() == 0;
+          })
+          .Then([&] { return PressHotkeyFor(m_dlg->m_hWnd, kDefaultHotkey); }, 5000, "the hotkey still works")
+          .Then([&] { return Holds(m_dlg->Shown(), L"别处改过"); }, 5000, "the other program's change shows")
+          .Then([&] { End(); return true; });
+    RunMainWindow(script);
+    EXPECT_FALSE(quitPosted) << "no change ends the program";
+    EXPECT_EQ(ReadItems(m_db).size(), 6u);
+    ::DeleteFileW(importFile.c_str());
 }

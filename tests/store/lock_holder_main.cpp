@@ -1,9 +1,10 @@
 // store_lock_holder: a second program holding a lock on an item database, for the store's tests.
 //
-//   store_lock_holder <database> write|exclusive|read <event prefix> <hold ms>
+//   store_lock_holder <database> write|exclusive|read|change <event prefix> <hold ms>
 //
 // Opens the database, takes the write lock (BEGIN IMMEDIATE), the exclusive lock (BEGIN
-// EXCLUSIVE) or a read lock (a read inside an open transaction), sets "<prefix>-ready", waits for "<prefix>-go", keeps the lock <hold ms>
+// EXCLUSIVE), a read lock (a read inside an open transaction) or, to change, the write lock with
+// the first item's label set to "别处改过" (committed when it lets go), sets "<prefix>-ready", waits for "<prefix>-go", keeps the lock <hold ms>
 // longer, sets "<prefix>-released" and lets go of the lock. Exit code 0 when all of that worked.
 #include "base/kernel_handles.h"
 #include "base/text_codec.h"
@@ -51,6 +52,9 @@ bool TakeLock(sqlite3* db, const std::wstring& mode)
 {
     if (mode == L"write")
         return sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (mode == L"change")
+        return sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK &&
+               sqlite3_exec(db, "UPDATE T_ITEM SET title='别处改过' WHERE id=1", nullptr, nullptr, nullptr) == SQLITE_OK;
     if (mode == L"exclusive")
         return sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
     // Within an open transaction the shared lock of a read stays until the transaction ends.

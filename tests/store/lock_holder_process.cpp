@@ -22,6 +22,7 @@ CLockHolderProcess::CLockHolderProcess(const std::wstring& database, Lock lock, 
 
     const wchar_t* mode = lock == Lock::Write       ? L"write "
                           : lock == Lock::Exclusive ? L"exclusive "
+                          : lock == Lock::Change    ? L"change "
                                                     : L"read ";
     std::wstring command = L"\"" + testing_support::ProgramFolder() + L"..\\store_lock_holder.exe\" \"" +
                            database + L"\" " + mode + prefix + L" " + std::to_wstring(holdAfterGoMs);

@@ -10,7 +10,8 @@ class CLockHolderProcess {
 public:
     // Write: the write lock of an open write transaction (readers go on reading). Exclusive: the
     // lock of a commit under way, which keeps readers out as well. Read: a read transaction.
-    enum class Lock { Write, Exclusive, Read };
+    // Change: the write lock with the first item's label changed to "别处改过", committed at Go.
+    enum class Lock { Write, Exclusive, Read, Change };
 
     // Starts the holder on the database and waits until it holds the lock.
     CLockHolderProcess(const std::wstring& database, Lock lock, DWORD holdAfterGoMs);
