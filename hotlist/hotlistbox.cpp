@@ -41,10 +41,10 @@ void CHotListBox::AddRow(CString text, int id)
 {
     CHotRowBatch row;
     row.Add(text.str(), id);
-    AddRows(row);
+    AddRows(std::move(row));
 }
 
-void CHotListBox::AddRows(const CHotRowBatch& rows, bool shown)
+void CHotListBox::AddRows(CHotRowBatch rows, bool shown)
 {
     if (rows.Count() == 0)
         return;
@@ -52,16 +52,25 @@ void CHotListBox::AddRows(const CHotRowBatch& rows, bool shown)
         m_firstControlId = 1001 + g_rowCount + 1;
     g_rowCount += rows.Count();
     const int first = m_rows.Count();
-    m_rows.Append(rows);
-    if (!shown)
+    const int added = rows.Count();
+    const int shownBefore = ShownCount();
+    m_rows.Append(std::move(rows));
+    if (!shown) {
+        // Every item shown until now: those stay the entries, without the new ones.
+        if (m_allShown) {
+            m_allShown = false;
+            m_shown.resize(static_cast<size_t>(first));
+            std::iota(m_shown.begin(), m_shown.end(), 0);
+        }
         return;
-    if (m_shown.empty())
+    }
+    if (shownBefore == 0)
         SetEntryHeight();
-    const size_t before = m_shown.size();
-    m_shown.resize(before + static_cast<size_t>(rows.Count()));
-    std::iota(m_shown.begin() + static_cast<std::ptrdiff_t>(before), m_shown.end(), first);
-    if (!SetEntryCount())
-        m_shown.resize(before);
+    if (!m_allShown) {
+        m_shown.resize(m_shown.size() + static_cast<size_t>(added));
+        std::iota(m_shown.end() - added, m_shown.end(), first);
+    }
+    SetEntryCount();
 }
 
 void CHotListBox::SetEntryHeight()
@@ -73,13 +82,21 @@ void CHotListBox::SetEntryHeight()
 
 bool CHotListBox::SetEntryCount()
 {
-    const LRESULT result = SendMessage(LB_SETCOUNT, m_shown.size());
+    const LRESULT result = SendMessage(LB_SETCOUNT, static_cast<WPARAM>(ShownCount()));
     return result != LB_ERR && result != LB_ERRSPACE;
+}
+
+int CHotListBox::PositionAt(int entry) const
+{
+    if (entry < 0 || entry >= ShownCount())
+        return -1;
+    return m_allShown ? entry : m_shown[static_cast<size_t>(entry)];
 }
 
 void CHotListBox::RemoveAllRows()
 {
     m_shown.clear();
+    m_allShown = true;
     m_highlight = -1;
     m_liveRows.clear();
     m_rows.Clear();
@@ -90,16 +107,11 @@ void CHotListBox::ShowRows(std::vector<int> rows)
     rows.erase(std::remove_if(rows.begin(), rows.end(), [&](int row) { return row < 0 || row >= m_rows.Count(); }),
                rows.end());
     SetHighlight(-1);
-    if (m_shown.empty() && !rows.empty())
+    if (ShownCount() == 0 && !rows.empty())
         SetEntryHeight();
+    m_allShown = false;
     m_shown = std::move(rows);
-    // Every row on screen now stands for another entry, or for none: each is shown again when
-    // its entry is drawn.
-    for (CLiveRow& live : m_liveRows) {
-        live.entry = -1;
-        if (live.row->Row()->m_hWnd)
-            live.row->Row()->ShowWindow(SW_HIDE);
-    }
+    ForgetEntriesOfLiveRows();
     SetEntryCount();
     SendMessage(LB_SETTOPINDEX, 0);
     Invalidate();
@@ -107,6 +119,11 @@ void CHotListBox::ShowRows(std::vector<int> rows)
 
 void CHotListBox::AppendShownRows(const std::vector<int>& rows)
 {
+    if (m_allShown) {
+        m_allShown = false;
+        m_shown.resize(static_cast<size_t>(m_rows.Count()));
+        std::iota(m_shown.begin(), m_shown.end(), 0);
+    }
     const size_t before = m_shown.size();
     for (int row : rows) {
         if (row >= 0 && row < m_rows.Count())
@@ -122,28 +139,43 @@ void CHotListBox::AppendShownRows(const std::vector<int>& rows)
 
 void CHotListBox::ShowAllRows()
 {
-    std::vector<int> all(static_cast<size_t>(m_rows.Count()));
-    std::iota(all.begin(), all.end(), 0);
-    ShowRows(std::move(all));
+    SetHighlight(-1);
+    if (ShownCount() == 0 && m_rows.Count() > 0)
+        SetEntryHeight();
+    m_allShown = true;
+    std::vector<int>().swap(m_shown);
+    ForgetEntriesOfLiveRows();
+    SetEntryCount();
+    SendMessage(LB_SETTOPINDEX, 0);
+    Invalidate();
+}
+
+void CHotListBox::ForgetEntriesOfLiveRows()
+{
+    // Every row on screen now stands for another entry, or for none: each is shown again when
+    // its entry is drawn.
+    for (CLiveRow& live : m_liveRows) {
+        live.entry = -1;
+        if (live.row->Row()->m_hWnd)
+            live.row->Row()->ShowWindow(SW_HIDE);
+    }
 }
 
 int CHotListBox::ItemIdAt(int index) const
 {
-    if (index < 0 || static_cast<size_t>(index) >= m_shown.size())
-        return 0;
-    return m_rows.IdAt(m_shown[static_cast<size_t>(index)]);
+    const int position = PositionAt(index);
+    return position < 0 ? 0 : m_rows.IdAt(position);
 }
 
 std::wstring_view CHotListBox::TextAt(int index) const
 {
-    if (index < 0 || static_cast<size_t>(index) >= m_shown.size())
-        return {};
-    return m_rows.TextAt(m_shown[static_cast<size_t>(index)]);
+    const int position = PositionAt(index);
+    return position < 0 ? std::wstring_view() : m_rows.TextAt(position);
 }
 
 void CHotListBox::SetHighlight(int index)
 {
-    if (index >= static_cast<int>(m_shown.size()))
+    if (index >= ShownCount())
         index = -1;
     if (CHyperLink* old = RowWindow(m_highlight))
         old->SetHighlighted(FALSE);
@@ -180,9 +212,9 @@ int CHotListBox::EntriesOnScreen() const
 
 CHotListBox::CLiveRow* CHotListBox::FindLiveRow(int entry) const
 {
-    if (entry < 0 || static_cast<size_t>(entry) >= m_shown.size())
+    const int position = PositionAt(entry);
+    if (position < 0)
         return nullptr;
-    const int position = m_shown[static_cast<size_t>(entry)];
     for (CLiveRow& live : m_liveRows) {
         if (live.position == position)
             return &live;
@@ -201,7 +233,7 @@ void CHotListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     // The list box draws nothing itself; the row over the entry does all the painting.
     const CRect rect(lpDrawItemStruct->rcItem);
     const UINT index = lpDrawItemStruct->itemID;
-    if (index >= m_shown.size())
+    if (static_cast<int>(index) >= ShownCount())
         return;
     CHyperLink* row = LiveRow(static_cast<int>(index));
     row->SetHighlighted(static_cast<int>(index) == m_highlight);
@@ -226,7 +258,7 @@ CHyperLink* CHotListBox::LiveRow(int entry)
     ReleaseOldRows();
     CRect client;
     GetClientRect(&client);
-    const int position = m_shown[static_cast<size_t>(entry)];
+    const int position = PositionAt(entry);
     CLiveRow& live = m_liveRows.emplace_front();
     live.position = position;
     live.entry = entry;

@@ -37,7 +37,7 @@ public:
     void AddRow(CString text, int id);
     // Adds the items after those added before; shown at the end of the entries when `shown`, else
     // kept for a later ShowRows. The list box's count is set once for them all.
-    void AddRows(const CHotRowBatch& rows, bool shown = true);
+    void AddRows(CHotRowBatch rows, bool shown = true);
     // Deletes every row; entries left in the list box draw nothing.
     void RemoveAllRows();
     // How many items were added.
@@ -68,6 +68,8 @@ public:
     size_t LiveRowCount() const { return m_liveRows.size(); }
     // The bytes the items' ids and texts hold.
     size_t MemoryBytes() const { return m_rows.MemoryBytes() + m_shown.capacity() * sizeof(int); }
+    // How many entries the list shows.
+    int ShownCount() const { return m_allShown ? m_rows.Count() : static_cast<int>(m_shown.size()); }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -78,7 +80,9 @@ protected:
     void OnPaint();
 
     // Every item in the order added.
-    CHotRowBatch m_rows;
+    CHotRowStore m_rows;
+    // Whether the entries are every item in the order added; else m_shown says which.
+    bool m_allShown = true;
     // The position among m_rows of the item each entry of the list box shows.
     std::vector<int> m_shown;
     int m_highlight = -1;
@@ -103,6 +107,9 @@ private:
     void HideRowsOutOfView();
     // Sets the list box's count to the entries shown; false when it refused.
     bool SetEntryCount();
+    // The position among m_rows of the item an entry shows; -1 for none.
+    int PositionAt(int entry) const;
+    void ForgetEntriesOfLiveRows();
     // The first item's entry height is every entry's: 6 % of the list's height.
     void SetEntryHeight();
 

@@ -26,6 +26,21 @@ public:
         m_ids.insert(m_ids.end(), other.m_ids.begin(), other.m_ids.end());
     }
     void Clear() { *this = CHotRowBatch(); }
+    // Gives back the room growing left unused.
+    void Compact()
+    {
+        m_texts.shrink_to_fit();
+        m_ends.shrink_to_fit();
+        m_ids.shrink_to_fit();
+    }
+    // Makes room for rows more rows, of texts units in all.
+    void Reserve(std::size_t rows, std::size_t texts)
+    {
+        m_ids.reserve(m_ids.size() + rows);
+        m_ends.reserve(m_ends.size() + rows);
+        m_texts.reserve(m_texts.size() + texts);
+    }
+    std::size_t TextUnits() const { return m_texts.size(); }
 
     int Count() const { return static_cast<int>(m_ids.size()); }
     int IdAt(int row) const { return m_ids[static_cast<std::size_t>(row)]; }
@@ -46,4 +61,64 @@ private:
     std::wstring m_texts;
     std::vector<std::uint32_t> m_ends;  // where each row's text ends in m_texts
     std::vector<int> m_ids;
+};
+
+// Every row of a list, as the batches that brought them: no copy when a batch is added, and no
+// room left over from growing, however many rows there are.
+class CHotRowStore {
+public:
+    void Append(CHotRowBatch rows)
+    {
+        if (rows.Count() == 0)
+            return;
+        m_starts.push_back(Count());
+        m_count += rows.Count();
+        m_batches.push_back(std::move(rows));
+    }
+    // One row, after the others.
+    void Add(std::wstring_view text, int id)
+    {
+        if (m_batches.empty()) {
+            m_starts.push_back(0);
+            m_batches.emplace_back();
+        }
+        m_batches.back().Add(text, id);
+        ++m_count;
+    }
+    void Clear() { *this = CHotRowStore(); }
+
+    int Count() const { return m_count; }
+    int IdAt(int row) const
+    {
+        const std::size_t batch = BatchOf(row);
+        return m_batches[batch].IdAt(row - m_starts[batch]);
+    }
+    std::wstring_view TextAt(int row) const
+    {
+        const std::size_t batch = BatchOf(row);
+        return m_batches[batch].TextAt(row - m_starts[batch]);
+    }
+    std::size_t MemoryBytes() const
+    {
+        std::size_t bytes = m_starts.capacity() * sizeof(int);
+        for (const CHotRowBatch& batch : m_batches)
+            bytes += batch.MemoryBytes();
+        return bytes;
+    }
+
+private:
+    std::size_t BatchOf(int row) const
+    {
+        std::size_t low = 0;
+        std::size_t high = m_starts.size();
+        while (high - low > 1) {
+            const std::size_t middle = (low + high) / 2;
+            (m_starts[middle] <= row ? low : high) = middle;
+        }
+        return low;
+    }
+
+    std::vector<CHotRowBatch> m_batches;
+    std::vector<int> m_starts;  // the first row of each batch
+    int m_count = 0;
 };

@@ -118,6 +118,9 @@ void CHotListLoader::Hand(CHotListChunk chunk)
 {
     if (chunk.rows.Count() == 0 || m_stop)
         return;
+    // Kept for the whole run: without the room its growth left.
+    chunk.rows.Compact();
+    chunk.index.Compact();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_ready.push_back(std::move(chunk));

@@ -280,7 +280,7 @@ RowQueryEnd CMainDlg::LoadHotList(CHotListBox& list)
 void CMainDlg::AddChunk(CHotListChunk chunk)
 {
     const bool filtering = m_hotSearch.IsFiltering();
-    m_list.AddRows(chunk.rows, !filtering);
+    m_list.AddRows(std::move(chunk.rows), !filtering);
     const std::vector<int> found = m_hotSearch.AddChunk(std::move(chunk.index));
     if (!filtering || found.empty())
         return;

@@ -23,6 +23,17 @@ void CLetterSummary::Sketch(std::uint32_t key, std::array<std::uint64_t, 2>& ske
     sketch[bit / 64] |= std::uint64_t{1} << (bit % 64);
 }
 
+void CLetterSummary::AddFollowers(std::uint32_t letters, std::uint32_t next)
+{
+    for (; letters != 0; letters &= letters - 1) {
+        const int letter = __builtin_ctz(letters);
+        for (std::uint32_t rest = next; rest != 0; rest &= rest - 1) {
+            const int pair = letter * 26 + __builtin_ctz(rest);
+            m_followers[static_cast<std::size_t>(pair / 64)] |= std::uint64_t{1} << (pair % 64);
+        }
+    }
+}
+
 void CLetterSummary::AddText(const std::uint32_t* first, const std::uint32_t* last)
 {
     std::uint32_t endsBefore = 0;  // the letters the previous character's spelling can end with
@@ -37,15 +48,14 @@ void CLetterSummary::AddText(const std::uint32_t* first, const std::uint32_t* la
                 if (letters.size() > 2 && letters[1] == 'h')
                     ends |= LetterBit('h');
                 for (std::size_t i = 0; i + 1 < letters.size(); ++i)
-                    m_followers[static_cast<std::size_t>(letters[i] - 'a')] |= LetterBit(letters[i + 1]);
+                    AddFollowers(LetterBit(letters[i]), LetterBit(letters[i + 1]));
             }
         }
         if (*at >= 'a' && *at <= 'z')
             starts = ends = LetterBit(static_cast<char>(*at));
         else
             Sketch(*at, m_otherChars);
-        for (std::uint32_t rest = endsBefore; rest != 0; rest &= rest - 1)
-            m_followers[static_cast<std::size_t>(__builtin_ctz(rest))] |= starts;
+        AddFollowers(endsBefore, starts);
         m_starts |= starts;
         endsBefore = ends;
     }

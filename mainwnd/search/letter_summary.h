@@ -14,7 +14,11 @@ public:
     void AddText(const std::uint32_t* first, const std::uint32_t* last);
 
     bool MayBeginWith(int letter) const { return (m_starts >> letter) & 1; }
-    bool MayFollow(int letter, int next) const { return (m_followers[letter] >> next) & 1; }
+    bool MayFollow(int letter, int next) const
+    {
+        const int pair = letter * 26 + next;
+        return (m_followers[static_cast<std::size_t>(pair / 64)] >> (pair % 64)) & 1;
+    }
     bool MayHoldAll(const std::array<std::uint64_t, 2>& sketch) const
     {
         return (m_otherChars[0] & sketch[0]) == sketch[0] && (m_otherChars[1] & sketch[1]) == sketch[1];
@@ -25,7 +29,11 @@ public:
 
 private:
     // Letters as 0 for a .. 25 for z; bit l of a mask is letter l.
+    // Adds that any of the letters may be followed by any of the next ones.
+    void AddFollowers(std::uint32_t letters, std::uint32_t next);
+
     std::uint32_t m_starts = 0;
-    std::array<std::uint32_t, 26> m_followers{};
+    // Bit letter * 26 + next: 676 pairs packed, a summary is kept per item.
+    std::array<std::uint64_t, 11> m_followers{};
     std::array<std::uint64_t, 2> m_otherChars{};
 };

@@ -32,13 +32,18 @@ public:
 
     // The bytes the prepared texts hold.
     std::size_t MemoryBytes() const;
+    // Gives back what the texts do not use: an index that is complete takes no more than it needs.
+    void Compact();
 
 private:
-    bool Matches(int item, const std::vector<CTermPattern>& terms) const;
+    // Keys the item's label and content into keys; where the content's keys begin.
+    std::size_t KeyItem(int item, std::vector<std::uint32_t>& keys) const;
+    bool Matches(int item, const std::vector<CTermPattern>& terms, std::vector<std::uint32_t>& keys) const;
 
-    // Every item's label keys then content keys, item after item (see search_text.h).
-    std::vector<std::uint32_t> m_keys;
-    // Where each item's label and content begin in m_keys; the next item's label ends the content.
+    // Every item's label then content as they are, in UTF-16, item after item: two bytes a unit
+    // rather than a key's four, keyed (folded, with their readings) when an item is looked at.
+    std::wstring m_texts;
+    // Where each item's label and content begin in m_texts; the next item's label ends the content.
     std::vector<std::uint32_t> m_textStarts;
     // Each item's letters, label and content together: most items are settled by these alone.
     std::vector<CLetterSummary> m_summaries;

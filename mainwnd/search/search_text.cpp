@@ -46,8 +46,28 @@ std::uint32_t SearchKeyOf(char32_t folded)
     return kReadingCharKey | kind << kReadingsShift | static_cast<std::uint32_t>(id);
 }
 
+std::uint32_t SearchKeyOfUnit(wchar_t unit)
+{
+    static const std::vector<std::uint32_t> table = [] {
+        std::vector<std::uint32_t> keys(0x10000);
+        for (char32_t c = 0; c < 0x10000; ++c)
+            keys[c] = SearchKeyOf(FoldForSearch(c));
+        return keys;
+    }();
+    return table[static_cast<char16_t>(unit)];
+}
+
 void AppendSearchKeys(std::wstring_view text, std::vector<std::uint32_t>& keys)
 {
-    for (char32_t c : FoldedChars(text))
-        keys.push_back(SearchKeyOf(c));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            const char32_t c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            keys.push_back(SearchKeyOf(FoldForSearch(c)));
+            ++i;
+        } else {
+            keys.push_back(SearchKeyOfUnit(unit));
+        }
+    }
 }

@@ -29,3 +29,8 @@ std::uint32_t SearchKeyOf(char32_t folded);
 
 // Appends one key per character of the text.
 void AppendSearchKeys(std::wstring_view text, std::vector<std::uint32_t>& keys);
+
+// The key of a UTF-16 unit that is a character of its own (not a half of a surrogate pair), folded:
+// read from a table made once for the whole basic plane, so that texts kept as UTF-16 are keyed
+// at the speed of a lookup.
+std::uint32_t SearchKeyOfUnit(wchar_t unit);

@@ -8,6 +8,9 @@
 #include "tests/hotlist/mouse_input.h"
 #include "tests/support/row_font.h"
 #include "tests/store/lock_holder_process.h"
+#include "base/text_codec.h"
+#include "store/sqlite_handles.h"
+#include "store/statements.h"
 #include "tests/support/hotkey_input.h"
 #include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
@@ -19,9 +22,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -123,6 +130,7 @@ public:
     std::vector<HandledClick> m_handled;
     int m_countRetries = 0;
     int Highlight() const { return m_list.Highlight(); }
+    int ShownId(int index) const { return m_list.ItemIdAt(index); }
     // The texts of the rows shown, top to bottom.
     std::vector<std::wstring> Shown() const
     {
@@ -674,4 +682,64 @@ TEST_F(HotCopyTest, ChangesThroughTheDialogsAndFromAnotherProgramShowAtOnceWithT
     EXPECT_FALSE(quitPosted) << "no change ends the program";
     EXPECT_EQ(ReadItems(m_db).size(), 6u);
     ::DeleteFileW(importFile.c_str());
+}
+
+TEST_F(HotCopyTest, WhileALongListLoadsItsHottestRowsShowFirstAndTheWindowAnswersAtOnce)
+{
+    constexpr int kItems = 200000;
+    std::vector<TestItem> many;
+    many.reserve(kItems);
+    for (int i = 0; i < kItems; ++i)
+        many.push_back({L"标签 " + std::to_wstring(i), L"内容 " + std::to_wstring(i), (i * 7919) % 1000,
+                        L"2026-01-01 10:00:00"});
+    CreateItemDatabase(m_db, many);
+    many.clear();
+    // The hottest screenful, as the table orders it.
+    std::vector<int> hottest;
+    CSqliteHandle db;
+    sqlite3_open_v2(WideToUtf8(m_db).c_str(), db.Put(), SQLITE_OPEN_READONLY, nullptr);
+    CSqliteStmtHandle query;
+    sqlite3_prepare16_v2(db.Get(), StmtSelectHotRows(10, 0).str().c_str(), -1, query.Put(), nullptr);
+    while (sqlite3_step(query.Get()) == SQLITE_ROW)
+        hottest.push_back(sqlite3_column_int(query.Get(), 0));
+    query.Reset();
+    db.Reset();
+
+    // Another thread keeps sending the window a message while the list loads, one after the
+    // other, timing each answer.
+    std::atomic<bool> loading{true};
+    std::atomic<DWORD> slowest{0};
+    std::atomic<int> answers{0};
+    std::thread prober;
+    std::vector<int> firstIds;
+    std::wstring statusWhileLoading;
+    CModalScript script;
+    script.Then([&] { return Listed(0) == false && ::SendMessageW(HotList(*m_dlg), LB_GETCOUNT, 0, 0) > 0; }, 10000)
+          .Then([&] {
+              for (int i = 0; i < static_cast<int>(hottest.size()); ++i)
+                  firstIds.push_back(m_dlg->ShownId(i));
+              statusWhileLoading = StatusText(m_dlg->m_hWnd);
+              HWND main = m_dlg->m_hWnd;
+              prober = std::thread([&, main] {
+                  while (loading) {
+                      const DWORD start = ::GetTickCount();
+                      DWORD_PTR result = 0;
+                      ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+                      slowest = std::max<DWORD>(slowest, ::GetTickCount() - start);
+                      ++answers;
+                  }
+              });
+              return true;
+          })
+          .Then([&] { return Listed(kItems) && StatusText(m_dlg->m_hWnd) == L"就绪"; }, 60000, "all loaded")
+          .Then([&] { loading = false; prober.join(); End(); return true; });
+    RunMainWindow(script);
+    if (prober.joinable()) {
+        loading = false;
+        prober.join();
+    }
+    EXPECT_EQ(firstIds, hottest) << "the first screenful is the hottest items, in order";
+    EXPECT_EQ(statusWhileLoading.rfind(L"正在载入… ", 0), 0u) << statusWhileLoading;
+    EXPECT_GT(answers, 0);
+    EXPECT_LT(slowest, 100u) << "the longest the window kept a message waiting, in ms";
 }
