@@ -47,8 +47,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_TIMER && wParam == kStartTimer) {
-            // Waits for the list; then types every query in one go and ends.
-            if (::SendDlgItemMessageW(m_hWnd, IDC_HOTLIST, LB_GETCOUNT, 0, 0) == 0)
+            // Waits for the whole list; then types every query in one go and ends.
+            if (!m_loaded)
                 return 0;
             KillTimer(kStartTimer);
             listed = static_cast<int>(::SendDlgItemMessageW(m_hWnd, IDC_HOTLIST, LB_GETCOUNT, 0, 0));
@@ -58,6 +58,11 @@ protected:
         }
         return CMainDlg::WindowProc(message, wParam, lParam);
     }
+    void OnHotListLoaded(RowQueryEnd end) override
+    {
+        CMainDlg::OnHotListLoaded(end);
+        m_loaded = true;
+    }
     BOOL OnInitDialog() override
     {
         BOOL result = CMainDlg::OnInitDialog();
@@ -66,6 +71,8 @@ protected:
     }
 
 private:
+    bool m_loaded = false;
+
     void TypeQueries()
     {
         HWND box = ::GetDlgItem(m_hWnd, IDC_SEARCH);

@@ -12,17 +12,36 @@
 #include <new>
 #include <utility>
 
-void AddHotListRow(const CDbRow& row, CHotListChunk& chunk)
+namespace {
+
+// A column's text as the session reads it: a number in another table's rows by its digits.
+std::wstring_view TextOf(const CDbStatement& row, int column, std::wstring& converted)
 {
-    const std::optional<int> id = ItemIdFromValue(row.Value(0));
+    std::wstring_view text;
+    if (row.ColumnText16(column, &text))
+        return text;
+    converted = CDbSession().ValueToText(row.Column(column)).str();
+    return converted;
+}
+
+}  // namespace
+
+void AddHotListRow(const CDbStatement& row, CHotListChunk& chunk)
+{
+    const std::optional<int> id = ItemIdFromValue(row.Column(0));
     if (!id)
         return;
-    CDbSession texts;
-    const CString title = texts.ValueToText(row.Value(1));
-    const CString content = texts.ValueToText(row.Value(2));
+    std::wstring titleText, contentText;
+    const std::wstring_view title = TextOf(row, 1, titleText);
+    const std::wstring_view content = TextOf(row, 2, contentText);
     // A row stays one line high: a label of several lines shows its first.
-    chunk.rows.Add(FirstLineShown(title.GetLength() == 0 ? content : title).str(), *id);
-    chunk.index.Add(title.str(), content.str());
+    const std::wstring_view shown = title.empty() ? content : title;
+    const size_t lineEnd = shown.find_first_of(L"\r\n");
+    if (lineEnd == std::wstring_view::npos)
+        chunk.rows.Add(shown, *id);
+    else
+        chunk.rows.Add(FirstLineShown(CString(std::wstring(shown.substr(0, lineEnd + 1)))).str(), *id);
+    chunk.index.Add(title, content);
 }
 
 CHotListLoader::~CHotListLoader()
@@ -49,7 +68,7 @@ RowQueryEnd CHotListLoader::Start(const CString& connStr, int firstRows, CHotLis
         connection->ExecuteFixed("BEGIN");
         CDbStatement query(*connection, StmtSelectHotRows(firstRows, 0));
         while (query.Step()) {
-            AddHotListRow(CDbRow(query.Row()), first);
+            AddHotListRow(query, first);
             ++read;
         }
     } catch (const CDbError& error) {
@@ -92,7 +111,7 @@ void CHotListLoader::Run(std::unique_ptr<CDbConnection> connection, int skip)
         CDbStatement query(*connection, StmtSelectHotRows(-1, skip));
         CHotListChunk chunk;
         while (!m_stop && query.Step()) {
-            AddHotListRow(CDbRow(query.Row()), chunk);
+            AddHotListRow(query, chunk);
             if (chunk.rows.Count() >= kChunkRows)
                 Hand(std::exchange(chunk, CHotListChunk()));
         }

@@ -18,6 +18,7 @@
 #include <windows.h>
 
 class CDbConnection;
+class CDbStatement;
 
 // Items of the list in heat order: their rows, and the same items prepared for the search.
 struct CHotListChunk {
@@ -68,6 +69,6 @@ private:
     CDbConnection* m_reading = nullptr;
 };
 
-// Adds a row of the hot list's statement (id, label, content) to a chunk; a row whose id does not
-// fit in 32 bits is left out, since a click could only carry a cut id that names another item.
-void AddHotListRow(const CDbRow& row, CHotListChunk& chunk);
+// Adds the current row of the hot list's statement (id, label, content) to a chunk; a row whose id
+// does not fit in 32 bits is left out, since a click could only carry a cut id that names another item.
+void AddHotListRow(const CDbStatement& row, CHotListChunk& chunk);

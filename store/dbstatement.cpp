@@ -134,3 +134,22 @@ std::string_view CDbStatement::ColumnUtf8(int index) const
     }
     return std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(bytes));
 }
+
+bool CDbStatement::ColumnText16(int index, std::wstring_view* text) const
+{
+    if (index < 0 || index >= sqlite3_data_count(m_stmt.Get()))
+        throw CDbError(SQLITE_RANGE, L"column index out of range");
+    const int type = sqlite3_column_type(m_stmt.Get(), index);
+    if (type == SQLITE_NULL) {
+        *text = std::wstring_view();
+        return true;
+    }
+    if (type != SQLITE_TEXT)
+        return false;
+    const void* units = sqlite3_column_text16(m_stmt.Get(), index);
+    if (!units)
+        throw CDbError(SQLITE_NOMEM, L"out of memory reading a value");
+    const int bytes = sqlite3_column_bytes16(m_stmt.Get(), index);
+    *text = std::wstring_view(static_cast<const wchar_t*>(units), static_cast<size_t>(bytes) / sizeof(wchar_t));
+    return true;
+}

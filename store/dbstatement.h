@@ -38,6 +38,9 @@ public:
     // its digits. For rows written out as bytes with no turn through UTF-16; valid until the next
     // Step. An index out of range throws CDbError.
     std::string_view ColumnUtf8(int index) const;
+    // The value at a column of the current row when it is text (or null, as ""), in UTF-16, without
+    // a copy: valid until the next Step. False for a number, which Column gives.
+    bool ColumnText16(int index, std::wstring_view* text) const;
 
 private:
     CDbConnection& m_connection;
