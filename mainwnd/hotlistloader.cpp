@@ -49,8 +49,7 @@ CHotListLoader::~CHotListLoader()
     Stop();
 }
 
-RowQueryEnd CHotListLoader::Start(const CString& connStr, int firstRows, CHotListChunk& first, HWND notify,
-                                  UINT message)
+void CHotListLoader::Start(const CString& connStr, int firstRows, HWND notify, UINT message)
 {
     Stop();
     m_notify = notify;
@@ -60,27 +59,7 @@ RowQueryEnd CHotListLoader::Start(const CString& connStr, int firstRows, CHotLis
     m_total = -1;
     m_ready.clear();
     m_end.reset();
-    std::unique_ptr<CDbConnection> connection;
-    int read = 0;
-    try {
-        connection = std::make_unique<CDbConnection>(connStr, CDbConnection::Access::ReadOnly);
-        // The first rows and the rest are read in one transaction: one picture of the table.
-        connection->ExecuteFixed("BEGIN");
-        CDbStatement query(*connection, StmtSelectHotRows(firstRows, 0));
-        while (query.Step()) {
-            AddHotListRow(query, first);
-            ++read;
-        }
-    } catch (const CDbError& error) {
-        TraceDroppedError(error);
-        return error.IsBusy() ? RowQueryEnd::Busy : RowQueryEnd::Failed;
-    }
-    if (read < firstRows) {
-        m_total = first.rows.Count();
-        return RowQueryEnd::AllRead;
-    }
-    m_thread = std::thread(&CHotListLoader::Run, this, std::move(connection), read);
-    return RowQueryEnd::AllRead;
+    m_thread = std::thread(&CHotListLoader::Run, this, connStr, firstRows);
 }
 
 void CHotListLoader::Stop()
@@ -97,45 +76,68 @@ void CHotListLoader::Stop()
     m_thread.join();
 }
 
-void CHotListLoader::Run(std::unique_ptr<CDbConnection> connection, int skip)
+void CHotListLoader::Run(CString connStr, int firstRows)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_reading = connection.get();
-    }
-    std::optional<RowQueryEnd> end;
+    RowQueryEnd end = RowQueryEnd::Failed;
     try {
-        CDbStatement count(*connection, StmtCountItems());
-        if (count.Step())
-            m_total = static_cast<int>(count.Column(0).AsInteger());
-        CDbStatement query(*connection, StmtSelectHotRows(-1, skip));
-        CHotListChunk chunk;
-        while (!m_stop && query.Step()) {
-            AddHotListRow(query, chunk);
-            if (chunk.rows.Count() >= kChunkRows)
-                Hand(std::exchange(chunk, CHotListChunk()));
-        }
-        Hand(std::move(chunk));
-        end = RowQueryEnd::AllRead;
+        end = Read(connStr, firstRows);
     } catch (const CDbError& error) {
         // The window says the list is short (or busy); the rows handed over stay.
         TraceDroppedError(error);
         end = error.IsBusy() ? RowQueryEnd::Busy : RowQueryEnd::Failed;
-    } catch (const std::bad_alloc&) {
-        // Out of memory: the list keeps what it has, and the window says it is short.
+    } catch (const std::exception&) {
+        // Out of memory, most likely: the list keeps what it has, and the window says it is short.
         end = RowQueryEnd::Failed;
     }
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_reading = nullptr;
     }
-    connection.reset();
-    Finish(*end);
+    Finish(end);
+}
+
+RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
+{
+    CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_reading = &connection;
+    }
+    // The first rows and the rest are read in one transaction: one picture of the table.
+    connection.ExecuteFixed("BEGIN");
+    CHotListChunk first;
+    first.first = true;
+    int read = 0;
+    {
+        CDbStatement query(connection, StmtSelectHotRows(firstRows, 0));
+        while (!m_stop && query.Step()) {
+            AddHotListRow(query, first);
+            ++read;
+        }
+    }
+    Hand(std::move(first));
+    if (read < firstRows) {
+        m_total = read;
+        return RowQueryEnd::AllRead;
+    }
+    CDbStatement count(connection, StmtCountItems());
+    if (count.Step())
+        m_total = static_cast<int>(count.Column(0).AsInteger());
+    CDbStatement query(connection, StmtSelectHotRows(-1, read));
+    CHotListChunk chunk;
+    while (!m_stop && query.Step()) {
+        AddHotListRow(query, chunk);
+        if (chunk.rows.Count() >= kChunkRows)
+            Hand(std::exchange(chunk, CHotListChunk()));
+    }
+    Hand(std::move(chunk));
+    return RowQueryEnd::AllRead;
 }
 
 void CHotListLoader::Hand(CHotListChunk chunk)
 {
-    if (chunk.rows.Count() == 0 || m_stop)
+    // The first screenful goes even when it is empty: the list starts again with it.
+    if ((chunk.rows.Count() == 0 && !chunk.first) || m_stop)
         return;
     // Kept for the whole run: without the room its growth left.
     chunk.rows.Compact();

@@ -1,7 +1,7 @@
-// CHotListLoader: reads the hot list without keeping the window waiting. The first screenful comes
-// from a query for those rows alone, read at once; every other row is read on a thread of its own
-// inside the same read transaction, so that the whole list is one picture of the table, and handed
-// over in chunks that the window takes when it is told to.
+// CHotListLoader: reads the hot list on a thread of its own, so that the window never waits for it.
+// The first screenful comes from a query for those rows alone and is handed over as soon as it is
+// read; every other row follows inside the same read transaction, so that the whole list is one
+// picture of the table, in chunks that the window takes when it is told to.
 #pragma once
 
 #include "base/cstring.h"
@@ -24,6 +24,7 @@ class CDbStatement;
 struct CHotListChunk {
     CHotRowBatch rows;
     CSearchIndex index;
+    bool first = false;  // the first screenful: the list starts again with it
 };
 
 class CHotListLoader {
@@ -36,10 +37,9 @@ public:
     CHotListLoader(const CHotListLoader&) = delete;
     CHotListLoader& operator=(const CHotListLoader&) = delete;
 
-    // Stops a load under way, reads the first firstRows rows into first, and, when there may be
-    // more, starts reading them; `message` is posted to notify whenever chunks or the end are
-    // ready. AllRead means the first rows were read (the rest may be coming: IsLoading).
-    RowQueryEnd Start(const CString& connStr, int firstRows, CHotListChunk& first, HWND notify, UINT message);
+    // Stops a load under way and starts reading the list afresh, the first firstRows rows first;
+    // `message` is posted to notify whenever chunks or the end are ready.
+    void Start(const CString& connStr, int firstRows, HWND notify, UINT message);
     // Stops the thread; what it has not handed over is dropped.
     void Stop();
     bool IsLoading() const { return m_thread.joinable() && !m_end; }
@@ -52,7 +52,9 @@ public:
     Progress Take();
 
 private:
-    void Run(std::unique_ptr<CDbConnection> connection, int skip);
+    void Run(CString connStr, int firstRows);
+    // Reads the rows; how that ended.
+    RowQueryEnd Read(const CString& connStr, int firstRows);
     void Hand(CHotListChunk chunk);
     void Finish(RowQueryEnd end);
 

@@ -240,14 +240,8 @@ void CMainDlg::ShowHotList()
     KillTimer(kLoadTimer);
     m_listStarted = true;
     // Taken before reading: a change made meanwhile is seen at the next look.
-    m_loadedStamp = ReadDatabaseStamp(m_dbPath.str());
-    const RowQueryEnd end = LoadHotList(m_list);
-    // The rest of a long list comes in chunks; the end is told when they have all come.
-    if (end != RowQueryEnd::AllRead || !m_loader.IsLoading())
-        OnHotListLoaded(end);
-    else
-        UpdateStandingText();
-    InvalidateRect(nullptr, TRUE);
+    m_loadingStamp = ReadDatabaseStamp(m_dbPath.str());
+    LoadHotList(m_list);
 }
 
 void CMainDlg::ReloadIfChanged()
@@ -260,34 +254,33 @@ void CMainDlg::ReloadIfChanged()
     ShowHotList();
 }
 
-RowQueryEnd CMainDlg::LoadHotList(CHotListBox& list)
+void CMainDlg::LoadHotList(CHotListBox& list)
 {
-    CHotListChunk first;
-    const RowQueryEnd end = m_loader.Start(WithBusyTimeout(g_connStr, kListWaitMs), list.EntriesOnScreen(), first,
-                                           m_hWnd, WM_HOTLIST_CHUNKS);
-    // Another program's lock or a damaged file: the list as it was is better than none.
-    if (end != RowQueryEnd::AllRead)
-        return end;
-    m_itemsTotal = -1;
-    list.RemoveAllRows();
-    m_hotSearch.Clear();
-    // A query in the box stays, and applies to the new rows.
-    m_hotSearch.Reapply(list, m_search.IsComposing() ? CString() : m_search.Text());
-    AddChunk(std::move(first));
-    return end;
+    m_loader.Start(WithBusyTimeout(g_connStr, kListWaitMs), list.EntriesOnScreen(), m_hWnd, WM_HOTLIST_CHUNKS);
 }
 
 void CMainDlg::AddChunk(CHotListChunk chunk)
 {
+    if (chunk.first) {
+        m_itemsTotal = -1;
+        m_list.RemoveAllRows();
+        m_hotSearch.Clear();
+        // A query in the box stays, and applies to the new rows.
+        m_hotSearch.Reapply(m_list, m_search.IsComposing() ? CString() : m_search.Text());
+    }
     const bool filtering = m_hotSearch.IsFiltering();
     m_list.AddRows(std::move(chunk.rows), !filtering);
     const std::vector<int> found = m_hotSearch.AddChunk(std::move(chunk.index));
-    if (!filtering || found.empty())
-        return;
-    const bool noneBefore = m_list.GetCount() == 0;
-    m_list.AppendShownRows(found);
-    if (noneBefore)
-        m_list.SetHighlight(0);
+    if (filtering && !found.empty()) {
+        const bool noneBefore = m_list.GetCount() == 0;
+        m_list.AppendShownRows(found);
+        if (noneBefore)
+            m_list.SetHighlight(0);
+    }
+    if (chunk.first) {
+        m_list.Invalidate();
+        OnFirstRowsShown();
+    }
 }
 
 LRESULT CMainDlg::OnHotListChunks(WPARAM, LPARAM)
@@ -308,15 +301,18 @@ void CMainDlg::OnHotListLoaded(RowQueryEnd end)
     switch (end) {
     case RowQueryEnd::AllRead:
         m_listNotice.Empty();
+        m_loadedStamp = m_loadingStamp;
         break;
     case RowQueryEnd::Busy:
         // A commit under way in another program keeps every reader out for a while.
         m_listNotice = kListBusy;
+        m_loadedStamp.reset();
         SetTimer(kLoadTimer, kLoadRetryDelayMs);
         break;
     case RowQueryEnd::Failed:
         // Trying again would read the same damage: the text stays as long as the list is short.
         m_listNotice = kListUnreadable;
+        m_loadedStamp.reset();
         break;
     }
     UpdateStandingText();
@@ -326,9 +322,12 @@ void CMainDlg::UpdateStandingText()
 {
     CString text;
     if (m_loader.IsLoading()) {
-        CString progress;
-        progress.Format(L"正在载入… %d / %d", m_list.RowCount(), std::max(m_itemsTotal, m_list.RowCount()));
-        text = progress;
+        text = L"正在载入…";
+        if (m_itemsTotal >= 0) {
+            CString progress;
+            progress.Format(L" %d / %d", m_list.RowCount(), std::max(m_itemsTotal, m_list.RowCount()));
+            text += progress;
+        }
     } else if (!m_listNotice.IsEmpty()) {
         text = m_listNotice;
     } else if (!m_hotkeyNotice.IsEmpty()) {

@@ -47,10 +47,12 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
 
-    // Starts reading the hot list afresh, in heat order: the first screenful is in the list when it
-    // returns, the rest follows as the window takes it. How the first reading ended; the list as it
-    // was stays when it did not end well.
-    virtual RowQueryEnd LoadHotList(CHotListBox& list);
+    // Starts reading the hot list afresh, in heat order; the rows come as the loader hands them
+    // over, the first screenful first. The list as it was stays until then, and when the reading
+    // fails before it.
+    virtual void LoadHotList(CHotListBox& list);
+    // The first screenful of a load is in the list.
+    virtual void OnFirstRowsShown() {}
     // The whole list has been read, or its reading ended short.
     virtual void OnHotListLoaded(RowQueryEnd end);
     // Copies an item's content to the clipboard and counts the click.
@@ -105,8 +107,9 @@ private:
     CPasteBack m_paste;
     bool m_startMinimised = false;
     CString m_dbPath;
-    // The table as the list last began to read it; a reload follows a change of it.
+    // The table as the list last read it whole; a reload follows a change of it.
     std::optional<CDatabaseStamp> m_loadedStamp;
+    std::optional<CDatabaseStamp> m_loadingStamp;  // as the load under way began to read it
     bool m_listStarted = false;  // the first load has begun
     int m_itemsTotal = -1;       // as the load counted them
     CString m_listNotice;        // what keeps the list short or waiting; empty when it is whole

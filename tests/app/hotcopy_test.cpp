@@ -705,41 +705,49 @@ TEST_F(HotCopyTest, WhileALongListLoadsItsHottestRowsShowFirstAndTheWindowAnswer
     query.Reset();
     db.Reset();
 
-    // Another thread keeps sending the window a message while the list loads, one after the
-    // other, timing each answer.
+    // Another thread keeps asking the window for its status line while the list loads, one
+    // message after the other, timing each answer.
     std::atomic<bool> loading{true};
+    std::atomic<bool> proberDone{false};
     std::atomic<DWORD> slowest{0};
     std::atomic<int> answers{0};
     std::thread prober;
     std::vector<int> firstIds;
-    std::wstring statusWhileLoading;
+    std::wstring progress;
     CModalScript script;
-    script.Then([&] { return Listed(0) == false && ::SendMessageW(HotList(*m_dlg), LB_GETCOUNT, 0, 0) > 0; }, 10000)
+    script.Then([&] { return ::SendMessageW(HotList(*m_dlg), LB_GETCOUNT, 0, 0) > 0; }, 10000, "first rows")
           .Then([&] {
               for (int i = 0; i < static_cast<int>(hottest.size()); ++i)
                   firstIds.push_back(m_dlg->ShownId(i));
-              statusWhileLoading = StatusText(m_dlg->m_hWnd);
               HWND main = m_dlg->m_hWnd;
               prober = std::thread([&, main] {
                   while (loading) {
                       const DWORD start = ::GetTickCount();
+                      wchar_t status[64] = {};
                       DWORD_PTR result = 0;
-                      ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+                      ::SendMessageTimeoutW(::GetDlgItem(main, IDC_STATUS), WM_GETTEXT, 64,
+                                            reinterpret_cast<LPARAM>(status), SMTO_NORMAL, 5000, &result);
                       slowest = std::max<DWORD>(slowest, ::GetTickCount() - start);
                       ++answers;
+                      if (std::wcsstr(status, L" / ") && progress.empty())
+                          progress = status;
                   }
+                  proberDone = true;
               });
               return true;
           })
           .Then([&] { return Listed(kItems) && StatusText(m_dlg->m_hWnd) == L"就绪"; }, 60000, "all loaded")
-          .Then([&] { loading = false; prober.join(); End(); return true; });
+          // The window goes on answering the prober until it has stopped.
+          .Then([&] { loading = false; return true; })
+          .Then([&] { return proberDone.load(); }, 10000, "the prober stops")
+          .Then([&] { End(); return true; });
     RunMainWindow(script);
-    if (prober.joinable()) {
-        loading = false;
+    loading = false;
+    if (prober.joinable())
         prober.join();
-    }
     EXPECT_EQ(firstIds, hottest) << "the first screenful is the hottest items, in order";
-    EXPECT_EQ(statusWhileLoading.rfind(L"正在载入… ", 0), 0u) << statusWhileLoading;
+    EXPECT_EQ(progress.rfind(L"正在载入… ", 0), 0u) << progress;
+    EXPECT_NE(progress.find(L" / 200000"), std::wstring::npos) << progress;
     EXPECT_GT(answers, 0);
     EXPECT_LT(slowest, 100u) << "the longest the window kept a message waiting, in ms";
 }

@@ -17,11 +17,11 @@ BOOL CProbedMainDlg::OnInitDialog()
     return result;
 }
 
-RowQueryEnd CProbedMainDlg::LoadHotList(CHotListBox& list)
+void CProbedMainDlg::LoadHotList(CHotListBox& list)
 {
     ++m_loadCount;
     m_loadedList = list.m_hWnd;
-    return CMainDlg::LoadHotList(list);
+    CMainDlg::LoadHotList(list);
 }
 
 void CProbedMainDlg::CopyItem(int id)

@@ -21,7 +21,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    RowQueryEnd LoadHotList(CHotListBox& list) override;
+    void LoadHotList(CHotListBox& list) override;
     void CopyItem(int id) override;
 };
 
