@@ -91,7 +91,7 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     std::vector<std::function<bool()>> steps;
     Press(steps, exporting, IDC_EXPORT, exporting.exportChooserCalls, 1);
     RunDialog(exporting, steps);
-    EXPECT_TRUE(boxes.empty()) << "an export that worked says nothing";
+    EXPECT_EQ(boxes, std::vector<std::wstring>{L"已导出 6 项。"});
     EXPECT_FALSE(exporting.m_isDataChanged) << "an export asks for no restart";
     EXPECT_EQ(exporting.LastExport().exportedItems, 6);
     // In the list's order, newest first; quoted only where a field needs it.
@@ -117,7 +117,7 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     });
     Press(steps, importing, IDC_IMPORT, importing.chooserCalls, 2);
     RunDialog(importing, steps);
-    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导入 6 项，跳过重复的 0 项。",
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导出 6 项。", L"已导入 6 项，跳过重复的 0 项。",
                                                 L"已导入 0 项，跳过重复的 6 项。"}));
     EXPECT_EQ(Stored(), back) << "labels, contents, counts and times, even the ids";
     EXPECT_EQ(HeatOrder(), heatBefore);
@@ -206,12 +206,12 @@ TEST_F(ItemsFileTest, TheFileAsSpreadsheetsSaveItComesBackRepeatsAreSkippedAndAM
          {{1, L"一", L"x", 1, std::nullopt}},
          L"已导入 1 项，跳过重复的 0 项。第 3 "
          L"行的记录有误（点击次数不是数字），这一行和其后的记录没有导入。"},
-        {"a header alone", {}, header, {}, L"已导入 0 项，跳过重复的 0 项。"},
+        {"a header alone", {}, header, {}, L"文件中没有可导入的内容。"},
         {"a first line that is not the header: a line an item, as ever",
          {},
          u8"标签,内容\r\n\"x\",1\r\n",
          {{1, L"", L"标签,内容", 0, std::nullopt}, {2, L"", L"\"x\",1", 0, std::nullopt}},
-         L""},
+         L"已导入 2 项。"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.why);
