@@ -85,7 +85,7 @@ CString RecordFaultReason(RecordFault fault)
     case RecordFault::Quotes:
         return L"引号不成对";
     case RecordFault::FieldCount:
-        return L"不是 4 个字段";
+        return L"字段个数与标题行不同";
     case RecordFault::Count:
         return L"点击次数不是数字";
     case RecordFault::Time:

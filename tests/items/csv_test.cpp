@@ -1,6 +1,6 @@
 // The items file's CSV: the bytes the writer makes, the records the reader finds in a file (and
-// the lines they start on), the checks a record passes to give an item, and a seeded run over ten
-// thousand written files, cut and mutated.
+// the lines they start on), the header's columns and the checks a record passes to give an item,
+// and a seeded run over ten thousand written files, cut and mutated.
 #include "base/text_codec.h"
 #include "items/csvreader.h"
 #include "items/csvwriter.h"
@@ -143,6 +143,12 @@ TEST(CsvReader, FindsTheRecordsOfAFileInAnyEncodingWithTheLinesTheyStartOn)
          3,
          "a line feed or a carriage return alone"},
         {"a\"b,c\"", {{L"a\"b", L"c\""}}, {1}, Step::End, 1, "a quote inside a field taken as it stands"},
+        {"\"multi\rline\",x\r\n\"a\r\",\"\rb\"",
+         {{L"multi\rline", L"x"}, {L"a\r", L"\rb"}},
+         {1, 3},
+         Step::End,
+         3,
+         "a lone CR inside quotes kept"},
         {u8"\uFEFF标签,x\r\n",
          {{L"标签", L"x"}},
          {1},
@@ -183,11 +189,16 @@ TEST(CsvReader, FindsTheRecordsOfAFileInAnyEncodingWithTheLinesTheyStartOn)
 
 TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
 {
+    const Fields later = {L"置顶", L"标签", L"内容", L"最后复制时间", L"点击次数", L"备注"};
+    const CItemsFileColumns laterColumns = ReadItemsFileHeader(later).value_or(CItemsFileColumns{});
+    EXPECT_EQ(laterColumns.at, (std::array<size_t, 4>{1, 2, 4, 3}));
+    EXPECT_EQ(laterColumns.count, 6u);
     struct Case {
         Fields fields;
         RecordFault fault;
         std::optional<CFileItem> item;
         const char* why;
+        CItemsFileColumns columns = {};
     };
     auto item = [](const wchar_t* title, const wchar_t* data1, int clicks, std::optional<std::wstring> time) {
         return std::optional<CFileItem>(CFileItem{title, data1, clicks, std::move(time)});
@@ -216,6 +227,17 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
         {{L"a", L"", L"3", L""}, RecordFault::None, std::nullopt, "no content: no item"},
         {{L""}, RecordFault::None, std::nullopt, "an empty line"},
         {{L"a", L"x", L"3"}, RecordFault::FieldCount, std::nullopt, "three fields"},
+        {{L"1", L"a", L"007", L"", L"3", L"x"},
+         RecordFault::None,
+         item(L"a", L"007", 3, std::nullopt),
+         "columns found by their names, others left alone",
+         laterColumns},
+        {{L"a", L"x", L"3", L"", L""}, RecordFault::FieldCount, std::nullopt, "more fields than the header"},
+        {{L"\uFEFF标签", L"内容", L"点击次数", L"最后复制时间"},
+         RecordFault::None,
+         std::nullopt,
+         "the header again"},
+        {later, RecordFault::None, std::nullopt, "the header again, of another file", laterColumns},
         {{L"a", L"x", L"1.5", L""}, RecordFault::Count, std::nullopt, "a fraction"},
         {{L"a", L"x", L"2147483648", L""}, RecordFault::Count, std::nullopt, "beyond 32 bits"},
         {{L"a", L"x", L"五", L""}, RecordFault::Count, std::nullopt, "not digits"},
@@ -232,7 +254,7 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         std::optional<CFileItem> read;
-        EXPECT_EQ(ReadItemRecord(Fields(c.fields), read), c.fault);
+        EXPECT_EQ(ReadItemRecord(Fields(c.fields), c.columns, read), c.fault);
         ASSERT_EQ(read.has_value(), c.item.has_value());
         if (read) {
             EXPECT_EQ(read->title, c.item->title);
@@ -241,8 +263,12 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
             EXPECT_EQ(read->lasttime, c.item->lasttime);
         }
     }
-    EXPECT_TRUE(IsItemsFileHeader({L"标签", L"内容", L"点击次数", L"最后复制时间"}));
-    EXPECT_FALSE(IsItemsFileHeader({L"标签", L"内容", L"点击次数"}));
+    EXPECT_EQ(ReadItemsFileHeader({L"\uFEFF\uFEFF标签", L"内容", L"点击次数", L"最后复制时间", L"备注"})
+                  .value_or(CItemsFileColumns{})
+                  .count,
+              5u)
+        << "marks before the header are no part of it";
+    EXPECT_FALSE(ReadItemsFileHeader({L"标签", L"内容", L"点击次数", L"备注"})) << "a field missing";
 }
 
 // Seeded: each run sees the same ten thousand files.
