@@ -2,6 +2,7 @@
 #include "items/itemsfile.h"
 
 #include "corelib/time_text.h"
+#include "items/spreadsheettext.h"
 
 #include <algorithm>
 #include <climits>
@@ -65,9 +66,11 @@ RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, const CItemsFileC
         return RecordFault::None;
     if (fields.size() != columns.count)
         return RecordFault::FieldCount;
+    ReadSpreadsheetField(fields[columns.at[1]]);
     if (fields[columns.at[1]].empty())
         return RecordFault::None;
     CFileItem read;
+    ReadSpreadsheetField(fields[columns.at[0]]);
     read.title = std::move(fields[columns.at[0]]);
     read.data1 = std::move(fields[columns.at[1]]);
     std::wstring& count = fields[columns.at[2]];

@@ -42,6 +42,7 @@ enum class RecordFault {
 // The item a record gives: RecordFault::None with item set, or with item left empty for a record
 // without a content (an empty line, a row of empty fields) or for the header again (files joined),
 // which give no item, as an empty line of a text file gives none. A count or time may be empty: 0
-// clicks, never copied. The fields' texts are taken over.
+// clicks, never copied. A label or content written as a formula that shows its text is that text.
+// The fields' texts are taken over.
 RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, const CItemsFileColumns& columns,
                            std::optional<CFileItem>& item);

@@ -1,11 +1,13 @@
-// The items file's CSV: the bytes the writer makes, the records the reader finds in a file (and
-// the lines they start on), the header's columns and the checks a record passes to give an item,
-// and a seeded run over ten thousand written files, cut and mutated.
+// The items file's CSV: the bytes the writer makes, the texts written for spreadsheets and read
+// back, the records the reader finds in a file (and the lines they start on), the header's columns
+// and the checks a record passes to give an item, and a seeded run over ten thousand written files,
+// cut and mutated.
 #include "base/text_codec.h"
 #include "items/csvreader.h"
 #include "items/csvwriter.h"
 #include "items/importfile.h"
 #include "items/itemsfile.h"
+#include "items/spreadsheettext.h"
 #include "tests/support/testdb.h"
 
 #include <cstring>
@@ -104,6 +106,56 @@ TEST(CsvWriter, QuotesOnlyFieldsThatNeedItDoublingTheirQuotesAndEndsEachRecordWi
         std::string out = "before|";
         AppendCsvRecord(out, c.fields);
         EXPECT_EQ(out, "before|" + c.bytes) << c.why;
+    }
+}
+
+TEST(SpreadsheetText, TextsASpreadsheetWouldRetypeAreWrittenAsTheFormulaShowingThemAndReadBackExactly)
+{
+    const std::string x254(254, 'x');
+    struct Case {
+        std::string text;
+        std::string field;  // "" for the text as it stands
+        const char* why;
+    };
+    const Case cases[] = {
+        {"007", "=\"007\"", "leading zeros"},
+        {"110101199003077777", "=\"110101199003077777\"", "an ID number, beyond a number's digits"},
+        {"1/2", "=\"1/2\"", "a date"},
+        {"50%", "=\"50%\"", "a percentage"},
+        {u8"１２３", u8"=\"１２３\"", "full-width digits"},
+        {"true", "=\"true\"", "a truth value"},
+        {"#N/A", "=\"#N/A\"", "an error value"},
+        {"=1+1", "=\"=1+1\"", "a formula"},
+        {"-2+3", "=\"-2+3\"", "a formula by its sign"},
+        {"@A", "=\"@A\"", "a formula by @"},
+        {" \t+A", "=\" \t+A\"", "a sign after blanks"},
+        {u8"＝A", u8"=\"＝A\"", "a full-width ="},
+        {"'=", "=\"'=\"", "a leading ' that a spreadsheet takes as a mark"},
+        {"=\"a\"&CHAR(10)", "=\"=\"\"a\"\"&CHAR(10)\"", "a text that looks like such a formula"},
+        {"=A\r\nb\n", "=\"=A\"&CHAR(13)&CHAR(10)&\"b\"&CHAR(10)", "a formula of several lines"},
+        {"\n=A", "=CHAR(10)&\"=A\"", "a formula after a line break"},
+        {"=" + x254 + "yz", "=\"=" + x254 + "\"&\"yz\"", "pieces of 255 characters"},
+        {"=" + x254.substr(1) + "\"", "=\"=" + x254.substr(1) + "\"&\"\"\"\"",
+         "a quote written twice counts two"},
+        {"=" + x254.substr(1) + u8"😀", "=\"=" + x254.substr(1) + u8"\"&\"😀\"", "a surrogate pair kept whole"},
+        {u8"北京市海淀区 5 号\r\n100080", "", "several lines: never a number or a date"},
+        {u8"公司地址 😀 it's", "", "plain text"},
+        {"", "", "empty"},
+        {"   ", "", "blanks"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::string scratch;
+        const std::string field(SpreadsheetField(c.text, scratch));
+        EXPECT_EQ(field, c.field.empty() ? c.text : c.field);
+        std::wstring read = Utf8ToWide(field);
+        ReadSpreadsheetField(read);
+        EXPECT_EQ(read, Utf8ToWide(c.text)) << "read back exactly";
+    }
+    for (const wchar_t* field : {L"=1+1", L"=\"a", L"=\"a\"b", L"=\"a\"&", L"=CHAR(9)", L"=", L"\"a\""}) {
+        std::wstring read = field;
+        ReadSpreadsheetField(read);
+        EXPECT_EQ(read, field) << "not such a formula: as it stands";
     }
 }
 
@@ -227,7 +279,7 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
         {{L"a", L"", L"3", L""}, RecordFault::None, std::nullopt, "no content: no item"},
         {{L""}, RecordFault::None, std::nullopt, "an empty line"},
         {{L"a", L"x", L"3"}, RecordFault::FieldCount, std::nullopt, "three fields"},
-        {{L"1", L"a", L"007", L"", L"3", L"x"},
+        {{L"1", L"a", L"=\"007\"", L"", L"3", L"x"},
          RecordFault::None,
          item(L"a", L"007", 3, std::nullopt),
          "columns found by their names, others left alone",
@@ -238,6 +290,10 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
          std::nullopt,
          "the header again"},
         {later, RecordFault::None, std::nullopt, "the header again, of another file", laterColumns},
+        {{L"=\"'=\"", L"=\"=1+1\"&CHAR(10)", L"0", L""},
+         RecordFault::None,
+         item(L"'=", L"=1+1\n", 0, std::nullopt),
+         "label and content as written for spreadsheets"},
         {{L"a", L"x", L"1.5", L""}, RecordFault::Count, std::nullopt, "a fraction"},
         {{L"a", L"x", L"2147483648", L""}, RecordFault::Count, std::nullopt, "beyond 32 bits"},
         {{L"a", L"x", L"五", L""}, RecordFault::Count, std::nullopt, "not digits"},

