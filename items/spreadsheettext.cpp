@@ -30,6 +30,35 @@ bool EqualsIgnoringCase(std::string_view text, const char* word)
     return true;
 }
 
+// Appends a line as one literal, or as literals joined by & where it is longer than one may be.
+void AppendLiterals(std::string& out, std::string_view line)
+{
+    out += '"';
+    // Short enough even if every byte were a quote (written twice): copied a run at a time.
+    if (line.size() * 2 <= kMaxLiteralUnits) {
+        for (size_t quote; (quote = line.find('"')) != std::string_view::npos; line.remove_prefix(quote + 1))
+            out.append(line.substr(0, quote + 1)) += '"';
+        out.append(line) += '"';
+        return;
+    }
+    size_t units = 0;
+    for (char ch : line) {
+        // Units the text gains: a quote is written twice, a character beyond U+FFFF is a surrogate
+        // pair, a continuation byte belongs to the character before (and so never starts a piece).
+        const auto byte = static_cast<unsigned char>(ch);
+        const size_t width = ch == '"' || byte >= 0xF0 ? 2 : (byte & 0xC0) == 0x80 ? 0 : 1;
+        if (units + width > kMaxLiteralUnits) {
+            out += "\"&\"";
+            units = 0;
+        }
+        units += width;
+        out += ch;
+        if (ch == '"')
+            out += '"';
+    }
+    out += '"';
+}
+
 }  // namespace
 
 bool SpreadsheetWouldRetype(std::string_view text)
@@ -44,19 +73,18 @@ bool SpreadsheetWouldRetype(std::string_view text)
     const unsigned char wide = FullWidthAt(text, lead);
     if (wide == 0x9D || wide == 0x8B || wide == 0x8D || wide == 0xA0)
         return true;
-    // A cell of several lines is never read as a number or a date.
-    if (text.find_first_of("\r\n") != std::string_view::npos)
-        return false;
-    // Numbers, dates, times, percentages, fractions all hold a digit, ASCII or full-width.
-    if (text.find_first_of("0123456789") != std::string_view::npos)
-        return true;
-    for (size_t pos = text.find("\xEF\xBC"); pos != std::string_view::npos;
-         pos = text.find("\xEF\xBC", pos + 1)) {
-        const unsigned char third = FullWidthAt(text, pos);
-        if (third >= 0x90 && third <= 0x99)
-            return true;
+    // Numbers, dates, times, percentages, fractions all hold a digit, ASCII or full-width; but a
+    // cell of several lines is never read as a number or a date.
+    bool digit = false;
+    for (size_t pos = 0; pos < text.size(); ++pos) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte == '\r' || byte == '\n')
+            return false;
+        if ((byte >= '0' && byte <= '9') ||
+            (byte == 0xEF && FullWidthAt(text, pos) >= 0x90 && FullWidthAt(text, pos) <= 0x99))
+            digit = true;
     }
-    return EqualsIgnoringCase(text, "TRUE") || EqualsIgnoringCase(text, "FALSE");
+    return digit || EqualsIgnoringCase(text, "TRUE") || EqualsIgnoringCase(text, "FALSE");
 }
 
 std::string_view SpreadsheetField(std::string_view text, std::string& scratch)
@@ -64,42 +92,19 @@ std::string_view SpreadsheetField(std::string_view text, std::string& scratch)
     if (!SpreadsheetWouldRetype(text))
         return text;
     scratch.assign(1, '=');
-    bool inLiteral = false;
-    size_t units = 0;
-    auto closeLiteral = [&] {
-        if (inLiteral)
-            scratch += '"';
-        inLiteral = false;
-    };
-    auto join = [&] {
+    for (size_t pos = 0; pos < text.size();) {
         if (scratch.size() > 1)
             scratch += '&';
-    };
-    for (char ch : text) {
-        if (ch == '\r' || ch == '\n') {
-            closeLiteral();
-            join();
-            scratch += ch == '\r' ? "CHAR(13)" : "CHAR(10)";
+        if (text[pos] == '\r' || text[pos] == '\n') {
+            scratch += text[pos++] == '\r' ? "CHAR(13)" : "CHAR(10)";
             continue;
         }
-        // Units the text gains: a quote is written twice, a character beyond U+FFFF is a surrogate
-        // pair, a continuation byte belongs to the character before (and so never starts a piece).
-        const auto byte = static_cast<unsigned char>(ch);
-        const size_t width = ch == '"' || byte >= 0xF0 ? 2 : (byte & 0xC0) == 0x80 ? 0 : 1;
-        if (inLiteral && units + width > kMaxLiteralUnits)
-            closeLiteral();
-        if (!inLiteral) {
-            join();
-            scratch += '"';
-            inLiteral = true;
-            units = 0;
-        }
-        units += width;
-        scratch += ch;
-        if (ch == '"')
-            scratch += '"';
+        size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        AppendLiterals(scratch, text.substr(pos, end - pos));
+        pos = end;
     }
-    closeLiteral();
     return scratch;
 }
 
@@ -107,6 +112,12 @@ void ReadSpreadsheetField(std::wstring& field)
 {
     if (field.size() < 2 || field[0] != L'=')
         return;
+    // ="…" with no quote inside: the text is what stands between, taken out in place.
+    if (field.size() >= 3 && field[1] == L'"' && field.back() == L'"' &&
+        field.find(L'"', 2) == field.size() - 1) {
+        field.erase(field.size() - 1).erase(0, 2);
+        return;
+    }
     std::wstring text;
     for (size_t pos = 1;;) {
         if (pos < field.size() && field[pos] == L'"') {
