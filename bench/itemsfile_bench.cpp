@@ -83,38 +83,18 @@ protected:
     CString ChooseExportFile(const CString&) override { return CString(path); }
 };
 
-// From the press of 导出 to its end (an export that works shows nothing).
-double MeasureExport(const std::wstring& file, int& exported)
-{
-    double seconds = -1;
-    CBenchItemsDlg dlg;
-    dlg.path = file;
-    testing_support::CModalScript script;
-    script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); }).Then([&] {
-        double start = Now();
-        ::SendMessageW(::GetDlgItem(dlg.m_hWnd, IDC_EXPORT), BM_CLICK, 0, 0);
-        seconds = Now() - start;
-        exported = dlg.LastExport().exportedItems;
-        ::PostMessageW(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
-        return true;
-    });
-    script.Start();
-    dlg.DoModal();
-    return seconds;
-}
-
-// From the press of 导入 to the creation of the message box that ends it (which says what came in).
-double MeasureImport(const std::wstring& file, int& imported, std::wstring& box)
+// From the press of a button to the creation of the message box that ends its work (which says
+// what went out or came in); the box's text in box.
+double MeasureToBox(int button, const std::wstring& file, std::wstring& box, CBenchItemsDlg& dlg)
 {
     double start = 0;
-    CBenchItemsDlg dlg;
     dlg.path = file;
     testing_support::CModalScript script;
     script.Then([&] { return dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd); })
         .Then([&] {
             g_boxCreated = 0;
             start = Now();
-            ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
+            ::PostMessageW(::GetDlgItem(dlg.m_hWnd, button), BM_CLICK, 0, 0);
             return true;
         })
         .Then(
@@ -128,7 +108,6 @@ double MeasureImport(const std::wstring& file, int& imported, std::wstring& box)
             },
             600000)
         .Then([&] {
-            imported = dlg.LastImport().importedLines;
             ::PostMessageW(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
             return true;
         });
@@ -242,10 +221,14 @@ int main()
     for (int run = 0; run < kRuns; ++run) {
         g_connStr = BuildConnectionString(source.c_str());
         g_db->SetConnectionString(g_connStr);
-        exports.push_back(MeasureExport(file, exported));
+        CBenchItemsDlg exporting;
+        exports.push_back(MeasureToBox(IDC_EXPORT, file, box, exporting));
+        exported = exporting.LastExport().exportedItems;
         exportFloors.push_back(MeasureExportFloor(source, folder + L"items_floor.csv"));
         UseDatabase(folder + L"items_imported.mdb");
-        imports.push_back(MeasureImport(file, imported, box));
+        CBenchItemsDlg importing;
+        imports.push_back(MeasureToBox(IDC_IMPORT, file, box, importing));
+        imported = importing.LastImport().importedLines;
         testing_support::CreateItemDatabase(folder + L"items_floor.mdb");
         importFloors.push_back(MeasureImportFloor(source, folder + L"items_floor.mdb"));
     }

@@ -33,7 +33,10 @@ ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
     ReadRecords read;
     CCsvReader reader(text);
     std::vector<std::wstring> fields;
-    reader.Next(fields);  // the header
+    reader.Next(fields);
+    const std::optional<CItemsFileColumns> columns = ReadItemsFileHeader(fields);
+    if (!columns)
+        return read;  // not the items file: IsItemsFile() tells it apart first
     for (int records = 1;; ++records) {
         const CCsvReader::Step step = reader.Next(fields);
         if (step == CCsvReader::Step::End)
@@ -48,7 +51,7 @@ ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
         }
         std::optional<CFileItem> item;
         read.fault = step == CCsvReader::Step::Malformed ? RecordFault::Quotes
-                                                         : ReadItemRecord(std::move(fields), item);
+                                                         : ReadItemRecord(std::move(fields), *columns, item);
         if (read.fault != RecordFault::None) {
             read.faultLine = reader.Line();
             break;
@@ -183,7 +186,7 @@ bool IsItemsFile(const std::wstring& text)
 {
     CCsvReader reader(text);
     std::vector<std::wstring> fields;
-    return reader.Next(fields) == CCsvReader::Step::Record && IsItemsFileHeader(fields);
+    return reader.Next(fields) == CCsvReader::Step::Record && ReadItemsFileHeader(fields);
 }
 
 CImportReport ImportItemsFile(const CString& connStr, const std::wstring& text, CImportProgress* progress)

@@ -11,7 +11,8 @@
 // begins with it is read in that code page on a system of any other.
 CTellingOpening ItemsFileOpening();
 
-// The decoded text's first record is the items file's header.
+// The decoded text's first record is a header of the items file: the four fields named, in any
+// order, among any others.
 bool IsItemsFile(const std::wstring& text);
 
 // Imports the records after the header, up to the end or to the first malformed one, in one

@@ -4,6 +4,7 @@
 #include "base/kernel_handles.h"
 #include "base/text_codec.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -74,6 +75,8 @@ CImportFile::OpenResult CImportFile::Open(const CString& path, const CTellingOpe
         Close();
         return OpenResult::NotText;
     }
+    // A byte order mark written twice, by a program that did not see the first, is one.
+    m_text.erase(0, std::min(m_text.find_first_not_of(L'\uFEFF'), m_text.size()));
     m_done = false;
     return OpenResult::Opened;
 }

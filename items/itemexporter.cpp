@@ -6,6 +6,7 @@
 #include "base/text_walk.h"
 #include "items/csvwriter.h"
 #include "items/itemsfile.h"
+#include "items/spreadsheettext.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 #include "store/dbstatement.h"
@@ -102,6 +103,7 @@ int AppendItems(const CString& connStr, const std::vector<int>& ids, std::string
     connection.ExecuteFixed("BEGIN");
     CDbStatement query(connection, StmtSelectItemsFromIdDown());
     int exported = 0;
+    std::string titleField, contentField;
     for (size_t start = 0; start < ids.size();) {
         size_t end = start + 1;
         while (end < ids.size() && ids[end] < ids[end - 1])
@@ -114,8 +116,11 @@ int AppendItems(const CString& connStr, const std::vector<int>& ids, std::string
             if (next == end || ids[next] != id)
                 continue;
             ++next;
-            AppendCsvRecord(
-                out, {query.ColumnUtf8(1), query.ColumnUtf8(2), query.ColumnUtf8(3), query.ColumnUtf8(4)});
+            // The count and the time stay as they are: a spreadsheet may retype them, and the import
+            // reads them in its forms too.
+            AppendCsvRecord(out, {SpreadsheetField(query.ColumnUtf8(1), titleField),
+                                  SpreadsheetField(query.ColumnUtf8(2), contentField), query.ColumnUtf8(3),
+                                  query.ColumnUtf8(4)});
             ++exported;
             if (out.size() >= kWriteChunk && !file.Write(out))
                 return exported;

@@ -20,7 +20,8 @@ struct CExportReport {
 
 // Writes the items with these ids, in this order, to path: UTF-8 with its byte order mark (so that
 // Excel and WPS read its characters right), the header record, then one record an item (label,
-// content, count, time, as the table holds them). An id no longer in the table is left out. The
+// content, count, time, as the table holds them; a label or content that a spreadsheet would
+// retype as the formula that shows it). An id no longer in the table is left out. The
 // file is written beside path and renamed over it at the end: a failure leaves a file already at
 // path as it was. Reads the table only.
 CExportReport ExportItems(const CString& connStr, const std::vector<int>& ids, const CString& path);

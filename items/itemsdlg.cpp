@@ -34,7 +34,10 @@ constexpr wchar_t kDeleteNotDone[] =
 constexpr wchar_t kNewItemNotSaved[] =
     L"无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。";
 
+constexpr wchar_t kImportSummary[] = L"已导入 %d 项。";
 constexpr wchar_t kItemsFileSummary[] = L"已导入 %d 项，跳过重复的 %d 项。";
+constexpr wchar_t kNothingToImport[] = L"文件中没有可导入的内容。";
+constexpr wchar_t kExportSummary[] = L"已导出 %d 项。";
 constexpr wchar_t kItemsFileFault[] = L"第 %d 行的记录有误（%ls），这一行和其后的记录没有导入。";
 constexpr wchar_t kExportFailed[] = L"导出失败，未写入文件！";
 
@@ -82,7 +85,7 @@ CString RecordFaultReason(RecordFault fault)
     case RecordFault::Quotes:
         return L"引号不成对";
     case RecordFault::FieldCount:
-        return L"不是 4 个字段";
+        return L"字段个数与标题行不同";
     case RecordFault::Count:
         return L"点击次数不是数字";
     case RecordFault::Time:
@@ -395,8 +398,12 @@ void CItemsDlg::OnExport()
         m_lastExport = ExportItems(g_connStr, m_rows.Ids(), path);
     }
     // The table is only read: nothing for the main list to show, whatever happened.
-    if (m_lastExport.outcome != CExportReport::Outcome::Done)
-        g_core->msgboxWarning(m_hWnd, CString(kExportFailed) + ExportFailureReason(m_lastExport));
+    CString text;
+    if (m_lastExport.outcome == CExportReport::Outcome::Done)
+        text.Format(kExportSummary, m_lastExport.exportedItems);
+    else
+        text = CString(kExportFailed) + ExportFailureReason(m_lastExport);
+    g_core->msgboxWarning(m_hWnd, text);
 }
 
 void CItemsDlg::ReportImport(const CImportReport& report)
@@ -404,8 +411,14 @@ void CItemsDlg::ReportImport(const CImportReport& report)
     CString text;
     switch (report.outcome) {
     case CImportReport::Outcome::Done:
-        if (!report.itemsFile)
-            return;
+        if (report.importedLines == 0 && report.skippedRepeats == 0 && report.fault == RecordFault::None) {
+            text = kNothingToImport;
+            break;
+        }
+        if (!report.itemsFile) {
+            text.Format(kImportSummary, report.importedLines);
+            break;
+        }
         text.Format(kItemsFileSummary, report.importedLines, report.skippedRepeats);
         if (report.fault != RecordFault::None) {
             CString fault;

@@ -58,7 +58,7 @@ protected:
 
 private:
     LRESULT OnItemsUnreadable(WPARAM, LPARAM);
-    // Says what went wrong, or for the items file what came in; nothing for a text file imported whole.
+    // Says what came in (for the items file, what was skipped too), or what went wrong.
     void ReportImport(const CImportReport& report);
     // Tells the list how many rows there are now, keeping its scroll position.
     void ShowRowCount();

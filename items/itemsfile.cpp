@@ -2,8 +2,11 @@
 #include "items/itemsfile.h"
 
 #include "corelib/time_text.h"
+#include "items/spreadsheettext.h"
 
+#include <algorithm>
 #include <climits>
+#include <string_view>
 
 const std::array<const wchar_t*, 4> kItemsFileHeader = {L"标签", L"内容", L"点击次数", L"最后复制时间"};
 
@@ -32,33 +35,49 @@ bool ReadCount(const std::wstring& text, int& count)
 
 }  // namespace
 
-bool IsItemsFileHeader(const std::vector<std::wstring>& fields)
+std::optional<CItemsFileColumns> ReadItemsFileHeader(const std::vector<std::wstring>& fields)
 {
-    if (fields.size() != kItemsFileHeader.size())
-        return false;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i] != kItemsFileHeader[i])
-            return false;
+    CItemsFileColumns columns;
+    columns.count = fields.size();
+    for (size_t name = 0; name < kItemsFileHeader.size(); ++name) {
+        size_t at = 0;
+        for (; at < fields.size(); ++at) {
+            std::wstring_view field = fields[at];
+            if (at == 0)
+                field.remove_prefix(std::min(field.find_first_not_of(L'\uFEFF'), field.size()));
+            if (field == kItemsFileHeader[name])
+                break;
+        }
+        if (at == fields.size())
+            return std::nullopt;
+        columns.at[name] = at;
     }
-    return true;
+    return columns;
 }
 
-RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, std::optional<CFileItem>& item)
+RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, const CItemsFileColumns& columns,
+                           std::optional<CFileItem>& item)
 {
     item.reset();
     if (fields.size() == 1 && fields[0].empty())
         return RecordFault::None;  // an empty line
-    if (fields.size() != kItemsFileHeader.size())
+    // The header again, where files were joined end to end, gives no item (its count is no number).
+    if (ReadItemsFileHeader(fields))
+        return RecordFault::None;
+    if (fields.size() != columns.count)
         return RecordFault::FieldCount;
-    if (fields[1].empty())
+    ReadSpreadsheetField(fields[columns.at[1]]);
+    if (fields[columns.at[1]].empty())
         return RecordFault::None;
     CFileItem read;
-    read.title = std::move(fields[0]);
-    read.data1 = std::move(fields[1]);
-    TrimBlanks(fields[2]);
-    if (!ReadCount(fields[2], read.clicktimes))
+    ReadSpreadsheetField(fields[columns.at[0]]);
+    read.title = std::move(fields[columns.at[0]]);
+    read.data1 = std::move(fields[columns.at[1]]);
+    std::wstring& count = fields[columns.at[2]];
+    TrimBlanks(count);
+    if (!ReadCount(count, read.clicktimes))
         return RecordFault::Count;
-    std::wstring& time = fields[3];
+    std::wstring& time = fields[columns.at[3]];
     TrimBlanks(time);
     if (!time.empty()) {
         if (!ToDefaultTimeFormat(time))

@@ -9,7 +9,8 @@ set -euo pipefail
 packages=(wine wine64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 cmake gcc tcl xvfb xauth locales
           fonts-wqy-microhei sqlite3 xdotool xclip imagemagick googletest dpkg-dev python3
           golang-github-mozillazg-go-pinyin-dev  # the dictionary the pinyin table is generated from
-          nsis)  # makensis and its Unicode stubs, for the setups
+          nsis  # makensis and its Unicode stubs, for the setups
+          libreoffice-calc-nogui)  # the spreadsheet that opens and saves an exported file in the tests
 packages32=(wine32:i386)
 
 as_root() {

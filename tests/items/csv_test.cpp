@@ -1,11 +1,12 @@
-// The items file's CSV: the bytes the writer makes, the records the reader finds in a file (and
-// the lines they start on), the checks a record passes to give an item, and a seeded run over ten
-// thousand written files, cut and mutated.
+// The items file's CSV: the bytes the writer makes, the texts written for spreadsheets and read
+// back, the records the reader finds in a file (and the lines they start on), the checks a record
+// passes to give an item, and a seeded run over ten thousand written files, cut and mutated.
 #include "base/text_codec.h"
 #include "items/csvreader.h"
 #include "items/csvwriter.h"
 #include "items/importfile.h"
 #include "items/itemsfile.h"
+#include "items/spreadsheettext.h"
 #include "tests/support/testdb.h"
 
 #include <cstring>
@@ -104,6 +105,41 @@ TEST(CsvWriter, QuotesOnlyFieldsThatNeedItDoublingTheirQuotesAndEndsEachRecordWi
         std::string out = "before|";
         AppendCsvRecord(out, c.fields);
         EXPECT_EQ(out, "before|" + c.bytes) << c.why;
+    }
+}
+
+TEST(SpreadsheetText, TextsASpreadsheetWouldRetypeAreWrittenAsTheFormulaShowingThemAndReadBackExactly)
+{
+    const std::string x254(254, 'x');
+    struct Case {
+        std::string text;
+        std::string field;  // "" for the text as it stands
+        const char* why;
+    };
+    const Case cases[] = {
+        {u8"＃N/A", "", "no digit, no sign"},
+        {"#N/A", "=\"#N/A\"", "an error value"},
+        {u8" \t＝A", u8"=\" \t＝A\"", "a full-width = after blanks"},
+        {"=\"a\"&CHAR(10)", "=\"=\"\"a\"\"&CHAR(10)\"", "a text that looks like such a formula"},
+        {"\n=A\r\nb", "=CHAR(10)&\"=A\"&CHAR(13)&CHAR(10)&\"b\"", "a formula of several lines"},
+        {"=" + x254 + "yz", "=\"=" + x254 + "\"&\"yz\"", "pieces of 255 characters"},
+        {"=" + x254.substr(1) + u8"😀", "=\"=" + x254.substr(1) + u8"\"&\"😀\"", "a surrogate pair kept whole"},
+        {u8"北京市海淀区 5 号\r\n100080", "", "several lines: never a number or a date"},
+        {"   ", "", "blanks"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::string scratch;
+        const std::string field(SpreadsheetField(c.text, scratch));
+        EXPECT_EQ(field, c.field.empty() ? c.text : c.field);
+        std::wstring read = Utf8ToWide(field);
+        ReadSpreadsheetField(read);
+        EXPECT_EQ(read, Utf8ToWide(c.text)) << "read back exactly";
+    }
+    for (const wchar_t* field : {L"=1+1", L"=\"a", L"=\"a\"b", L"=\"a\"&", L"=CHAR(9)", L"=", L"\"a\""}) {
+        std::wstring read = field;
+        ReadSpreadsheetField(read);
+        EXPECT_EQ(read, field) << "not such a formula: as it stands";
     }
 }
 
@@ -232,7 +268,7 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         std::optional<CFileItem> read;
-        EXPECT_EQ(ReadItemRecord(Fields(c.fields), read), c.fault);
+        EXPECT_EQ(ReadItemRecord(Fields(c.fields), CItemsFileColumns{}, read), c.fault);
         ASSERT_EQ(read.has_value(), c.item.has_value());
         if (read) {
             EXPECT_EQ(read->title, c.item->title);
@@ -241,8 +277,8 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
             EXPECT_EQ(read->lasttime, c.item->lasttime);
         }
     }
-    EXPECT_TRUE(IsItemsFileHeader({L"标签", L"内容", L"点击次数", L"最后复制时间"}));
-    EXPECT_FALSE(IsItemsFileHeader({L"标签", L"内容", L"点击次数"}));
+    EXPECT_TRUE(ReadItemsFileHeader({L"标签", L"内容", L"点击次数", L"最后复制时间"}));
+    EXPECT_FALSE(ReadItemsFileHeader({L"标签", L"内容", L"点击次数"}));
 }
 
 // Seeded: each run sees the same ten thousand files.

@@ -105,7 +105,7 @@ TEST_F(ImportTest, EachNonEmptyLineBecomesARowAtTheBottomWithItsIdAndAnItemAsThe
     UseItems(ten);
     CTestItemsDlg dlg;
     dlg.paths = {WriteFile(L"lines.txt", "a\r\n\r\n  b  \r\n   \r\n\tit's 'x' 100%s \\\r\nlast")};
-    Import(dlg);
+    Import(dlg, {IDOK});
     ASSERT_EQ(listed.size(), 15u);
     EXPECT_EQ(listed[0].id, 10) << "loaded rows stay on top, newest first";
     std::vector<ListedRow> imported(listed.begin() + 10, listed.end());
@@ -120,7 +120,7 @@ TEST_F(ImportTest, EachNonEmptyLineBecomesARowAtTheBottomWithItsIdAndAnItemAsThe
     EXPECT_EQ(stored[13], ImportedItem(14, L"\tit's 'x' 100%s \\"));
     EXPECT_EQ(stored[14], ImportedItem(15, L"last")) << "the last line needs no end";
     EXPECT_TRUE(dlg.m_isDataChanged);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(boxes, std::vector<std::wstring>{L"已导入 5 项。"});
     EXPECT_EQ(dlg.LastImport().importedLines, 5);
 }
 
@@ -135,8 +135,9 @@ TEST_F(ImportTest, CancellingTheChooserOrAFileOfEmptyLinesChangesNothing)
     EXPECT_FALSE(cancelled.m_isDataChanged);
 
     CTestItemsDlg empty;
-    empty.paths = {WriteFile(L"empty.txt", "\n\r\n\n")};
-    Import(empty);
+    empty.paths = {WriteFile(L"empty.txt", ""), WriteFile(L"blank.txt", "\n\r\n\n")};
+    Import(empty, {IDOK, IDOK});
+    EXPECT_EQ(boxes, std::vector<std::wstring>(2, L"文件中没有可导入的内容。"));
     EXPECT_EQ(listed, (std::vector<ListedRow>{{L"a", L"1", 1}}));
     EXPECT_FALSE(empty.m_isDataChanged) << "no line imported: the main list stays";
     EXPECT_EQ(Stored().size(), 1u);
@@ -148,11 +149,12 @@ TEST_F(ImportTest, ImportedRowsEditedAndDeletedAtOnceReachTheTable)
     CTestItemsDlg dlg;
     dlg.paths = {WriteFile(L"two.txt", "edit me\ndelete me\n")};
     std::vector<ListedRow> after;
+    testing_support::SeenBox importedBox;
     RunDialog(dlg, {[&] {
                         ::PostMessageW(::GetDlgItem(dlg.m_hWnd, IDC_IMPORT), BM_CLICK, 0, 0);
                         return true;
                     },
-                    [&] { return dlg.m_list.GetItemCount() == 3; },
+                    [&] { return dlg.m_list.GetItemCount() == 3; }, testing_support::AnswerBox(importedBox),
                     [&] {
                         PostDoubleClick(dlg.m_list, RowPoint(dlg.m_list, 1));
                         return true;
@@ -228,8 +230,10 @@ TEST_F(ImportTest, TheSameChineseTextImportsAlikeFromEveryEncoding)
         dlg.paths.push_back(WriteFile(file.name, file.bytes));
         expected.insert(expected.end(), file.lines.begin(), file.lines.end());
     }
-    Import(dlg, std::vector<int>(std::size(files), 0));  // a box at any press fails the run
-    EXPECT_TRUE(boxes.empty()) << "nothing is lost, so nothing is asked";
+    Import(dlg, std::vector<int>(std::size(files), IDOK));
+    for (size_t i = 0; i < std::size(files); ++i)
+        EXPECT_EQ(boxes.at(i), L"已导入 " + std::to_wstring(files[i].lines.size()) + L" 项。")
+            << files[i].why;
     EXPECT_EQ(StoredContents(Stored()), expected);
     ASSERT_EQ(listed.size(), expected.size());
     size_t line = 0;
@@ -372,7 +376,7 @@ TEST_F(ImportTest, AnImportKilledHalfwayLeavesTheTableAsItWas)
     // Imported again, the file lands whole, once.
     CTestItemsDlg dlg;
     dlg.paths = {file};
-    Import(dlg);
+    Import(dlg, {IDOK});
     EXPECT_EQ(dlg.LastImport().importedLines, 50000);
     EXPECT_EQ(Stored().size(), 50001u);
 }

@@ -153,6 +153,7 @@ TEST(ImportFile, EveryEncodingIsDecodedKeepingEveryCharacter)
         {Utf16(utf16, false), utf16Lines, "UTF-16LE"},
         {Utf16(utf16, true), utf16Lines, "UTF-16BE"},
         {Utf16(u"ab", false) + "x", {L"ab\xFFFD"}, "a dangling odd byte is U+FFFD"},
+        {u8"\uFEFF\uFEFFa\n\uFEFFb", {L"a", L"\uFEFFb"}, "a mark written twice is one; one later is text"},
         {testing_support::InSystemCodePage(local) + "\r\nend",
          {local, L"end"},
          "neither marked nor UTF-8: the system code page"},

