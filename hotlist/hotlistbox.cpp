@@ -167,10 +167,18 @@ int CHotListBox::ItemIdAt(int index) const
     return position < 0 ? 0 : m_rows.IdAt(position);
 }
 
-std::wstring_view CHotListBox::TextAt(int index) const
+std::wstring CHotListBox::TextAt(int index) const
 {
     const int position = PositionAt(index);
-    return position < 0 ? std::wstring_view() : m_rows.TextAt(position);
+    return position < 0 ? std::wstring() : RowTextAt(position);
+}
+
+std::wstring CHotListBox::RowTextAt(int position) const
+{
+    const std::wstring_view kept = m_rows.TextAt(position);
+    if (kept.empty() && m_rowTexts)
+        return m_rowTexts->RowText(position);
+    return std::wstring(kept);
 }
 
 void CHotListBox::SetHighlight(int index)
@@ -262,7 +270,7 @@ CHyperLink* CHotListBox::LiveRow(int entry)
     CLiveRow& live = m_liveRows.emplace_front();
     live.position = position;
     live.entry = entry;
-    live.row = std::make_unique<CHotRow>(m_rows.TextAt(position), m_rows.IdAt(position),
+    live.row = std::make_unique<CHotRow>(RowTextAt(position), m_rows.IdAt(position),
                                          static_cast<UINT>(m_firstControlId + position), this, m_hNotifyWnd,
                                          CRect(0, 0, client.Width(), client.Height() / 20));
     return live.row->Row();

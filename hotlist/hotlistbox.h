@@ -16,6 +16,15 @@
 // Control ids of rows: 1001 + this count, which grows by one per item added and never resets.
 extern int g_rowCount;
 
+// Where the list finds the text of an item's row when its rows keep ids alone: the texts are kept
+// once, where the search keeps them, and a row is only made for the few items on screen.
+class IHotRowTexts {
+public:
+    virtual ~IHotRowTexts() = default;
+    // The text of the row of the item at a position among those added.
+    virtual std::wstring RowText(int position) const = 0;
+};
+
 class CHotListBox : public CListBox {
 public:
     CHotListBox();
@@ -32,6 +41,8 @@ public:
 
     // The window that receives the rows' click messages (the main window).
     void SetNotifyWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
+    // Rows added with ids alone take their texts from here.
+    void SetRowTexts(const IHotRowTexts* texts) { m_rowTexts = texts; }
     // Adds the item's entry at the end of those shown; its row gets a window when the entry is
     // first drawn.
     void AddRow(CString text, int id);
@@ -52,7 +63,7 @@ public:
     // The item id of an entry shown, or 0 for none.
     int ItemIdAt(int index) const;
     // The text of an entry shown, or "" for none.
-    std::wstring_view TextAt(int index) const;
+    std::wstring TextAt(int index) const;
 
     // The entry drawn as hovered for the keyboard (-1: none); scrolled into view.
     void SetHighlight(int index);
@@ -117,6 +128,9 @@ private:
     mutable std::list<CLiveRow> m_liveRows;
     // The control id of the first item added: items keep the ids their adding gave them.
     int m_firstControlId = 0;
+    const IHotRowTexts* m_rowTexts = nullptr;
+    // The text of the item at a position among those added.
+    std::wstring RowTextAt(int position) const;
 
     DECLARE_MESSAGE_MAP()
 };

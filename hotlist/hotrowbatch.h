@@ -9,6 +9,8 @@
 
 class CHotRowBatch {
 public:
+    // An item whose row text the list finds elsewhere (see CHotListBox::SetRowTexts).
+    void AddId(int id) { m_ids.push_back(id); }
     void Add(std::wstring_view text, int id)
     {
         m_texts.append(text);
@@ -47,6 +49,8 @@ public:
     std::wstring_view TextAt(int row) const
     {
         const std::size_t at = static_cast<std::size_t>(row);
+        if (at >= m_ends.size())
+            return {};
         const std::uint32_t begin = at == 0 ? 0 : m_ends[at - 1];
         return std::wstring_view(m_texts).substr(begin, m_ends[at] - begin);
     }

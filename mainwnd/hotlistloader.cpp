@@ -1,7 +1,6 @@
 // CHotListLoader: the first rows at once, the rest on a thread, handed over in chunks.
 #include "mainwnd/hotlistloader.h"
 
-#include "base/first_line.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 #include "store/dbsession.h"
@@ -34,13 +33,8 @@ void AddHotListRow(const CDbStatement& row, CHotListChunk& chunk)
     std::wstring titleText, contentText;
     const std::wstring_view title = TextOf(row, 1, titleText);
     const std::wstring_view content = TextOf(row, 2, contentText);
-    // A row stays one line high: a label of several lines shows its first.
-    const std::wstring_view shown = title.empty() ? content : title;
-    const size_t lineEnd = shown.find_first_of(L"\r\n");
-    if (lineEnd == std::wstring_view::npos)
-        chunk.rows.Add(shown, *id);
-    else
-        chunk.rows.Add(FirstLineShown(CString(std::wstring(shown.substr(0, lineEnd + 1)))).str(), *id);
+    // The row's text is read where the search keeps it.
+    chunk.rows.AddId(*id);
     chunk.index.Add(title, content);
 }
 

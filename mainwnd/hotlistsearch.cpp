@@ -1,6 +1,7 @@
 // CHotListSearch: filtering the hot list, narrowing the last result while the user types on.
 #include "mainwnd/hotlistsearch.h"
 
+#include "base/first_line.h"
 #include "mainwnd/search/query_terms.h"
 
 #include <algorithm>
@@ -30,6 +31,23 @@ void CHotListSearch::Clear()
 int CHotListSearch::Count() const
 {
     return m_chunks.empty() ? 0 : m_chunkStarts.back() + m_chunks.back().Count();
+}
+
+size_t CHotListSearch::ChunkOf(int position) const
+{
+    return static_cast<size_t>(std::upper_bound(m_chunkStarts.begin(), m_chunkStarts.end(), position) -
+                               m_chunkStarts.begin()) - 1;
+}
+
+std::wstring CHotListSearch::RowText(int position) const
+{
+    if (position < 0 || position >= Count())
+        return std::wstring();
+    const size_t chunk = ChunkOf(position);
+    const int item = position - m_chunkStarts[chunk];
+    const std::wstring_view label = m_chunks[chunk].Label(item);
+    // A row stays one line high: a label of several lines shows its first.
+    return FirstLineShown(CString(std::wstring(label.empty() ? m_chunks[chunk].Content(item) : label))).str();
 }
 
 void CHotListSearch::Add(const CString& label, const CString& content)

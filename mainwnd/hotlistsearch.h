@@ -9,8 +9,11 @@
 
 #include <vector>
 
-class CHotListSearch {
+class CHotListSearch : public IHotRowTexts {
 public:
+    // The row of an item: its label's first line, or its content's when the label is empty.
+    std::wstring RowText(int position) const override;
+
     // Forgets every item: the list is being filled again. The query stays for the new items.
     void Clear();
     // The next item of the list, in the order its rows were added.
@@ -34,6 +37,8 @@ public:
 
 private:
     int Count() const;
+    // The chunk that holds the item at a position among all items.
+    size_t ChunkOf(int position) const;
     // The items of every chunk the terms find, ascending; within those of `within` when given.
     std::vector<int> Filter(const CString& query, const std::vector<int>* within) const;
 

@@ -95,6 +95,7 @@ BOOL CMainDlg::OnInitDialog()
             m_listNotice = kListBusy;
 
         m_list.SetNotifyWnd(m_hWnd);
+        m_list.SetRowTexts(&m_hotSearch);
         m_objects.OpenDatabase(dbPath);
         m_dbPath = dbPath;
         m_clicks.SetConnectionString(g_connStr);

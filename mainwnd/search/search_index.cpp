@@ -22,6 +22,19 @@ void CSearchIndex::Add(std::wstring_view label, std::wstring_view content)
     m_summaries.back().AddText(keys.data() + contentAt, keys.data() + keys.size());
 }
 
+std::wstring_view CSearchIndex::Label(int item) const
+{
+    const std::size_t at = 2 * static_cast<std::size_t>(item);
+    return std::wstring_view(m_texts).substr(m_textStarts[at], m_textStarts[at + 1] - m_textStarts[at]);
+}
+
+std::wstring_view CSearchIndex::Content(int item) const
+{
+    const std::size_t at = 2 * static_cast<std::size_t>(item);
+    const std::size_t end = at + 2 < m_textStarts.size() ? m_textStarts[at + 2] : m_texts.size();
+    return std::wstring_view(m_texts).substr(m_textStarts[at + 1], end - m_textStarts[at + 1]);
+}
+
 void CSearchIndex::Clear()
 {
     m_texts.clear();

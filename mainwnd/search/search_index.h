@@ -17,6 +17,9 @@ public:
     // Adds the next item; its index is the count of items before it.
     void Add(std::wstring_view label, std::wstring_view content);
     int Count() const { return static_cast<int>(m_summaries.size()); }
+    // An item's label and content as added.
+    std::wstring_view Label(int item) const;
+    std::wstring_view Content(int item) const;
     void Clear();
 
     // The indexes, ascending, of the items of which every term of the query matches the label or the
