@@ -30,11 +30,6 @@ CString SqlEscape(const CString& text)
     return CString(std::move(escaped));
 }
 
-CString StmtSelectItems(const CString& orderClause)
-{
-    return L"SELECT id,title,data1 FROM T_ITEM " + orderClause;
-}
-
 CString StmtSelectHotRows(int count, int skip)
 {
     CString text;
