@@ -11,8 +11,7 @@ extern const wchar_t* const kHeatOrder;  // "order by clicktimes desc,lasttime d
 CString SqlEscape(const CString& text);
 
 // The statement texts. Text values are given as the user gave them: each builder passes them
-// through SqlEscape itself (do not escape them again). The id list is put
-// in as they stand.
+// through SqlEscape itself (do not escape them again). The id list is put in as it stands.
 // The hot list's rows in heat order, `count` of them (-1: all) after the first `skip`: the id, and
 // the label and content cut to their first kHotListTextChars characters, all that a row shows and
 // the search looks at; a click reads the whole content by id.
