@@ -17,10 +17,10 @@ std::uint32_t LetterBit(char letter)
 
 }  // namespace
 
-void CLetterSummary::Sketch(std::uint32_t key, std::array<std::uint64_t, 2>& sketch)
+void CLetterSummary::Sketch(std::uint32_t key, std::uint64_t& sketch)
 {
-    const std::uint32_t bit = (key * 0x9E3779B1u) >> 25;  // 7 well-mixed bits of the key
-    sketch[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    const std::uint32_t bit = (key * 0x9E3779B1u) >> 26;  // 6 well-mixed bits of the key
+    sketch |= std::uint64_t{1} << bit;
 }
 
 void CLetterSummary::AddFollowers(std::uint32_t letters, std::uint32_t next)

@@ -19,13 +19,10 @@ public:
         const int pair = letter * 26 + next;
         return (m_followers[static_cast<std::size_t>(pair / 64)] >> (pair % 64)) & 1;
     }
-    bool MayHoldAll(const std::array<std::uint64_t, 2>& sketch) const
-    {
-        return (m_otherChars[0] & sketch[0]) == sketch[0] && (m_otherChars[1] & sketch[1]) == sketch[1];
-    }
+    bool MayHoldAll(std::uint64_t sketch) const { return (m_otherChars & sketch) == sketch; }
 
     // Adds a character that is not a letter, by its key, to a sketch.
-    static void Sketch(std::uint32_t key, std::array<std::uint64_t, 2>& sketch);
+    static void Sketch(std::uint32_t key, std::uint64_t& sketch);
 
 private:
     // Letters as 0 for a .. 25 for z; bit l of a mask is letter l.
@@ -35,5 +32,5 @@ private:
     std::uint32_t m_starts = 0;
     // Bit letter * 26 + next: 676 pairs packed, a summary is kept per item.
     std::array<std::uint64_t, 11> m_followers{};
-    std::array<std::uint64_t, 2> m_otherChars{};
+    std::uint64_t m_otherChars = 0;
 };

@@ -67,5 +67,5 @@ private:
     int m_firstLetter = -1;
     std::vector<std::pair<int, int>> m_letterPairs;
     // The term's characters that are not letters, as CLetterSummary sketches them.
-    std::array<std::uint64_t, 2> m_otherChars{};
+    std::uint64_t m_otherChars = 0;
 };
