@@ -97,6 +97,16 @@ CString StmtDeleteItems(const CString& idList)
     return L"delete from T_ITEM where id in(" + idList + L")";
 }
 
+CString StmtSelectWholeItemsIn(const CString& idList)
+{
+    return L"SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM where id in(" + idList + L")";
+}
+
+CString StmtInsertItemWithId()
+{
+    return L"insert into T_ITEM(id,title,data1,clicktimes,lasttime) values(?1,?2,?3,?4,?5)";
+}
+
 CString StmtInsertImported(const CString& line)
 {
     return StmtInsertItem(CString(), line);

@@ -25,6 +25,11 @@ CString StmtUpdateItem(const CString& title, const CString& data1, int id);  // 
 CString StmtUpdateTitle(const CString& title, int id);
 CString StmtUpdateData1(const CString& data1, int id);
 CString StmtDeleteItems(const CString& idList);                              // delete checked
+// id, title, data1, clicktimes, lasttime of the items of the id list: what a delete removes, kept
+// so that it can be undone.
+CString StmtSelectWholeItemsIn(const CString& idList);
+// ?1 id, ?2 title, ?3 data1, ?4 clicktimes, ?5 lasttime: a deleted item put back under its own id.
+CString StmtInsertItemWithId();
 CString StmtInsertImported(const CString& line);                             // import
 // The same insert with a label: a new item typed in the items dialog. With an empty label it is
 // the import's statement, text for text.
