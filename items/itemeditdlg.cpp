@@ -41,6 +41,8 @@ void CItemEditDlg::OnOK()
         g_core->msgboxWarning(m_hWnd, L"复制内容不能为空！");
         return;
     }
+    if (m_fnSave && !m_fnSave(*this))
+        return;
     CDialog::OnOK();
 }
 

@@ -61,6 +61,26 @@ std::optional<long long> InsertRow(const CString& statement)
     return newId;
 }
 
+// What an edit's save did.
+enum class EditWrite { Unchanged, Written, ItemGone, Failed };
+
+// Writes the fields an edit changed, and only those: OK without a change writes nothing.
+EditWrite WriteEdit(const CItemRows::Texts& shown, const CString& title, const CString& data1, int id)
+{
+    const bool titleChanged = title != shown.title;
+    const bool data1Changed = data1 != shown.data1;
+    if (!titleChanged && !data1Changed)
+        return EditWrite::Unchanged;
+    CString statement = !data1Changed   ? StmtUpdateTitle(title, id)
+                        : !titleChanged ? StmtUpdateData1(data1, id)
+                                        : StmtUpdateItem(title, data1, id);
+    // The list shows what the table holds: it changes only once the table has.
+    const std::optional<int> changed = g_db->ExecuteChangingRows(statement);
+    if (!changed)
+        return EditWrite::Failed;
+    return *changed == 0 ? EditWrite::ItemGone : EditWrite::Written;
+}
+
 // Why the table refused an import, in the user's words.
 CString ImportFailureReason(int code)
 {
@@ -273,28 +293,23 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     if (row < 0 || row >= m_rows.Count())
         return;
     m_editId = m_rows.IdAt(row);
-    CItemEditDlg edit;
     // The texts as the list shows them: the table is not read again.
     const CItemRows::Texts shown = m_rows.TextsAt(row);
+    CItemEditDlg edit;
     edit.m_title = shown.title;
     edit.m_data1 = shown.data1;
-    if (edit.DoModal() != IDOK)
+    EditWrite written = EditWrite::Unchanged;
+    // Written while the edit is up: when the table refuses, the warning comes over the edit, which
+    // keeps what was typed.
+    edit.m_fnSave = [&](CItemEditDlg& dlg) {
+        written = WriteEdit(shown, dlg.m_title, dlg.m_data1, m_editId);
+        if (written == EditWrite::Failed)
+            g_core->msgboxWarning(dlg.m_hWnd, kEditNotSaved);
+        return written != EditWrite::Failed;
+    };
+    if (edit.DoModal() != IDOK || written == EditWrite::Unchanged)
         return;
-    // Only a field the user changed is written: OK without a change writes nothing.
-    const bool titleChanged = edit.m_title != shown.title;
-    const bool data1Changed = edit.m_data1 != shown.data1;
-    if (!titleChanged && !data1Changed)
-        return;
-    CString statement = !data1Changed   ? StmtUpdateTitle(edit.m_title, m_editId)
-                        : !titleChanged ? StmtUpdateData1(edit.m_data1, m_editId)
-                                        : StmtUpdateItem(edit.m_title, edit.m_data1, m_editId);
-    // The list shows what the table holds: it changes only once the table has.
-    const std::optional<int> changed = g_db->ExecuteChangingRows(statement);
-    if (!changed) {
-        g_core->msgboxWarning(m_hWnd, kEditNotSaved);
-        return;
-    }
-    if (*changed == 0) {
+    if (written == EditWrite::ItemGone) {
         // Another program deleted the item while it was being edited: the edit went nowhere.
         g_core->msgboxWarning(m_hWnd, kEditedItemGone);
         RemoveRow(row);
@@ -351,13 +366,17 @@ void CItemsDlg::OnNewItem()
     // What was copied last is the likeliest new item: proposed, and replaced by typing.
     edit.m_data1 = TextOnClipboard(m_hWnd);
     edit.m_bSelectData1 = TRUE;
+    std::optional<long long> newId;
+    // Saved while the edit is up: when the table refuses, the warning comes over the edit, which
+    // keeps what was typed.
+    edit.m_fnSave = [&](CItemEditDlg& dlg) {
+        newId = InsertRow(StmtInsertItem(dlg.m_title, dlg.m_data1));
+        if (!newId)
+            g_core->msgboxWarning(dlg.m_hWnd, kNewItemNotSaved);
+        return newId.has_value();
+    };
     if (edit.DoModal() != IDOK)
         return;
-    std::optional<long long> newId = InsertRow(StmtInsertItem(edit.m_title, edit.m_data1));
-    if (!newId) {
-        g_core->msgboxWarning(m_hWnd, kNewItemNotSaved);
-        return;
-    }
     m_isDataChanged = TRUE;
     // The newest item heads the list. One whose id does not fit in 32 bits is stored but not
     // listed, as after an import.

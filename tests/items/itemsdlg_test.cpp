@@ -172,12 +172,12 @@ TEST_F(ItemsDlgTest, ADatabaseGoneOrBrokenSinceStartUpIsReportedNotShownAsEmpty)
     }
 }
 
-TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSaySo)
+TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenSaySoOverTheEditWhichKeepsWhatWasTyped)
 {
     for (bool readOnly : {true, false}) {
         SCOPED_TRACE(readOnly ? "read-only file" : "write lock of another program");
         UseItems({{L"first", L"one"}, {L"second", L"two"}});
-        const std::vector<StoredItem> before = Stored();
+        std::vector<StoredItem> expected = Stored();
         std::unique_ptr<testing_support::CImmutableFile> immutable;
         std::unique_ptr<CLockHolderProcess> holder;
         if (readOnly)
@@ -189,35 +189,63 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSayS
         g_db->SetConnectionString(g_connStr);
         CItemsDlg dlg;
         SeenBox editBox, deleteBox, newBox;
+        // The edit dialog each box stood over, and what its content box held after the box.
+        HWND editWnd[2] = {}, boxOwner[2] = {};
+        std::wstring keptText[2];
+        BOOL changedBeforeRetry = TRUE;
         std::vector<std::wstring> rowsAfter;
-        RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([](HWND edit) {
-                            ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, L"changed");
-                            ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
-                        }),
-                        AnswerBox(editBox),
-                        [&] {
-                            dlg.listCheckAll(dlg.m_list, 1);
-                            ClickButton(dlg, IDC_DELETECHECKED);
-                            return true;
-                        },
-                        AnswerBox(deleteBox), ClickNew(dlg), OnEditDialog([](HWND edit) {
-                            ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, L"new");
-                            ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
-                        }),
-                        AnswerBox(newBox),
-                        [&] {
-                            for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
-                                rowsAfter.push_back(RowText(dlg.m_list, row, 1));
-                            return true;
-                        }});
-        holder.reset();
-        immutable.reset();
+        auto typeAndConfirm = [&](int at, const wchar_t* text) {
+            return OnEditDialog([&, at, text](HWND edit) {
+                editWnd[at] = edit;
+                ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, text);
+                ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+            });
+        };
+        auto stillUp = [&](int at, SeenBox& box) {
+            return OnEditDialog([&, at](HWND edit) {
+                boxOwner[at] = box.owner;
+                keptText[at] = edit == editWnd[at] ? DlgText(edit, IDC_EDIT_DATA1) : L"<another dialog>";
+            });
+        };
+        auto editClosed = [] { return !FindThreadWindow(L"数据项编辑") && !FindSystemDialog(); };
+        RunDialog(dlg,
+                  {DoubleClickRow(dlg, 0), typeAndConfirm(0, L"changed"), AnswerBox(editBox),
+                   stillUp(0, editBox),
+                   OnEditDialog([](HWND edit) { ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0); }), editClosed,
+                   [&] {
+                       dlg.listCheckAll(dlg.m_list, 1);
+                       ClickButton(dlg, IDC_DELETECHECKED);
+                       return true;
+                   },
+                   AnswerBox(deleteBox), ClickNew(dlg), typeAndConfirm(1, L"new"), AnswerBox(newBox),
+                   stillUp(1, newBox),
+                   // Once the file can be written again, the same OK saves what was kept.
+                   OnEditDialog([&](HWND edit) {
+                       changedBeforeRetry = dlg.m_isDataChanged;
+                       holder.reset();
+                       immutable.reset();
+                       ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                   }),
+                   editClosed,
+                   [&] {
+                       for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
+                           rowsAfter.push_back(RowText(dlg.m_list, row, 1));
+                       return true;
+                   }});
         EXPECT_EQ(editBox.text, L"无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。");
         EXPECT_EQ(deleteBox.text, L"无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
         EXPECT_EQ(newBox.text, L"无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。");
-        EXPECT_EQ(rowsAfter, (std::vector<std::wstring>{L"two", L"one"}));
-        EXPECT_FALSE(dlg.m_isDataChanged) << "nothing changed: no restart request";
-        EXPECT_EQ(Stored(), before);
+        for (int at : {0, 1}) {
+            EXPECT_EQ(boxOwner[at], editWnd[at]) << "the box stands over the edit dialog " << at;
+            EXPECT_EQ(keptText[at], at == 0 ? L"changed" : L"new") << "which stays open with what was typed";
+        }
+        EXPECT_FALSE(changedBeforeRetry) << "nothing changed before the retry";
+        EXPECT_TRUE(dlg.m_isDataChanged);
+        EXPECT_EQ(rowsAfter, (std::vector<std::wstring>{L"new", L"two", L"one"}));
+        std::vector<StoredItem> stored = Stored();
+        ASSERT_EQ(stored.size(), 3u);
+        expected.push_back({3, L"", L"new", 0, std::nullopt});
+        EXPECT_EQ(stored, expected) << "only the new item, saved by the retry";
     }
 }
 
