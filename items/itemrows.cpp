@@ -18,20 +18,24 @@ constexpr size_t kTextsKept = 4096;
 
 }  // namespace
 
-bool CItemRows::Load(const CString& connStr)
+RowQueryEnd CItemRows::Load(const CString& connStr)
 {
     m_connStr = connStr;
     m_ids.clear();
     m_texts.clear();
     m_textsReadable = true;
-    bool complete = RunIntegerQuery(m_connStr, StmtSelectIdsNewestFirst(), [&](long long rowid) {
+    m_textsBusy = false;
+    RowQueryEnd end = WalkIntegerQuery(m_connStr, StmtSelectIdsNewestFirst(), [&](long long rowid) {
         // A row whose id does not fit in 32 bits is not listed: an edit or delete of it could
         // only carry a cut id, which names another item.
         if (std::optional<int> id = ItemIdFromRowid(rowid))
             m_ids.push_back(*id);
     });
+    // Held out by a lock, the ids are read again later, whole.
+    if (end == RowQueryEnd::Busy)
+        m_ids.clear();
     m_checked.assign(m_ids.size(), 0);
-    return complete;
+    return end;
 }
 
 const CItemRows::Texts& CItemRows::TextsAt(int row)
@@ -41,14 +45,16 @@ const CItemRows::Texts& CItemRows::TextsAt(int row)
     if (kept != m_texts.end())
         return kept->second;
     Prefetch(row, std::min(Count() - 1, row + kRowsPerRead - 1));
-    return m_texts[id];
+    kept = m_texts.find(id);
+    static const Texts notRead;
+    return kept != m_texts.end() ? kept->second : notRead;
 }
 
 void CItemRows::Prefetch(int first, int last)
 {
     first = std::max(first, 0);
     last = std::min(last, Count() - 1);
-    if (first > last)
+    if (first > last || m_textsBusy)
         return;
     bool allKept = true;
     for (int row = first; row <= last && allKept; ++row)
@@ -59,12 +65,17 @@ void CItemRows::Prefetch(int first, int last)
         m_texts.clear();
     const std::vector<int> ids(m_ids.begin() + first, m_ids.begin() + last + 1);
     std::unordered_map<int, Texts> read;
-    bool complete = RunRowQuery(m_connStr, StmtSelectItemsIn(ItemIdList(ids)), [&](const CDbRow& record) {
+    RowQueryEnd end = WalkRowQuery(m_connStr, StmtSelectItemsIn(ItemIdList(ids)), [&](const CDbRow& record) {
         std::optional<int> id = ItemIdFromValue(record.Value(0));
         if (id)
             read[*id] = Texts{g_db->ValueToText(record.Value(1)), g_db->ValueToText(record.Value(2))};
     });
-    if (!complete)
+    if (end == RowQueryEnd::Busy) {
+        // Nothing is kept: the rows are read again once the lock is gone.
+        m_textsBusy = true;
+        return;
+    }
+    if (end == RowQueryEnd::Failed)
         m_textsReadable = false;
     // Every row asked for is kept, found or not, so that a row is not read again at each paint.
     for (int row = first; row <= last; ++row) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/cstring.h"
+#include "store/rowquery.h"
 
 #include <unordered_map>
 #include <vector>
@@ -20,9 +21,9 @@ public:
     CItemRows(const CItemRows&) = delete;
     CItemRows& operator=(const CItemRows&) = delete;
 
-    // Reads every item's id, newest first, over this connection string (kept for the texts);
-    // false when they could not all be read.
-    bool Load(const CString& connStr);
+    // Reads every item's id, newest first, over this connection string (kept for the texts).
+    // Busy: another program's lock kept them out, and nothing is listed.
+    RowQueryEnd Load(const CString& connStr);
 
     int Count() const { return static_cast<int>(m_ids.size()); }
     int IdAt(int row) const { return m_ids[static_cast<size_t>(row)]; }
@@ -34,6 +35,12 @@ public:
     void Prefetch(int first, int last);
     // False once a read of texts failed (the rows it was for show empty).
     bool TextsReadable() const { return m_textsReadable; }
+    // True once a read of texts found another program's lock: rows not read yet show empty and
+    // nothing is read (no wait for the lock at each paint) until RetryTexts.
+    bool TextsBusy() const { return m_textsBusy; }
+    void RetryTexts() { m_textsBusy = false; }
+    // The row's texts have been read (or written): they are the item's, not blanks.
+    bool TextsKnown(int row) const { return m_texts.count(IdAt(row)) != 0; }
 
     bool IsChecked(int row) const { return m_checked[static_cast<size_t>(row)] != 0; }
     void SetChecked(int row, bool checked) { m_checked[static_cast<size_t>(row)] = checked; }
@@ -56,4 +63,5 @@ private:
     std::vector<char> m_checked;  // one per row; not vector<bool>, so a row is a byte to flip
     std::unordered_map<int, Texts> m_texts;
     bool m_textsReadable = true;
+    bool m_textsBusy = false;
 };

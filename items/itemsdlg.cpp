@@ -11,6 +11,7 @@
 #include "items/itemeditdlg.h"
 #include "res/resource.h"
 #include "store/batch.h"
+#include "store/connstr.h"
 #include "store/dberror.h"
 #include "store/dbsession.h"
 #include "store/itemid.h"
@@ -168,6 +169,7 @@ ON_BN_CLICKED(IDC_NEWITEM, &CItemsDlg::OnNewItem)
 ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
 ON_BN_CLICKED(IDC_EXPORT, &CItemsDlg::OnExport)
 ON_MESSAGE(WM_ITEMS_UNREADABLE, &CItemsDlg::OnItemsUnreadable)
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CItemsDlg::CItemsDlg() : CDialog(IDD_ITEMS)
@@ -188,9 +190,14 @@ BOOL CItemsDlg::OnInitDialog()
     g_core->listInit(m_list, L"标签,300,内容,400", 1);
     // The check boxes are this dialog's to keep: the list asks for them row by row.
     m_list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
-    // An empty list would look as if every item had been deleted: say that they could not be read.
-    if (!m_rows.Load(g_connStr))
+    // An empty list would look as if every item had been deleted: say that they could not be read,
+    // or that they come once another program lets go of the file.
+    const RowQueryEnd loaded = m_rows.Load(WithBusyTimeout(g_connStr, kListWaitMs));
+    if (loaded == RowQueryEnd::Failed)
         PostMessage(WM_ITEMS_UNREADABLE);
+    m_loadPending = loaded == RowQueryEnd::Busy;
+    if (m_loadPending)
+        ShowListBusy();
     ShowRowCount();
     return TRUE;
 }
@@ -223,6 +230,8 @@ void CItemsDlg::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
         // A content of several lines shows its first; the edit gets the whole.
         CopyToListBuffer(item.iSubItem == 0 ? texts.title : FirstLineShown(texts.data1), item.pszText,
                          item.cchTextMax);
+        if (m_rows.TextsBusy())
+            ShowListBusy();
         if (!m_rows.TextsReadable() && !m_unreadableSaid) {
             m_unreadableSaid = true;
             PostMessage(WM_ITEMS_UNREADABLE);
@@ -235,6 +244,8 @@ void CItemsDlg::OnCacheHint(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     const NMLVCACHEHINT* hint = reinterpret_cast<NMLVCACHEHINT*>(pNMHDR);
     m_rows.Prefetch(hint->iFrom, hint->iTo);
+    if (m_rows.TextsBusy())
+        ShowListBusy();
 }
 
 void CItemsDlg::OnFindItem(NMHDR*, LRESULT* pResult)
@@ -295,6 +306,11 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     m_editId = m_rows.IdAt(row);
     // The texts as the list shows them: the table is not read again.
     const CItemRows::Texts shown = m_rows.TextsAt(row);
+    if (!m_rows.TextsKnown(row)) {
+        // Not read yet, for another program's lock: an edit of blanks would overwrite the item.
+        ::MessageBeep(MB_OK);
+        return;
+    }
     CItemEditDlg edit;
     edit.m_title = shown.title;
     edit.m_data1 = shown.data1;

@@ -55,8 +55,19 @@ protected:
     void OnNewItem();
     void OnImport();
     void OnExport();
+    void OnTimer(UINT_PTR nIDEvent);
 
 private:
+    // How long a read of the list waits for another program's lock, and how often it is tried
+    // again while the lock is held: the dialog keeps answering meanwhile.
+    static constexpr int kListWaitMs = 200;
+    static constexpr UINT_PTR kListRetryTimer = 1;
+    static constexpr UINT kListRetryDelayMs = 1000;
+    // Says that the list waits for another program's lock, and tries again on a timer.
+    void ShowListBusy();
+    // One more try: true when the list has been read.
+    bool RetryList();
+
     LRESULT OnItemsUnreadable(WPARAM, LPARAM);
     // Says what went wrong, or for the items file what came in; nothing for a text file imported whole.
     void ReportImport(const CImportReport& report);
@@ -66,6 +77,8 @@ private:
     void RemoveRow(int row);
 
     CItemRows m_rows;
+    bool m_loadPending = false;  // the ids wait for another program's lock
+    bool m_listBusyShown = false;
     bool m_unreadableSaid = false;
     CImportReport m_lastImport;
     CExportReport m_lastExport;

@@ -40,6 +40,8 @@
 #define IDC_DELETECHECKED 1024
 #define IDC_NEWITEM 1026
 #define IDC_EXPORT 1029
+#define IDC_ITEMS_TIP 1050
+#define IDC_ITEMS_BUSY 1051
 
 // Import progress
 #define IDD_IMPORTPROGRESS 138

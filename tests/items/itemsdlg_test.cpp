@@ -87,6 +87,11 @@ std::wstring DlgText(HWND dlg, int id)
     return text;
 }
 
+bool Shows(const CDialog& dlg, int id)
+{
+    return ::IsWindowVisible(::GetDlgItem(dlg.m_hWnd, id)) != FALSE;
+}
+
 bool AnyChecked(const CListCtrl& list)
 {
     for (int row = 0; row < list.GetItemCount(); ++row) {
@@ -435,6 +440,63 @@ TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
     EXPECT_EQ(listedAfter, (std::vector<int>{5, 2, 1}));
     EXPECT_EQ(StoredIds(), (std::vector<int>{1, 2, 5}));
     EXPECT_TRUE(dlg.m_isDataChanged);
+}
+
+TEST_F(ItemsDlgTest, ListUnderAnotherProgramsLockSaysBusyKeepsAnsweringAndFillsOnceTheLockGoes)
+{
+    testing_support::ExecuteSql(m_dbPath,
+                                L"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<300) "
+                                L"INSERT INTO T_ITEM(id,title,data1) SELECT i,'t'||i,'c'||i FROM n;");
+    // The lock of a commit under way, which keeps readers out.
+    auto holder = std::make_unique<CLockHolderProcess>(m_dbPath, CLockHolderProcess::Lock::Exclusive, 0);
+    ASSERT_TRUE(holder->HoldsLock());
+    CItemsDlg dlg;
+    std::wstring busyText, row0, farRowWhileBusy = L"<not read>", farRowAfter;
+    int rowsWhileBusy = -1;
+    bool tipWhileBusy = true, boxWhileBusy = true, busyAgain = false;
+    DWORD scrollingMs = 0;
+    RunDialog(dlg, {[&] {
+                        if (!Shows(dlg, IDC_ITEMS_BUSY))
+                            return false;
+                        busyText = DlgText(dlg.m_hWnd, IDC_ITEMS_BUSY);
+                        tipWhileBusy = Shows(dlg, IDC_ITEMS_TIP);
+                        rowsWhileBusy = dlg.m_list.GetItemCount();
+                        boxWhileBusy = FindSystemDialog() != nullptr;
+                        holder.reset();
+                        return true;
+                    },
+                    [&] { return dlg.m_list.GetItemCount() == 300 && !Shows(dlg, IDC_ITEMS_BUSY); },
+                    [&] {
+                        row0 = RowText(dlg.m_list, 0, 0);
+                        holder = std::make_unique<CLockHolderProcess>(m_dbPath,
+                                                                      CLockHolderProcess::Lock::Exclusive, 0);
+                        // Three screenfuls of rows not read yet.
+                        const DWORD start = ::GetTickCount();
+                        for (int row : {120, 250, 299}) {
+                            dlg.m_list.SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+                            dlg.m_list.UpdateWindow();
+                        }
+                        farRowWhileBusy = RowText(dlg.m_list, 250, 0);
+                        scrollingMs = ::GetTickCount() - start;
+                        busyAgain = Shows(dlg, IDC_ITEMS_BUSY);
+                        holder.reset();
+                        return true;
+                    },
+                    [&] {
+                        if (Shows(dlg, IDC_ITEMS_BUSY))
+                            return false;
+                        farRowAfter = RowText(dlg.m_list, 250, 0);
+                        return true;
+                    }});
+    EXPECT_EQ(busyText, L"数据库正被其他程序占用，列表稍后载入…");
+    EXPECT_FALSE(tipWhileBusy);
+    EXPECT_EQ(rowsWhileBusy, 0);
+    EXPECT_FALSE(boxWhileBusy) << "no box says the items are unreadable";
+    EXPECT_EQ(row0, L"t300");
+    EXPECT_TRUE(busyAgain);
+    EXPECT_EQ(farRowWhileBusy, L"");
+    EXPECT_LT(scrollingMs, 2000u) << "one short wait, not one per screenful";
+    EXPECT_EQ(farRowAfter, L"t50");
 }
 
 TEST_F(ItemsDlgTest, AHundredThousandItemsAreCheckedDeletedAndEditedFarDownAgainstTheTable)
