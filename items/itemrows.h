@@ -17,6 +17,13 @@ public:
         CString data1;  // the whole content; the list shows its first line
     };
 
+    // A row's item and where it stands: rows stand in ascending order of their order numbers, so
+    // that a row put back finds its place among rows added or removed meanwhile.
+    struct Place {
+        int id;
+        int order;
+    };
+
     CItemRows() = default;
     CItemRows(const CItemRows&) = delete;
     CItemRows& operator=(const CItemRows&) = delete;
@@ -47,6 +54,8 @@ public:
     void CheckAll(bool checked);
     // The ids of the checked rows, in list order.
     std::vector<int> CheckedIds() const;
+    // The same with their places.
+    std::vector<Place> CheckedPlaces() const;
 
     // A new item heads the list.
     void AddFirst(int id, const Texts& texts);
@@ -56,10 +65,15 @@ public:
     void Remember(int id, const Texts& texts) { m_texts[id] = texts; }
     void RemoveRow(int row);
     void RemoveChecked();
+    // Rows removed before come back, unchecked, at their places.
+    void PutBack(std::vector<Place> places);
 
 private:
     CString m_connStr;
     std::vector<int> m_ids;
+    std::vector<int> m_order;     // one per row, ascending
+    int m_firstOrder = 0;         // the lowest order number given out so far
+    int m_lastOrder = -1;         // and the highest
     std::vector<char> m_checked;  // one per row; not vector<bool>, so a row is a byte to flip
     std::unordered_map<int, Texts> m_texts;
     bool m_textsReadable = true;

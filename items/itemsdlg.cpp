@@ -169,6 +169,7 @@ ON_BN_CLICKED(IDC_NEWITEM, &CItemsDlg::OnNewItem)
 ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
 ON_BN_CLICKED(IDC_EXPORT, &CItemsDlg::OnExport)
 ON_MESSAGE(WM_ITEMS_UNREADABLE, &CItemsDlg::OnItemsUnreadable)
+ON_BN_CLICKED(IDC_UNDO, &CItemsDlg::OnUndoDelete)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
@@ -366,14 +367,15 @@ void CItemsDlg::OnDeleteChecked()
         g_core->msgboxWarning(m_hWnd, L"未选中任何项目。");
         return;
     }
-    // One statement, so one transaction, whatever the number of rows. Rows another program
-    // deleted meanwhile are gone as asked: only a failure to run is said.
-    if (!g_db->Execute(StmtDeleteItems(ids))) {
+    // One transaction, whatever the number of rows, which keeps what it deleted for the undo. Rows
+    // another program deleted meanwhile are gone as asked: only a failure to run is said.
+    if (!m_undo.Delete(g_connStr, m_rows.CheckedPlaces())) {
         g_core->msgboxWarning(m_hWnd, kDeleteNotDone);
         return;
     }
     m_isDataChanged = TRUE;
     listDeleteChecked(m_list);
+    ShowUndoOffer();
 }
 
 void CItemsDlg::OnNewItem()

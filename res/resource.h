@@ -42,6 +42,8 @@
 #define IDC_EXPORT 1029
 #define IDC_ITEMS_TIP 1050
 #define IDC_ITEMS_BUSY 1051
+#define IDC_UNDO_TEXT 1052
+#define IDC_UNDO 1053
 
 // Import progress
 #define IDD_IMPORTPROGRESS 138

@@ -92,6 +92,24 @@ bool Shows(const CDialog& dlg, int id)
     return ::IsWindowVisible(::GetDlgItem(dlg.m_hWnd, id)) != FALSE;
 }
 
+// Ctrl+Z as the window gets it from the keyboard: Z comes while Ctrl is held (until ReleaseCtrl).
+void PostCtrlZ(HWND window)
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    ::PostMessageW(window, WM_KEYDOWN, 'Z', 1);
+}
+
+void ReleaseCtrl()
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+}
+
 bool AnyChecked(const CListCtrl& list)
 {
     for (int row = 0; row < list.GetItemCount(); ++row) {
@@ -198,6 +216,7 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenSaySoOverTheEditWhic
         HWND editWnd[2] = {}, boxOwner[2] = {};
         std::wstring keptText[2];
         BOOL changedBeforeRetry = TRUE;
+        bool undoOffered = true;
         std::vector<std::wstring> rowsAfter;
         auto typeAndConfirm = [&](int at, const wchar_t* text) {
             return OnEditDialog([&, at, text](HWND edit) {
@@ -235,6 +254,7 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenSaySoOverTheEditWhic
                    [&] {
                        for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
                            rowsAfter.push_back(RowText(dlg.m_list, row, 1));
+                       undoOffered = ::IsWindowVisible(::GetDlgItem(dlg.m_hWnd, IDC_UNDO));
                        return true;
                    }});
         EXPECT_EQ(editBox.text, L"无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。");
@@ -251,6 +271,7 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenSaySoOverTheEditWhic
         ASSERT_EQ(stored.size(), 3u);
         expected.push_back({3, L"", L"new", 0, std::nullopt});
         EXPECT_EQ(stored, expected) << "only the new item, saved by the retry";
+        EXPECT_FALSE(undoOffered) << "a failed delete offers no undo";
     }
 }
 
@@ -440,6 +461,87 @@ TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
     EXPECT_EQ(listedAfter, (std::vector<int>{5, 2, 1}));
     EXPECT_EQ(StoredIds(), (std::vector<int>{1, 2, 5}));
     EXPECT_TRUE(dlg.m_isDataChanged);
+}
+
+TEST_F(ItemsDlgTest, DeletesAreUndoneWholeInTheirPlacesByTheButtonOrCtrlZAfterAFailedTry)
+{
+    const std::vector<std::pair<const char*, std::function<void(CItemsDlg&)>>> ways = {
+        {"the undo button", [this](CItemsDlg& dlg) { ClickButton(dlg, IDC_UNDO); }},
+        {"Ctrl+Z in the list", [](CItemsDlg& dlg) { PostCtrlZ(dlg.m_list.m_hWnd); }},
+    };
+    for (const auto& [why, undo] : ways) {
+        SCOPED_TRACE(why);
+        UseItems(
+            {{L"a", L"1", 3, L"2026-02-09 09:00:00"}, {std::nullopt, L"2"}, {L"c", L"3", 7}, {L"d", L"4"}});
+        g_connStr = BuildConnectionString(m_dbPath.c_str(), 200);
+        g_db->SetConnectionString(g_connStr);
+        CTestItemsDlg dlg;
+        dlg.paths = {WriteFile(L"line.txt", "imported")};  // listed below the rest, as id 5
+        std::vector<StoredItem> before;
+        std::vector<int> listedAfterFirst, listedAfterSecond, listedAfterUndo;
+        std::wstring offeredFirst, offeredSecond, offeredAfterFailure, lastRowAfterUndo;
+        bool offeredAfterUndo = true;
+        SeenBox failure;
+        std::unique_ptr<CLockHolderProcess> holder;
+        auto offer = [&] { return Shows(dlg, IDC_UNDO) ? DlgText(dlg.m_hWnd, IDC_UNDO_TEXT) : L"<hidden>"; };
+        RunDialog(dlg, {[&] {
+                            ClickButton(dlg, IDC_IMPORT);
+                            return true;
+                        },
+                        [&] {
+                            if (dlg.m_list.GetItemCount() != 5)
+                                return false;
+                            before = Stored();
+                            for (int row : {0, 2, 4})  // ids 4, 2 and 5
+                                PostCheckBoxClick(dlg.m_list, row);
+                            ClickButton(dlg, IDC_DELETECHECKED);
+                            return true;
+                        },
+                        [&] {
+                            listedAfterFirst = ListedIds(dlg);
+                            offeredFirst = offer();
+                            PostCheckBoxClick(dlg.m_list, 0);  // id 3
+                            ClickButton(dlg, IDC_DELETECHECKED);
+                            return true;
+                        },
+                        [&] {
+                            listedAfterSecond = ListedIds(dlg);
+                            offeredSecond = offer();
+                            holder = std::make_unique<CLockHolderProcess>(m_dbPath,
+                                                                          CLockHolderProcess::Lock::Write, 0);
+                            undo(dlg);
+                            return true;
+                        },
+                        AnswerBox(failure),
+                        [&] {
+                            ReleaseCtrl();
+                            offeredAfterFailure = offer();
+                            holder.reset();
+                            undo(dlg);
+                            return true;
+                        },
+                        [&] {
+                            ReleaseCtrl();
+                            if (dlg.m_list.GetItemCount() != 5)
+                                return false;
+                            listedAfterUndo = ListedIds(dlg);
+                            lastRowAfterUndo = RowText(dlg.m_list, 4, 1);
+                            offeredAfterUndo = Shows(dlg, IDC_UNDO) || Shows(dlg, IDC_UNDO_TEXT);
+                            return true;
+                        }});
+        EXPECT_EQ(listedAfterFirst, (std::vector<int>{3, 1}));
+        EXPECT_EQ(offeredFirst, L"已删除 3 项。");
+        EXPECT_EQ(listedAfterSecond, (std::vector<int>{1}));
+        EXPECT_EQ(offeredSecond, L"已删除 4 项。") << "a second delete adds to what the undo puts back";
+        EXPECT_EQ(failure.text,
+                  L"无法写入数据库，未恢复任何项目！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(offeredAfterFailure, L"已删除 4 项。") << "a failed undo stays offered";
+        EXPECT_EQ(listedAfterUndo, (std::vector<int>{4, 3, 2, 1, 5})) << "each row back in its place";
+        EXPECT_EQ(lastRowAfterUndo, L"imported");
+        EXPECT_FALSE(offeredAfterUndo);
+        EXPECT_EQ(Stored(), before) << "ids, null label, counts and times as they were";
+        EXPECT_TRUE(dlg.m_isDataChanged);
+    }
 }
 
 TEST_F(ItemsDlgTest, ListUnderAnotherProgramsLockSaysBusyKeepsAnsweringAndFillsOnceTheLockGoes)
