@@ -35,6 +35,8 @@ constexpr wchar_t kDeleteNotDone[] =
 constexpr wchar_t kNewItemNotSaved[] =
     L"无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。";
 
+constexpr wchar_t kClipboardTooLong[] = L"剪贴板上的文字太长，未自动填入，可自行粘贴。";
+
 constexpr wchar_t kItemsFileSummary[] = L"已导入 %d 项，跳过重复的 %d 项。";
 constexpr wchar_t kItemsFileFault[] = L"第 %d 行的记录有误（%ls），这一行和其后的记录没有导入。";
 constexpr wchar_t kExportFailed[] = L"导出失败，未写入文件！";
@@ -381,8 +383,13 @@ void CItemsDlg::OnDeleteChecked()
 void CItemsDlg::OnNewItem()
 {
     CItemEditDlg edit;
-    // What was copied last is the likeliest new item: proposed, and replaced by typing.
-    edit.m_data1 = TextOnClipboard(m_hWnd);
+    // What was copied last is the likeliest new item: proposed, and replaced by typing. A text the
+    // box cannot lay out at once is not (the program would stand still meanwhile), and is said.
+    const std::optional<CString> copied = TextOnClipboardUpTo(m_hWnd, CItemEditDlg::kMaxContentAtOnce);
+    if (copied && CItemEditDlg::LaysOutAtOnce(*copied))
+        edit.m_data1 = *copied;
+    else
+        edit.m_note = kClipboardTooLong;
     edit.m_bSelectData1 = TRUE;
     std::optional<long long> newId;
     // Saved while the edit is up: when the table refuses, the warning comes over the edit, which

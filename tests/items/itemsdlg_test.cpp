@@ -2,6 +2,7 @@
 #include "items/itemsdlg.h"
 
 #include "appstate/globals.h"
+#include "items/itemeditdlg.h"
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
@@ -950,4 +951,45 @@ TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmed
     EXPECT_EQ(row0, (std::vector<std::wstring>{L"", clip, std::to_wstring(stored[1].id)}))
         << "the newest item heads the list, with its id";
     EXPECT_TRUE(dlg.m_isDataChanged) << "closing brings the restart request";
+}
+
+TEST_F(ItemsDlgTest, NewItemProposesNoClipboardTextTheBoxCannotLayOutAtOnceSaysSoAndTakesItPastedByHand)
+{
+    constexpr size_t kMax = CItemEditDlg::kMaxContentAtOnce;
+    std::wstring lines;
+    while (lines.size() <= kMax)
+        lines += L"剪贴板里的一行文字 😀\r\n";
+    const struct {
+        const char* why;
+        std::wstring clip;
+        bool proposed;
+    } cases[] = {
+        {"1 MB in short lines", lines.substr(0, kMax), true},
+        {"beyond 1 MB", lines.substr(0, kMax + 1), false},
+        {"one line of 16,384 units", std::wstring(16384, L'y'), true},
+        {"two lines of 12,000 units: laid out as slowly as one of 17,000",
+         std::wstring(12000, L'x') + L"\r\n" + std::wstring(12000, L'z'), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        PutOnClipboard(c.clip);
+        CItemsDlg dlg;
+        int proposed = -1, pasted = -1;
+        std::wstring note = L"<hidden>";
+        RunDialog(dlg, {ClickNew(dlg), OnEditDialog([&](HWND edit) {
+                            HWND content = ::GetDlgItem(edit, IDC_EDIT_DATA1);
+                            proposed = ::GetWindowTextLengthW(content);
+                            if (::IsWindowVisible(::GetDlgItem(edit, IDC_EDIT_NOTE))) {
+                                note = DlgText(edit, IDC_EDIT_NOTE);
+                                ::SendMessageW(content, WM_PASTE, 0, 0);
+                                pasted = ::GetWindowTextLengthW(content);
+                            }
+                            ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+                        }),
+                        [] { return !FindThreadWindow(L"数据项编辑"); }});
+        EXPECT_EQ(proposed, c.proposed ? static_cast<int>(c.clip.size()) : 0);
+        EXPECT_EQ(note, c.proposed ? L"<hidden>" : L"剪贴板上的文字太长，未自动填入，可自行粘贴。");
+        EXPECT_EQ(pasted, c.proposed ? -1 : static_cast<int>(c.clip.size()))
+            << "pasted by hand, it is taken whole";
+    }
 }
