@@ -15,6 +15,8 @@ namespace {
 // The values of one item, in the order of the statements' columns: id, title, data1, clicktimes,
 // lasttime.
 constexpr int kValuesPerItem = 5;
+// The units of a block: 2 MB.
+constexpr size_t kBlockUnits = 1024 * 1024;
 
 // What a packed value is: one unit, then the value.
 enum Tag : wchar_t { kNull, kInteger, kReal, kText };
@@ -84,32 +86,44 @@ CDbValue UnpackValue(const std::wstring& packed, size_t& at)
 
 }  // namespace
 
+void CDeleteUndo::Keep(const std::wstring& item)
+{
+    if (m_blocks.empty() || m_blocks.back().size() + item.size() > m_blocks.back().capacity()) {
+        m_blocks.emplace_back();
+        m_blocks.back().reserve(std::max(kBlockUnits, item.size()));
+    }
+    m_blocks.back() += item;
+}
+
 bool CDeleteUndo::Delete(const CString& connStr, const std::vector<CItemRows::Place>& places)
 {
     std::vector<int> ids;
     ids.reserve(places.size());
     for (const CItemRows::Place& place : places)
         ids.push_back(place.id);
-    const CString idList = ItemIdList(ids);
-    const size_t packedBefore = m_packed.size();
+    const size_t blocksBefore = m_blocks.size();
+    const size_t lastBlockBefore = m_blocks.empty() ? 0 : m_blocks.back().size();
     std::vector<int> found;
+    std::wstring item;
     CStatementBatch batch(connStr);
-    // Read and deleted under one write lock: what is kept is exactly what went.
+    // One statement deletes and hands back what it deleted: what is kept is exactly what went.
     auto keep = [&](const CDbRow& row) {
         std::optional<int> id = ItemIdFromValue(row.Value(0));
         if (!id)
             return;
         found.push_back(*id);
+        item.clear();
         for (int column = 0; column < kValuesPerItem; ++column)
-            PackValue(m_packed, row.Value(column));
+            PackValue(item, row.Value(column));
+        Keep(item);
     };
-    if (batch.Query(StmtSelectWholeItemsIn(idList), {}, keep) != CStatementBatch::Outcome::Ran ||
-        batch.Run(StmtDeleteItems(idList)) != CStatementBatch::Outcome::Ran || !batch.Finish()) {
-        m_packed.resize(packedBefore);
-        m_packed.shrink_to_fit();
+    if (batch.Query(StmtDeleteItemsReturning(ItemIdList(ids)), {}, keep) != CStatementBatch::Outcome::Ran ||
+        !batch.Finish()) {
+        m_blocks.resize(blocksBefore);
+        if (!m_blocks.empty())
+            m_blocks.back().resize(lastBlockBefore);
         return false;
     }
-    m_packed.shrink_to_fit();
     m_count += static_cast<int>(found.size());
     std::sort(found.begin(), found.end());
     for (const CItemRows::Place& place : places) {
@@ -124,11 +138,13 @@ bool CDeleteUndo::Restore(const CString& connStr)
     CStatementBatch batch(connStr);
     const CString insert = StmtInsertItemWithId();
     std::vector<CDbValue> values(kValuesPerItem);
-    for (size_t at = 0; at < m_packed.size();) {
-        for (CDbValue& value : values)
-            value = UnpackValue(m_packed, at);
-        if (batch.Run(insert, values) != CStatementBatch::Outcome::Ran)
-            return false;
+    for (const std::wstring& block : m_blocks) {
+        for (size_t at = 0; at < block.size();) {
+            for (CDbValue& value : values)
+                value = UnpackValue(block, at);
+            if (batch.Run(insert, values) != CStatementBatch::Outcome::Ran)
+                return false;
+        }
     }
     return batch.Finish();
 }
@@ -137,13 +153,15 @@ std::vector<CItemRows::Place> CDeleteUndo::TakePlaces()
 {
     std::vector<CItemRows::Place> places;
     places.swap(m_places);
-    m_packed.clear();
-    m_packed.shrink_to_fit();
+    m_blocks.clear();
     m_count = 0;
     return places;
 }
 
 size_t CDeleteUndo::KeptBytes() const
 {
-    return m_packed.capacity() * sizeof(wchar_t) + m_places.capacity() * sizeof(CItemRows::Place);
+    size_t units = 0;
+    for (const std::wstring& block : m_blocks)
+        units += block.capacity();
+    return units * sizeof(wchar_t) + m_places.capacity() * sizeof(CItemRows::Place);
 }

@@ -97,9 +97,9 @@ CString StmtDeleteItems(const CString& idList)
     return L"delete from T_ITEM where id in(" + idList + L")";
 }
 
-CString StmtSelectWholeItemsIn(const CString& idList)
+CString StmtDeleteItemsReturning(const CString& idList)
 {
-    return L"SELECT id,title,data1,clicktimes,lasttime FROM T_ITEM where id in(" + idList + L")";
+    return StmtDeleteItems(idList) + L" returning id,title,data1,clicktimes,lasttime";
 }
 
 CString StmtInsertItemWithId()

@@ -25,9 +25,9 @@ CString StmtUpdateItem(const CString& title, const CString& data1, int id);  // 
 CString StmtUpdateTitle(const CString& title, int id);
 CString StmtUpdateData1(const CString& data1, int id);
 CString StmtDeleteItems(const CString& idList);                              // delete checked
-// id, title, data1, clicktimes, lasttime of the items of the id list: what a delete removes, kept
-// so that it can be undone.
-CString StmtSelectWholeItemsIn(const CString& idList);
+// Deletes the items of the id list and returns what they held (id, title, data1, clicktimes,
+// lasttime), kept so that the delete can be undone.
+CString StmtDeleteItemsReturning(const CString& idList);
 // ?1 id, ?2 title, ?3 data1, ?4 clicktimes, ?5 lasttime: a deleted item put back under its own id.
 CString StmtInsertItemWithId();
 CString StmtInsertImported(const CString& line);                             // import
