@@ -13,7 +13,7 @@ public:
     // The longest content the content box is given at once: 1 MB of UTF-16.
     static constexpr size_t kMaxContentAtOnce = 512 * 1024;
     // The content box lays the text out without holding the program up: it is at most
-    // kMaxContentAtOnce long and has no long lines.
+    // kMaxContentAtOnce long, with neither long lines nor very many.
     static bool LaysOutAtOnce(const CString& content);
 
     // Set before the dialog runs; hold the edited texts after IDOK.
