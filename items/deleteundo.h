@@ -10,16 +10,15 @@
 
 // The items are kept packed as UTF-16 units, a few per field besides its text, in blocks of about
 // 2 MB that never move once filled: 300,000 deleted items cost little more than their texts, and
-// keeping them costs no copying of what is already kept. A second delete adds
-// to what the first kept: an undo puts back everything deleted since the dialog opened (or since
-// the last undo).
+// keeping more costs no copying of what is already kept. A second delete adds to what the first
+// kept: an undo puts back everything deleted since the dialog opened (or since the last undo).
 class CDeleteUndo {
 public:
     CDeleteUndo() = default;
     CDeleteUndo(const CDeleteUndo&) = delete;
     CDeleteUndo& operator=(const CDeleteUndo&) = delete;
 
-    // Deletes the items of these rows in one transaction that first reads everything they hold,
+    // Deletes the items of these rows with one statement that hands back everything they held,
     // and keeps it. False when the table could not be written: nothing was deleted or kept.
     // Items another program deleted meanwhile are neither deleted nor kept.
     bool Delete(const CString& connStr, const std::vector<CItemRows::Place>& places);
