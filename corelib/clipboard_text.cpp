@@ -4,6 +4,8 @@
 #include "base/kernel_handles.h"
 #include "corelib/clipboard_session.h"
 
+#include <cstdint>
+
 bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs)
 {
     // The block is ready before the clipboard is opened.
@@ -24,6 +26,11 @@ bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs)
 
 CString TextOnClipboard(HWND owner, DWORD waitMs)
 {
+    return TextOnClipboardUpTo(owner, SIZE_MAX, waitMs).value_or(CString());
+}
+
+std::optional<CString> TextOnClipboardUpTo(HWND owner, size_t maxUnits, DWORD waitMs)
+{
     std::wstring wide;
     {
         CClipboardSession clipboard(owner, waitMs);
@@ -33,13 +40,18 @@ CString TextOnClipboard(HWND owner, DWORD waitMs)
         const wchar_t* units = data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr;
         if (!units)
             return CString();
-        // The block may be larger than its text: the text ends at its first NUL.
+        // The block may be larger than its text: the text ends at its first NUL, looked for no
+        // further than the longest text wanted.
         const size_t capacity = ::GlobalSize(data) / sizeof(wchar_t);
+        const size_t searched = maxUnits < capacity ? maxUnits + 1 : capacity;
         size_t length = 0;
-        while (length < capacity && units[length] != L'\0')
+        while (length < searched && units[length] != L'\0')
             ++length;
-        wide.assign(units, length);
+        if (length <= maxUnits)
+            wide.assign(units, length);
         ::GlobalUnlock(data);
+        if (length > maxUnits)
+            return std::nullopt;
     }
     return CString(std::move(wide));
 }

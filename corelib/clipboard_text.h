@@ -3,6 +3,8 @@
 
 #include "base/cstring.h"
 
+#include <cstddef>
+#include <optional>
 #include <windows.h>
 
 // How long a copy waits for another program to close the clipboard.
@@ -15,3 +17,6 @@ bool PutTextOnClipboard(HWND owner, const CString& text, DWORD waitMs = kClipboa
 // The text on the clipboard (CF_UNICODETEXT, which the system provides for every text format);
 // "" when it holds no text or stays held by another program.
 CString TextOnClipboard(HWND owner, DWORD waitMs = kClipboardWaitMs);
+// TextOnClipboard for a text of at most maxUnits UTF-16 units: a longer one is not copied out,
+// and nothing is returned.
+std::optional<CString> TextOnClipboardUpTo(HWND owner, size_t maxUnits, DWORD waitMs = kClipboardWaitMs);

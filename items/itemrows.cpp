@@ -18,20 +18,29 @@ constexpr size_t kTextsKept = 4096;
 
 }  // namespace
 
-bool CItemRows::Load(const CString& connStr)
+RowQueryEnd CItemRows::Load(const CString& connStr)
 {
     m_connStr = connStr;
     m_ids.clear();
     m_texts.clear();
     m_textsReadable = true;
-    bool complete = RunIntegerQuery(m_connStr, StmtSelectIdsNewestFirst(), [&](long long rowid) {
+    m_textsBusy = false;
+    RowQueryEnd end = WalkIntegerQuery(m_connStr, StmtSelectIdsNewestFirst(), [&](long long rowid) {
         // A row whose id does not fit in 32 bits is not listed: an edit or delete of it could
         // only carry a cut id, which names another item.
         if (std::optional<int> id = ItemIdFromRowid(rowid))
             m_ids.push_back(*id);
     });
+    // Held out by a lock, the ids are read again later, whole.
+    if (end == RowQueryEnd::Busy)
+        m_ids.clear();
     m_checked.assign(m_ids.size(), 0);
-    return complete;
+    m_order.resize(m_ids.size());
+    for (size_t row = 0; row < m_order.size(); ++row)
+        m_order[row] = static_cast<int>(row);
+    m_firstOrder = 0;
+    m_lastOrder = static_cast<int>(m_ids.size()) - 1;
+    return end;
 }
 
 const CItemRows::Texts& CItemRows::TextsAt(int row)
@@ -41,14 +50,16 @@ const CItemRows::Texts& CItemRows::TextsAt(int row)
     if (kept != m_texts.end())
         return kept->second;
     Prefetch(row, std::min(Count() - 1, row + kRowsPerRead - 1));
-    return m_texts[id];
+    kept = m_texts.find(id);
+    static const Texts notRead;
+    return kept != m_texts.end() ? kept->second : notRead;
 }
 
 void CItemRows::Prefetch(int first, int last)
 {
     first = std::max(first, 0);
     last = std::min(last, Count() - 1);
-    if (first > last)
+    if (first > last || m_textsBusy)
         return;
     bool allKept = true;
     for (int row = first; row <= last && allKept; ++row)
@@ -59,12 +70,17 @@ void CItemRows::Prefetch(int first, int last)
         m_texts.clear();
     const std::vector<int> ids(m_ids.begin() + first, m_ids.begin() + last + 1);
     std::unordered_map<int, Texts> read;
-    bool complete = RunRowQuery(m_connStr, StmtSelectItemsIn(ItemIdList(ids)), [&](const CDbRow& record) {
+    RowQueryEnd end = WalkRowQuery(m_connStr, StmtSelectItemsIn(ItemIdList(ids)), [&](const CDbRow& record) {
         std::optional<int> id = ItemIdFromValue(record.Value(0));
         if (id)
             read[*id] = Texts{g_db->ValueToText(record.Value(1)), g_db->ValueToText(record.Value(2))};
     });
-    if (!complete)
+    if (end == RowQueryEnd::Busy) {
+        // Nothing is kept: the rows are read again once the lock is gone.
+        m_textsBusy = true;
+        return;
+    }
+    if (end == RowQueryEnd::Failed)
         m_textsReadable = false;
     // Every row asked for is kept, found or not, so that a row is not read again at each paint.
     for (int row = first; row <= last; ++row) {
@@ -89,10 +105,21 @@ std::vector<int> CItemRows::CheckedIds() const
     return ids;
 }
 
+std::vector<CItemRows::Place> CItemRows::CheckedPlaces() const
+{
+    std::vector<Place> places;
+    for (size_t row = 0; row < m_ids.size(); ++row) {
+        if (m_checked[row])
+            places.push_back({m_ids[row], m_order[row]});
+    }
+    return places;
+}
+
 void CItemRows::AddFirst(int id, const Texts& texts)
 {
     m_ids.insert(m_ids.begin(), id);
     m_checked.insert(m_checked.begin(), 0);
+    m_order.insert(m_order.begin(), --m_firstOrder);
     m_texts[id] = texts;
 }
 
@@ -100,6 +127,8 @@ void CItemRows::AddLast(const std::vector<int>& ids)
 {
     m_ids.insert(m_ids.end(), ids.begin(), ids.end());
     m_checked.resize(m_ids.size(), 0);
+    while (m_order.size() < m_ids.size())
+        m_order.push_back(++m_lastOrder);
 }
 
 void CItemRows::RemoveRow(int row)
@@ -107,6 +136,7 @@ void CItemRows::RemoveRow(int row)
     m_texts.erase(IdAt(row));
     m_ids.erase(m_ids.begin() + row);
     m_checked.erase(m_checked.begin() + row);
+    m_order.erase(m_order.begin() + row);
 }
 
 void CItemRows::RemoveChecked()
@@ -118,9 +148,37 @@ void CItemRows::RemoveChecked()
             continue;
         }
         m_ids[kept] = m_ids[row];
+        m_order[kept] = m_order[row];
         m_checked[kept] = 0;
         ++kept;
     }
     m_ids.resize(kept);
+    m_order.resize(kept);
     m_checked.resize(kept);
+}
+
+void CItemRows::PutBack(std::vector<Place> places)
+{
+    std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) { return a.order < b.order; });
+    std::vector<int> ids, order;
+    ids.reserve(m_ids.size() + places.size());
+    order.reserve(ids.capacity());
+    std::vector<char> checked;
+    checked.reserve(ids.capacity());
+    // Both runs stand in ascending order: one merge puts each row back between its neighbours.
+    size_t row = 0, back = 0;
+    while (row < m_ids.size() || back < places.size()) {
+        if (back == places.size() || (row < m_ids.size() && m_order[row] < places[back].order)) {
+            ids.push_back(m_ids[row]);
+            order.push_back(m_order[row]);
+            checked.push_back(m_checked[row++]);
+        } else {
+            ids.push_back(places[back].id);
+            order.push_back(places[back++].order);
+            checked.push_back(0);
+        }
+    }
+    m_ids.swap(ids);
+    m_order.swap(order);
+    m_checked.swap(checked);
 }

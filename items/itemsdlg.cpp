@@ -11,6 +11,7 @@
 #include "items/itemeditdlg.h"
 #include "res/resource.h"
 #include "store/batch.h"
+#include "store/connstr.h"
 #include "store/dberror.h"
 #include "store/dbsession.h"
 #include "store/itemid.h"
@@ -35,6 +36,7 @@ constexpr wchar_t kNewItemNotSaved[] =
     L"无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。";
 
 constexpr wchar_t kImportSummary[] = L"已导入 %d 项。";
+constexpr wchar_t kClipboardTooLong[] = L"剪贴板上的文字太长，未自动填入，可自行粘贴。";
 constexpr wchar_t kItemsFileSummary[] = L"已导入 %d 项，跳过重复的 %d 项。";
 constexpr wchar_t kNothingToImport[] = L"文件中没有可导入的内容。";
 constexpr wchar_t kExportSummary[] = L"已导出 %d 项。";
@@ -62,6 +64,26 @@ std::optional<long long> InsertRow(const CString& statement)
     if (batch.Run(statement, &newId) != CStatementBatch::Outcome::Ran || !batch.Finish())
         return std::nullopt;
     return newId;
+}
+
+// What an edit's save did.
+enum class EditWrite { Unchanged, Written, ItemGone, Failed };
+
+// Writes the fields an edit changed, and only those: OK without a change writes nothing.
+EditWrite WriteEdit(const CItemRows::Texts& shown, const CString& title, const CString& data1, int id)
+{
+    const bool titleChanged = title != shown.title;
+    const bool data1Changed = data1 != shown.data1;
+    if (!titleChanged && !data1Changed)
+        return EditWrite::Unchanged;
+    CString statement = !data1Changed   ? StmtUpdateTitle(title, id)
+                        : !titleChanged ? StmtUpdateData1(data1, id)
+                                        : StmtUpdateItem(title, data1, id);
+    // The list shows what the table holds: it changes only once the table has.
+    const std::optional<int> changed = g_db->ExecuteChangingRows(statement);
+    if (!changed)
+        return EditWrite::Failed;
+    return *changed == 0 ? EditWrite::ItemGone : EditWrite::Written;
 }
 
 // Why the table refused an import, in the user's words.
@@ -151,6 +173,8 @@ ON_BN_CLICKED(IDC_NEWITEM, &CItemsDlg::OnNewItem)
 ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
 ON_BN_CLICKED(IDC_EXPORT, &CItemsDlg::OnExport)
 ON_MESSAGE(WM_ITEMS_UNREADABLE, &CItemsDlg::OnItemsUnreadable)
+ON_BN_CLICKED(IDC_UNDO, &CItemsDlg::OnUndoDelete)
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CItemsDlg::CItemsDlg() : CDialog(IDD_ITEMS)
@@ -171,9 +195,14 @@ BOOL CItemsDlg::OnInitDialog()
     g_core->listInit(m_list, L"标签,300,内容,400", 1);
     // The check boxes are this dialog's to keep: the list asks for them row by row.
     m_list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
-    // An empty list would look as if every item had been deleted: say that they could not be read.
-    if (!m_rows.Load(g_connStr))
+    // An empty list would look as if every item had been deleted: say that they could not be read,
+    // or that they come once another program lets go of the file.
+    const RowQueryEnd loaded = m_rows.Load(WithBusyTimeout(g_connStr, kListWaitMs));
+    if (loaded == RowQueryEnd::Failed)
         PostMessage(WM_ITEMS_UNREADABLE);
+    m_loadPending = loaded == RowQueryEnd::Busy;
+    if (m_loadPending)
+        ShowListBusy();
     ShowRowCount();
     return TRUE;
 }
@@ -206,6 +235,8 @@ void CItemsDlg::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
         // A content of several lines shows its first; the edit gets the whole.
         CopyToListBuffer(item.iSubItem == 0 ? texts.title : FirstLineShown(texts.data1), item.pszText,
                          item.cchTextMax);
+        if (m_rows.TextsBusy())
+            ShowListBusy();
         if (!m_rows.TextsReadable() && !m_unreadableSaid) {
             m_unreadableSaid = true;
             PostMessage(WM_ITEMS_UNREADABLE);
@@ -218,6 +249,8 @@ void CItemsDlg::OnCacheHint(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     const NMLVCACHEHINT* hint = reinterpret_cast<NMLVCACHEHINT*>(pNMHDR);
     m_rows.Prefetch(hint->iFrom, hint->iTo);
+    if (m_rows.TextsBusy())
+        ShowListBusy();
 }
 
 void CItemsDlg::OnFindItem(NMHDR*, LRESULT* pResult)
@@ -276,28 +309,28 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     if (row < 0 || row >= m_rows.Count())
         return;
     m_editId = m_rows.IdAt(row);
-    CItemEditDlg edit;
     // The texts as the list shows them: the table is not read again.
     const CItemRows::Texts shown = m_rows.TextsAt(row);
-    edit.m_title = shown.title;
-    edit.m_data1 = shown.data1;
-    if (edit.DoModal() != IDOK)
-        return;
-    // Only a field the user changed is written: OK without a change writes nothing.
-    const bool titleChanged = edit.m_title != shown.title;
-    const bool data1Changed = edit.m_data1 != shown.data1;
-    if (!titleChanged && !data1Changed)
-        return;
-    CString statement = !data1Changed   ? StmtUpdateTitle(edit.m_title, m_editId)
-                        : !titleChanged ? StmtUpdateData1(edit.m_data1, m_editId)
-                                        : StmtUpdateItem(edit.m_title, edit.m_data1, m_editId);
-    // The list shows what the table holds: it changes only once the table has.
-    const std::optional<int> changed = g_db->ExecuteChangingRows(statement);
-    if (!changed) {
-        g_core->msgboxWarning(m_hWnd, kEditNotSaved);
+    if (!m_rows.TextsKnown(row)) {
+        // Not read yet, for another program's lock: an edit of blanks would overwrite the item.
+        ::MessageBeep(MB_OK);
         return;
     }
-    if (*changed == 0) {
+    CItemEditDlg edit;
+    edit.m_title = shown.title;
+    edit.m_data1 = shown.data1;
+    EditWrite written = EditWrite::Unchanged;
+    // Written while the edit is up: when the table refuses, the warning comes over the edit, which
+    // keeps what was typed.
+    edit.m_fnSave = [&](CItemEditDlg& dlg) {
+        written = WriteEdit(shown, dlg.m_title, dlg.m_data1, m_editId);
+        if (written == EditWrite::Failed)
+            g_core->msgboxWarning(dlg.m_hWnd, kEditNotSaved);
+        return written != EditWrite::Failed;
+    };
+    if (edit.DoModal() != IDOK || written == EditWrite::Unchanged)
+        return;
+    if (written == EditWrite::ItemGone) {
         // Another program deleted the item while it was being edited: the edit went nowhere.
         g_core->msgboxWarning(m_hWnd, kEditedItemGone);
         RemoveRow(row);
@@ -338,29 +371,39 @@ void CItemsDlg::OnDeleteChecked()
         g_core->msgboxWarning(m_hWnd, L"未选中任何项目。");
         return;
     }
-    // One statement, so one transaction, whatever the number of rows. Rows another program
-    // deleted meanwhile are gone as asked: only a failure to run is said.
-    if (!g_db->Execute(StmtDeleteItems(ids))) {
+    // One transaction, whatever the number of rows, which keeps what it deleted for the undo. Rows
+    // another program deleted meanwhile are gone as asked: only a failure to run is said.
+    if (!m_undo.Delete(g_connStr, m_rows.CheckedPlaces())) {
         g_core->msgboxWarning(m_hWnd, kDeleteNotDone);
         return;
     }
     m_isDataChanged = TRUE;
     listDeleteChecked(m_list);
+    ShowUndoOffer();
 }
 
 void CItemsDlg::OnNewItem()
 {
     CItemEditDlg edit;
-    // What was copied last is the likeliest new item: proposed, and replaced by typing.
-    edit.m_data1 = TextOnClipboard(m_hWnd);
+    // What was copied last is the likeliest new item: proposed, and replaced by typing. A text the
+    // box cannot lay out at once is not (the program would stand still meanwhile), and is said.
+    const std::optional<CString> copied = TextOnClipboardUpTo(m_hWnd, CItemEditDlg::kMaxContentAtOnce);
+    if (copied && CItemEditDlg::LaysOutAtOnce(*copied))
+        edit.m_data1 = *copied;
+    else
+        edit.m_note = kClipboardTooLong;
     edit.m_bSelectData1 = TRUE;
+    std::optional<long long> newId;
+    // Saved while the edit is up: when the table refuses, the warning comes over the edit, which
+    // keeps what was typed.
+    edit.m_fnSave = [&](CItemEditDlg& dlg) {
+        newId = InsertRow(StmtInsertItem(dlg.m_title, dlg.m_data1));
+        if (!newId)
+            g_core->msgboxWarning(dlg.m_hWnd, kNewItemNotSaved);
+        return newId.has_value();
+    };
     if (edit.DoModal() != IDOK)
         return;
-    std::optional<long long> newId = InsertRow(StmtInsertItem(edit.m_title, edit.m_data1));
-    if (!newId) {
-        g_core->msgboxWarning(m_hWnd, kNewItemNotSaved);
-        return;
-    }
     m_isDataChanged = TRUE;
     // The newest item heads the list. One whose id does not fit in 32 bits is stored but not
     // listed, as after an import.

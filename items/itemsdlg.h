@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/afxwin.h"
+#include "items/deleteundo.h"
 #include "items/itemexporter.h"
 #include "items/itemimporter.h"
 #include "items/itemrows.h"
@@ -30,6 +31,9 @@ public:
     int RowId(int row) const { return m_rows.IdAt(row); }
     bool IsRowChecked(int row) const { return m_rows.IsChecked(row); }
 
+    // Ctrl+Z undoes the deletes wherever the focus is in the dialog.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
     // What the last import and the last export in this dialog did.
     const CImportReport& LastImport() const { return m_lastImport; }
     const CExportReport& LastExport() const { return m_lastExport; }
@@ -55,8 +59,22 @@ protected:
     void OnNewItem();
     void OnImport();
     void OnExport();
+    void OnUndoDelete();
+    void OnTimer(UINT_PTR nIDEvent);
 
 private:
+    // How long a read of the list waits for another program's lock, and how often it is tried
+    // again while the lock is held: the dialog keeps answering meanwhile.
+    static constexpr int kListWaitMs = 200;
+    static constexpr UINT_PTR kListRetryTimer = 1;
+    static constexpr UINT kListRetryDelayMs = 1000;
+    // Says that the list waits for another program's lock, and tries again on a timer.
+    void ShowListBusy();
+    // One more try: true when the list has been read.
+    bool RetryList();
+    // Shows how many items the undo puts back, or hides the undo when there are none.
+    void ShowUndoOffer();
+
     LRESULT OnItemsUnreadable(WPARAM, LPARAM);
     // Says what came in (for the items file, what was skipped too), or what went wrong.
     void ReportImport(const CImportReport& report);
@@ -66,6 +84,9 @@ private:
     void RemoveRow(int row);
 
     CItemRows m_rows;
+    CDeleteUndo m_undo;
+    bool m_loadPending = false;  // the ids wait for another program's lock
+    bool m_listBusyShown = false;
     bool m_unreadableSaid = false;
     CImportReport m_lastImport;
     CExportReport m_lastExport;

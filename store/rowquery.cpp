@@ -37,17 +37,23 @@ bool RunRowQuery(const CString& connStr, const CString& statement,
     return WalkRowQuery(connStr, statement, onRow) == RowQueryEnd::AllRead;
 }
 
-bool RunIntegerQuery(const CString& connStr, const CString& statement,
-                     const std::function<void(long long)>& onValue)
+RowQueryEnd WalkIntegerQuery(const CString& connStr, const CString& statement,
+                             const std::function<void(long long)>& onValue)
 {
     try {
         CDbConnection connection(connStr);
         CDbStatement query(connection, statement);
         while (query.Step())
             onValue(query.Column(0).AsInteger());
-        return true;
+        return RowQueryEnd::AllRead;
     } catch (const CDbError& error) {
         TraceDroppedError(error);
-        return false;
+        return error.IsBusy() ? RowQueryEnd::Busy : RowQueryEnd::Failed;
     }
+}
+
+bool RunIntegerQuery(const CString& connStr, const CString& statement,
+                     const std::function<void(long long)>& onValue)
+{
+    return WalkIntegerQuery(connStr, statement, onValue) == RowQueryEnd::AllRead;
 }

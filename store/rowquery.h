@@ -37,5 +37,8 @@ bool RunRowQuery(const CString& connStr, const CString& statement,
 
 // The same walk for a query of one integer column (ids), without a row object per value: a
 // list of a million ids is read in a fraction of a second.
+RowQueryEnd WalkIntegerQuery(const CString& connStr, const CString& statement,
+                             const std::function<void(long long)>& onValue);
+// WalkIntegerQuery for a caller to whom every failure is the same: true when every row was read.
 bool RunIntegerQuery(const CString& connStr, const CString& statement,
                      const std::function<void(long long)>& onValue);

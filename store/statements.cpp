@@ -105,6 +105,16 @@ CString StmtDeleteItems(const CString& idList)
     return L"delete from T_ITEM where id in(" + idList + L")";
 }
 
+CString StmtDeleteItemsReturning(const CString& idList)
+{
+    return StmtDeleteItems(idList) + L" returning id,title,data1,clicktimes,lasttime";
+}
+
+CString StmtInsertItemWithId()
+{
+    return L"insert into T_ITEM(id,title,data1,clicktimes,lasttime) values(?1,?2,?3,?4,?5)";
+}
+
 CString StmtInsertImported(const CString& line)
 {
     return StmtInsertItem(CString(), line);

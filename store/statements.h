@@ -29,6 +29,11 @@ CString StmtUpdateItem(const CString& title, const CString& data1, int id);  // 
 CString StmtUpdateTitle(const CString& title, int id);
 CString StmtUpdateData1(const CString& data1, int id);
 CString StmtDeleteItems(const CString& idList);                              // delete checked
+// Deletes the items of the id list and returns what they held (id, title, data1, clicktimes,
+// lasttime), kept so that the delete can be undone.
+CString StmtDeleteItemsReturning(const CString& idList);
+// ?1 id, ?2 title, ?3 data1, ?4 clicktimes, ?5 lasttime: a deleted item put back under its own id.
+CString StmtInsertItemWithId();
 CString StmtInsertImported(const CString& line);                             // import
 // The same insert with a label: a new item typed in the items dialog. With an empty label it is
 // the import's statement, text for text.

@@ -2,6 +2,7 @@
 #include "items/itemsdlg.h"
 
 #include "appstate/globals.h"
+#include "items/itemeditdlg.h"
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 using namespace items_testing;
 
@@ -85,6 +87,20 @@ std::wstring DlgText(HWND dlg, int id)
     wchar_t text[512] = {};
     ::GetDlgItemTextW(dlg, id, text, ARRAYSIZE(text));
     return text;
+}
+
+bool Shows(const CDialog& dlg, int id)
+{
+    return ::IsWindowVisible(::GetDlgItem(dlg.m_hWnd, id)) != FALSE;
+}
+
+// Ctrl held down (or let go) as the keyboard would, for the keys that come meanwhile.
+void HoldCtrl(bool down)
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
 }
 
 bool AnyChecked(const CListCtrl& list)
@@ -172,12 +188,12 @@ TEST_F(ItemsDlgTest, ADatabaseGoneOrBrokenSinceStartUpIsReportedNotShownAsEmpty)
     }
 }
 
-TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSaySo)
+TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenSaySoOverTheEditWhichKeepsWhatWasTyped)
 {
     for (bool readOnly : {true, false}) {
         SCOPED_TRACE(readOnly ? "read-only file" : "write lock of another program");
         UseItems({{L"first", L"one"}, {L"second", L"two"}});
-        const std::vector<StoredItem> before = Stored();
+        std::vector<StoredItem> expected = Stored();
         std::unique_ptr<testing_support::CImmutableFile> immutable;
         std::unique_ptr<CLockHolderProcess> holder;
         if (readOnly)
@@ -189,35 +205,61 @@ TEST_F(ItemsDlgTest, EditDeleteAndNewItemThatCannotBeWrittenChangeNothingAndSayS
         g_db->SetConnectionString(g_connStr);
         CItemsDlg dlg;
         SeenBox editBox, deleteBox, newBox;
+        // The edit dialog each box stood over, and what its content box held after the box.
+        HWND editWnd[2] = {}, boxOwner[2] = {};
+        std::wstring keptText[2];
+        BOOL changedBeforeRetry = TRUE;
         std::vector<std::wstring> rowsAfter;
-        RunDialog(dlg, {DoubleClickRow(dlg, 0), OnEditDialog([](HWND edit) {
-                            ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, L"changed");
-                            ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
-                        }),
-                        AnswerBox(editBox),
-                        [&] {
-                            dlg.listCheckAll(dlg.m_list, 1);
-                            ClickButton(dlg, IDC_DELETECHECKED);
-                            return true;
-                        },
-                        AnswerBox(deleteBox), ClickNew(dlg), OnEditDialog([](HWND edit) {
-                            ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, L"new");
-                            ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
-                        }),
-                        AnswerBox(newBox),
-                        [&] {
-                            for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
-                                rowsAfter.push_back(RowText(dlg.m_list, row, 1));
-                            return true;
-                        }});
-        holder.reset();
-        immutable.reset();
+        auto typeAndConfirm = [&](int at, const wchar_t* text) {
+            return OnEditDialog([&, at, text](HWND edit) {
+                editWnd[at] = edit;
+                ::SetDlgItemTextW(edit, IDC_EDIT_DATA1, text);
+                ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+            });
+        };
+        auto stillUp = [&](int at, SeenBox& box) {
+            return OnEditDialog([&, at](HWND edit) {
+                boxOwner[at] = box.owner;
+                keptText[at] = edit == editWnd[at] ? DlgText(edit, IDC_EDIT_DATA1) : L"<another dialog>";
+            });
+        };
+        auto editClosed = [] { return !FindThreadWindow(L"数据项编辑") && !FindSystemDialog(); };
+        RunDialog(dlg,
+                  {DoubleClickRow(dlg, 0), typeAndConfirm(0, L"changed"), AnswerBox(editBox),
+                   stillUp(0, editBox),
+                   OnEditDialog([](HWND edit) { ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0); }), editClosed,
+                   [&] {
+                       dlg.listCheckAll(dlg.m_list, 1);
+                       ClickButton(dlg, IDC_DELETECHECKED);
+                       return true;
+                   },
+                   AnswerBox(deleteBox), ClickNew(dlg), typeAndConfirm(1, L"new"), AnswerBox(newBox),
+                   stillUp(1, newBox),
+                   // Once the file can be written again, the same OK saves what was kept.
+                   OnEditDialog([&](HWND edit) {
+                       changedBeforeRetry = dlg.m_isDataChanged;
+                       holder.reset();
+                       immutable.reset();
+                       ::PostMessageW(::GetDlgItem(edit, IDOK), BM_CLICK, 0, 0);
+                   }),
+                   editClosed,
+                   [&] {
+                       for (int row = 0; row < dlg.m_list.GetItemCount(); ++row)
+                           rowsAfter.push_back(RowText(dlg.m_list, row, 1));
+                       return true;
+                   }});
         EXPECT_EQ(editBox.text, L"无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。");
         EXPECT_EQ(deleteBox.text, L"无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。");
         EXPECT_EQ(newBox.text, L"无法写入数据库，新项目未保存！数据库文件可能是只读的，或正被其他程序使用。");
-        EXPECT_EQ(rowsAfter, (std::vector<std::wstring>{L"two", L"one"}));
-        EXPECT_FALSE(dlg.m_isDataChanged) << "nothing changed: the main list stays";
-        EXPECT_EQ(Stored(), before);
+        for (int at : {0, 1}) {
+            EXPECT_EQ(boxOwner[at], editWnd[at]) << "the box stands over the edit dialog " << at;
+            EXPECT_EQ(keptText[at], at == 0 ? L"changed" : L"new") << "which stays open with what was typed";
+        }
+        EXPECT_FALSE(changedBeforeRetry) << "nothing changed before the retry";
+        EXPECT_TRUE(dlg.m_isDataChanged);
+        EXPECT_EQ(rowsAfter, (std::vector<std::wstring>{L"new", L"two", L"one"}));
+        expected.push_back({3, L"", L"new", 0, std::nullopt});
+        EXPECT_EQ(Stored(), expected) << "only the new item, saved by the retry";
     }
 }
 
@@ -409,6 +451,141 @@ TEST_F(ItemsDlgTest, TwoCheckedRowsSideBySideAreBothRemoved)
     EXPECT_EQ(listedAfter, (std::vector<int>{5, 2, 1}));
     EXPECT_EQ(StoredIds(), (std::vector<int>{1, 2, 5}));
     EXPECT_TRUE(dlg.m_isDataChanged);
+}
+
+TEST_F(ItemsDlgTest, DeletesAreUndoneWholeInTheirPlacesByTheButtonOrCtrlZAfterAFailedTry)
+{
+    const std::vector<std::pair<const char*, std::function<void(CItemsDlg&)>>> ways = {
+        {"the undo button", [this](CItemsDlg& dlg) { ClickButton(dlg, IDC_UNDO); }},
+        {"Ctrl+Z in the list",
+         [](CItemsDlg& dlg) {
+             HoldCtrl(true);
+             ::PostMessageW(dlg.m_list.m_hWnd, WM_KEYDOWN, 'Z', 1);
+         }},
+    };
+    for (const auto& [why, undo] : ways) {
+        SCOPED_TRACE(why);
+        UseItems(
+            {{L"a", L"1", 3, L"2026-02-09 09:00:00"}, {std::nullopt, L"2"}, {L"c", L"3", 7}, {L"d", L"4"}});
+        g_connStr = BuildConnectionString(m_dbPath.c_str(), 200);
+        g_db->SetConnectionString(g_connStr);
+        CTestItemsDlg dlg;
+        dlg.paths = {WriteFile(L"line.txt", "imported")};  // listed below the rest, as id 5
+        std::vector<StoredItem> before;
+        std::vector<int> listedAfterFirst, listedAfterSecond, listedAfterUndo;
+        std::wstring offeredFirst, offeredSecond, offeredAfterFailure;
+        bool offeredAfterUndo = true;
+        SeenBox failure;
+        std::unique_ptr<CLockHolderProcess> holder;
+        auto offer = [&] { return Shows(dlg, IDC_UNDO) ? DlgText(dlg.m_hWnd, IDC_UNDO_TEXT) : L"<hidden>"; };
+        RunDialog(dlg, {[&] {
+                            ClickButton(dlg, IDC_IMPORT);
+                            return true;
+                        },
+                        [&] {
+                            if (dlg.m_list.GetItemCount() != 5)
+                                return false;
+                            before = Stored();
+                            for (int row : {0, 2, 4})  // ids 4, 2 and 5
+                                PostCheckBoxClick(dlg.m_list, row);
+                            ClickButton(dlg, IDC_DELETECHECKED);
+                            return true;
+                        },
+                        [&] {
+                            listedAfterFirst = ListedIds(dlg);
+                            offeredFirst = offer();
+                            PostCheckBoxClick(dlg.m_list, 0);  // id 3
+                            ClickButton(dlg, IDC_DELETECHECKED);
+                            return true;
+                        },
+                        [&] {
+                            listedAfterSecond = ListedIds(dlg);
+                            offeredSecond = offer();
+                            holder = std::make_unique<CLockHolderProcess>(m_dbPath,
+                                                                          CLockHolderProcess::Lock::Write, 0);
+                            undo(dlg);
+                            return true;
+                        },
+                        AnswerBox(failure),
+                        [&] {
+                            HoldCtrl(false);
+                            offeredAfterFailure = offer();
+                            holder.reset();
+                            undo(dlg);
+                            return true;
+                        },
+                        [&] {
+                            HoldCtrl(false);
+                            if (dlg.m_list.GetItemCount() != 5)
+                                return false;
+                            listedAfterUndo = ListedIds(dlg);
+                            offeredAfterUndo = Shows(dlg, IDC_UNDO) || Shows(dlg, IDC_UNDO_TEXT);
+                            return true;
+                        }});
+        EXPECT_EQ(listedAfterFirst, (std::vector<int>{3, 1}));
+        EXPECT_EQ(offeredFirst, L"已删除 3 项。");
+        EXPECT_EQ(listedAfterSecond, (std::vector<int>{1}));
+        EXPECT_EQ(offeredSecond, L"已删除 4 项。") << "a second delete adds to what the undo puts back";
+        EXPECT_EQ(failure.text,
+                  L"无法写入数据库，未恢复任何项目！数据库文件可能是只读的，或正被其他程序使用。");
+        EXPECT_EQ(offeredAfterFailure, L"已删除 4 项。") << "a failed undo stays offered";
+        EXPECT_EQ(listedAfterUndo, (std::vector<int>{4, 3, 2, 1, 5})) << "each row back in its place";
+        EXPECT_FALSE(offeredAfterUndo);
+        EXPECT_EQ(Stored(), before) << "ids, null label, counts and times as they were";
+    }
+}
+
+TEST_F(ItemsDlgTest, ListUnderAnotherProgramsLockSaysBusyKeepsAnsweringAndFillsOnceTheLockGoes)
+{
+    testing_support::ExecuteSql(m_dbPath,
+                                L"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<300) "
+                                L"INSERT INTO T_ITEM(id,title,data1) SELECT i,'t'||i,'c'||i FROM n;");
+    // The lock of a commit under way, which keeps readers out.
+    auto holder = std::make_unique<CLockHolderProcess>(m_dbPath, CLockHolderProcess::Lock::Exclusive, 0);
+    ASSERT_TRUE(holder->HoldsLock());
+    CItemsDlg dlg;
+    std::wstring busyText, farRowWhileBusy = L"<not read>", farRowAfter;
+    int rowsWhileBusy = -1;
+    bool boxWhileBusy = true, busyAgain = false;
+    DWORD scrollingMs = 0;
+    RunDialog(dlg, {[&] {
+                        if (!Shows(dlg, IDC_ITEMS_BUSY))
+                            return false;
+                        busyText = DlgText(dlg.m_hWnd, IDC_ITEMS_BUSY);
+                        rowsWhileBusy = dlg.m_list.GetItemCount();
+                        boxWhileBusy = FindSystemDialog() != nullptr;
+                        holder.reset();
+                        return true;
+                    },
+                    [&] { return dlg.m_list.GetItemCount() == 300 && !Shows(dlg, IDC_ITEMS_BUSY); },
+                    [&] {
+                        holder = std::make_unique<CLockHolderProcess>(m_dbPath,
+                                                                      CLockHolderProcess::Lock::Exclusive, 0);
+                        // Three screenfuls of rows not read yet.
+                        const DWORD start = ::GetTickCount();
+                        for (int row : {120, 250, 299}) {
+                            dlg.m_list.SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+                            dlg.m_list.UpdateWindow();
+                        }
+                        farRowWhileBusy = RowText(dlg.m_list, 250, 0);
+                        scrollingMs = ::GetTickCount() - start;
+                        busyAgain = Shows(dlg, IDC_ITEMS_BUSY);
+                        holder.reset();
+                        return true;
+                    },
+                    [&] {
+                        if (Shows(dlg, IDC_ITEMS_BUSY))
+                            return false;
+                        farRowAfter = RowText(dlg.m_list, 250, 0);
+                        return true;
+                    }});
+    EXPECT_EQ(busyText, L"数据库正被其他程序占用，列表稍后载入…");
+    EXPECT_EQ(rowsWhileBusy, 0);
+    EXPECT_FALSE(boxWhileBusy) << "no box says the items are unreadable";
+    EXPECT_TRUE(busyAgain);
+    EXPECT_EQ(farRowWhileBusy, L"");
+    EXPECT_LT(scrollingMs, 2000u) << "one short wait, not one per screenful";
+    EXPECT_EQ(farRowAfter, L"t50");
 }
 
 TEST_F(ItemsDlgTest, AHundredThousandItemsAreCheckedDeletedAndEditedFarDownAgainstTheTable)
@@ -760,4 +937,45 @@ TEST_F(ItemsDlgTest, NewItemProposesTheClipboardTextAndHeadsTheListOnceConfirmed
     EXPECT_EQ(row0, (std::vector<std::wstring>{L"", clip, std::to_wstring(stored[1].id)}))
         << "the newest item heads the list, with its id";
     EXPECT_TRUE(dlg.m_isDataChanged) << "closing has the main list read again";
+}
+
+TEST_F(ItemsDlgTest, NewItemProposesNoClipboardTextTheBoxCannotLayOutAtOnceSaysSoAndTakesItPastedByHand)
+{
+    auto repeat = [](const std::wstring& line, size_t times) {
+        std::wstring text;
+        while (times-- > 0)
+            text += line;
+        return text;
+    };
+    const std::tuple<const char*, std::wstring, bool> cases[] = {
+        {"one line of 16,384 units", std::wstring(16384, L'y'), true},
+        {"beyond 1 MB, in lines of 80 units", repeat(std::wstring(78, L'字') + L"\r\n", 6600), false},
+        {"two lines of 12,000 units: wrapped as slowly as one of 17,000",
+         std::wstring(12000, L'x') + L"\r\n" + std::wstring(12000, L'z'), false},
+        {"16,384 lines of one character", repeat(L"x\r\n", 16384), false},
+    };
+    for (const auto& [why, clip, taken] : cases) {
+        SCOPED_TRACE(why);
+        PutOnClipboard(clip);
+        CItemsDlg dlg;
+        const size_t length = clip.size();
+        int proposed = -1, pasted = -1;
+        std::wstring note = L"<hidden>";
+        RunDialog(dlg, {ClickNew(dlg), OnEditDialog([&](HWND edit) {
+                            HWND content = ::GetDlgItem(edit, IDC_EDIT_DATA1);
+                            proposed = ::GetWindowTextLengthW(content);
+                            if (::IsWindowVisible(::GetDlgItem(edit, IDC_EDIT_NOTE)))
+                                note = DlgText(edit, IDC_EDIT_NOTE);
+                            if (length > 32767) {  // beyond the box's default limit
+                                ::SendMessageW(content, WM_PASTE, 0, 0);
+                                pasted = ::GetWindowTextLengthW(content);
+                            }
+                            ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
+                        }),
+                        [] { return !FindThreadWindow(L"数据项编辑"); }});
+        EXPECT_EQ(proposed, taken ? static_cast<int>(clip.size()) : 0);
+        EXPECT_EQ(note, taken ? L"<hidden>" : L"剪贴板上的文字太长，未自动填入，可自行粘贴。");
+        EXPECT_EQ(pasted, length > 32767 ? static_cast<int>(length) : -1)
+            << "pasted by hand, it is taken whole";
+    }
 }
