@@ -478,10 +478,12 @@ TEST_F(ItemsDlgTest, DeletesAreUndoneWholeInTheirPlacesByTheButtonOrCtrlZAfterAF
         SeenBox failure;
         std::unique_ptr<CLockHolderProcess> holder;
         auto offer = [&] { return Shows(dlg, IDC_UNDO) ? DlgText(dlg.m_hWnd, IDC_UNDO_TEXT) : L"<hidden>"; };
+        SeenBox imported;
         RunDialog(dlg, {[&] {
                             ClickButton(dlg, IDC_IMPORT);
                             return true;
                         },
+                        AnswerBox(imported),
                         [&] {
                             if (dlg.m_list.GetItemCount() != 5)
                                 return false;
