@@ -196,7 +196,6 @@ void UseDatabaseOf(const std::wstring& path, int count)
                                           L"'导入测试第'||i||'行it''s a line of the benchmark.' FROM n;");
 }
 
-
 // The private memory the process holds now (or, where Windows keeps it, its peak so far).
 size_t PrivateKb()
 {
@@ -210,8 +209,7 @@ size_t PrivateKb()
 
 // The most private memory the process held while work ran: sampled every 2 ms beside it (Wine
 // keeps no peak of its own), and Windows' own peak where it keeps one.
-template <typename Work>
-size_t PeakPrivateKb(Work work)
+template <typename Work> size_t PeakPrivateKb(Work work)
 {
     std::atomic<bool> done{false};
     std::atomic<size_t> peak{PrivateKb()};
@@ -235,7 +233,8 @@ void WritePeakFile(const std::wstring& path)
     std::ofstream out(ToUtf8(path), std::ios::binary);
     char line[128];
     for (long long written = 0, i = 0; written < kPeakFileBytes; ++i) {
-        int length = std::snprintf(line, sizeof(line), "导入测试第%07lld行it's a line of the benchmark.\r\n", i);
+        int length =
+            std::snprintf(line, sizeof(line), "导入测试第%07lld行it's a line of the benchmark.\r\n", i);
         out.write(line, length);
         written += length;
     }
