@@ -1,7 +1,7 @@
 // ImportItemsFile: read every record, drop those repeating an item, insert the rest last first.
 #include "items/csvimport.h"
 
-#include "items/csvreader.h"
+#include "items/csvstream.h"
 #include "items/stopwatch.h"
 #include "store/batch.h"
 #include "store/itemid.h"
@@ -26,12 +26,13 @@ struct ReadRecords {
     RecordFault fault = RecordFault::None;
     int faultLine = 0;
     bool cancelled = false;
+    CImportFile::OpenResult failure = CImportFile::OpenResult::Opened;  // the file's, if reading it failed
 };
 
-ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
+ReadRecords ReadItems(CImportFile& file, CImportProgress* progress)
 {
     ReadRecords read;
-    CCsvReader reader(text);
+    CCsvStream reader([&file](std::wstring& text) { return file.ReadText(text); });
     std::vector<std::wstring> fields;
     reader.Next(fields);  // the header
     for (int records = 1;; ++records) {
@@ -40,7 +41,7 @@ ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
             break;
         if (records % kRecordsPerReport == 0 && progress) {
             // Reading is the first half of the work.
-            progress->Report(records, static_cast<int>(reader.Position() * 500 / text.size()));
+            progress->Report(records, file.PermilleRead() / 2);
             if (progress->IsCancelled()) {
                 read.cancelled = true;
                 break;
@@ -56,6 +57,7 @@ ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
         if (item)
             read.items.push_back(std::move(*item));
     }
+    read.failure = file.Failure();
     return read;
 }
 
@@ -186,13 +188,19 @@ bool IsItemsFile(const std::wstring& text)
     return reader.Next(fields) == CCsvReader::Step::Record && IsItemsFileHeader(fields);
 }
 
-CImportReport ImportItemsFile(const CString& connStr, const std::wstring& text, CImportProgress* progress)
+CImportReport ImportItemsFile(const CString& connStr, CImportFile& file, CImportProgress* progress)
 {
     CImportReport report;
     report.itemsFile = true;
-    ReadRecords read = ReadItems(text, progress);
+    ReadRecords read = ReadItems(file, progress);
     if (read.cancelled) {
         report.outcome = CImportReport::Outcome::Cancelled;
+        return report;
+    }
+    if (read.failure != CImportFile::OpenResult::Opened) {
+        report.outcome = read.failure == CImportFile::OpenResult::NotText
+                             ? CImportReport::Outcome::NotText
+                             : CImportReport::Outcome::CannotOpen;
         return report;
     }
     report.fault = read.fault;

@@ -34,8 +34,8 @@ CImportReport CItemImporter::Run(const CString& path, CImportProgress* progress)
         return report;
     }
 
-    if (IsItemsFile(file.Text()))
-        return ImportItemsFile(m_connStr, file.Text(), progress);
+    if (IsItemsFile(file.Beginning()))
+        return ImportItemsFile(m_connStr, file, progress);
 
     CStopwatch tableClock(report.tableSeconds);
     auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(m_connStr); });
@@ -67,6 +67,11 @@ CImportReport CItemImporter::Run(const CString& path, CImportProgress* progress)
         if (std::optional<int> id = ItemIdFromRowid(newId))
             report.newIds.push_back(*id);
     }
+    // A file that could not be read to its end, or held a NUL further on, lands nothing.
+    if (file.Failure() != CImportFile::OpenResult::Opened)
+        return nothingImported(file.Failure() == CImportFile::OpenResult::NotText
+                                   ? CImportReport::Outcome::NotText
+                                   : CImportReport::Outcome::CannotOpen);
     file.Close();
     if (progress && progress->IsCancelled())
         return nothingImported(CImportReport::Outcome::Cancelled);
