@@ -2,6 +2,7 @@
 #include "app/mainapp.h"
 
 #include "mainwnd/maindlg.h"
+#include "mainwnd/product.h"
 
 #include <shellapi.h>
 
@@ -29,6 +30,11 @@ END_MESSAGE_MAP()
 
 // The one application object; the entry point runs it.
 CMainApp theApp;
+
+// The name captions the framework's own boxes, as it does the program's.
+CMainApp::CMainApp() : CWinApp(kProductName)
+{
+}
 
 BOOL CMainApp::InitInstance()
 {

@@ -5,7 +5,7 @@
 
 class CMainApp : public CWinApp {
 public:
-    CMainApp() = default;
+    CMainApp();
 
     // Runs the main window modally and returns FALSE, so the process ends when it closes.
     BOOL InitInstance() override;

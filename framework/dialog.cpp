@@ -1,6 +1,7 @@
 // CDialog: creation from the template, the modal loop, owner disabling and centring.
 #include "framework/dialog.h"
 
+#include "framework/exception_report.h"
 #include "framework/winapp.h"
 
 namespace {
@@ -164,8 +165,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
         if (dialog->m_hWnd && dialog->TemplateAtOrigin())
             dialog->CenterWindow();
     } catch (...) {
-        // The user sees nothing; a debugger sees the trace.
-        ::OutputDebugStringW(L"An exception stopped in dialog initialisation\n");
+        AfxReportHandlerException(hWnd, std::current_exception());
         result = FALSE;
     }
     return result;

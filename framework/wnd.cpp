@@ -2,6 +2,7 @@
 #include "framework/wnd.h"
 
 #include "framework/dc.h"
+#include "framework/exception_report.h"
 
 #include <map>
 #include <memory>
@@ -146,13 +147,19 @@ void CWnd::DrawItem(LPDRAWITEMSTRUCT)
 
 BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
 {
-    for (HWND hWnd = pMsg->hwnd; hWnd;) {
-        if (CWnd* wnd = FromHandlePermanent(hWnd))
-            if (wnd->PreTranslateMessage(pMsg))
-                return TRUE;
-        if (!(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD))
-            break;  // reached the top-level window
-        hWnd = ::GetParent(hWnd);
+    try {
+        for (HWND hWnd = pMsg->hwnd; hWnd;) {
+            if (CWnd* wnd = FromHandlePermanent(hWnd))
+                if (wnd->PreTranslateMessage(pMsg))
+                    return TRUE;
+            if (!(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD))
+                break;  // reached the top-level window
+            hWnd = ::GetParent(hWnd);
+        }
+    } catch (...) {
+        // The message ends here, told of, rather than dispatched half handled.
+        AfxReportHandlerException(pMsg->hwnd, std::current_exception());
+        return TRUE;
     }
     return FALSE;
 }
@@ -180,12 +187,13 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     };
 
     LRESULT result = 0;
-    // No exception may cross back into USER32; the user sees nothing, a debugger sees the trace.
+    // No exception may cross back into USER32, and none goes untold: the user sees a box, and
+    // the message ends with 0.
     try {
         CCurrentMessage current(*wnd, MSG{hWnd, message, wParam, lParam, 0, {0, 0}});
         result = wnd->WindowProc(message, wParam, lParam);
     } catch (...) {
-        ::OutputDebugStringW(L"An exception stopped in the window procedure\n");
+        AfxReportHandlerException(hWnd, std::current_exception());
         result = 0;
     }
     if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd) {

@@ -130,8 +130,19 @@ Function ${un}CloseRunningProgram
     Abort "Mirelo 仍在运行，未做任何改动。"
 close:
     System::Call "user32::GetWindowThreadProcessId(p r0, *i 0 r1)"
-    ; SYNCHRONIZE: enough to wait for its end.
-    System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"
+    ; SYNCHRONIZE: enough to wait for its end. No process of that id (ERROR_INVALID_PARAMETER; a
+    ; window gone meanwhile gives the id 0): it has ended by itself, and holds no file any more.
+    ; Any other failure leaves it running where the setup cannot wait for it: it is not asked to
+    ; exit, and the user is told why.
+    System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2 ?e"
+    Pop $3
+    ${If} $2 == 0
+        ${If} $3 == 87
+            Return
+        ${EndIf}
+        MessageBox MB_OK|MB_ICONSTOP "无法访问正在运行的 Mirelo 的进程，不能等待它退出。请从托盘菜单选择“退出”，然后再试一次。" /SD IDOK
+        Abort "Mirelo 仍在运行，未做任何改动。"
+    ${EndIf}
     SendMessage $0 ${WM_COMMAND} ${ID_TRAY_EXIT} 0 /TIMEOUT=5000
     System::Call "kernel32::WaitForSingleObject(p r2, i 10000) i .r3"
     System::Call "kernel32::CloseHandle(p r2)"

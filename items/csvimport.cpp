@@ -1,7 +1,7 @@
 // ImportItemsFile: read every record, drop those repeating an item, insert the rest last first.
 #include "items/csvimport.h"
 
-#include "items/csvreader.h"
+#include "items/csvstream.h"
 #include "items/stopwatch.h"
 #include "store/batch.h"
 #include "store/itemid.h"
@@ -26,12 +26,13 @@ struct ReadRecords {
     RecordFault fault = RecordFault::None;
     int faultLine = 0;
     bool cancelled = false;
+    CImportFile::OpenResult failure = CImportFile::OpenResult::Opened;  // the file's, if reading it failed
 };
 
-ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
+ReadRecords ReadItems(CImportFile& file, CImportProgress* progress)
 {
     ReadRecords read;
-    CCsvReader reader(text);
+    CCsvStream reader([&file](std::wstring& text) { return file.ReadText(text); });
     std::vector<std::wstring> fields;
     reader.Next(fields);
     const std::optional<CItemsFileColumns> columns = ReadItemsFileHeader(fields);
@@ -43,7 +44,7 @@ ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
             break;
         if (records % kRecordsPerReport == 0 && progress) {
             // Reading is the first half of the work.
-            progress->Report(records, static_cast<int>(reader.Position() * 500 / text.size()));
+            progress->Report(records, file.PermilleRead() / 2);
             if (progress->IsCancelled()) {
                 read.cancelled = true;
                 break;
@@ -59,6 +60,7 @@ ReadRecords ReadItems(const std::wstring& text, CImportProgress* progress)
         if (item)
             read.items.push_back(std::move(*item));
     }
+    read.failure = file.Failure();
     return read;
 }
 
@@ -87,9 +89,12 @@ enum class Landing { Done, Failed, Cancelled };
 
 // Marks the records that repeat one before them in the file, or an item already there (read inside
 // the batch's transaction), and counts them: the first of equal records stays. Records are grouped
-// by the hash of their texts; within a group the texts themselves decide.
+// by the hash of their texts; within a group each is compared with the distinct texts met so far,
+// those of the items there (each read once) and those of the records kept, so that a file of one
+// record many times, or of many copies of an item there, costs a comparison or two a record.
+// Stops once the import is cancelled.
 Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items, std::vector<char>& repeats,
-                    int& count)
+                    int& count, CImportProgress* progress)
 {
     std::vector<std::pair<uint64_t, long long>> stored;
     if (batch.Query(StmtSelectEveryItemTexts(), {}, [&](const CDbRow& row) {
@@ -107,30 +112,43 @@ Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items,
 
     repeats.assign(items.size(), 0);
     count = 0;
+    long long steps = 0;
+    auto cancelled = [&] { return ++steps % kRecordsPerReport == 0 && progress && progress->IsCancelled(); };
+    std::vector<std::pair<std::wstring, std::wstring>> there;  // the group's texts among the items there
+    std::vector<size_t> kept;  // the group's records kept, each of other texts
     for (size_t group = 0, next = 0; group < byHash.size(); group = next) {
         const uint64_t hash = byHash[group].first;
+        there.clear();
+        for (auto item = std::lower_bound(stored.begin(), stored.end(), std::make_pair(hash, LLONG_MIN));
+             item != stored.end() && item->first == hash; ++item) {
+            if (batch.Query(StmtSelectItemTexts(), {CDbValue::Integer(item->second)}, [&](const CDbRow& row) {
+                    std::pair<std::wstring, std::wstring> texts(TextOf(row.Value(0)), TextOf(row.Value(1)));
+                    if (std::find(there.begin(), there.end(), texts) == there.end())
+                        there.push_back(std::move(texts));
+                }) != CStatementBatch::Outcome::Ran)
+                return Landing::Failed;
+            if (cancelled())
+                return Landing::Cancelled;
+        }
+        kept.clear();
         for (next = group; next < byHash.size() && byHash[next].first == hash; ++next) {
-            const CFileItem& item = items[byHash[next].second];
-            // Equal to a record kept before it. (One equal to a repeat equals what that repeats, a
-            // record kept or an item there, both looked at anyway: a file of one record many times
-            // is compared once a record.)
-            bool repeat = false;
-            for (size_t earlier = group; earlier < next && !repeat; ++earlier) {
-                const CFileItem& other = items[byHash[earlier].second];
-                repeat = !repeats[byHash[earlier].second] && other.title == item.title &&
-                         other.data1 == item.data1;
-            }
-            auto there = std::lower_bound(stored.begin(), stored.end(), std::make_pair(hash, LLONG_MIN));
-            for (; there != stored.end() && there->first == hash && !repeat; ++there) {
-                if (batch.Query(
-                        StmtSelectItemTexts(), {CDbValue::Integer(there->second)}, [&](const CDbRow& row) {
-                            repeat = TextOf(row.Value(0)) == item.title && TextOf(row.Value(1)) == item.data1;
-                        }) != CStatementBatch::Outcome::Ran)
-                    return Landing::Failed;
-            }
+            if (cancelled())
+                return Landing::Cancelled;
+            const size_t index = byHash[next].second;
+            const CFileItem& record = items[index];
+            const bool repeat =
+                std::any_of(there.begin(), there.end(),
+                            [&](const auto& texts) {
+                                return texts.first == record.title && texts.second == record.data1;
+                            }) ||
+                std::any_of(kept.begin(), kept.end(), [&](size_t other) {
+                    return items[other].title == record.title && items[other].data1 == record.data1;
+                });
             if (repeat) {
-                repeats[byHash[next].second] = 1;
+                repeats[index] = 1;
                 ++count;
+            } else {
+                kept.push_back(index);
             }
         }
     }
@@ -189,13 +207,19 @@ bool IsItemsFile(const std::wstring& text)
     return reader.Next(fields) == CCsvReader::Step::Record && ReadItemsFileHeader(fields);
 }
 
-CImportReport ImportItemsFile(const CString& connStr, const std::wstring& text, CImportProgress* progress)
+CImportReport ImportItemsFile(const CString& connStr, CImportFile& file, CImportProgress* progress)
 {
     CImportReport report;
     report.itemsFile = true;
-    ReadRecords read = ReadItems(text, progress);
+    ReadRecords read = ReadItems(file, progress);
     if (read.cancelled) {
         report.outcome = CImportReport::Outcome::Cancelled;
+        return report;
+    }
+    if (read.failure != CImportFile::OpenResult::Opened) {
+        report.outcome = read.failure == CImportFile::OpenResult::NotText
+                             ? CImportReport::Outcome::NotText
+                             : CImportReport::Outcome::CannotOpen;
         return report;
     }
     report.fault = read.fault;
@@ -204,8 +228,8 @@ CImportReport ImportItemsFile(const CString& connStr, const std::wstring& text, 
     CStopwatch tableClock(report.tableSeconds);
     auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(connStr); });
     std::vector<char> repeats;
-    Landing landing =
-        tableClock.Time([&] { return MarkRepeats(*batch, read.items, repeats, report.skippedRepeats); });
+    Landing landing = tableClock.Time(
+        [&] { return MarkRepeats(*batch, read.items, repeats, report.skippedRepeats, progress); });
     if (landing == Landing::Done)
         landing =
             tableClock.Time([&] { return InsertLastFirst(*batch, read.items, repeats, report, progress); });

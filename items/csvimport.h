@@ -15,8 +15,9 @@ CTellingOpening ItemsFileOpening();
 // order, among any others.
 bool IsItemsFile(const std::wstring& text);
 
-// Imports the records after the header, up to the end or to the first malformed one, in one
-// transaction: the records read land together, or on any failure of the table none does. The
-// first of the file's records heads the list (it gets the highest id), as it did where it was
-// exported. Reports to progress, when given, and stops with nothing imported once cancelled.
-CImportReport ImportItemsFile(const CString& connStr, const std::wstring& text, CImportProgress* progress);
+// Imports the records after the header, read from the opened file, up to the end or to the first
+// malformed one, in one transaction: the records read land together, or on any failure of the
+// table (or of reading the file) none does. The first of the file's records heads the list (it
+// gets the highest id), as it did where it was exported. Reports to progress, when given, and
+// stops with nothing imported once cancelled.
+CImportReport ImportItemsFile(const CString& connStr, CImportFile& file, CImportProgress* progress);

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 #include <process.h>
+#include <utility>
 
 namespace {
 
@@ -22,10 +23,25 @@ struct ImportJob {
     CImportReport report;
 };
 
+// The import's edge: an exception on its way (no memory for a line, say) ends it as a report, with
+// nothing imported (its transaction is rolled back as the exception leaves it), never the program.
+// Making the report takes no memory, which may have run out.
+CImportReport RunToReport(const ImportJob& job, CImportProgress* progress) noexcept
+{
+    try {
+        return job.importer.Run(job.path, progress);
+    } catch (...) {
+        CImportReport report;
+        report.outcome = CImportReport::Outcome::Stopped;
+        report.stopped = std::current_exception();
+        return report;
+    }
+}
+
 unsigned __stdcall ImportThread(void* context)
 {
     auto* job = static_cast<ImportJob*>(context);
-    job->report = job->importer.Run(job->path, &job->progress);
+    job->report = RunToReport(*job, &job->progress);
     return 0;
 }
 
@@ -87,7 +103,7 @@ CImportReport RunImport(CWnd* owner, const CString& connStr, const CString& path
     CKernelHandle thread(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &ImportThread, &job, 0, nullptr)));
     if (!thread) {
         // No thread to spare: the import runs here, as it would have without one.
-        return job.importer.Run(path);
+        return RunToReport(job, nullptr);
     }
     if (::WaitForSingleObject(thread.Get(), kQuietMs) == WAIT_TIMEOUT) {
         CImportProgressDlg progress(job.progress, thread.Get(), owner);
@@ -99,5 +115,6 @@ CImportReport RunImport(CWnd* owner, const CString& connStr, const CString& path
         job.progress.Cancel();
         ::WaitForSingleObject(thread.Get(), INFINITE);
     }
-    return job.report;
+    // Moved, not copied: the ids of millions of lines are worth not holding twice.
+    return std::move(job.report);
 }

@@ -5,6 +5,7 @@
 #include "items/itemsfile.h"
 
 #include <atomic>
+#include <exception>
 #include <vector>
 
 // What one import did.
@@ -15,11 +16,13 @@ struct CImportReport {
         NotText,     // the file holds NUL bytes: nothing imported
         Failed,      // the table refused a line or the commit: nothing imported
         Cancelled,   // the user cancelled: nothing imported
+        Stopped,     // an exception stopped it (memory ran out, say): nothing imported
     };
     Outcome outcome = Outcome::Done;
     int importedLines = 0;      // lines (or records of the items file) now in the table as items
     std::vector<int> newIds;    // the new items' ids in file order (those that fit in 32 bits)
     int failureCode = 0;        // the engine's result code when the table refused
+    std::exception_ptr stopped;  // what stopped it, when an exception did
     double tableSeconds = 0.0;  // time the table's work took: connecting, the inserts, the commit
     // The items file (CSV) only:
     bool itemsFile = false;                 // the file began with its header and was read as one

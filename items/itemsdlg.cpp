@@ -7,6 +7,7 @@
 #include "corelib/clipboard_text.h"
 #include "corelib/core.h"
 #include "corelib/file_chooser.h"
+#include "framework/exception_report.h"
 #include "items/importprogressdlg.h"
 #include "items/itemeditdlg.h"
 #include "res/resource.h"
@@ -479,6 +480,9 @@ void CItemsDlg::ReportImport(const CImportReport& report)
         break;
     case CImportReport::Outcome::Failed:
         text = CString(L"导入失败，未导入任何项目！") + ImportFailureReason(report.failureCode);
+        break;
+    case CImportReport::Outcome::Stopped:
+        text = CString(L"导入失败，未导入任何项目！") + ExceptionText(report.stopped) + L"。";
         break;
     }
     g_core->msgboxWarning(m_hWnd, text);

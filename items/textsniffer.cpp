@@ -168,3 +168,11 @@ bool CTextSniffer::Settled() const
         return false;
     return HasMark(m_head, m_seen, 0xFF, 0xFE) || HasMark(m_head, m_seen, 0xFE, 0xFF) || m_hasNul;
 }
+
+bool CTextSniffer::EncodingKnown() const
+{
+    // A mark needs its first bytes; after them, a mark, a NUL or bytes that are not UTF-8 decide.
+    if (m_seen < sizeof(m_head))
+        return false;
+    return IsMarked() || m_hasNul || !m_utf8Valid;
+}

@@ -24,6 +24,9 @@ public:
     TextEncoding Result() const;
     // True when further bytes cannot change the result.
     bool Settled() const;
+    // True when further bytes can change the result only by holding a NUL byte: the encoding a
+    // reader of the rest decodes it in (and finds such a byte itself) is known.
+    bool EncodingKnown() const;
 
 private:
     // The bytes begin with a byte order mark (UTF-8, or UTF-16 either way).

@@ -118,9 +118,10 @@ int CStatementBatch::Pending() const
 
 bool CStatementBatch::Finish()
 {
-    if (m_impl->stopped)
+    // A batch that never connected landed nothing, even when nothing was asked of it.
+    if (m_impl->stopped || !m_impl->connection)
         return false;
-    if (!m_impl->connection || !m_impl->connection->InTransaction())
+    if (!m_impl->connection->InTransaction())
         return true;
     try {
         m_impl->connection->ExecuteFixed("COMMIT");

@@ -44,7 +44,8 @@ public:
     int Pending() const;
 
     // Commits every statement run; true when it did (or nothing was run), false when the commit
-    // failed or a failure had stopped the batch: nothing of it landed then.
+    // failed, a failure had stopped the batch or its connection never opened: nothing of it
+    // landed then.
     bool Finish();
 
     // The engine's result code of the failure that stopped the batch (0 while none did).

@@ -1,12 +1,14 @@
 // Message maps, command and notification routing, DDX_Control and the pre-translation walk.
 #include "framework/afxwin.h"
 #include "res/resource.h"
+#include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/pump.h"
 
 #include <commctrl.h>
-#include <stdexcept>
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -176,29 +178,49 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == kProbeMessage)
-            throw std::runtime_error("handler failed");
+            std::rethrow_exception(thrown);
         if (message == WM_SETTEXT) {
             thrownResult = SendMessage(kProbeMessage);
             return Default();
         }
         return CWnd::WindowProc(message, wParam, lParam);
     }
+    std::exception_ptr thrown;
     LRESULT thrownResult = -1;
 };
 
-TEST(MessageMap, AThrowingHandlerStopsAtTheWindowProcedureAndTheOuterMessageGoesOn)
+TEST(MessageMap, AThrowingHandlerIsToldInABoxOverItsWindowAndTheOuterMessageGoesOn)
 {
-    HWND hWnd =
-        ::CreateWindowW(L"STATIC", L"before", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(hWnd, nullptr);
-    CThrowingStatic control;
-    ASSERT_TRUE(control.SubclassWindow(hWnd));
-    ::SetWindowTextW(hWnd, L"after 😀");
-    EXPECT_EQ(control.thrownResult, 0) << "the exception ends as a result of 0";
-    wchar_t text[32] = {};
-    ::GetWindowTextW(hWnd, text, ARRAYSIZE(text));
-    EXPECT_STREQ(text, L"after 😀")
-        << "Default() passed on the message being handled, not the nested one, and its text whole";
-    ::DestroyWindow(hWnd);
-    EXPECT_EQ(control.m_hWnd, nullptr);
+    CWinApp app(L"Mirelo");
+    const struct {
+        std::exception_ptr thrown;
+        std::wstring told;
+    } rows[] = {
+        {std::make_exception_ptr(std::runtime_error("handler failed")), L"操作未完成：handler failed"},
+        {std::make_exception_ptr(std::bad_alloc()), L"操作未完成：内存不足"},
+    };
+    for (const auto& row : rows) {
+        HWND hWnd =
+            ::CreateWindowW(L"STATIC", L"before", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(hWnd, nullptr);
+        CThrowingStatic control;
+        control.thrown = row.thrown;
+        ASSERT_TRUE(control.SubclassWindow(hWnd));
+        testing_support::SeenBox box;
+        CModalScript script;
+        script.Then(testing_support::AnswerBox(box));
+        script.Start();
+        ::SetWindowTextW(hWnd, L"after 😀");
+        EXPECT_TRUE(script.Succeeded()) << "no box told of the exception";
+        EXPECT_EQ(box.text, row.told);
+        EXPECT_EQ(box.owner, hWnd) << "the box stands over the window";
+        EXPECT_EQ(box.caption, L"Mirelo") << "captioned as the program's other boxes";
+        EXPECT_EQ(control.thrownResult, 0) << "the exception ends as a result of 0";
+        wchar_t text[32] = {};
+        ::GetWindowTextW(hWnd, text, ARRAYSIZE(text));
+        EXPECT_STREQ(text, L"after 😀")
+            << "Default() passed on the message being handled, not the nested one, and its text whole";
+        ::DestroyWindow(hWnd);
+        EXPECT_EQ(control.m_hWnd, nullptr);
+    }
 }

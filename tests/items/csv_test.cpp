@@ -3,6 +3,7 @@
 // passes to give an item, and a seeded run over ten thousand written files, cut and mutated.
 #include "base/text_codec.h"
 #include "items/csvreader.h"
+#include "items/csvstream.h"
 #include "items/csvwriter.h"
 #include "items/importfile.h"
 #include "items/itemsfile.h"
@@ -27,10 +28,15 @@ struct ReadOut {
     int lastLine = 0;  // Line() once reading ended: where a malformed record starts
 };
 
-ReadOut ReadText(std::wstring_view text)
+bool operator==(const ReadOut& a, const ReadOut& b)
+{
+    return a.records == b.records && a.lines == b.lines && a.last == b.last && a.lastLine == b.lastLine;
+}
+
+// Every record of a CCsvReader or a CCsvStream.
+template <typename Reader> ReadOut ReadAll(Reader& reader)
 {
     ReadOut out;
-    CCsvReader reader(text);
     Fields fields;
     while ((out.last = reader.Next(fields)) == CCsvReader::Step::Record) {
         out.records.push_back(fields);
@@ -38,6 +44,25 @@ ReadOut ReadText(std::wstring_view text)
     }
     out.lastLine = reader.Line();
     return out;
+}
+
+ReadOut ReadText(std::wstring_view text)
+{
+    CCsvReader reader(text);
+    return ReadAll(reader);
+}
+
+// The same text coming in pieces of 1 to 8 units, their lengths drawn from sizes.
+ReadOut ReadInPieces(std::wstring_view text, std::mt19937& sizes)
+{
+    size_t given = 0;
+    CCsvStream stream([&](std::wstring& more) {
+        const size_t length = std::min<size_t>(text.size() - given, 1 + sizes() % 8);
+        more.append(text.substr(given, length));
+        given += length;
+        return length > 0;
+    });
+    return ReadAll(stream);
 }
 
 // A text placed so that it ends where readable memory ends: reading one unit past it faults.
@@ -209,7 +234,8 @@ TEST(CsvReader, FindsTheRecordsOfAFileInAnyEncodingWithTheLinesTheyStartOn)
             testing_support::TestTempPath(L"case" + std::to_wstring(++number) + L".csv");
         testing_support::WriteFileBytes(path, c.bytes);
         ASSERT_EQ(file.Open(path.c_str()), CImportFile::OpenResult::Opened);
-        ReadOut read = ReadText(file.Text());
+        CCsvStream stream([&file](std::wstring& text) { return file.ReadText(text); });
+        ReadOut read = ReadAll(stream);
         EXPECT_EQ(read.records, c.records);
         EXPECT_EQ(read.lines, c.lines);
         EXPECT_EQ(read.last, c.last);
@@ -315,6 +341,8 @@ TEST(CsvProperty, WrittenFilesReadBackEqualAndCutOrMutatedOnesAreReadWithinTheir
         ReadOut whole = ReadText(guarded.Place(text));
         ASSERT_EQ(whole.records, records) << "file " << file;
         ASSERT_EQ(whole.last, CCsvReader::Step::End);
+        std::mt19937 pieceSizes(file);
+        ASSERT_TRUE(ReadInPieces(text, pieceSizes) == whole) << "file " << file << " in pieces";
 
         // Cut anywhere: the records before the cut come back whole; the one it falls in is named as
         // malformed, or read as far as it goes (each field but its last whole); nothing after.
@@ -360,6 +388,8 @@ TEST(CsvProperty, WrittenFilesReadBackEqualAndCutOrMutatedOnesAreReadWithinTheir
             first = std::min(first, at);
         }
         const std::wstring_view placed = guarded.Place(mutated);
+        ASSERT_TRUE(ReadInPieces(mutated, pieceSizes) == ReadText(placed))
+            << "file " << file << " mutated, in pieces";
         CCsvReader reader(placed);
         Fields fields;
         size_t steps = 0, read = 0;

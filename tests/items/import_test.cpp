@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "tests/items/items_fixture.h"
+#include "tests/items/refused_memory.h"
 #include "tests/store/lock_holder_process.h"
 #include "tests/support/message_box.h"
 
@@ -268,14 +269,19 @@ TEST_F(ImportTest, AnImportTheTableRefusesAnywhereLandsNothingAndSaysWhy)
         std::string lines;
         bool writerLock;         // another program holds the write lock throughout
         std::wstring box;
+        size_t refusedFrom = 0;  // no block of so many bytes is to be had meanwhile
     } cases[] = {
         {"the third line refused: the two before it go too",
-         L"CREATE TRIGGER refuse BEFORE INSERT ON T_ITEM WHEN NEW.data1='bad' BEGIN SELECT RAISE(ABORT,'no'); END;",
+         L"CREATE TRIGGER refuse BEFORE INSERT ON T_ITEM WHEN NEW.data1='bad' BEGIN SELECT "
+         L"RAISE(ABORT,'no'); END;",
          "one\ntwo\nbad\nthree\n", false, damaged},
         {"line 1500 undoes the transaction: the thousand before it are not kept either",
-         L"CREATE TRIGGER undo BEFORE INSERT ON T_ITEM WHEN NEW.data1='line 1500' BEGIN SELECT RAISE(ROLLBACK,'no'); END;",
+         L"CREATE TRIGGER undo BEFORE INSERT ON T_ITEM WHEN NEW.data1='line 1500' BEGIN SELECT "
+         L"RAISE(ROLLBACK,'no'); END;",
          twoThousand, false, damaged},
         {"another program writes meanwhile", nullptr, "one\ntwo\n", true, notWritable},
+        {"no memory for a line of 3 MB", nullptr, "one\n" + std::string(3 << 20, 'x') + "\n", false,
+         L"导入失败，未导入任何项目！内存不足。", 4 << 20},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.why);
@@ -291,7 +297,12 @@ TEST_F(ImportTest, AnImportTheTableRefusesAnywhereLandsNothingAndSaysWhy)
         CTestItemsDlg dlg;
         dlg.paths = {WriteFile(L"lines.txt", test.lines)};
         boxes.clear();
-        Import(dlg, {IDOK});
+        {
+            std::unique_ptr<CRefusedMemory> refused;
+            if (test.refusedFrom)
+                refused = std::make_unique<CRefusedMemory>(test.refusedFrom);
+            Import(dlg, {IDOK});
+        }
         EXPECT_EQ(boxes, (std::vector<std::wstring>{test.box}));
         EXPECT_EQ(listed, (std::vector<ListedRow>{{L"old", L"kept", 1}}));
         EXPECT_EQ(dlg.LastImport().importedLines, 0);
@@ -373,10 +384,13 @@ TEST_F(ImportTest, AnImportKilledHalfwayLeavesTheTableAsItWas)
 
     EXPECT_EQ(StoredContents(Stored()), (std::vector<std::wstring>{L"kept"}));
     EXPECT_EQ(testing_support::QueryText(m_dbPath, L"PRAGMA integrity_check"), L"ok");
-    // Imported again, the file lands whole, once.
+    // Imported again, the file lands whole, once, read a piece at a time: no block of 1 MB is needed.
     CTestItemsDlg dlg;
     dlg.paths = {file};
-    Import(dlg, {IDOK});
+    {
+        CRefusedMemory refused(1 << 20);
+        Import(dlg, {IDOK});
+    }
     EXPECT_EQ(dlg.LastImport().importedLines, 50000);
     EXPECT_EQ(Stored().size(), 50001u);
 }

@@ -1,5 +1,6 @@
 // Reading import files: which encoding a file is taken in, line ends, decoding into UTF-16 with
 // every character kept, and the files that are refused.
+#include "base/text_codec.h"
 #include "items/importfile.h"
 #include "items/textsniffer.h"
 
@@ -27,6 +28,8 @@ FileLines ReadPath(const std::wstring& path)
     CString line;
     while (read.result == CImportFile::OpenResult::Opened && file.ReadString(line))
         read.lines.push_back(line.str());
+    if (read.result == CImportFile::OpenResult::Opened)
+        read.result = file.Failure();  // found further on
     return read;
 }
 
@@ -128,6 +131,20 @@ TEST(ImportFile, LinesEndAtLineFeedsWithOrWithoutCarriageReturnAndMayBeLong)
                      longLineRead, L"last"}));
     EXPECT_EQ(ReadBytes("").lines, Lines{});
     EXPECT_EQ(ReadBytes("one\n").lines, Lines{L"one"}) << "a final line end adds no line";
+
+    // Far into a file of more units than a 32-bit size_t counts in thousandths, the progress holds.
+    std::string many;
+    for (int i = 0; i < 5000; ++i)
+        many += std::string(999, 'x') + "\n";
+    const std::wstring path = testing_support::TestTempDir() + L"many.txt";
+    std::ofstream(path.c_str(), std::ios::binary)
+        .write(many.data(), static_cast<std::streamsize>(many.size()));
+    CImportFile file;
+    ASSERT_EQ(file.Open(path.c_str()), CImportFile::OpenResult::Opened);
+    CString line;
+    for (int i = 0; i < 4600; ++i)
+        ASSERT_TRUE(file.ReadString(line));
+    EXPECT_NEAR(file.PermilleRead(), 920, 1);
 }
 
 TEST(ImportFile, EveryEncodingIsDecodedKeepingEveryCharacter)
@@ -160,6 +177,23 @@ TEST(ImportFile, EveryEncodingIsDecodedKeepingEveryCharacter)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadBytes(c.bytes).lines, c.lines) << c.why;
+    // The file is read in pieces of 64 KiB: at each shift another byte of a character (or another
+    // unit of a pair) is the first piece's last, and every character comes back whole.
+    for (size_t shift = 1; shift <= 4; ++shift) {
+        SCOPED_TRACE("shift " + std::to_string(shift));
+        const std::wstring pad(64 * 1024 - shift, L'x');
+        const std::wstring text = L"😀中\r\nb";
+        EXPECT_EQ(ReadBytes(WideToUtf8(pad + text)).lines, (Lines{pad + L"😀中", L"b"})) << "UTF-8";
+        EXPECT_EQ(ReadBytes("\xEF\xBB\xBF" + WideToUtf8(pad + text)).lines, (Lines{pad + L"😀中", L"b"}))
+            << "UTF-8 with its mark";
+        const std::u16string pad16(32 * 1024 - shift, u'x');
+        EXPECT_EQ(ReadBytes(Utf16(pad16 + u"😀\r\nb", shift % 2 == 0)).lines,
+                  (Lines{std::wstring(pad16.size(), L'x') + L"😀", L"b"}))
+            << "UTF-16";
+        EXPECT_EQ(ReadBytes(testing_support::InSystemCodePage(pad + local + L"\r\nb")).lines,
+                  (Lines{pad + local, L"b"}))
+            << "the system code page";
+    }
     // The whole file decides, not its first 64 KiB.
     const std::string firstChunk = std::string(64 * 1024 - 1, 'x') + "\n";
     EXPECT_EQ(ReadBytes(firstChunk + u8"你好").lines, (Lines{std::wstring(64 * 1024 - 1, L'x'), L"你好"}));
@@ -177,6 +211,9 @@ TEST(ImportFile, NulCharactersAndUnreadablePathsAreRefused)
     EXPECT_EQ(ReadBytes(std::string(64 * 1024, 'x') + std::string("\0", 1)).result,
               CImportFile::OpenResult::NotText)
         << "a NUL byte only after the first 64 KiB";
+    EXPECT_EQ(ReadBytes("\xC4\xE3" + std::string(64 * 1024, 'x') + std::string("\0", 1)).result,
+              CImportFile::OpenResult::NotText)
+        << "and after the first 64 KiB of code page text, which told its encoding";
     std::wstring folder = testing_support::TestTempDir();
     EXPECT_EQ(ReadPath(folder + L"missing.txt").result, CImportFile::OpenResult::CannotOpen);
     EXPECT_EQ(ReadPath(folder).result, CImportFile::OpenResult::CannotOpen) << "a folder";

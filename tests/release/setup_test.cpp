@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <vector>
 
 #include <optional>
 #include <string>
@@ -155,6 +156,42 @@ TEST_F(Setup, InstallsStartsWithWindowsMinimisedUpgradesOverTheItemsAndUninstall
     EXPECT_EQ(UserRegistryText(kUninstallKey, L"DisplayName"), std::nullopt);
     EXPECT_EQ(UserRegistryText(kRunKey, kRunValueName), std::nullopt);
     EXPECT_EQ(ReadItems(m_folder + L"sys.mdb").size(), 2u) << "a silent uninstall keeps the items";
+}
+
+// The uninstaller's question whether the running program may be closed is answered after it has
+// ended by itself (its window gone, as when the user chose 退出 meanwhile): the uninstall goes on,
+// where it used to say the program could not be ended.
+TEST_F(Setup, AProgramThatEndsWhileTheUninstallerAsksIsTakenAsEnded)
+{
+    ASSERT_EQ(Install(), std::optional<DWORD>(0));
+    HWND running = ::CreateWindowW(WC_DIALOG, L"Mirelo  -（自动按热度排序，托盘菜单上设定参数）", WS_POPUP, 0,
+                                   0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(running, nullptr);
+    CChildProcess uninstall;
+    const std::wstring folder = m_folder.substr(0, m_folder.size() - 1);
+    ASSERT_TRUE(uninstall.StartCommand(L"\"" + m_folder + L"uninstall.exe\" _?=" + folder, ProgramFolder()));
+    // Its pages have a 上一步 button (3); its message boxes do not.
+    HWND pages = WaitForWindow(uninstall.Id(), [](HWND h) { return IsDialogClass(h) && ::GetDlgItem(h, 3); });
+    ASSERT_NE(pages, nullptr);
+    ::PostMessageW(pages, WM_COMMAND, IDOK, 0);  // 卸载
+    std::vector<std::wstring> told;
+    for (int box = 0; box < 2; ++box) {
+        HWND shown =
+            WaitForWindow(uninstall.Id(), [](HWND h) { return IsDialogClass(h) && !::GetDlgItem(h, 3); });
+        ASSERT_NE(shown, nullptr);
+        told.push_back(RemoteWindowText(::GetDlgItem(shown, 0xFFFF)));
+        if (box == 0)
+            ::DestroyWindow(running);
+        ::PostMessageW(shown, WM_COMMAND, ::GetDlgItem(shown, IDNO) ? IDNO : IDOK, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(shown); }));
+    }
+    EXPECT_EQ(told[0].rfind(L"Mirelo 正在运行，需要先退出它。", 0), 0u) << Utf8(told[0]);
+    EXPECT_EQ(told[1], L"是否同时删除所有数据项？") << "the uninstall went on";
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(::GetDlgItem(pages, IDOK)) != FALSE; }));
+    ::PostMessageW(pages, WM_COMMAND, IDOK, 0);  // 关闭
+    EXPECT_EQ(uninstall.WaitForExit(20000), std::optional<DWORD>(0));
+    EXPECT_FALSE(Exists(m_folder + L"Mirelo.exe"));
+    EXPECT_TRUE(Exists(m_folder + L"sys.mdb"));
 }
 
 }  // namespace

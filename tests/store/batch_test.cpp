@@ -53,6 +53,10 @@ TEST_F(Batch, AFailingStatementUndoesWhatRanBeforeItAndStopsTheBatch)
     EXPECT_EQ(batch.Run(StmtInsertImported(L"three")), Outcome::NotConnected);
     EXPECT_FALSE(batch.Finish()) << "a stopped batch is not reported as committed";
     EXPECT_EQ(Items(), (std::vector<StoredItem>{{1, L"a", L"1", 0, std::nullopt}}));
+
+    CStatementBatch unopened(BuildConnectionString(testing_support::TestTempPath(L"missing.mdb").c_str()));
+    EXPECT_NE(unopened.FailureCode(), 0);
+    EXPECT_FALSE(unopened.Finish()) << "nor one whose connection never opened, though nothing ran";
 }
 
 TEST_F(Batch, WhatFinishDidNotCommitIsRolledBack)
