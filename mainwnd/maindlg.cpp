@@ -10,6 +10,7 @@
 #include "mainwnd/hotkey_toggle.h"
 #include "mainwnd/pasteback.h"
 #include "mainwnd/product.h"
+#include "mainwnd/search_keys.h"
 #include "mainwnd/softdescriptor.h"
 #include "mainwnd/trayicon.h"
 #include "options/hotkey_setting.h"
@@ -166,6 +167,7 @@ BOOL CMainDlg::RefuseToStart(LPCWSTR warning)
 
 BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
 {
+    SteerKeyToSearchBox(*pMsg, m_hWnd, m_search.m_hWnd);
     switch (pMsg->message) {
     case WM_KEYDOWN:
         if (pMsg->hwnd == m_search.m_hWnd && HandleSearchKey(pMsg->wParam))
@@ -308,8 +310,7 @@ bool CMainDlg::HandleSearchKey(WPARAM key)
     case VK_UP:
     case VK_NEXT:
     case VK_PRIOR: {
-        if (!typed)
-            return false;
+        // With the box empty, over every row.
         const int page = m_list.EntriesPerPage();
         const int rows = key == VK_DOWN ? 1 : key == VK_UP ? -1 : key == VK_NEXT ? page : -page;
         CHotListSearch::MoveHighlight(m_list, rows);
@@ -317,12 +318,14 @@ bool CMainDlg::HandleSearchKey(WPARAM key)
     }
     case VK_RETURN:
         // As a click on the row: the same copy, count and status.
-        if (typed && m_list.Highlight() >= 0)
+        if (m_list.Highlight() >= 0)
             CopyItem(m_list.ItemIdAt(m_list.Highlight()));
         return true;
     case VK_ESCAPE:
         if (typed)
             m_search.SetWindowText(L"");
+        else
+            m_list.SetHighlight(-1);
         return true;
     default:
         return false;

@@ -234,6 +234,55 @@ TEST_F(HotCopyTest, TypedPinyinNarrowsTheListDownAndEnterCopyTheRowAndEscShowsEv
     EXPECT_EQ(ClipboardText(), L"内容A");
 }
 
+// The search box's keys work over the whole list when the box is empty, and wherever a click in the
+// window has put the focus (a click on the list's background gives the list the focus).
+TEST_F(HotCopyTest, TheSearchKeysWorkWithTheBoxEmptyAndAfterAClickOnTheList)
+{
+    const struct Case {
+        const char* why;
+        bool clickList;
+        std::vector<WORD> keys;
+        int listed;
+        std::wstring copied;
+    } cases[] = {
+        {"empty box: Down highlights the top row, Enter copies it", false, {VK_DOWN, VK_RETURN}, 4, kHottestContent},
+        {"empty box: Esc harms nothing, Enter without a highlight copies nothing", false,
+         {VK_ESCAPE, VK_RETURN, VK_DOWN, VK_DOWN, VK_RETURN}, 4, L"内容C"},
+        {"after a click on the list: the arrows and Enter", true, {VK_DOWN, VK_DOWN, VK_RETURN}, 4, L"内容C"},
+        {"after a click on the list: typing searches", true, {'N', 'R', VK_DOWN, VK_RETURN}, 3, L"内容A"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.why);
+        std::vector<CObservedMainDlg::HandledClick> handled;
+        int listed = 0;
+        CModalScript script;
+        script.Then([&] { return Listed() && ::GetFocus() == ::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH); }, 5000,
+                    "listed, the search box focused")
+              .Then([&] {
+                  RECT list = {};
+                  ::GetWindowRect(HotList(*m_dlg), &list);
+                  return !test.clickList || ClickAt(list.left + 40, list.bottom - 20);
+              }, 5000, "a click below the rows")
+              .Then([&] { return !test.clickList || ::GetFocus() == HotList(*m_dlg); }, 3000, "the list focused")
+              .Then([&] {
+                  for (WORD key : test.keys)
+                      PressKey(key);
+                  return true;
+              })
+              .Then([&] { return !m_dlg->m_handled.empty(); }, 3000, "Enter copies")
+              .Then([&] {
+                  handled = m_dlg->m_handled;
+                  listed = static_cast<int>(::SendMessageW(HotList(*m_dlg), LB_GETCOUNT, 0, 0));
+                  End();
+                  return true;
+              });
+        RunMainWindow(script);
+        ASSERT_EQ(handled.size(), 1u);
+        EXPECT_EQ(handled[0].clipboard, test.copied);
+        EXPECT_EQ(listed, test.listed);
+    }
+}
+
 // The user comes from another program's window (a plain one with an edit box), brings the main
 // window up by the hotkey, types, and presses Enter: with the setting on, the item lands in that edit box.
 TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
