@@ -36,6 +36,7 @@ constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未�
 // Posted when the main window is left, to take note of the window the user went to.
 constexpr UINT WM_NOTE_FOREGROUND = WM_APP + 21;
 constexpr wchar_t kPasteNoWindow[] = L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。";
+constexpr wchar_t kPasteFromDesktop[] = L"原来在桌面，没有可以粘贴的窗口，内容已复制到剪贴板。";
 constexpr wchar_t kPasteNotInFront[] = L"原来的窗口未能回到前面，未能粘贴，内容已复制到剪贴板。";
 constexpr wchar_t kPasteMoreRights[] =
     L"原来的窗口以更高的权限运行，Windows 不允许向其中粘贴，内容已复制到剪贴板。";
@@ -402,9 +403,12 @@ void CMainDlg::CopyItem(int id)
 void CMainDlg::PasteBack()
 {
     const HWND target = m_previous ? m_previous->Get() : nullptr;
-    switch (PasteObstacleOf(target)) {
+    switch (PasteObstacleOf(m_previous.get())) {
     case PasteObstacle::NoWindow:
         SayPasteFailure(kPasteNoWindow);
+        return;
+    case PasteObstacle::Desktop:
+        SayPasteFailure(kPasteFromDesktop);
         return;
     case PasteObstacle::MoreRights:
         SayPasteFailure(kPasteMoreRights);

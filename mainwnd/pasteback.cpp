@@ -36,6 +36,13 @@ INPUT Key(WORD key, bool up)
 
 }  // namespace
 
+PasteObstacle PasteObstacleOf(const CPreviousWindow* previous)
+{
+    if (previous && previous->CameFromDesktop())
+        return PasteObstacle::Desktop;
+    return PasteObstacleOf(previous ? previous->Get() : nullptr);
+}
+
 PasteObstacle PasteObstacleOf(HWND target)
 {
     if (!target || !::IsWindow(target))
@@ -64,16 +71,32 @@ bool IsReadyForKeys(HWND target)
            (thread.hwndFocus == target || ::IsChild(target, thread.hwndFocus));
 }
 
-bool SendPasteKeys()
+std::vector<INPUT> PasteKeys(const std::vector<WORD>& held)
 {
     std::vector<INPUT> keys;
-    for (WORD held : {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN}) {
-        if (::GetAsyncKeyState(held) & 0x8000)
-            keys.push_back(Key(held, true));
+    for (WORD key : held) {
+        if (key == VK_LMENU || key == VK_RMENU || key == VK_LWIN || key == VK_RWIN) {
+            keys.push_back(Key(kNeutralKey, false));
+            keys.push_back(Key(kNeutralKey, true));
+            break;
+        }
     }
+    for (WORD key : held)
+        keys.push_back(Key(key, true));
     keys.push_back(Key(VK_CONTROL, false));
     keys.push_back(Key('V', false));
     keys.push_back(Key('V', true));
     keys.push_back(Key(VK_CONTROL, true));
+    return keys;
+}
+
+bool SendPasteKeys()
+{
+    std::vector<WORD> held;
+    for (WORD key : {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN}) {
+        if (::GetAsyncKeyState(key) & 0x8000)
+            held.push_back(key);
+    }
+    std::vector<INPUT> keys = PasteKeys(held);
     return ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
 }

@@ -292,14 +292,17 @@ TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
         const char* why;
         bool pasteBack;
         bool targetClosedFirst;
+        bool desktopClicked;  // after the other program's window, before the hotkey
         std::wstring pasted;  // what the other program's edit box holds afterwards
         bool minimised;
         std::wstring status;
     } cases[] = {
-        {"the setting on: pasted, whole, and out of the way", true, false, content, true, L"已复制！"},
-        {"the setting off: copied only, nothing typed", false, false, L"", false, L"已复制！"},
-        {"the window gone before Enter: said, and the text on the clipboard", true, true, L"", false,
+        {"the setting on: pasted, whole, and out of the way", true, false, false, content, true, L"已复制！"},
+        {"the setting off: copied only, nothing typed", false, false, false, L"", false, L"已复制！"},
+        {"the window gone before Enter: said, and the text on the clipboard", true, true, false, L"", false,
          L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。"},
+        {"the desktop clicked since: no window to go back to", true, false, true, L"", false,
+         L"原来在桌面，没有可以粘贴的窗口，内容已复制到剪贴板。"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.why);
@@ -323,6 +326,12 @@ TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
                   targetEdit = ::GetWindow(targetWindow, GW_CHILD);
                   return inFront;
               }, 15000, "the other program's window in front")
+              .Then([&] {
+                  const int x = ::GetSystemMetrics(SM_CXSCREEN) - 8, y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+                  return !test.desktopClicked || ClickAt(x, y);
+              }, 5000, "a click on the desktop beside the windows")
+              .Then([&] { return !test.desktopClicked || ::GetForegroundWindow() != targetWindow; }, 5000,
+                    "the desktop in front")
               .Then([&] { return PressHotkeyFor(m_dlg->m_hWnd, kDefaultHotkey); }, 5000, "Ctrl+`")
               .Then([&] {
                   return ::GetForegroundWindow() == m_dlg->m_hWnd &&

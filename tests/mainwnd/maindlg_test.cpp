@@ -1,8 +1,9 @@
 // The main window run in this process: start-up and teardown, exit, the key filter, the timers,
-// row clicks and the global hotkey.
+// row clicks, the global hotkey and the keys of a paste.
 #include "appstate/globals.h"
 #include "corelib/about_box.h"
 #include "corelib/core.h"
+#include "mainwnd/pasteback.h"
 #include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "res/version.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace testing_support;
@@ -323,6 +325,36 @@ TEST_F(MainWindow, AHotkeyHeldElsewhereIsSaidInTheStatusLineUntilTheOptionsPutAn
     EXPECT_EQ(outcome.result, IDCANCEL) << "no restart: only the close box ended it";
     EXPECT_FALSE(outcome.quitCode.has_value());
     EXPECT_EQ(holder.Close(), 0u);
+}
+
+// The keys of a paste while the user still holds keys down: they are let go first, Alt and Win
+// after a key of no meaning, so that their release opens no menu bar and no Start menu.
+TEST(PasteKeys, HeldKeysAreLetGoFirstAltAndWinAfterAKeyOfNoMeaning)
+{
+    using Keys = std::vector<std::pair<WORD, bool>>;  // key, up
+    const Keys paste = {{VK_CONTROL, false}, {'V', false}, {'V', true}, {VK_CONTROL, true}};
+    const struct Case {
+        const char* why;
+        std::vector<WORD> held;
+        Keys before;  // the keys sent before the paste's own
+    } cases[] = {
+        {"nothing held: Ctrl+V alone", {}, {}},
+        {"Shift let go: its release opens nothing", {VK_LSHIFT}, {{VK_LSHIFT, true}}},
+        {"Alt let go after the key of no meaning",
+         {VK_LMENU},
+         {{kNeutralKey, false}, {kNeutralKey, true}, {VK_LMENU, true}}},
+        {"Win and Ctrl let go after one key of no meaning",
+         {VK_RCONTROL, VK_LWIN},
+         {{kNeutralKey, false}, {kNeutralKey, true}, {VK_RCONTROL, true}, {VK_LWIN, true}}},
+    };
+    for (const Case& test : cases) {
+        Keys sent;
+        for (const INPUT& input : PasteKeys(test.held))
+            sent.emplace_back(input.ki.wVk, (input.ki.dwFlags & KEYEVENTF_KEYUP) != 0);
+        Keys expected = test.before;
+        expected.insert(expected.end(), paste.begin(), paste.end());
+        EXPECT_EQ(sent, expected) << test.why;
+    }
 }
 
 }  // namespace
