@@ -35,6 +35,8 @@ constexpr wchar_t kContentUnreadable[] = L"无法读取数据库，未能复制�
 constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未能复制！";
 // Posted when the main window is left, to take note of the window the user went to.
 constexpr UINT WM_NOTE_FOREGROUND = WM_APP + 21;
+// Posted on the tray icon's right-button notification: the menu opens from this window's own queue.
+constexpr UINT WM_OPEN_TRAY_MENU = WM_APP + 22;
 constexpr wchar_t kPasteNoWindow[] = L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。";
 constexpr wchar_t kPasteFromDesktop[] = L"原来在桌面，没有可以粘贴的窗口，内容已复制到剪贴板。";
 constexpr wchar_t kPasteNotInFront[] = L"原来的窗口未能回到前面，未能粘贴，内容已复制到剪贴板。";
@@ -207,6 +209,8 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_previous->NoteForeground();
     if (message == TRAY_ID)
         OnTrayNotify(wParam, lParam);
+    else if (message == WM_OPEN_TRAY_MENU)
+        OpenTrayMenu();
     else if (m_uTaskbarCreated != 0 && message == m_uTaskbarCreated && m_bTrayIconWanted)
         NotifyTray(NIM_ADD);  // the new notification area starts without our icon
     return CDialog::WindowProc(message, wParam, lParam);
@@ -222,7 +226,12 @@ void CMainDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_RBUTTONDOWN:
-        OpenTrayMenu();
+        // The shell sends this notification. Taking the foreground and the keyboard while handling
+        // it carries the time of the last message this thread took from its queue, which can be
+        // older than the other program's taking them: the window system (X under Wine) then keeps
+        // the keys there, and the menu gets none. From a posted message of its own the time is
+        // now, and the menu's loop does not run inside another thread's message.
+        PostMessage(WM_OPEN_TRAY_MENU);
         break;
     default:
         break;
