@@ -31,29 +31,22 @@ trap finish EXIT
 wine ./Mirelo.exe >/dev/null 2>&1 </dev/null &
 pid=$!
 "$here/../../scripts/wait-rows.sh" "$shot" 60 >/dev/null || { echo "FAIL: the rows did not paint"; exit 1; }
-# Another program comes to the front and has the keyboard.
+# Another program in front has the keyboard; the tray icon is the one orange thing on the screen.
 wine "$build/tests/other_program.exe" >/dev/null 2>&1 </dev/null &
 other=$!
-for _ in $(seq 100); do [ "$(xdotool getwindowfocus getwindowname)" = "other program" ] && break; sleep 0.1; done
-[ "$(xdotool getwindowfocus getwindowname)" = "other program" ] || { echo "FAIL: no other program in front"; exit 1; }
-# The tray icon is the one orange thing on the screen.
+poll() { for _ in $(seq 100); do "$@" && return; sleep 0.1; done; false; }
+other_in_front() { [ "$(xdotool getwindowfocus getwindowname)" = "other program" ]; }
+menu_open() { [ "$(xdotool search --onlyvisible --class mirelo.exe | wc -l)" -gt 1 ]; }
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+poll other_in_front || { echo "FAIL: no other program in front"; exit 1; }
 import -window root -depth 8 "$shot"
 icon=$(convert "$shot" -fill black -fuzz 8% +opaque 'rgb(230,120,20)' -format '%@' info:)
-[[ $icon =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -lt 64 ] ||
-    { echo "FAIL: no tray icon on the screen ($icon)"; exit 1; }
-windows() { xdotool search --onlyvisible --class mirelo.exe | wc -l; }
-before=$(windows)
+[[ $icon =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "FAIL: no tray icon on the screen"; exit 1; }
 xdotool mousemove $((BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((BASH_REMATCH[4] + BASH_REMATCH[2] / 2)) click 3
-for _ in $(seq 50); do [ "$(windows)" -gt "$before" ] && break; sleep 0.1; done
-[ "$(windows)" -gt "$before" ] || { echo "FAIL: no tray menu after a right click on the icon"; exit 1; }
+poll menu_open || { echo "FAIL: no tray menu after a right click on the icon"; exit 1; }
 # Up from no entry reaches the last one, 退出.
 xdotool key Up Return
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
-    echo "FAIL: the tray menu took no keys with another program in front: Up and Enter did not end the program"
-    exit 1
-fi
-echo "with another program in front, the tray menu's Up and Enter chose 退出"
+poll ended || { echo "FAIL: with another program in front, the tray menu took no Up and Enter"; exit 1; }
 kill "$other" && wait "$other" 2>/dev/null || true
 other=
 

@@ -327,33 +327,23 @@ TEST_F(MainWindow, AHotkeyHeldElsewhereIsSaidInTheStatusLineUntilTheOptionsPutAn
     EXPECT_EQ(holder.Close(), 0u);
 }
 
-// The keys of a paste while the user still holds keys down: they are let go first, Alt and Win
-// after a key of no meaning, so that their release opens no menu bar and no Start menu.
+// A paste's keys let go of the keys held first; Alt and Win after a key of no meaning, so that their
+// release opens no menu bar and no Start menu. A key let go is negative.
 TEST(PasteKeys, HeldKeysAreLetGoFirstAltAndWinAfterAKeyOfNoMeaning)
 {
-    using Keys = std::vector<std::pair<WORD, bool>>;  // key, up
-    const Keys paste = {{VK_CONTROL, false}, {'V', false}, {'V', true}, {VK_CONTROL, true}};
-    const struct Case {
-        const char* why;
-        std::vector<WORD> held;
-        Keys before;  // the keys sent before the paste's own
-    } cases[] = {
-        {"nothing held: Ctrl+V alone", {}, {}},
-        {"Shift let go: its release opens nothing", {VK_LSHIFT}, {{VK_LSHIFT, true}}},
-        {"Alt let go after the key of no meaning",
-         {VK_LMENU},
-         {{kNeutralKey, false}, {kNeutralKey, true}, {VK_LMENU, true}}},
-        {"Win and Ctrl let go after one key of no meaning",
-         {VK_RCONTROL, VK_LWIN},
-         {{kNeutralKey, false}, {kNeutralKey, true}, {VK_RCONTROL, true}, {VK_LWIN, true}}},
+    const int none = kNeutralKey, ctrlV[] = {VK_CONTROL, 'V', -'V', -VK_CONTROL};
+    const std::pair<std::vector<WORD>, std::vector<int>> cases[] = {
+        {{}, {}},
+        {{VK_LSHIFT}, {-VK_LSHIFT}},
+        {{VK_LMENU}, {none, -none, -VK_LMENU}},
+        {{VK_RCONTROL, VK_LWIN}, {none, -none, -VK_RCONTROL, -VK_LWIN}},
     };
-    for (const Case& test : cases) {
-        Keys sent;
-        for (const INPUT& input : PasteKeys(test.held))
-            sent.emplace_back(input.ki.wVk, (input.ki.dwFlags & KEYEVENTF_KEYUP) != 0);
-        Keys expected = test.before;
-        expected.insert(expected.end(), paste.begin(), paste.end());
-        EXPECT_EQ(sent, expected) << test.why;
+    for (auto [held, expected] : cases) {
+        std::vector<int> sent;
+        for (const INPUT& input : PasteKeys(held))
+            sent.push_back(input.ki.dwFlags & KEYEVENTF_KEYUP ? -input.ki.wVk : input.ki.wVk);
+        expected.insert(expected.end(), std::begin(ctrlV), std::end(ctrlV));
+        EXPECT_EQ(sent, expected);
     }
 }
 
