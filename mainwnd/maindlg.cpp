@@ -7,6 +7,7 @@
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"
 #include "mainwnd/hotkey_toggle.h"
+#include "mainwnd/search_keys.h"
 #include "options/hotkey_setting.h"
 #include "options/hotkey_text.h"
 #include "options/optionscommand.h"
@@ -27,6 +28,8 @@ constexpr wchar_t kClipboardBusy[] = L"剪贴板正被其他程序占用，未�
 constexpr UINT WM_NOTE_FOREGROUND = WM_APP + 21;
 // Posted by the hot list's loader when it has chunks or its end to hand over.
 constexpr UINT WM_HOTLIST_CHUNKS = WM_APP + 22;
+// Posted on the tray icon's right-button notification: the menu opens from this window's own queue.
+constexpr UINT WM_OPEN_TRAY_MENU = WM_APP + 23;
 constexpr wchar_t kListBusy[] = L"数据库正被其他程序占用，列表稍后载入…";
 constexpr wchar_t kListUnreadable[] = L"无法读取数据库，列表不完整！";
 // The main window's one global hotkey; the options' replacement takes the other id of the pair.
@@ -147,6 +150,7 @@ BOOL CMainDlg::RefuseToStart(LPCWSTR warning)
 
 BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
 {
+    SteerKeyToSearchBox(*pMsg, m_hWnd, m_search.m_hWnd);
     switch (pMsg->message) {
     case WM_KEYDOWN:
         if (pMsg->hwnd == m_search.m_hWnd && HandleSearchKey(pMsg->wParam))
@@ -189,6 +193,8 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_previous->NoteForeground();
     if (message == TRAY_ID)
         OnTrayNotify(wParam, lParam);
+    else if (message == WM_OPEN_TRAY_MENU)
+        CTrayIcon::OpenMenu(*this);
     else
         m_tray.OnWindowMessage(message);
     return CDialog::WindowProc(message, wParam, lParam);
@@ -204,7 +210,12 @@ void CMainDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_RBUTTONDOWN:
-        CTrayIcon::OpenMenu(*this);
+        // The shell sends this notification. Taking the foreground and the keyboard while handling
+        // it carries the time of the last message this thread took from its queue, which can be
+        // older than the other program's taking them: the window system (X under Wine) then keeps
+        // the keys there, and the menu gets none. From a posted message of its own the time is
+        // now, and the menu's loop does not run inside another thread's message.
+        PostMessage(WM_OPEN_TRAY_MENU);
         break;
     default:
         break;
@@ -351,8 +362,7 @@ bool CMainDlg::HandleSearchKey(WPARAM key)
     case VK_UP:
     case VK_NEXT:
     case VK_PRIOR: {
-        if (!typed)
-            return false;
+        // With the box empty, over every row.
         const int page = m_list.EntriesPerPage();
         const int rows = key == VK_DOWN ? 1 : key == VK_UP ? -1 : key == VK_NEXT ? page : -page;
         CHotListSearch::MoveHighlight(m_list, rows);
@@ -360,12 +370,14 @@ bool CMainDlg::HandleSearchKey(WPARAM key)
     }
     case VK_RETURN:
         // As a click on the row: the same copy, count and status.
-        if (typed && m_list.Highlight() >= 0)
+        if (m_list.Highlight() >= 0)
             CopyItem(m_list.ItemIdAt(m_list.Highlight()));
         return true;
     case VK_ESCAPE:
         if (typed)
             m_search.SetWindowText(L"");
+        else
+            m_list.SetHighlight(-1);
         return true;
     default:
         return false;
@@ -408,7 +420,7 @@ void CMainDlg::CopyItem(int id)
     m_clicks.Add(id, g_core->getTimeNowStr(L""));
     WriteClickCounts();
     if (g_core->getConfigB(kPasteBackKey)) {
-        m_paste.Start(m_previous ? m_previous->Get() : nullptr);
+        m_paste.Start(m_previous.get());
         return;
     }
     // The user pastes into the window they came from: step out of its way.

@@ -39,6 +39,13 @@ INPUT Key(WORD key, bool up)
 
 }  // namespace
 
+PasteObstacle PasteObstacleOf(const CPreviousWindow* previous)
+{
+    if (previous && previous->CameFromDesktop())
+        return PasteObstacle::Desktop;
+    return PasteObstacleOf(previous ? previous->Get() : nullptr);
+}
+
 PasteObstacle PasteObstacleOf(HWND target)
 {
     if (!target || !::IsWindow(target))
@@ -67,23 +74,40 @@ bool IsReadyForKeys(HWND target)
            (thread.hwndFocus == target || ::IsChild(target, thread.hwndFocus));
 }
 
-bool SendPasteKeys()
+std::vector<INPUT> PasteKeys(const std::vector<WORD>& held)
 {
     std::vector<INPUT> keys;
-    for (WORD held : {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN}) {
-        if (::GetAsyncKeyState(held) & 0x8000)
-            keys.push_back(Key(held, true));
+    for (WORD key : held) {
+        if (key == VK_LMENU || key == VK_RMENU || key == VK_LWIN || key == VK_RWIN) {
+            keys.push_back(Key(kNeutralKey, false));
+            keys.push_back(Key(kNeutralKey, true));
+            break;
+        }
     }
+    for (WORD key : held)
+        keys.push_back(Key(key, true));
     keys.push_back(Key(VK_CONTROL, false));
     keys.push_back(Key('V', false));
     keys.push_back(Key('V', true));
     keys.push_back(Key(VK_CONTROL, true));
+    return keys;
+}
+
+bool SendPasteKeys()
+{
+    std::vector<WORD> held;
+    for (WORD key : {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN}) {
+        if (::GetAsyncKeyState(key) & 0x8000)
+            held.push_back(key);
+    }
+    std::vector<INPUT> keys = PasteKeys(held);
     return ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
 }
 
 namespace {
 
 constexpr wchar_t kPasteNoWindow[] = L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。";
+constexpr wchar_t kPasteFromDesktop[] = L"原来在桌面，没有可以粘贴的窗口，内容已复制到剪贴板。";
 constexpr wchar_t kPasteNotInFront[] = L"原来的窗口未能回到前面，未能粘贴，内容已复制到剪贴板。";
 constexpr wchar_t kPasteMoreRights[] =
     L"原来的窗口以更高的权限运行，Windows 不允许向其中粘贴，内容已复制到剪贴板。";
@@ -98,11 +122,15 @@ void CPasteBack::Attach(CWnd* main, CStatusLine* status, UINT_PTR timerId)
     m_timerId = timerId;
 }
 
-void CPasteBack::Start(HWND target)
+void CPasteBack::Start(const CPreviousWindow* previous)
 {
-    switch (PasteObstacleOf(target)) {
+    const HWND target = previous ? previous->Get() : nullptr;
+    switch (PasteObstacleOf(previous)) {
     case PasteObstacle::NoWindow:
         Fail(kPasteNoWindow);
+        return;
+    case PasteObstacle::Desktop:
+        Fail(kPasteFromDesktop);
         return;
     case PasteObstacle::MoreRights:
         Fail(kPasteMoreRights);

@@ -1,5 +1,5 @@
 // CPreviousWindow: the last top-level window of another program that was in front, so that a
-// chosen item can be pasted where the user came from.
+// chosen item can be pasted where the user came from; none once the desktop has been in front.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +13,10 @@ public:
     CPreviousWindow(const CPreviousWindow&) = delete;
     CPreviousWindow& operator=(const CPreviousWindow&) = delete;
 
-    // The window, or null when there was none or it has gone since.
+    // The window, or null when there was none, the desktop came after it, or it has gone since.
     HWND Get() const;
+    // The desktop was in front after every window noted: there is no window to go back to.
+    bool CameFromDesktop() const { return m_cameFromDesktop; }
     // Takes the window in front now, if it is another program's: where the system reports no
     // foreground change of another program, the moments this program is left or called up.
     void NoteForeground() { Note(::GetForegroundWindow()); }
@@ -27,4 +29,5 @@ private:
     DWORD m_ownProcessId;
     HWINEVENTHOOK m_hook = nullptr;
     HWND m_window = nullptr;
+    bool m_cameFromDesktop = false;
 };

@@ -1,6 +1,8 @@
 // The hotkey setting as a decimal number.
 #include "options/hotkey_setting.h"
 
+#include "options/hotkey_rules.h"
+
 #include <optional>
 
 namespace {
@@ -31,8 +33,10 @@ WORD ReadHotkeySetting(CCore& core)
     std::optional<CString> stored = core.getConfigS(kHotkeyKey);
     if (!stored)
         return kDefaultHotkey;
-    // A value damaged by hand gives the default back rather than silently no hotkey at all.
-    return ParseHotkey(*stored).value_or(kDefaultHotkey);
+    // A value damaged by hand gives the default back rather than silently no hotkey at all; so does a
+    // key every program uses (an earlier field made a plain "a" Ctrl+A), which is never taken.
+    const std::optional<WORD> hotkey = ParseHotkey(*stored);
+    return hotkey && !IsEveryProgramsKey(*hotkey) ? *hotkey : kDefaultHotkey;
 }
 
 bool SaveHotkeySetting(CCore& core, WORD hotkey)

@@ -12,7 +12,8 @@ constexpr wchar_t kHotkeyKey[] = L"hotkey";
 // Ctrl+`, the key that brings the main window up when the setting has never been made.
 constexpr WORD kDefaultHotkey = (HOTKEYF_CONTROL << 8) | VK_OEM_3;
 
-// The stored hotkey; the default when the setting is missing or is not a hotkey at all.
+// The stored hotkey; the default when the setting is missing, is not a hotkey at all or is a key every
+// program uses.
 WORD ReadHotkeySetting(CCore& core);
 // False when the settings file cannot be written.
 bool SaveHotkeySetting(CCore& core, WORD hotkey);

@@ -73,6 +73,11 @@ CString HotkeyName(WORD hotkey)
     return name + KeyName(LOBYTE(hotkey));
 }
 
+CString HotkeyEveryProgramsText(WORD hotkey)
+{
+    return HotkeyName(hotkey) + L" 是各程序通用的快捷键，请换一个。";
+}
+
 CString HotkeyRefusedText(WORD hotkey, DWORD error)
 {
     if (error == ERROR_HOTKEY_ALREADY_REGISTERED)

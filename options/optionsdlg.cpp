@@ -6,6 +6,7 @@
 #include "corelib/core.h"
 #include "corelib/program_path.h"
 #include "options/autostart.h"
+#include "options/hotkey_rules.h"
 #include "options/hotkey_setting.h"
 #include "options/hotkey_text.h"
 #include "res/resource.h"
@@ -44,8 +45,8 @@ BOOL COptionsDlg::OnInitDialog()
     ::CheckDlgButton(m_hWnd, IDC_PASTEBACK, g_core->getConfigB(kPasteBackKey) ? BST_CHECKED : BST_UNCHECKED);
     // The registry's value as it is now: the setup or another copy may have changed it.
     ::CheckDlgButton(m_hWnd, IDC_AUTOSTART, IsAutoStartOn(ProgramFilePath()) ? BST_CHECKED : BST_UNCHECKED);
-    // A key without Ctrl or Alt would be taken from every program's typing: Ctrl is added to it.
-    ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
+    ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETRULES, kHotkeyUnmodifiedCombinations,
+                          MAKELPARAM(kHotkeyAddedModifiers, 0));
     ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETHOTKEY, m_hotkey.Key(), 0);
     return TRUE;
 }
@@ -56,6 +57,11 @@ void COptionsDlg::OnOkButton()
     const int isPasteBack = ::IsDlgButtonChecked(m_hWnd, IDC_PASTEBACK) == BST_CHECKED ? 1 : 0;
     const bool startsWithWindows = ::IsDlgButtonChecked(m_hWnd, IDC_AUTOSTART) == BST_CHECKED;
     const WORD hotkey = static_cast<WORD>(::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
+    // Held as a global hotkey, it would stop working in every other program: said, nothing saved.
+    if (IsEveryProgramsKey(hotkey)) {
+        g_core->msgboxWarning(m_hWnd, HotkeyEveryProgramsText(hotkey));
+        return;
+    }
     // The chosen key is registered before anything is saved, beside the one in effect: a key
     // another program holds is said, with the dialog left open and nothing saved.
     std::optional<CGlobalHotkey> replacement;

@@ -1,12 +1,15 @@
 // Folding and keying texts for the matcher.
 #include "mainwnd/search/search_text.h"
 
+#include "mainwnd/search/latin_fold_table.h"
 #include "mainwnd/search/pinyin_table.h"
 
 char32_t FoldForSearch(char32_t c)
 {
     if (c >= U'A' && c <= U'Z')
         return c - U'A' + U'a';
+    if (c >= kLatinFoldFirst && c <= kLatinFoldLast)
+        return kLatinFold[c - kLatinFoldFirst];
     if (c >= 0xFF10 && c <= 0xFF19)
         return c - 0xFF10 + U'0';
     if (c >= 0xFF21 && c <= 0xFF3A)

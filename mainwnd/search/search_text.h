@@ -1,5 +1,5 @@
 // Texts as the matcher reads them: one key per character (a surrogate pair is one character), folded
-// so that case and width do not count.
+// so that case, width and Latin diacritics do not count.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +17,9 @@ constexpr std::uint32_t kReadingCharIdMask = 0xFFFFu;
 constexpr int kReadingsShift = 16;
 constexpr std::uint32_t kReadingsMask = 0x1FFFu;
 
-// ASCII letters lower-cased; full-width digits and Latin letters as their half-width (lower-case)
-// forms; every other character as it is.
+// ASCII letters lower-cased; the letters of Latin-1 Supplement and Latin Extended-A without their
+// diacritics, lower-cased (É, ë, Ł: e, e, l; Æ: æ; ß stays); full-width digits and Latin letters as
+// their half-width (lower-case) forms; every other character as it is. The one place that folds.
 char32_t FoldForSearch(char32_t c);
 
 // The folded characters of UTF-16 text; a lone surrogate half stays a character of its own.

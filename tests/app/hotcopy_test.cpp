@@ -217,20 +217,29 @@ TEST_F(HotCopyTest, ClickCopiesTheHottestItemsContentCountsItAndSaysSo)
     EXPECT_GT(*rows[1].lasttime, std::wstring(L"2026-01-02 10:00:00")) << "stamped with the time of the click";
 }
 
+// The keys work with the box empty too, and after a click on the list's background (which gives the
+// list the focus).
 TEST_F(HotCopyTest, TypedPinyinNarrowsTheListDownAndEnterCopyTheRowAndEscShowsEveryRow)
 {
     HWND box = nullptr;
     std::wstring statusAfterEnter;
+    RECT list = {};
     CModalScript script;
     script.Then([&] { return Listed(); }, 5000, "listed")
           .Then([&] {
               box = ::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH);
               if (::GetFocus() != box)
                   return false;
-              PressKey('N');  // 内容 reads nei rong
-              PressKey('R');
+              PressKey(VK_DOWN);
+              PressKey(VK_RETURN);
+              PressKey(VK_ESCAPE);
               return true;
           }, 5000, "the search box has the focus")
+          .Then([&] { return m_dlg->m_handled.size() == 1 && m_dlg->Highlight() < 0; }, 3000,
+                "the box empty: Down and Enter copy the top row, Esc drops the highlight")
+          .Then([&] { ::GetWindowRect(HotList(*m_dlg), &list); return ClickAt(list.left + 40, list.bottom - 20); })
+          .Then([&] { return ::GetFocus() == HotList(*m_dlg); }, 3000, "a click below the rows")
+          .Then([&] { PressKey('N'); PressKey('R'); return true; })  // 内容 reads nei rong
           .Then([&] { return Listed(3) && m_dlg->Highlight() == 0; }, 3000, "the three contents left, the top one highlighted")
           .Then([&] { PressKey(VK_DOWN); return true; })
           .Then([&] { return m_dlg->Highlight() == 1; }, 3000, "Down moves the highlight")
@@ -243,7 +252,7 @@ TEST_F(HotCopyTest, TypedPinyinNarrowsTheListDownAndEnterCopyTheRowAndEscShowsEv
               PressKey(VK_RETURN);
               return true;
           })
-          .Then([&] { return !m_dlg->m_handled.empty(); }, 3000, "Enter copies")
+          .Then([&] { return m_dlg->m_handled.size() == 2; }, 3000, "Enter copies")
           .Then([&] { statusAfterEnter = StatusText(m_dlg->m_hWnd); PressKey(VK_ESCAPE); return true; })
           .Then([&] { return Listed(4) && StatusText(m_dlg->m_hWnd) == L"就绪"; }, 3000, "Esc shows every row again")
           .Then([&] { End(); return true; });
@@ -252,6 +261,7 @@ TEST_F(HotCopyTest, TypedPinyinNarrowsTheListDownAndEnterCopyTheRowAndEscShowsEv
     auto rows = ReadItems(m_db);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].clicktimes, 6) << "甲 (内容A), the second match, copied and counted once";
+    EXPECT_EQ(rows[1].clicktimes, 10) << "the top row, copied from the empty box";
     EXPECT_EQ(rows[2].clicktimes, 5);
     EXPECT_EQ(ClipboardText(), L"内容A");
 }
@@ -265,14 +275,17 @@ TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
         const char* why;
         bool pasteBack;
         bool targetClosedFirst;
+        bool desktopClicked;  // after the other program's window, before the hotkey
         std::wstring pasted;  // what the other program's edit box holds afterwards
         bool minimised;
         std::wstring status;
     } cases[] = {
-        {"the setting on: pasted, whole, and out of the way", true, false, content, true, L"已复制！"},
-        {"the setting off: copied only, nothing typed", false, false, L"", false, L"已复制！"},
-        {"the window gone before Enter: said, and the text on the clipboard", true, true, L"", false,
+        {"the setting on: pasted, whole, and out of the way", true, false, false, content, true, L"已复制！"},
+        {"the setting off: copied only, nothing typed", false, false, false, L"", false, L"已复制！"},
+        {"the window gone before Enter: said, and the text on the clipboard", true, true, false, L"", false,
          L"原来的窗口已关闭，未能粘贴，内容已复制到剪贴板。"},
+        {"the desktop clicked since: no window to go back to", true, false, true, L"", false,
+         L"原来在桌面，没有可以粘贴的窗口，内容已复制到剪贴板。"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.why);
@@ -296,6 +309,9 @@ TEST_F(HotCopyTest, EnterPastesIntoTheWindowTheUserCameFromWhenTheSettingSaysSo)
                   targetEdit = ::GetWindow(targetWindow, GW_CHILD);
                   return inFront;
               }, 15000, "the other program's window in front")
+              .Then([&] { return !test.desktopClicked || ClickAt(::GetSystemMetrics(SM_CXSCREEN) - 8, 300); })
+              .Then([&] { return !test.desktopClicked || ::GetForegroundWindow() != targetWindow; }, 5000,
+                    "a click on the desktop beside the windows")
               .Then([&] { return PressHotkeyFor(m_dlg->m_hWnd, kDefaultHotkey); }, 5000, "Ctrl+`")
               .Then([&] {
                   return ::GetForegroundWindow() == m_dlg->m_hWnd &&

@@ -1,8 +1,9 @@
 // The main window run in this process: start-up and teardown, exit, the key filter, the timers,
-// row clicks and the global hotkey.
+// row clicks, the global hotkey and the keys of a paste.
 #include "appstate/globals.h"
 #include "corelib/about_box.h"
 #include "corelib/core.h"
+#include "mainwnd/pasteback.h"
 #include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "res/version.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace testing_support;
@@ -322,6 +324,26 @@ TEST_F(MainWindow, AHotkeyHeldElsewhereIsSaidInTheStatusLineUntilTheOptionsPutAn
     EXPECT_EQ(outcome.result, IDCANCEL) << "no restart: only the close box ended it";
     EXPECT_FALSE(outcome.quitCode.has_value());
     EXPECT_EQ(holder.Close(), 0u);
+}
+
+// A paste's keys let go of the keys held first; Alt and Win after a key of no meaning, so that their
+// release opens no menu bar and no Start menu. A key let go is negative.
+TEST(PasteKeys, HeldKeysAreLetGoFirstAltAndWinAfterAKeyOfNoMeaning)
+{
+    const int none = kNeutralKey, ctrlV[] = {VK_CONTROL, 'V', -'V', -VK_CONTROL};
+    const std::pair<std::vector<WORD>, std::vector<int>> cases[] = {
+        {{}, {}},
+        {{VK_LSHIFT}, {-VK_LSHIFT}},
+        {{VK_LMENU}, {none, -none, -VK_LMENU}},
+        {{VK_RCONTROL, VK_LWIN}, {none, -none, -VK_RCONTROL, -VK_LWIN}},
+    };
+    for (auto [held, expected] : cases) {
+        std::vector<int> sent;
+        for (const INPUT& input : PasteKeys(held))
+            sent.push_back(input.ki.dwFlags & KEYEVENTF_KEYUP ? -input.ki.wVk : input.ki.wVk);
+        expected.insert(expected.end(), std::begin(ctrlV), std::end(ctrlV));
+        EXPECT_EQ(sent, expected);
+    }
 }
 
 }  // namespace

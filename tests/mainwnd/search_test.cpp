@@ -24,6 +24,7 @@ const Item kItems[] = {
     /* 7 */ {L"Meeting notes", L"Room 42 on Friday"},
     /* 8 */ {L"银行", L"账号 6222 0200"},
     /* 9 */ {L"Long", L"订单 0123456789012345678901234567890123456789012345678901234567890123456789"},
+    /* 10 */ {L"Zoë", L"Łódź ÆRØ straße"},
 };
 
 // The query one character shorter: the earlier result that typing the last character narrows.
@@ -45,7 +46,7 @@ TEST(SearchIndex, FindsTheItemsOfWhichEveryTermMatchesByTextOrByPinyin)
         std::vector<int> found;
         const char* why;
     };
-    const std::vector<int> everyItem = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    const std::vector<int> everyItem = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     const Case cases[] = {
         {L"bjs", {0}, "北京市 by the first letters of its readings"},
         {L"beijing", {0, 4}, "北京 by whole readings, in the content and in a label"},
@@ -80,6 +81,10 @@ TEST(SearchIndex, FindsTheItemsOfWhichEveryTermMatchesByTextOrByPinyin)
         {L"１23456789012345678901234567890123456789012345678901234567890123456789",
          {9},
          "a term too long to be spelled by pinyin is still found as written"},
+        {L"zoe", {10}, "Latin diacritics are folded away in the text"},
+        {L"ZOË lodz", {10}, "... and in the query, across cases, a stroke as well"},
+        {L"ærø", {10}, "a letter without a base letter folds its case (Æ), summed up as a letter (Ø)"},
+        {L"strasse", {}, "ß stays ß"},
         {L"", everyItem, "the empty query shows every item"},
         {L" 　 ", everyItem, "a query of blanks shows every item"},
     };
@@ -87,7 +92,7 @@ TEST(SearchIndex, FindsTheItemsOfWhichEveryTermMatchesByTextOrByPinyin)
     CSearchIndex index;
     for (const Item& item : kItems)
         index.Add(item.label, item.content);
-    ASSERT_EQ(index.Count(), 10);
+    ASSERT_EQ(index.Count(), 11);
     for (const Case& c : cases) {
         const std::wstring query = c.query;
         EXPECT_EQ(index.Filter(query), c.found) << c.why;

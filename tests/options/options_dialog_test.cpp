@@ -493,6 +493,42 @@ TEST_F(OptionsDialog, AHotkeyAnotherProgramHoldsIsRefusedWithABoxAndNothingIsSav
     EXPECT_EQ(other.Close(), 0u);
 }
 
+// Keys pressed in the field: one without Ctrl or Alt gets both; 确定 refuses a key every program
+// uses with a box over the dialog, which stays open with nothing saved.
+TEST_F(OptionsDialog, APlainKeyBecomesCtrlAltKeyAndAKeyEveryProgramUsesIsRefused)
+{
+    const WORD ctrl = HOTKEYF_CONTROL << 8, alt = HOTKEYF_ALT << 8;
+    const struct {
+        const char* why;
+        WORD pressed, shown;
+        std::wstring refusal;
+    } cases[] = {{"a plain letter", 'A', ctrl | alt | 'A', L""},
+                 {"select all", ctrl | 'A', ctrl | 'A', L"Ctrl+A 是各程序通用的快捷键，请换一个。"},
+                 {"close a window", alt | VK_F4, alt | VK_F4, L"Alt+F4 是各程序通用的快捷键，请换一个。"}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.why);
+        COptionsDlg dlg(m_hotkey);
+        SeenBox refused;
+        CModalScript script;
+        script.Then([&] { PostFocus(dlg.m_hWnd, IDC_HOTKEY); return IsUp(dlg.m_hWnd); })
+              .Then([&] { return ::GetFocus() == ::GetDlgItem(dlg.m_hWnd, IDC_HOTKEY); }, 5000, "field focused")
+              .Then([&] { testing_support::PressKeys(test.pressed); return true; })
+              .Then([&] { return FieldHotkey(dlg.m_hWnd) == test.shown; }, 5000, "the key shown")
+              .Then([&] { PostClick(dlg.m_hWnd, IDC_OPTIONS_OK); return true; });
+        if (!test.refusal.empty()) {
+            AnswerNextBox(script, IDOK, &refused);
+            script.Then([&] { PostClick(dlg.m_hWnd, IDC_OPTIONS_CANCEL); return true; });
+        }
+        script.Start();
+        EXPECT_EQ(dlg.DoModal(), test.refusal.empty() ? IDOK : IDCANCEL) << "a refusal leaves it open";
+        ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+        EXPECT_EQ(refused.text, test.refusal);
+        EXPECT_EQ(StoredHotkey(), test.refusal.empty() ? test.shown : kDefaultHotkey);
+        m_hotkey = CGlobalHotkey(m_hotkeyWindow, 1, kDefaultHotkey);
+        ASSERT_TRUE(SaveHotkeySetting(*g_core, kDefaultHotkey));
+    }
+}
+
 TEST_F(OptionsDialog, TheHotkeySettingIsTheControlsValueMissingMeaningTheDefaultAndZeroNone)
 {
     struct Stored {
@@ -501,7 +537,7 @@ TEST_F(OptionsDialog, TheHotkeySettingIsTheControlsValueMissingMeaningTheDefault
     };
     for (const Stored& stored : {Stored{L"704", kDefaultHotkey}, Stored{L"838", kCtrlShiftF}, Stored{L"0", 0},
                                  Stored{L"", 0}, Stored{L"Ctrl+F", kDefaultHotkey}, Stored{L"512", kDefaultHotkey},
-                                 Stored{L"70000", kDefaultHotkey}}) {
+                                 Stored{L"70000", kDefaultHotkey}, Stored{L"577", kDefaultHotkey}}) {
         ASSERT_TRUE(g_core->saveConfigS(kHotkeyKey, stored.text));
         EXPECT_EQ(StoredHotkey(), stored.hotkey) << testing_support::Utf8(stored.text);
     }
