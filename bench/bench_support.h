@@ -33,4 +33,16 @@ inline std::string ToUtf8(const std::wstring& text)
     return WideToUtf8(text);
 }
 
+// When this thread next creates the text of a message box (its static control 0xFFFF): the box that
+// closes an import or an export, while it is being made. Set to 0 before the press; the hook is
+// installed with SetWindowsHookExW(WH_CBT, &NoteBoxCreation, nullptr, GetCurrentThreadId()).
+inline double g_boxCreated = 0;
+inline LRESULT CALLBACK NoteBoxCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && g_boxCreated == 0 &&
+        reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hMenu == reinterpret_cast<HMENU>(0xFFFF))
+        g_boxCreated = Now();
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace bench

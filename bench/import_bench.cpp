@@ -66,16 +66,8 @@ void UseDatabase(const std::wstring& path, const std::vector<testing_support::Te
     g_db->SetConnectionString(g_connStr);
 }
 
-// When this thread next creates the text of a message box (its static control 0xFFFF): the
-// import's closing box, which says what came in.
-double g_boxCreated = 0;
-LRESULT CALLBACK NoteBoxCreation(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND && g_boxCreated == 0 &&
-        reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hMenu == reinterpret_cast<HMENU>(0xFFFF))
-        g_boxCreated = Now();
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
+using bench::g_boxCreated;
+using bench::NoteBoxCreation;
 
 // Answers the import's closing box, and any a failure would show, so that a run ends.
 void CALLBACK CloseStrayBoxes(HWND, UINT, UINT_PTR, DWORD)

@@ -39,16 +39,8 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// When this thread next creates the text of a message box (its static control 0xFFFF): the
-// import's closing box, while it is being made.
-double g_boxCreated = 0;
-LRESULT CALLBACK NoteBoxCreation(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND && g_boxCreated == 0 &&
-        reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hMenu == reinterpret_cast<HMENU>(0xFFFF))
-        g_boxCreated = Now();
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
+using bench::g_boxCreated;
+using bench::NoteBoxCreation;
 
 std::wstring DataFolder()
 {
@@ -217,9 +209,10 @@ double MeasureRepeats(const std::wstring& folder, int& skipped)
     testing_support::ExecuteSql(
         folder + L"items_repeats.mdb",
         L"INSERT INTO T_ITEM(title,data1) VALUES('地址','北京市海淀区中关村大街 27 号')");
-    CImportReport report;
     std::wstring box;
-    const double seconds = MeasureImport(file, report, box);
+    CBenchItemsDlg importing;
+    const double seconds = MeasureToBox(IDC_IMPORT, file, box, importing);
+    const CImportReport& report = importing.LastImport();
     if (report.importedLines != 0)
         std::printf("# repeats imported: %d (%s)\n", report.importedLines, ToUtf8(box).c_str());
     skipped = report.skippedRepeats;

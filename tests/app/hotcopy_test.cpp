@@ -255,6 +255,11 @@ TEST_F(HotCopyTest, TypedPinyinNarrowsTheListDownAndEnterCopyTheRowAndEscShowsEv
           .Then([&] { return m_dlg->m_handled.size() == 2; }, 3000, "Enter copies")
           .Then([&] { statusAfterEnter = StatusText(m_dlg->m_hWnd); PressKey(VK_ESCAPE); return true; })
           .Then([&] { return Listed(4) && StatusText(m_dlg->m_hWnd) == L"就绪"; }, 3000, "Esc shows every row again")
+          // 𠮷 typed as its two halves, the box holding the first alone for a moment: the whole
+          // character is no narrowing of its half.
+          .Then([&] { ::SetWindowTextW(box, L"\xD842"); return Listed(0); }, 3000, "half a character finds nothing")
+          .Then([&] { ::SetWindowTextW(box, L"\xD842\xDFB7"); return true; })
+          .Then([&] { return Listed(1); }, 3000, "the whole character finds its item")
           .Then([&] { End(); return true; });
     RunMainWindow(script);
     EXPECT_EQ(statusAfterEnter, L"已复制！");
