@@ -214,6 +214,7 @@ protected:
             return;
         figures.loadSeconds = now - m_loadStart;
         KillTimer(kTickTimer);
+        figures.firstRowsInOrder = FirstRowsInHeatOrder();
         figures.afterLoad = ProcessMemory();
         figures.entries = static_cast<int>(m_list.GetCount());
         ::EnumChildWindows(m_list.m_hWnd, &CountRow, reinterpret_cast<LPARAM>(&figures.rows));
@@ -249,17 +250,20 @@ private:
         PaintNow();
         figures.firstRowsSeconds = Now() - m_loadStart;
         figures.paintLeftPending = (HIWORD(::GetQueueStatus(QS_PAINT)) & QS_PAINT) != 0;
-        figures.firstRowsInOrder = FirstRowsInHeatOrder();
+        // Checked against the table once the load is over: the check's own query would keep the
+        // window waiting as long as the first rows' query takes.
+        for (int i = 0; i < std::min(m_list.GetCount(), m_list.EntriesOnScreen()); ++i)
+            m_firstIds.push_back(m_list.ItemIdAt(i));
         figures.listStyle = static_cast<DWORD>(::GetWindowLongW(m_list.m_hWnd, GWL_STYLE));
         CRect client;
         m_list.GetClientRect(&client);
         figures.listSize = {client.Width(), client.Height()};
     }
 
-    // The entries on screen are the table's hottest items, in order.
+    // The entries first on screen were the table's hottest items, in order.
     bool FirstRowsInHeatOrder()
     {
-        const int shown = std::min(m_list.GetCount(), m_list.EntriesOnScreen());
+        const int shown = static_cast<int>(m_firstIds.size());
         std::vector<int> expected;
         CString sql = StmtSelectHotRows(shown, 0);
         CSqliteHandle db;
@@ -269,7 +273,7 @@ private:
         while (sqlite3_step(stmt.Get()) == SQLITE_ROW)
             expected.push_back(sqlite3_column_int(stmt.Get(), 0));
         for (int i = 0; i < shown; ++i) {
-            if (m_list.ItemIdAt(i) != expected[static_cast<size_t>(i)])
+            if (m_firstIds[static_cast<size_t>(i)] != expected[static_cast<size_t>(i)])
                 return false;
         }
         return shown > 0 && static_cast<int>(expected.size()) == shown;
@@ -407,6 +411,7 @@ private:
     double m_lastTick = 0;
     double m_reloadStart = 0;
     int m_topId = 0;
+    std::vector<int> m_firstIds;  // the entries of the first screenful
 };
 
 // The floor's host window, destroyed with its list and rows when the measurement ends.
