@@ -219,7 +219,7 @@ protected:
         figures.entries = static_cast<int>(m_list.GetCount());
         ::EnumChildWindows(m_list.m_hWnd, &CountRow, reinterpret_cast<LPARAM>(&figures.rows));
         // The hottest item is the first the load's own statement returns.
-        m_topId = _wtoi(g_db->QueryValue(StmtSelectHotRows(1, 0)));
+        m_topId = _wtoi(g_db->QueryValue(StmtSelectHotRows(1)));
         ::PostMessageW(m_hWnd, WM_BENCH_NEXT, 0, 0);
     }
 
@@ -265,7 +265,7 @@ private:
     {
         const int shown = static_cast<int>(m_firstIds.size());
         std::vector<int> expected;
-        CString sql = StmtSelectHotRows(shown, 0);
+        CString sql = StmtSelectHotRows(shown);
         CSqliteHandle db;
         sqlite3_open_v2(ToUtf8(m_dbPath).c_str(), db.Put(), SQLITE_OPEN_READONLY, nullptr);
         CSqliteStmtHandle stmt;
@@ -423,7 +423,7 @@ using CFloorWindow = CUniqueHandle<CFloorWindowTraits>;
 // SQLite alone running the first screenful's query: every row stepped, every column read.
 double MeasureFirstRowsFloor(const std::wstring& dbPath, int rows)
 {
-    const std::wstring sql = StmtSelectHotRows(rows, 0).str();
+    const std::wstring sql = StmtSelectHotRows(rows).str();
     const double start = Now();
     CSqliteHandle db;
     sqlite3_open_v2(ToUtf8(dbPath).c_str(), db.Put(), SQLITE_OPEN_READONLY, nullptr);
@@ -452,7 +452,7 @@ double MeasureFloor(const std::wstring& dbPath, DWORD listStyle, SIZE listSize, 
     LOGFONTW logFont = {};
     logFont.lfHeight = 20;
     std::wcscpy(logFont.lfFaceName, L"宋体");
-    const std::wstring sql = StmtSelectHotRows(-1, 0).str();
+    const std::wstring sql = StmtSelectHotRows().str();
     const int entryHeight = listSize.cy * 6 / 100;
     const int onScreen = entryHeight > 0 ? (listSize.cy + entryHeight - 1) / entryHeight : 1;
     // The host is shown and painted before the clock starts, as the main window is before timer 1.

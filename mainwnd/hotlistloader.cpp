@@ -103,7 +103,7 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
     first.first = true;
     int read = 0;
     {
-        CDbStatement query(connection, StmtSelectHotRows(firstRows, 0));
+        CDbStatement query(connection, StmtSelectHotRows(firstRows));
         while (!m_stop && query.Step()) {
             AddHotListRow(query, first);
             ++read;
@@ -117,7 +117,10 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
     CDbStatement count(connection, StmtCountItems());
     if (count.Step())
         m_total = static_cast<int>(count.Column(0).AsInteger());
-    CDbStatement query(connection, StmtSelectHotRows(-1, read));
+    // The rest: the whole order again, past the rows handed over already.
+    CDbStatement query(connection, StmtSelectHotRows());
+    for (int skipped = 0; skipped < read && !m_stop && query.Step();)
+        ++skipped;
     CHotListChunk chunk;
     while (!m_stop && query.Step()) {
         AddHotListRow(query, chunk);

@@ -30,11 +30,18 @@ CString SqlEscape(const CString& text)
     return CString(std::move(escaped));
 }
 
-CString StmtSelectHotRows(int count, int skip)
+CString StmtSelectHotRows(int count)
 {
     CString text;
-    text.Format(L"SELECT id,substr(title,1,%d),substr(data1,1,%d) FROM T_ITEM %ls limit %d offset %d",
-                kHotListTextChars, kHotListTextChars, kHeatOrder, count, skip);
+    // Ties go by id, oldest first: the first screenful and the whole list, read by two statements,
+    // must agree on every row's place.
+    text.Format(L"SELECT id,substr(title,1,%d),substr(data1,1,%d) FROM T_ITEM %ls,id", kHotListTextChars,
+                kHotListTextChars, kHeatOrder);
+    if (count >= 0) {
+        CString limit;
+        limit.Format(L" limit %d", count);
+        text += limit;
+    }
     return text;
 }
 

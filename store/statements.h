@@ -12,11 +12,13 @@ CString SqlEscape(const CString& text);
 
 // The statement texts. Text values are given as the user gave them: each builder passes them
 // through SqlEscape itself (do not escape them again). The id list is put in as it stands.
-// The hot list's rows in heat order, `count` of them (-1: all) after the first `skip`: the id, and
-// the label and content cut to their first kHotListTextChars characters, all that a row shows and
-// the search looks at; a click reads the whole content by id.
+// The hot list's rows in heat order, the first `count` of them or, with -1, all: the id, and the
+// label and content cut to their first kHotListTextChars characters, all that a row shows and the
+// search looks at; a click reads the whole content by id. All of them come with no limit clause:
+// with one (even "limit -1") the engine orders the rows in a temporary B-tree, which grows far
+// slower than its sorter once the table outgrows the cache.
 constexpr int kHotListTextChars = 1000;
-CString StmtSelectHotRows(int count, int skip);
+CString StmtSelectHotRows(int count = -1);
 CString StmtCountItems();                                                    // how many items
 CString StmtSelectContent(int id);                                           // a click: read data1
 CString StmtCountClick(const CString& time, int id);                         // a click: count it

@@ -720,7 +720,7 @@ TEST_F(HotCopyTest, WhileALongListLoadsItsHottestRowsShowFirstAndTheWindowAnswer
     CSqliteHandle db;
     sqlite3_open_v2(WideToUtf8(m_db).c_str(), db.Put(), SQLITE_OPEN_READONLY, nullptr);
     CSqliteStmtHandle query;
-    sqlite3_prepare16_v2(db.Get(), StmtSelectHotRows(10, 0).str().c_str(), -1, query.Put(), nullptr);
+    sqlite3_prepare16_v2(db.Get(), StmtSelectHotRows(10).str().c_str(), -1, query.Put(), nullptr);
     while (sqlite3_step(query.Get()) == SQLITE_ROW)
         hottest.push_back(sqlite3_column_int(query.Get(), 0));
     query.Reset();

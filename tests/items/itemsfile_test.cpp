@@ -49,7 +49,7 @@ protected:
     std::vector<std::wstring> HeatOrder() const
     {
         std::vector<std::wstring> contents;
-        EXPECT_TRUE(RunRowQuery(g_connStr, StmtSelectHotRows(-1, 0),
+        EXPECT_TRUE(RunRowQuery(g_connStr, StmtSelectHotRows(),
                                 [&](const CDbRow& row) { contents.push_back(row.Value(2).AsText()); }));
         return contents;
     }

@@ -26,7 +26,7 @@ TEST_F(RowQuery, HeatOrderPutsCountsFirstThenLatestCopyWithNeverCopiedLast)
                  {std::nullopt, L"4", 5, L"2026-02-10 08:00:00"},
                  {L"e", L"5", 0, std::nullopt},
                  {L"f", L"内容😀", 5, L"2026-02-09 10:00:00"}});
-    EXPECT_EQ(List(StmtSelectHotRows(-1, 0)),
+    EXPECT_EQ(List(StmtSelectHotRows()),
               (std::vector<std::wstring>{L"2 b 2", L"4  4", L"6 f 内容😀", L"3 c 3", L"1 a 1", L"5 e 5"}));
 }
 
