@@ -83,20 +83,26 @@ void CHotListLoader::Run(CString connStr, int firstRows)
         // Out of memory, most likely: the list keeps what it has, and the window says it is short.
         end = RowQueryEnd::Failed;
     }
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_reading = nullptr;
-    }
     Finish(end);
 }
 
 RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
 {
     CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_reading = &connection;
-    }
+    // Stop may interrupt the connection while it is open, and not a moment after: this goes first.
+    struct CReading {
+        CHotListLoader& loader;
+        CReading(CHotListLoader& owner, CDbConnection& open) : loader(owner)
+        {
+            std::lock_guard<std::mutex> lock(loader.m_mutex);
+            loader.m_reading = &open;
+        }
+        ~CReading()
+        {
+            std::lock_guard<std::mutex> lock(loader.m_mutex);
+            loader.m_reading = nullptr;
+        }
+    } reading(*this, connection);
     // The first rows and the rest are read in one transaction: one picture of the table.
     connection.ExecuteFixed("BEGIN");
     CHotListChunk first;
