@@ -8,6 +8,10 @@
 #include "store/itemid.h"
 #include "store/statements.h"
 
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <functional>
 #include <new>
 #include <utility>
 
@@ -21,6 +25,118 @@ std::wstring_view TextOf(const CDbStatement& row, int column, std::wstring& conv
         return text;
     converted = CDbSession().ValueToText(row.Column(column)).str();
     return converted;
+}
+
+// Rows as read, not yet prepared for the search: ids, and each item's label and content.
+struct CRawRows {
+    std::vector<int> ids;
+    std::wstring texts;
+    std::vector<size_t> ends;  // where each label, then each content, ends in texts
+};
+
+// Prepares chunks from rows as read, on a thread of its own, so that reading the table and
+// preparing the search share the machine's cores; hands each chunk on in the order read.
+class CChunkBuilder {
+public:
+    explicit CChunkBuilder(std::function<void(CHotListChunk)> hand)
+        : m_hand(std::move(hand)), m_thread(&CChunkBuilder::Run, this)
+    {
+    }
+    ~CChunkBuilder()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_done = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+    CChunkBuilder(const CChunkBuilder&) = delete;
+    CChunkBuilder& operator=(const CChunkBuilder&) = delete;
+
+    // Queues rows; waits while two batches wait already, so that reading stays a step ahead only.
+    void Add(CRawRows rows)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_pending.size() < 2 || m_failure; });
+        if (!m_failure)
+            m_pending.push_back(std::move(rows));
+        m_changed.notify_all();
+    }
+    // Waits until every batch is handed on; throws what the thread caught.
+    void Finish()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_done = true;
+        m_changed.notify_all();
+        m_changed.wait(lock, [&] { return m_finished; });
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+    }
+
+private:
+    void Run()
+    {
+        try {
+            for (;;) {
+                CRawRows rows;
+                {
+                    std::unique_lock<std::mutex> lock(m_mutex);
+                    m_changed.wait(lock, [&] { return !m_pending.empty() || m_done; });
+                    if (m_pending.empty())
+                        break;
+                    rows = std::move(m_pending.front());
+                    m_pending.pop_front();
+                }
+                m_changed.notify_all();
+                CHotListChunk chunk;
+                const std::wstring_view texts(rows.texts);
+                size_t at = 0;
+                for (size_t row = 0; row < rows.ids.size(); ++row) {
+                    const size_t labelEnd = rows.ends[2 * row];
+                    const size_t contentEnd = rows.ends[2 * row + 1];
+                    // The row's text is read where the search keeps it.
+                    chunk.rows.AddId(rows.ids[row]);
+                    chunk.index.Add(texts.substr(at, labelEnd - at), texts.substr(labelEnd, contentEnd - labelEnd));
+                    at = contentEnd;
+                }
+                m_hand(std::move(chunk));
+            }
+        } catch (...) {
+            // Told to the reader, whose load then ends short.
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_failure = std::current_exception();
+        }
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_finished = true;
+        }
+        m_changed.notify_all();
+    }
+
+    std::function<void(CHotListChunk)> m_hand;
+    std::mutex m_mutex;  // guards what follows
+    std::condition_variable m_changed;
+    std::deque<CRawRows> m_pending;
+    bool m_done = false;
+    bool m_finished = false;
+    std::exception_ptr m_failure;
+    std::thread m_thread;  // last: it starts once the rest is ready
+};
+
+// Adds the current row of the hot list's statement to rows; a row whose id does not fit in 32
+// bits is left out, since a click could only carry a cut id that names another item.
+void AddRawRow(const CDbStatement& row, CRawRows& rows)
+{
+    const std::optional<int> id = ItemIdFromValue(row.Column(0));
+    if (!id)
+        return;
+    std::wstring titleText, contentText;
+    rows.ids.push_back(*id);
+    rows.texts += TextOf(row, 1, titleText);
+    rows.ends.push_back(rows.texts.size());
+    rows.texts += TextOf(row, 2, contentText);
+    rows.ends.push_back(rows.texts.size());
 }
 
 }  // namespace
@@ -127,13 +243,15 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
     CDbStatement query(connection, StmtSelectHotRows());
     for (int skipped = 0; skipped < read && !m_stop && query.Step();)
         ++skipped;
-    CHotListChunk chunk;
+    CChunkBuilder builder([this](CHotListChunk chunk) { Hand(std::move(chunk)); });
+    CRawRows rows;
     while (!m_stop && query.Step()) {
-        AddHotListRow(query, chunk);
-        if (chunk.rows.Count() >= kChunkRows)
-            Hand(std::exchange(chunk, CHotListChunk()));
+        AddRawRow(query, rows);
+        if (rows.ids.size() >= static_cast<size_t>(kChunkRows))
+            builder.Add(std::exchange(rows, CRawRows()));
     }
-    Hand(std::move(chunk));
+    builder.Add(std::move(rows));
+    builder.Finish();
     return RowQueryEnd::AllRead;
 }
 
