@@ -77,8 +77,6 @@ public:
     CHyperLink* RowWindow(int index) const;
     // How many rows have a window now.
     size_t LiveRowCount() const { return m_liveRows.size(); }
-    // The bytes the items' ids and texts hold.
-    size_t MemoryBytes() const { return m_rows.MemoryBytes() + m_shown.capacity() * sizeof(int); }
     // How many entries the list shows.
     int ShownCount() const { return m_allShown ? m_rows.Count() : static_cast<int>(m_shown.size()); }
 

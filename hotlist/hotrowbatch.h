@@ -35,14 +35,6 @@ public:
         m_ends.shrink_to_fit();
         m_ids.shrink_to_fit();
     }
-    // Makes room for rows more rows, of texts units in all.
-    void Reserve(std::size_t rows, std::size_t texts)
-    {
-        m_ids.reserve(m_ids.size() + rows);
-        m_ends.reserve(m_ends.size() + rows);
-        m_texts.reserve(m_texts.size() + texts);
-    }
-    std::size_t TextUnits() const { return m_texts.size(); }
 
     int Count() const { return static_cast<int>(m_ids.size()); }
     int IdAt(int row) const { return m_ids[static_cast<std::size_t>(row)]; }
@@ -53,12 +45,6 @@ public:
             return {};
         const std::uint32_t begin = at == 0 ? 0 : m_ends[at - 1];
         return std::wstring_view(m_texts).substr(begin, m_ends[at] - begin);
-    }
-    // The bytes the rows hold.
-    std::size_t MemoryBytes() const
-    {
-        return m_texts.capacity() * sizeof(wchar_t) + m_ends.capacity() * sizeof(std::uint32_t) +
-               m_ids.capacity() * sizeof(int);
     }
 
 private:
@@ -101,13 +87,6 @@ public:
     {
         const std::size_t batch = BatchOf(row);
         return m_batches[batch].TextAt(row - m_starts[batch]);
-    }
-    std::size_t MemoryBytes() const
-    {
-        std::size_t bytes = m_starts.capacity() * sizeof(int);
-        for (const CHotRowBatch& batch : m_batches)
-            bytes += batch.MemoryBytes();
-        return bytes;
     }
 
 private:

@@ -34,6 +34,23 @@ struct CRawRows {
     std::vector<size_t> ends;  // where each label, then each content, ends in texts
 };
 
+// The rows prepared for the list and the search.
+CHotListChunk ChunkOf(const CRawRows& rows)
+{
+    CHotListChunk chunk;
+    const std::wstring_view texts(rows.texts);
+    size_t at = 0;
+    for (size_t row = 0; row < rows.ids.size(); ++row) {
+        const size_t labelEnd = rows.ends[2 * row];
+        const size_t contentEnd = rows.ends[2 * row + 1];
+        // The row's text is read where the search keeps it.
+        chunk.rows.AddId(rows.ids[row]);
+        chunk.index.Add(texts.substr(at, labelEnd - at), texts.substr(labelEnd, contentEnd - labelEnd));
+        at = contentEnd;
+    }
+    return chunk;
+}
+
 // Prepares chunks from rows as read, on a thread of its own, so that reading the table and
 // preparing the search share the machine's cores; hands each chunk on in the order read.
 class CChunkBuilder {
@@ -89,18 +106,7 @@ private:
                     m_pending.pop_front();
                 }
                 m_changed.notify_all();
-                CHotListChunk chunk;
-                const std::wstring_view texts(rows.texts);
-                size_t at = 0;
-                for (size_t row = 0; row < rows.ids.size(); ++row) {
-                    const size_t labelEnd = rows.ends[2 * row];
-                    const size_t contentEnd = rows.ends[2 * row + 1];
-                    // The row's text is read where the search keeps it.
-                    chunk.rows.AddId(rows.ids[row]);
-                    chunk.index.Add(texts.substr(at, labelEnd - at), texts.substr(labelEnd, contentEnd - labelEnd));
-                    at = contentEnd;
-                }
-                m_hand(std::move(chunk));
+                m_hand(ChunkOf(rows));
             }
         } catch (...) {
             // Told to the reader, whose load then ends short.
@@ -140,19 +146,6 @@ void AddRawRow(const CDbStatement& row, CRawRows& rows)
 }
 
 }  // namespace
-
-void AddHotListRow(const CDbStatement& row, CHotListChunk& chunk)
-{
-    const std::optional<int> id = ItemIdFromValue(row.Column(0));
-    if (!id)
-        return;
-    std::wstring titleText, contentText;
-    const std::wstring_view title = TextOf(row, 1, titleText);
-    const std::wstring_view content = TextOf(row, 2, contentText);
-    // The row's text is read where the search keeps it.
-    chunk.rows.AddId(*id);
-    chunk.index.Add(title, content);
-}
 
 CHotListLoader::~CHotListLoader()
 {
@@ -221,16 +214,17 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
     } reading(*this, connection);
     // The first rows and the rest are read in one transaction: one picture of the table.
     connection.ExecuteFixed("BEGIN");
-    CHotListChunk first;
-    first.first = true;
+    CRawRows firstRead;
     int read = 0;
     {
         CDbStatement query(connection, StmtSelectHotRows(firstRows));
         while (!m_stop && query.Step()) {
-            AddHotListRow(query, first);
+            AddRawRow(query, firstRead);
             ++read;
         }
     }
+    CHotListChunk first = ChunkOf(firstRead);
+    first.first = true;
     Hand(std::move(first));
     if (read < firstRows) {
         m_total = read;

@@ -18,7 +18,6 @@
 #include <windows.h>
 
 class CDbConnection;
-class CDbStatement;
 
 // Items of the list in heat order: their rows, and the same items prepared for the search.
 struct CHotListChunk {
@@ -42,7 +41,8 @@ public:
     void Start(const CString& connStr, int firstRows, HWND notify, UINT message);
     // Stops the thread; what it has not handed over is dropped.
     void Stop();
-    bool IsLoading() const { return m_thread.joinable() && !m_end; }
+    // Until the window has taken the load's end.
+    bool IsLoading() const { return m_thread.joinable(); }
 
     struct Progress {
         std::vector<CHotListChunk> chunks;  // read since the last Take, in order
@@ -70,7 +70,3 @@ private:
     // The thread's connection while it reads, for Stop to interrupt a long statement.
     CDbConnection* m_reading = nullptr;
 };
-
-// Adds the current row of the hot list's statement (id, label, content) to a chunk; a row whose id
-// does not fit in 32 bits is left out, since a click could only carry a cut id that names another item.
-void AddHotListRow(const CDbStatement& row, CHotListChunk& chunk);

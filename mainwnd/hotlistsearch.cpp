@@ -50,15 +50,6 @@ std::wstring CHotListSearch::RowText(int position) const
     return FirstLineShown(CString(std::wstring(label.empty() ? m_chunks[chunk].Content(item) : label))).str();
 }
 
-void CHotListSearch::Add(const CString& label, const CString& content)
-{
-    if (m_chunks.empty()) {
-        m_chunkStarts.push_back(0);
-        m_chunks.emplace_back();
-    }
-    m_chunks.back().Add(label.str(), content.str());
-}
-
 std::vector<int> CHotListSearch::AddChunk(CSearchIndex chunk)
 {
     const int start = Count();
@@ -127,12 +118,4 @@ void CHotListSearch::MoveHighlight(CHotListBox& list, int rows)
         return;
     // The first move reaches the top row; later ones go from the highlight.
     list.SetHighlight(std::clamp(list.Highlight() < 0 ? 0 : list.Highlight() + rows, 0, count - 1));
-}
-
-size_t CHotListSearch::MemoryBytes() const
-{
-    size_t bytes = m_lastMatches.capacity() * sizeof(int);
-    for (const CSearchIndex& chunk : m_chunks)
-        bytes += chunk.MemoryBytes();
-    return bytes;
 }

@@ -16,8 +16,6 @@ public:
 
     // Forgets every item: the list is being filled again. The query stays for the new items.
     void Clear();
-    // The next item of the list, in the order its rows were added.
-    void Add(const CString& label, const CString& content);
     // The next items, in the order their rows were added. While a query is applied, returns the
     // positions among all items of those it finds, for the list to show after its entries.
     std::vector<int> AddChunk(CSearchIndex chunk);
@@ -31,9 +29,6 @@ public:
     void Reapply(CHotListBox& list, const CString& query);
     // Moves the highlight by rows (negative: up), within the rows shown.
     static void MoveHighlight(CHotListBox& list, int rows);
-
-    // The bytes the prepared texts hold.
-    size_t MemoryBytes() const;
 
 private:
     int Count() const;

@@ -35,13 +35,6 @@ void CStatusLine::OnTimer()
     Show(m_standing);
 }
 
-CString CStatusLine::Shown() const
-{
-    CString text;
-    m_owner->GetDlgItemText(m_controlId, text);
-    return text;
-}
-
 void CStatusLine::Show(const CString& text)
 {
     m_owner->SetDlgItemText(m_controlId, text);

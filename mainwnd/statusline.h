@@ -14,14 +14,12 @@ public:
     void Attach(CWnd* owner, int controlId, UINT_PTR timerId);
     // The text shown whenever nothing else is being said.
     void SetStanding(const CString& text);
-    const CString& Standing() const { return m_standing; }
     // Said for a second, then the standing text again.
     void SayBriefly(const CString& text);
     // Said until the next thing is said.
     void SayUntilNext(const CString& text);
     // The main window's timer fired.
     void OnTimer();
-    CString Shown() const;
 
 private:
     void Show(const CString& text);
