@@ -155,11 +155,13 @@ CHotListLoader::~CHotListLoader()
 void CHotListLoader::Start(const CString& connStr, int firstRows, HWND notify, UINT message)
 {
     Stop();
+    m_connStr = connStr;
     m_notify = notify;
     m_message = message;
     m_stop = false;
     m_posted = false;
     m_total = -1;
+    m_heatIndexMissing = false;
     m_ready.clear();
     m_end.reset();
     m_thread = std::thread(&CHotListLoader::Run, this, connStr, firstRows);
@@ -214,6 +216,7 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
     } reading(*this, connection);
     // The first rows and the rest are read in one transaction: one picture of the table.
     connection.ExecuteFixed("BEGIN");
+    m_heatIndexMissing = !CDbStatement(connection, StmtHasHeatIndex()).Step();
     CRawRows firstRead;
     int read = 0;
     {
@@ -286,7 +289,10 @@ CHotListLoader::Progress CHotListLoader::Take()
         progress.end = m_end;
     }
     progress.total = m_total;
-    if (progress.end && m_thread.joinable())
+    if (progress.end && m_thread.joinable()) {
         m_thread.join();
+        if (*progress.end == RowQueryEnd::AllRead && m_heatIndexMissing)
+            m_heatIndex.Start(m_connStr);
+    }
     return progress;
 }

@@ -7,6 +7,7 @@
 #include "base/cstring.h"
 #include "hotlist/hotrowbatch.h"
 #include "mainwnd/search/search_index.h"
+#include "store/heatindex.h"
 #include "store/rowquery.h"
 
 #include <atomic>
@@ -58,6 +59,7 @@ private:
     void Hand(CHotListChunk chunk);
     void Finish(RowQueryEnd end);
 
+    CString m_connStr;
     HWND m_notify = nullptr;
     UINT m_message = 0;
     std::thread m_thread;
@@ -69,4 +71,7 @@ private:
     std::optional<RowQueryEnd> m_end;
     // The thread's connection while it reads, for Stop to interrupt a long statement.
     CDbConnection* m_reading = nullptr;
+    // Whether the file lacks the heat order's index, which is then made once the list is read.
+    std::atomic<bool> m_heatIndexMissing{false};
+    CHeatIndexMaker m_heatIndex;
 };

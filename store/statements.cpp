@@ -35,14 +35,24 @@ CString StmtSelectHotRows(int count)
     CString text;
     // Ties go by id, oldest first: the first screenful and the whole list, read by two statements,
     // must agree on every row's place.
-    text.Format(L"SELECT id,substr(title,1,%d),substr(data1,1,%d) FROM T_ITEM %ls,id", kHotListTextChars,
-                kHotListTextChars, kHeatOrder);
+    text.Format(L"SELECT id,substr(title,1,%d),substr(data1,1,%d) FROM T_ITEM%ls %ls,id", kHotListTextChars,
+                kHotListTextChars, count < 0 ? L" NOT INDEXED" : L"", kHeatOrder);
     if (count >= 0) {
         CString limit;
         limit.Format(L" limit %d", count);
         text += limit;
     }
     return text;
+}
+
+CString StmtCreateHeatIndex()
+{
+    return L"CREATE INDEX IF NOT EXISTS I_ITEM_HEAT ON T_ITEM(clicktimes desc, lasttime desc)";
+}
+
+CString StmtHasHeatIndex()
+{
+    return L"SELECT 1 FROM sqlite_master WHERE type='index' AND name='I_ITEM_HEAT'";
 }
 
 CString StmtCountItems()

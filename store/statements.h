@@ -14,11 +14,14 @@ CString SqlEscape(const CString& text);
 // through SqlEscape itself (do not escape them again). The id list is put in as it stands.
 // The hot list's rows in heat order, the first `count` of them or, with -1, all: the id, and the
 // label and content cut to their first kHotListTextChars characters, all that a row shows and the
-// search looks at; a click reads the whole content by id. All of them come with no limit clause:
-// with one (even "limit -1") the engine orders the rows in a temporary B-tree, which grows far
-// slower than its sorter once the table outgrows the cache.
+// search looks at; a click reads the whole content by id. The first rows are found through the
+// heat order's index, reading those rows only; all of them are read through the table and sorted,
+// twice as fast as through the index, whose every entry sends the engine elsewhere in the file.
 constexpr int kHotListTextChars = 1000;
 CString StmtSelectHotRows(int count = -1);
+// Makes the heat order's index in a file made before it: the first rows then come without a sort.
+CString StmtCreateHeatIndex();
+CString StmtHasHeatIndex();  // 1 when the file has the heat order's index, else no row
 CString StmtCountItems();                                                    // how many items
 CString StmtSelectContent(int id);                                           // a click: read data1
 CString StmtCountClick(const CString& time, int id);                         // a click: count it

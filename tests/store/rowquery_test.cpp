@@ -1,4 +1,5 @@
 // The row query over a real file: order, columns by index, and quiet ends.
+#include "store/heatindex.h"
 #include "store/rowquery.h"
 #include "store/statements.h"
 #include "tests/store/store_fixture.h"
@@ -28,6 +29,30 @@ TEST_F(RowQuery, HeatOrderPutsCountsFirstThenLatestCopyWithNeverCopiedLast)
                  {L"f", L"内容😀", 5, L"2026-02-09 10:00:00"}});
     EXPECT_EQ(List(StmtSelectHotRows()),
               (std::vector<std::wstring>{L"2 b 2", L"4  4", L"6 f 内容😀", L"3 c 3", L"1 a 1", L"5 e 5"}));
+    // The first screenful, read through the index, agrees on every place.
+    EXPECT_EQ(List(StmtSelectHotRows(4)), (std::vector<std::wstring>{L"2 b 2", L"4  4", L"6 f 内容😀", L"3 c 3"}));
+}
+
+TEST_F(RowQuery, TheFirstRowsComeThroughTheHeatIndexWhichAFileMadeBeforeItIsGiven)
+{
+    CreateItems({{L"a", L"1", 5, std::nullopt}, {L"b", L"2", 9, std::nullopt}});
+    auto plan = [&](const CString& statement) {
+        std::wstring details;
+        RunRowQuery(ConnStr(), L"EXPLAIN QUERY PLAN " + statement,
+                    [&](const CDbRow& row) { details += m_session.ValueToText(row.Value(3)).str() + L";"; });
+        return details;
+    };
+    EXPECT_NE(plan(StmtSelectHotRows(17)).find(L"USING INDEX I_ITEM_HEAT"), std::wstring::npos);
+    // All of them are read through the table and sorted: through the index takes twice as long.
+    EXPECT_EQ(plan(StmtSelectHotRows()).find(L"I_ITEM_HEAT"), std::wstring::npos);
+
+    m_session.Execute(L"DROP INDEX I_ITEM_HEAT");
+    EXPECT_TRUE(m_session.QueryValue(StmtHasHeatIndex()).IsEmpty());
+    CHeatIndexMaker maker;
+    maker.Start(ConnStr());
+    maker.Wait();
+    EXPECT_EQ(m_session.QueryValue(StmtHasHeatIndex()), L"1");
+    EXPECT_NE(plan(StmtSelectHotRows(17)).find(L"USING INDEX I_ITEM_HEAT"), std::wstring::npos);
 }
 
 TEST_F(RowQuery, NewestFirstListsByDescendingId)
