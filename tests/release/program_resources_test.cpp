@@ -137,7 +137,7 @@ std::vector<ULONG_PTR> ResourceNames(HMODULE image, LPCWSTR type)
     return names;
 }
 
-TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareWithGdiScaling)
+TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6PerMonitorDpiAware)
 {
     CResourceImage image = LoadResourceImage(ProgramPath());
     ASSERT_TRUE(image);
@@ -169,11 +169,16 @@ TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareW
             << GuidText(system);
     }
 
+    // Per-monitor v2 where Windows 10 knows it, per-monitor on 8.1, the system's DPI on 7 and 8.
+    EXPECT_EQ(
+        ContextSetting(context, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+        L"PerMonitorV2, PerMonitor");
     EXPECT_EQ(ContextSetting(context, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
-              L"false");
+              L"true/pm");
     EXPECT_EQ(
         ContextSetting(context, L"http://schemas.microsoft.com/SMI/2017/WindowsSettings", L"gdiScaling"),
-        L"true");
+        L"<none>")
+        << "GDI scaling is for programs unaware of DPI";
 
     std::vector<std::wstring> assemblies = BoundAssemblies(context.Get());
     ASSERT_FALSE(assemblies.empty());

@@ -1,0 +1,187 @@
+// The main window and both dialogs at each scale and screen size: on the screen, with every button
+// in reach, and with the rows' text at the scale's size. Each row needs a Wine prefix of its own
+// DPI and desktop size: screen_rows.sh prepares one per row and runs the row's test.
+#include "res/resource.h"
+#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/support/testdb.h"
+
+#include <commctrl.h>
+
+namespace testing_support {
+namespace {
+
+struct ScreenRow {
+    UINT dpi;
+    int desktopWidth;
+    int desktopHeight;
+    bool templateFits;  // the window keeps the template's size; else it takes the work area's height
+    int entryHeight;    // of the list's entries, in pixels
+    int textHeight;     // of a row's font
+    const char* reason;
+};
+
+void PrintTo(const ScreenRow& row, std::ostream* out)
+{
+    *out << row.dpi << " DPI, " << row.desktopWidth << "x" << row.desktopHeight << ": " << row.reason;
+}
+
+// Each row's desktop has the shell's taskbar at its bottom, which the work area leaves out.
+const ScreenRow kScreens[] = {
+    {96, 1024, 768, true, 35, 20,
+     "100 % where it fits: the window, the rows and their text as they always were"},
+    {96, 800, 600, false, 35, 20,
+     "100 % on a small screen: shorter, fewer rows shown, each of the same height"},
+    {144, 1024, 768, false, 53, 30,
+     "150 %: the template grows past the screen; the text grows with the rows"},
+    {144, 1600, 1200, true, 53, 30, "150 % on a screen that holds it: the template's size at that scale"},
+};
+
+bool Inside(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+RECT WindowRectOf(HWND hWnd)
+{
+    RECT rect = {};
+    ::GetWindowRect(hWnd, &rect);
+    return rect;
+}
+
+// The main window's template as the system makes it at this DPI, with nothing of ours placing it.
+SIZE TemplateWindowSize()
+{
+    const HWND plain = ::CreateDialogParamW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    const RECT rect = WindowRectOf(plain);
+    ::DestroyWindow(plain);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+HWND FindDialog(const wchar_t* caption)
+{
+    struct Search {
+        const wchar_t* caption;
+        HWND found;
+    } search = {caption, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            wchar_t text[64] = {};
+            ::GetWindowTextW(hWnd, text, 64);
+            if (::IsWindowVisible(hWnd) && std::wstring(text) == s->caption) {
+                s->found = hWnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The height of the text a row shows, in the font it was given.
+int RowTextHeight(HWND row)
+{
+    const HDC dc = ::GetDC(row);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(row, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics = {};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(row, dc);
+    return metrics.tmHeight;
+}
+
+HWND FirstShownRow(HWND list)
+{
+    for (HWND child = ::GetWindow(list, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(child))
+            return child;
+    }
+    return nullptr;
+}
+
+class ScreenScale : public MainWindowFixture, public ::testing::WithParamInterface<ScreenRow> {
+protected:
+    void SetUp() override
+    {
+        m_dbPath = ProgramFolder() + L"sys.mdb";
+        std::vector<TestItem> items;
+        for (int i = 0; i < 40; ++i)
+            items.emplace_back(L"常用文本 " + std::to_wstring(i), L"内容");
+        CreateItemDatabase(m_dbPath, items);
+    }
+
+    // Every button of the dialog, and the dialog itself, lies in the work area.
+    void ExpectReachable(HWND dialog, std::initializer_list<int> buttons, const RECT& work)
+    {
+        EXPECT_TRUE(Inside(WindowRectOf(dialog), work)) << "the dialog in the work area";
+        for (int id : buttons) {
+            const HWND button = ::GetDlgItem(dialog, id);
+            ASSERT_NE(button, nullptr) << id;
+            EXPECT_TRUE(Inside(WindowRectOf(button), work) &&
+                        Inside(WindowRectOf(button), WindowRectOf(dialog)))
+                << "button " << id << " on screen";
+        }
+    }
+};
+
+TEST_P(ScreenScale, MainWindowAndDialogsFitTheWorkAreaAtTheScreensScale)
+{
+    const ScreenRow& row = GetParam();
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    ASSERT_EQ(dpi, static_cast<int>(row.dpi)) << "screen_rows.sh prepares the prefix of each row";
+    ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), row.desktopWidth);
+    ASSERT_EQ(::GetSystemMetrics(SM_CYSCREEN), row.desktopHeight);
+    RECT work = {};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const SIZE templateSize = TemplateWindowSize();
+
+    HWND items = nullptr;
+    HWND options = nullptr;
+    WaitUntilShown()
+        .Then([this] { return FirstShownRow(m_dlg.ListBox()) != nullptr; }, 5000, "rows shown")
+        .Then([&] {
+            const RECT main = WindowRectOf(Main());
+            EXPECT_TRUE(Inside(main, work)) << "the main window in the work area";
+            EXPECT_EQ(main.right - main.left, templateSize.cx);
+            EXPECT_EQ(main.bottom - main.top, row.templateFits ? templateSize.cy : work.bottom - work.top);
+            const RECT status = WindowRectOf(::GetDlgItem(Main(), IDC_STATUS));
+            EXPECT_TRUE(Inside(status, work)) << "the status line";
+            EXPECT_EQ(::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0), row.entryHeight);
+            EXPECT_EQ(RowTextHeight(FirstShownRow(m_dlg.ListBox())), row.textHeight);
+            return ::PostMessageW(Main(), WM_COMMAND, ID_TRAY_ITEMS, 0) != FALSE;
+        })
+        .Then([&] { return (items = FindDialog(L"数据项")) != nullptr; }, 5000, "the items dialog")
+        .Then([&] {
+            ExpectReachable(items, {IDC_NEWITEM, IDC_IMPORT, IDC_EXPORT, IDC_DELETECHECKED}, work);
+            const HWND list = ::GetDlgItem(items, IDC_ITEMLIST);
+            EXPECT_EQ(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0),
+                      ::MulDiv(300, static_cast<int>(row.dpi), 96));
+            return ::PostMessageW(items, WM_COMMAND, IDCANCEL, 0) != FALSE;
+        })
+        .Then([&] { return !::IsWindow(items); }, 3000, "the items dialog closed")
+        .Then([&] { return ::PostMessageW(Main(), WM_COMMAND, ID_TRAY_OPTIONS, 0) != FALSE; })
+        .Then([&] { return (options = FindDialog(L"选项")) != nullptr; }, 5000, "the options dialog")
+        .Then([&] {
+            ExpectReachable(options, {IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL, IDC_CLEARHISTORY}, work);
+            return ::PostMessageW(options, WM_COMMAND, IDC_OPTIONS_CANCEL, 0) != FALSE;
+        })
+        .Then([&] { return !::IsWindow(options); }, 3000, "the options dialog closed");
+    CloseWithCloseBox();
+    Run();
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ScreenScale, ::testing::ValuesIn(kScreens),
+                         [](const ::testing::TestParamInfo<ScreenRow>& row) {
+                             return "dpi" + std::to_string(row.param.dpi) + "_" +
+                                    std::to_string(row.param.desktopWidth) + "x" +
+                                    std::to_string(row.param.desktopHeight);
+                         });
+
+}  // namespace
+}  // namespace testing_support
