@@ -255,4 +255,27 @@ TEST(ProgramIcon, TheMainIconIsTheFirst)
     EXPECT_EQ(groups.front(), static_cast<ULONG_PTR>(IDI_MAIN));
 }
 
+// At 100, 125 and 150 % the caption, the taskbar and the notification area ask for these sizes:
+// each icon has an image drawn for each, so that none is stretched.
+TEST(ProgramIcon, BothIconsHaveAnImageForEverySizeTheScreensScalesAskFor)
+{
+    CResourceImage image = LoadResourceImage(ProgramPath());
+    ASSERT_TRUE(image);
+    for (const UINT id : {IDI_MAIN, IDI_TRAY}) {
+        const HRSRC group = ::FindResourceW(image.Get(), MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+        ASSERT_NE(group, nullptr) << id;
+        auto* directory = static_cast<BYTE*>(::LockResource(::LoadResource(image.Get(), group)));
+        ASSERT_NE(directory, nullptr) << id;
+        for (const int size : {16, 20, 24, 32, 48}) {
+            const int found = ::LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+            const HRSRC entry =
+                found ? ::FindResourceW(image.Get(), MAKEINTRESOURCEW(found), RT_ICON) : nullptr;
+            ASSERT_NE(entry, nullptr) << id << " at " << size;
+            const auto* header =
+                static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(image.Get(), entry)));
+            EXPECT_EQ(header->biWidth, size) << "icon " << id << " has its own image at " << size;
+        }
+    }
+}
+
 }  // namespace
