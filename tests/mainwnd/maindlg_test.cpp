@@ -4,11 +4,13 @@
 #include "corelib/about_box.h"
 #include "corelib/core.h"
 #include "mainwnd/pasteback.h"
+#include "mainwnd/windowsize.h"
 #include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "res/version.h"
 #include "store/connstr.h"
 #include "store/statements.h"
+#include "tests/hotlist/mouse_input.h"
 #include "tests/mainwnd/main_window_fixture.h"
 #include "tests/mainwnd/tray_probe.h"
 #include "tests/support/hotkey_input.h"
@@ -363,3 +365,68 @@ TEST(PasteKeys, HeldKeysAreLetGoFirstAltAndWinAfterAKeyOfNoMeaning)
 }
 
 }  // namespace
+
+namespace {
+
+RECT WindowRectOf(HWND hWnd)
+{
+    RECT rect = {};
+    ::GetWindowRect(hWnd, &rect);
+    return rect;
+}
+
+}  // namespace
+
+// Dragged shorter by its bottom border: the list and the status line follow, the rows keep their
+// height, and the size (at 96 DPI) is kept for the next start, which opens at it.
+TEST_F(MainWindow, ResizedByItsBorderTheRowsKeepTheirHeightAndTheNextStartHasTheSize)
+{
+    CreateItemDatabase(m_dbPath, std::vector<TestItem>(30, TestItem(L"行", L"内容")));
+    CCore settings;
+    RECT before = {};
+    LRESULT entryHeight = 0;
+    int x = 0, y = 0;
+    WaitUntilShown()
+        .Then([&] { return ::SendMessageW(m_dlg.ListBox(), LB_GETCOUNT, 0, 0) == 30; }, 5000, "rows")
+        .Then([&] {
+            before = WindowRectOf(Main());
+            entryHeight = ::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0);
+            x = (before.left + before.right) / 2;
+            y = before.bottom - 2;  // on the sizing border
+            return MouseMoveTo(x, y);
+        })
+        // The press starts the system's sizing loop: the steps after it run from that loop, and
+        // must not take its mouse messages by pumping.
+        .Then([&] {
+            MouseLeftDown(x, y);
+            return true;
+        })
+        .Then([&] {
+            MouseLeftUp(x, y - 120);
+            return true;
+        })
+        .Then([&] { return settings.getConfigS(L"mainWindowSize").has_value(); }, 3000, "the size kept")
+        .Then([&] {
+            const RECT after = WindowRectOf(Main());
+            EXPECT_EQ(after.bottom - after.top, before.bottom - before.top - 120);
+            EXPECT_EQ(::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0), entryHeight);
+            EXPECT_LT(WindowRectOf(::GetDlgItem(Main(), IDC_STATUS)).bottom, after.bottom)
+                << "the status line";
+            EXPECT_EQ(*settings.getConfigS(L"mainWindowSize"),
+                      WindowSizeText(CSize(after.right - after.left, after.bottom - after.top)));
+            return true;
+        });
+    CloseWithCloseBox();
+    Run();
+
+    CProbedMainDlg next;
+    CModalScript script;
+    script.Then([&] { return IsUp(next); }).Then([&] {
+        const RECT opened = WindowRectOf(next.m_hWnd);
+        EXPECT_EQ(opened.bottom - opened.top, before.bottom - before.top - 120);
+        return ::PostMessageW(next.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;
+    });
+    RunModal(next, script);
+    EXPECT_TRUE(script.Succeeded());
+    settings.saveConfigS(L"mainWindowSize", L"");
+}

@@ -20,11 +20,6 @@ struct ScreenRow {
     const char* reason;
 };
 
-void PrintTo(const ScreenRow& row, std::ostream* out)
-{
-    *out << row.dpi << " DPI, " << row.desktopWidth << "x" << row.desktopHeight << ": " << row.reason;
-}
-
 // Each row's desktop has the shell's taskbar at its bottom, which the work area leaves out.
 const ScreenRow kScreens[] = {
     {96, 1024, 768, true, 35, 20,
@@ -58,40 +53,6 @@ SIZE TemplateWindowSize()
     const RECT rect = WindowRectOf(plain);
     ::DestroyWindow(plain);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
-HWND FindDialog(const wchar_t* caption)
-{
-    struct Search {
-        const wchar_t* caption;
-        HWND found;
-    } search = {caption, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            wchar_t text[64] = {};
-            ::GetWindowTextW(hWnd, text, 64);
-            if (::IsWindowVisible(hWnd) && std::wstring(text) == s->caption) {
-                s->found = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The height of the text a row shows, in the font it was given.
-int RowTextHeight(HWND row)
-{
-    const HDC dc = ::GetDC(row);
-    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(row, WM_GETFONT, 0, 0)));
-    TEXTMETRICW metrics = {};
-    ::GetTextMetricsW(dc, &metrics);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(row, dc);
-    return metrics.tmHeight;
 }
 
 HWND FirstShownRow(HWND list)
@@ -131,6 +92,7 @@ protected:
 TEST_P(ScreenScale, MainWindowAndDialogsFitTheWorkAreaAtTheScreensScale)
 {
     const ScreenRow& row = GetParam();
+    SCOPED_TRACE(row.reason);
     const HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
@@ -153,10 +115,14 @@ TEST_P(ScreenScale, MainWindowAndDialogsFitTheWorkAreaAtTheScreensScale)
             const RECT status = WindowRectOf(::GetDlgItem(Main(), IDC_STATUS));
             EXPECT_TRUE(Inside(status, work)) << "the status line";
             EXPECT_EQ(::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0), row.entryHeight);
-            EXPECT_EQ(RowTextHeight(FirstShownRow(m_dlg.ListBox())), row.textHeight);
+            // A row is as high as its text, and a line and two pixels more.
+            RECT rowRect = {};
+            ::GetClientRect(FirstShownRow(m_dlg.ListBox()), &rowRect);
+            EXPECT_EQ(rowRect.bottom - 3, row.textHeight);
             return ::PostMessageW(Main(), WM_COMMAND, ID_TRAY_ITEMS, 0) != FALSE;
         })
-        .Then([&] { return (items = FindDialog(L"数据项")) != nullptr; }, 5000, "the items dialog")
+        .Then([&] { return (items = ::FindWindowW(L"#32770", L"数据项")) != nullptr; }, 5000,
+              "the items dialog")
         .Then([&] {
             ExpectReachable(items, {IDC_NEWITEM, IDC_IMPORT, IDC_EXPORT, IDC_DELETECHECKED}, work);
             const HWND list = ::GetDlgItem(items, IDC_ITEMLIST);
@@ -166,7 +132,8 @@ TEST_P(ScreenScale, MainWindowAndDialogsFitTheWorkAreaAtTheScreensScale)
         })
         .Then([&] { return !::IsWindow(items); }, 3000, "the items dialog closed")
         .Then([&] { return ::PostMessageW(Main(), WM_COMMAND, ID_TRAY_OPTIONS, 0) != FALSE; })
-        .Then([&] { return (options = FindDialog(L"选项")) != nullptr; }, 5000, "the options dialog")
+        .Then([&] { return (options = ::FindWindowW(L"#32770", L"选项")) != nullptr; }, 5000,
+              "the options dialog")
         .Then([&] {
             ExpectReachable(options, {IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL, IDC_CLEARHISTORY}, work);
             return ::PostMessageW(options, WM_COMMAND, IDC_OPTIONS_CANCEL, 0) != FALSE;
