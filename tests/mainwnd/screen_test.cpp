@@ -44,12 +44,16 @@ RECT WindowRectOf(HWND hWnd)
     return rect;
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
 // The main window's template as the system makes it at this DPI, with nothing of ours placing it.
 SIZE TemplateWindowSize()
 {
-    const HWND plain = ::CreateDialogParamW(
-        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    const HWND plain = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+                                            &PlainDialogProc, 0);
     const RECT rect = WindowRectOf(plain);
     ::DestroyWindow(plain);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
