@@ -30,20 +30,6 @@ namespace {
 
 class MainWindow : public MainWindowFixture {};
 
-// The width of an icon's image; 0 for none.
-int IconWidth(HICON icon)
-{
-    ICONINFO info = {};
-    if (!icon || !::GetIconInfo(icon, &info))
-        return 0;
-    BITMAP bitmap = {};
-    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
-}
-
 constexpr WORD kCtrlShiftF = ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8) | 'F';
 
 // The search box of the window's template, or one made here like it while the template has none.
@@ -130,8 +116,11 @@ TEST_F(MainWindow, StartUpSetsUpTheProcessWideStateAndShowsReady)
         EXPECT_EQ(m_dlg.MainIcon(), mainIcon);
         EXPECT_EQ(::SendMessageW(Main(), WM_GETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(mainIcon));
         // The caption's icon is the image drawn for its size, not the large one shrunk.
-        const HICON smallIcon = reinterpret_cast<HICON>(::SendMessageW(Main(), WM_GETICON, ICON_SMALL, 0));
-        EXPECT_EQ(IconWidth(smallIcon), ::GetSystemMetrics(SM_CXSMICON));
+        const int smallSize = ::GetSystemMetrics(SM_CXSMICON);
+        EXPECT_EQ(
+            ::SendMessageW(Main(), WM_GETICON, ICON_SMALL, 0),
+            reinterpret_cast<LRESULT>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN),
+                                                   IMAGE_ICON, smallSize, smallSize, LR_SHARED)));
         EXPECT_EQ(::SendMessageW(Main(), WM_QUERYDRAGICON, 0, 0), reinterpret_cast<LRESULT>(mainIcon));
         return true;
     });

@@ -33,8 +33,8 @@ const ScreenRow kScreens[] = {
 
 bool Inside(const RECT& inner, const RECT& outer)
 {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
+    RECT both = {};
+    return ::UnionRect(&both, &inner, &outer) && ::EqualRect(&both, &outer);
 }
 
 RECT WindowRectOf(HWND hWnd)
@@ -73,10 +73,7 @@ protected:
     void SetUp() override
     {
         m_dbPath = ProgramFolder() + L"sys.mdb";
-        std::vector<TestItem> items;
-        for (int i = 0; i < 40; ++i)
-            items.emplace_back(L"常用文本 " + std::to_wstring(i), L"内容");
-        CreateItemDatabase(m_dbPath, items);
+        CreateItemDatabase(m_dbPath, std::vector<TestItem>(40, TestItem(L"常用文本", L"内容")));
     }
 
     // Every button of the dialog, and the dialog itself, lies in the work area.
