@@ -68,6 +68,23 @@ HWND FirstShownRow(HWND list)
     return nullptr;
 }
 
+// The dialog's visible controls do not cover one another.
+void ExpectNoOverlap(HWND dialog)
+{
+    std::vector<HWND> shown;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::IsWindowVisible(child))
+            shown.push_back(child);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            const RECT first = WindowRectOf(shown[i]), second = WindowRectOf(shown[j]);
+            RECT overlap = {};
+            EXPECT_FALSE(::IntersectRect(&overlap, &first, &second))
+                << ::GetDlgCtrlID(shown[i]) << " and " << ::GetDlgCtrlID(shown[j]);
+        }
+    }
+}
+
 class ScreenScale : public MainWindowFixture, public ::testing::WithParamInterface<ScreenRow> {
 protected:
     void SetUp() override
@@ -129,6 +146,14 @@ TEST_P(ScreenScale, MainWindowAndDialogsFitTheWorkAreaAtTheScreensScale)
             const HWND list = ::GetDlgItem(items, IDC_ITEMLIST);
             EXPECT_EQ(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0),
                       ::MulDiv(300, static_cast<int>(row.dpi), 96));
+            // Deleting offers the undo, which a narrowed dialog brings near the tip.
+            ::SendMessageW(items, WM_COMMAND, ID_LIST_SELECTALL, 0);
+            return ::PostMessageW(items, WM_COMMAND, IDC_DELETECHECKED, 0) != FALSE;
+        })
+        .Then([&] { return ::IsWindowVisible(::GetDlgItem(items, IDC_UNDO)) != FALSE; }, 3000,
+              "the undo offered")
+        .Then([&] {
+            ExpectNoOverlap(items);
             return ::PostMessageW(items, WM_COMMAND, IDCANCEL, 0) != FALSE;
         })
         .Then([&] { return !::IsWindow(items); }, 3000, "the items dialog closed")
