@@ -419,3 +419,37 @@ TEST_F(MainWindow, ResizedByItsBorderTheRowsKeepTheirHeightAndTheNextStartHasThe
     EXPECT_TRUE(script.Succeeded());
     settings.saveConfigS(L"mainWindowSize", L"");
 }
+
+// Moved to a screen of 125 %: the window takes the rectangle the system suggests, and its entries
+// and layout scale with it. (Wine has one DPI for every screen: the message is the system's own.)
+TEST_F(MainWindow, AtANewDpiItTakesTheSuggestedRectangleAndItsEntriesScale)
+{
+    CreateItemDatabase(m_dbPath, std::vector<TestItem>(30, TestItem(L"行", L"内容")));
+    RECT suggested = {};
+    LRESULT entryHeight = 0;
+    WaitUntilShown()
+        .Then([&] { return ::SendMessageW(m_dlg.ListBox(), LB_GETCOUNT, 0, 0) == 30; }, 5000, "rows")
+        .Then([&] {
+            const RECT before = WindowRectOf(Main());
+            entryHeight = ::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0);
+            suggested = {10, 10, 10 + (before.right - before.left) * 5 / 4, 700};  // on the 768-pixel desktop
+            ::SendMessageW(Main(), WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+            return true;
+        })
+        .Then(
+            [&] {
+                const RECT now = WindowRectOf(Main());
+                return ::EqualRect(&now, &suggested) != FALSE;
+            },
+            3000, "placed")
+        .Then([&] {
+            EXPECT_EQ(::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0),
+                      ::MulDiv(entryHeight, 120, 96));
+            const RECT status = WindowRectOf(::GetDlgItem(Main(), IDC_STATUS));
+            EXPECT_GT(status.top, WindowRectOf(m_dlg.ListBox()).bottom) << "the status line below the list";
+            EXPECT_LT(status.bottom, suggested.bottom);
+            return true;
+        });
+    CloseWithCloseBox();
+    Run();
+}
