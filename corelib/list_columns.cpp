@@ -1,6 +1,7 @@
 // Parsing the column text and applying it to a list-view control.
 #include "corelib/list_columns.h"
 
+#include "framework/dpi.h"
 #include "framework/listctrl.h"
 
 namespace {
@@ -54,8 +55,11 @@ void SetUpReportList(CListCtrl& list, const std::vector<CColumnSpec>& columns, b
     int existing = header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
     if (existing < 0)
         existing = 0;
+    // The widths are pixels at 96 DPI; the text in the columns grows with the screen's scale.
+    const UINT dpi = WindowDpi(list.m_hWnd);
     for (size_t i = 0; i < columns.size(); ++i)
-        list.InsertColumn(existing + static_cast<int>(i), columns[i].title, LVCFMT_LEFT, columns[i].width);
+        list.InsertColumn(existing + static_cast<int>(i), columns[i].title, LVCFMT_LEFT,
+                          ScaleToDpi(columns[i].width, dpi));
 
     DWORD style = list.GetExtendedStyle() | LVS_EX_FULLROWSELECT;
     style = checkBoxes ? (style | LVS_EX_CHECKBOXES) : (style & ~static_cast<DWORD>(LVS_EX_CHECKBOXES));

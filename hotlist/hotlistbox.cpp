@@ -1,6 +1,7 @@
 // CHotListBox: adding the entries, giving the rows on screen their windows, and passing clicks on.
 #include "hotlist/hotlistbox.h"
 
+#include "framework/dpi.h"
 #include "hotlist/hyperlink.h"
 #include "hotlist/itemclick.h"
 
@@ -65,7 +66,7 @@ void CHotListBox::AddRows(CHotRowBatch rows, bool shown)
         return;
     }
     if (shownBefore == 0)
-        SetEntryHeight();
+        ApplyEntryHeight();
     if (!m_allShown) {
         m_shown.resize(m_shown.size() + static_cast<size_t>(added));
         std::iota(m_shown.end() - added, m_shown.end(), first);
@@ -73,11 +74,34 @@ void CHotListBox::AddRows(CHotRowBatch rows, bool shown)
     SetEntryCount();
 }
 
-void CHotListBox::SetEntryHeight()
+void CHotListBox::SetEntryHeight(int pixels)
 {
+    m_entryHeight = std::max(0, pixels);
+    if (m_hWnd && ShownCount() > 0) {
+        ApplyEntryHeight();
+        Invalidate();
+    }
+}
+
+int CHotListBox::CurrentEntryHeight() const
+{
+    if (m_entryHeight > 0)
+        return m_entryHeight;
     CRect client;
     GetClientRect(&client);
-    SendMessage(LB_SETITEMHEIGHT, 0, EntryHeight(client.Height()) & 0xFFFF);
+    return EntryHeight(client.Height());
+}
+
+void CHotListBox::ApplyEntryHeight()
+{
+    SendMessage(LB_SETITEMHEIGHT, 0, CurrentEntryHeight() & 0xFFFF);
+}
+
+void CHotListBox::OnDpiChanged()
+{
+    // Each row's font was made for the DPI it was created at.
+    m_liveRows.clear();
+    Invalidate();
 }
 
 bool CHotListBox::SetEntryCount()
@@ -108,7 +132,7 @@ void CHotListBox::ShowRows(std::vector<int> rows)
                rows.end());
     SetHighlight(-1);
     if (ShownCount() == 0 && !rows.empty())
-        SetEntryHeight();
+        ApplyEntryHeight();
     m_allShown = false;
     m_shown = std::move(rows);
     ForgetEntriesOfLiveRows();
@@ -132,7 +156,7 @@ void CHotListBox::AppendShownRows(const std::vector<int>& rows)
     if (m_shown.size() == before)
         return;
     if (before == 0)
-        SetEntryHeight();
+        ApplyEntryHeight();
     if (!SetEntryCount())
         m_shown.resize(before);
 }
@@ -141,7 +165,7 @@ void CHotListBox::ShowAllRows()
 {
     SetHighlight(-1);
     if (ShownCount() == 0 && m_rows.Count() > 0)
-        SetEntryHeight();
+        ApplyEntryHeight();
     m_allShown = true;
     std::vector<int>().swap(m_shown);
     ForgetEntriesOfLiveRows();
@@ -214,7 +238,7 @@ int CHotListBox::EntriesOnScreen() const
 {
     CRect client;
     GetClientRect(&client);
-    const int entryHeight = std::max(1, EntryHeight(client.Height()));
+    const int entryHeight = std::max(1, CurrentEntryHeight());
     return std::max(1, (static_cast<int>(client.Height()) + entryHeight - 1) / entryHeight);
 }
 
@@ -272,7 +296,8 @@ CHyperLink* CHotListBox::LiveRow(int entry)
     live.entry = entry;
     live.row = std::make_unique<CHotRow>(RowTextAt(position), m_rows.IdAt(position),
                                          static_cast<UINT>(m_firstControlId + position), this, m_hNotifyWnd,
-                                         CRect(0, 0, client.Width(), client.Height() / 20));
+                                         CRect(0, 0, client.Width(), client.Height() / 20),
+                                         ScaleToDpi(kRowFontHeight, WindowDpi(m_hWnd)));
     return live.row->Row();
 }
 

@@ -65,6 +65,12 @@ public:
     // The text of an entry shown, or "" for none.
     std::wstring TextAt(int index) const;
 
+    // Every entry's height from now on, in pixels; 0 (the default): 6 % of the list's height when
+    // its first entry is added. A window that can be resized gives one, so that rows keep their size.
+    void SetEntryHeight(int pixels);
+    // The window now shows at another DPI: the rows on screen are made again in the font for it.
+    void OnDpiChanged();
+
     // The entry drawn as hovered for the keyboard (-1: none); scrolled into view.
     void SetHighlight(int index);
     int Highlight() const { return m_highlight; }
@@ -119,14 +125,16 @@ private:
     // The position among m_rows of the item an entry shows; -1 for none.
     int PositionAt(int entry) const;
     void ForgetEntriesOfLiveRows();
-    // The first item's entry height is every entry's: 6 % of the list's height.
-    void SetEntryHeight();
+    // The first item's entry height is every entry's: the one given, or 6 % of the list's height.
+    void ApplyEntryHeight();
+    int CurrentEntryHeight() const;
 
     // The rows that have a window, the most recently drawn first.
     mutable std::list<CLiveRow> m_liveRows;
     // The control id of the first item added: items keep the ids their adding gave them.
     int m_firstControlId = 0;
     const IHotRowTexts* m_rowTexts = nullptr;
+    int m_entryHeight = 0;  // 0: from the list's height
     // The text of the item at a position among those added.
     std::wstring RowTextAt(int position) const;
 

@@ -6,11 +6,11 @@
 
 namespace {
 
-// "宋体" at 20 pixels, the face every row shows its text in.
-LOGFONTW RowFont()
+// "宋体" at the height for the list's DPI (20 pixels at 96), the face every row shows its text in.
+LOGFONTW RowFont(int height)
 {
     LOGFONTW font = {};
-    font.lfHeight = 20;
+    font.lfHeight = height;
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = ANSI_CHARSET;
     font.lfQuality = PROOF_QUALITY;
@@ -21,7 +21,8 @@ LOGFONTW RowFont()
 
 }  // namespace
 
-CHotRow::CHotRow(std::wstring_view text, int itemId, UINT controlId, CWnd* pList, HWND hOwner, const CRect& rect)
+CHotRow::CHotRow(std::wstring_view text, int itemId, UINT controlId, CWnd* pList, HWND hOwner,
+                 const CRect& rect, int fontHeight)
     : m_nItemId(itemId), m_nControlId(controlId), m_row(std::make_unique<CHyperLink>())
 {
     // Created hidden: the list shows it over its entry.
@@ -29,5 +30,5 @@ CHotRow::CHotRow(std::wstring_view text, int itemId, UINT controlId, CWnd* pList
     m_row->SetText(std::wstring(text).c_str());
     m_row->SetOwnerWnd(hOwner);
     m_row->SetItemId(std::to_wstring(m_nItemId).c_str());
-    m_row->SetLinkFont(RowFont());
+    m_row->SetLinkFont(RowFont(fontHeight));
 }

@@ -7,11 +7,15 @@
 #include <memory>
 #include <string_view>
 
+// The rows' font height at 96 DPI, in pixels.
+constexpr int kRowFontHeight = 20;
+
 class CHotRow {
 public:
     // Makes the row control: a hidden child of pList at rect, with the text, item id, control id and
-    // font, reporting its clicks to hOwner.
-    CHotRow(std::wstring_view text, int itemId, UINT controlId, CWnd* pList, HWND hOwner, const CRect& rect);
+    // the rows' font at fontHeight pixels, reporting its clicks to hOwner.
+    CHotRow(std::wstring_view text, int itemId, UINT controlId, CWnd* pList, HWND hOwner, const CRect& rect,
+            int fontHeight = kRowFontHeight);
     CHotRow(const CHotRow&) = delete;
     CHotRow& operator=(const CHotRow&) = delete;
 

@@ -7,6 +7,7 @@
 #include "corelib/clipboard_text.h"
 #include "corelib/core.h"
 #include "corelib/file_chooser.h"
+#include "framework/dialog_layout.h"
 #include "framework/exception_report.h"
 #include "items/importprogressdlg.h"
 #include "items/itemeditdlg.h"
@@ -193,6 +194,15 @@ BOOL CItemsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_isDataChanged = FALSE;
+    // On a small screen (or a large scale) the list gives up room, and the buttons stay on screen.
+    FitDialogToWorkArea(m_hWnd, IDD_ITEMS,
+                        {{IDC_ITEMLIST, CDialogLayout::StretchRight | CDialogLayout::StretchDown},
+                         {IDC_NEWITEM, CDialogLayout::MoveRight},
+                         {IDC_IMPORT, CDialogLayout::MoveRight},
+                         {IDC_EXPORT, CDialogLayout::MoveRight},
+                         {IDC_DELETECHECKED, CDialogLayout::MoveRight},
+                         {IDC_UNDO, CDialogLayout::MoveRight},
+                         {IDC_UNDO_TEXT, CDialogLayout::MoveRight}});
     g_core->listInit(m_list, L"标签,300,内容,400", 1);
     // The check boxes are this dialog's to keep: the list asks for them row by row.
     m_list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);

@@ -50,6 +50,14 @@ void CItemsDlg::ShowUndoOffer()
         // The focus does not go with the button: it moves to the list.
         SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_list.m_hWnd), TRUE);
     }
-    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_UNDO_TEXT), offered ? SW_SHOWNA : SW_HIDE);
+    const HWND text = ::GetDlgItem(m_hWnd, IDC_UNDO_TEXT);
+    ::ShowWindow(text, offered ? SW_SHOWNA : SW_HIDE);
     ::ShowWindow(button, offered ? SW_SHOWNA : SW_HIDE);
+    // A dialog narrowed to fit the screen brings the offer over the tip, which gives way to it.
+    const HWND tip = ::GetDlgItem(m_hWnd, IDC_ITEMS_TIP);
+    RECT tipRect = {}, textRect = {}, overlap = {};
+    ::GetWindowRect(tip, &tipRect);
+    ::GetWindowRect(text, &textRect);
+    if (!m_loadPending)
+        ::ShowWindow(tip, offered && ::IntersectRect(&overlap, &tipRect, &textRect) ? SW_HIDE : SW_SHOWNA);
 }

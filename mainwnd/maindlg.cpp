@@ -4,6 +4,7 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "framework/dpi.h"
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"
 #include "mainwnd/hotkey_toggle.h"
@@ -79,7 +80,8 @@ BOOL CMainDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    // The caption and the taskbar take the small image drawn for their size, not a shrunk large one.
+    SetIcon(LoadIconAtSize(AfxGetResourceHandle(), IDI_MAIN, ::GetSystemMetrics(SM_CXSMICON)), FALSE);
     m_status.Attach(this, IDC_STATUS, kStatusTimer);
     m_paste.Attach(this, &m_status, kPasteTimer);
 
@@ -109,6 +111,7 @@ BOOL CMainDlg::OnInitDialog()
         return FALSE;
     }
 
+    m_size.Attach(*this, IDD_MAIN, m_list, g_core, IDC_SEARCH, IDC_HOTLIST, IDC_STATUS);
     m_previous = std::make_unique<CPreviousWindow>();
     m_tray.Add(m_hWnd);
     StartHotkey();
@@ -177,6 +180,8 @@ BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (LRESULT answer = 0; m_size.OnWindowMessage(message, wParam, lParam, &answer))
+        return answer;
     if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && m_search.m_hWnd) {
         // Brought back (from the tray, the taskbar, a hotkey): the list as the table now is, in
         // heat order, unless the activation is a click, which must land on the row it aimed at.

@@ -15,6 +15,7 @@
 #include "mainwnd/searchbox.h"
 #include "mainwnd/statusline.h"
 #include "mainwnd/trayicon.h"
+#include "mainwnd/windowsize.h"
 #include "store/changestamp.h"
 #include "store/rowquery.h"
 
@@ -103,6 +104,7 @@ private:
 
     CProgramObjects m_objects;
     CTrayIcon m_tray;
+    CMainWindowSize m_size;
     CStatusLine m_status;
     CPasteBack m_paste;
     bool m_startMinimised = false;

@@ -2,6 +2,7 @@
 #include "mainwnd/trayicon.h"
 
 #include "framework/afxwin.h"
+#include "framework/dpi.h"
 #include "mainwnd/product.h"
 #include "res/resource.h"
 
@@ -37,7 +38,8 @@ CTrayIcon::~CTrayIcon()
 
 BOOL CTrayIcon::Notify(HWND hWnd, DWORD action)
 {
-    HICON hTrayIcon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_TRAY));
+    // The notification area shows small icons: 16 pixels at 96 DPI, 24 at 144.
+    HICON hTrayIcon = LoadIconAtSize(AfxGetInstanceHandle(), IDI_TRAY, ::GetSystemMetrics(SM_CXSMICON));
     NOTIFYICONDATAW record = MakeTrayIconRecord(hWnd, hTrayIcon, kProductName);
     return ::Shell_NotifyIconW(action, &record);
 }

@@ -5,6 +5,7 @@
 #include "appstate/globals.h"
 #include "corelib/core.h"
 #include "corelib/program_path.h"
+#include "framework/dialog_layout.h"
 #include "options/autostart.h"
 #include "options/hotkey_rules.h"
 #include "options/hotkey_setting.h"
@@ -40,6 +41,10 @@ BOOL COptionsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_isHistoryCleared = FALSE;
+    // Whatever the screen and its scale, the buttons that end the dialog stay on it.
+    FitDialogToWorkArea(m_hWnd, IDD_OPTIONS,
+                        {{IDC_OPTIONS_OK, CDialogLayout::MoveRight | CDialogLayout::MoveDown},
+                         {IDC_OPTIONS_CANCEL, CDialogLayout::MoveRight | CDialogLayout::MoveDown}});
     // Any nonzero flag means on; the box has only two states.
     ::CheckDlgButton(m_hWnd, IDC_AUTOMIN, g_isAutoMin ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(m_hWnd, IDC_PASTEBACK, g_core->getConfigB(kPasteBackKey) ? BST_CHECKED : BST_UNCHECKED);

@@ -21,7 +21,8 @@ fi
 case ":$PATH:" in *":$mirelo_shims:"*) ;; *) export PATH="$mirelo_shims:$PATH" ;; esac
 export WINELOADER="$mirelo_loader"
 export WINEARCH="$mirelo_arch"
-export WINEPREFIX="$mirelo_build/wineprefix"
+# A test that needs another DPI or desktop size names a prefix of its own.
+export WINEPREFIX="${MIRELO_WINEPREFIX:-$mirelo_build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The Windows it plays: Chinese (code page 936, the default) or English (MIRELO_CODEPAGE=1252).

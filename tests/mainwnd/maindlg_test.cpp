@@ -4,11 +4,13 @@
 #include "corelib/about_box.h"
 #include "corelib/core.h"
 #include "mainwnd/pasteback.h"
+#include "mainwnd/windowsize.h"
 #include "options/hotkey_setting.h"
 #include "res/resource.h"
 #include "res/version.h"
 #include "store/connstr.h"
 #include "store/statements.h"
+#include "tests/hotlist/mouse_input.h"
 #include "tests/mainwnd/main_window_fixture.h"
 #include "tests/mainwnd/tray_probe.h"
 #include "tests/support/hotkey_input.h"
@@ -113,7 +115,12 @@ TEST_F(MainWindow, StartUpSetsUpTheProcessWideStateAndShowsReady)
         HICON mainIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN));
         EXPECT_EQ(m_dlg.MainIcon(), mainIcon);
         EXPECT_EQ(::SendMessageW(Main(), WM_GETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(mainIcon));
-        EXPECT_EQ(::SendMessageW(Main(), WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(mainIcon));
+        // The caption's icon is the image drawn for its size, not the large one shrunk.
+        const int smallSize = ::GetSystemMetrics(SM_CXSMICON);
+        EXPECT_EQ(
+            ::SendMessageW(Main(), WM_GETICON, ICON_SMALL, 0),
+            reinterpret_cast<LRESULT>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN),
+                                                   IMAGE_ICON, smallSize, smallSize, LR_SHARED)));
         EXPECT_EQ(::SendMessageW(Main(), WM_QUERYDRAGICON, 0, 0), reinterpret_cast<LRESULT>(mainIcon));
         return true;
     });
@@ -347,3 +354,102 @@ TEST(PasteKeys, HeldKeysAreLetGoFirstAltAndWinAfterAKeyOfNoMeaning)
 }
 
 }  // namespace
+
+namespace {
+
+RECT WindowRectOf(HWND hWnd)
+{
+    RECT rect = {};
+    ::GetWindowRect(hWnd, &rect);
+    return rect;
+}
+
+}  // namespace
+
+// Dragged shorter by its bottom border: the list and the status line follow, the rows keep their
+// height, and the size (at 96 DPI) is kept for the next start, which opens at it.
+TEST_F(MainWindow, ResizedByItsBorderTheRowsKeepTheirHeightAndTheNextStartHasTheSize)
+{
+    CreateItemDatabase(m_dbPath, std::vector<TestItem>(30, TestItem(L"行", L"内容")));
+    CCore settings;
+    RECT before = {};
+    LRESULT entryHeight = 0;
+    int x = 0, y = 0;
+    WaitUntilShown()
+        .Then([&] { return ::SendMessageW(m_dlg.ListBox(), LB_GETCOUNT, 0, 0) == 30; }, 5000, "rows")
+        .Then([&] {
+            before = WindowRectOf(Main());
+            entryHeight = ::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0);
+            x = (before.left + before.right) / 2;
+            y = before.bottom - 2;  // on the sizing border
+            return MouseMoveTo(x, y);
+        })
+        // The press starts the system's sizing loop: the steps after it run from that loop, and
+        // must not take its mouse messages by pumping.
+        .Then([&] {
+            MouseLeftDown(x, y);
+            return true;
+        })
+        .Then([&] {
+            MouseLeftUp(x, y - 120);
+            return true;
+        })
+        .Then([&] { return settings.getConfigS(L"mainWindowSize").has_value(); }, 3000, "the size kept")
+        .Then([&] {
+            const RECT after = WindowRectOf(Main());
+            EXPECT_EQ(after.bottom - after.top, before.bottom - before.top - 120);
+            EXPECT_EQ(::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0), entryHeight);
+            EXPECT_LT(WindowRectOf(::GetDlgItem(Main(), IDC_STATUS)).bottom, after.bottom)
+                << "the status line";
+            EXPECT_EQ(*settings.getConfigS(L"mainWindowSize"),
+                      WindowSizeText(CSize(after.right - after.left, after.bottom - after.top)));
+            return true;
+        });
+    CloseWithCloseBox();
+    Run();
+
+    CProbedMainDlg next;
+    CModalScript script;
+    script.Then([&] { return IsUp(next); }).Then([&] {
+        const RECT opened = WindowRectOf(next.m_hWnd);
+        EXPECT_EQ(opened.bottom - opened.top, before.bottom - before.top - 120);
+        return ::PostMessageW(next.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;
+    });
+    RunModal(next, script);
+    EXPECT_TRUE(script.Succeeded());
+    settings.saveConfigS(L"mainWindowSize", L"");
+}
+
+// Moved to a screen of 125 %: the window takes the rectangle the system suggests, and its entries
+// and layout scale with it. (Wine has one DPI for every screen: the message is the system's own.)
+TEST_F(MainWindow, AtANewDpiItTakesTheSuggestedRectangleAndItsEntriesScale)
+{
+    CreateItemDatabase(m_dbPath, std::vector<TestItem>(30, TestItem(L"行", L"内容")));
+    RECT suggested = {};
+    LRESULT entryHeight = 0;
+    WaitUntilShown()
+        .Then([&] { return ::SendMessageW(m_dlg.ListBox(), LB_GETCOUNT, 0, 0) == 30; }, 5000, "rows")
+        .Then([&] {
+            const RECT before = WindowRectOf(Main());
+            entryHeight = ::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0);
+            suggested = {10, 10, 10 + (before.right - before.left) * 5 / 4, 700};  // on the 768-pixel desktop
+            ::SendMessageW(Main(), WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+            return true;
+        })
+        .Then(
+            [&] {
+                const RECT now = WindowRectOf(Main());
+                return ::EqualRect(&now, &suggested) != FALSE;
+            },
+            3000, "placed")
+        .Then([&] {
+            EXPECT_EQ(::SendMessageW(m_dlg.ListBox(), LB_GETITEMHEIGHT, 0, 0),
+                      ::MulDiv(entryHeight, 120, 96));
+            const RECT status = WindowRectOf(::GetDlgItem(Main(), IDC_STATUS));
+            EXPECT_GT(status.top, WindowRectOf(m_dlg.ListBox()).bottom) << "the status line below the list";
+            EXPECT_LT(status.bottom, suggested.bottom);
+            return true;
+        });
+    CloseWithCloseBox();
+    Run();
+}

@@ -137,7 +137,7 @@ std::vector<ULONG_PTR> ResourceNames(HMODULE image, LPCWSTR type)
     return names;
 }
 
-TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareWithGdiScaling)
+TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6PerMonitorDpiAware)
 {
     CResourceImage image = LoadResourceImage(ProgramPath());
     ASSERT_TRUE(image);
@@ -169,11 +169,16 @@ TEST(ProgramManifest, OneManifestAsInvokerWindows7To11CommonControls6DpiUnawareW
             << GuidText(system);
     }
 
+    // Per-monitor v2 where Windows 10 knows it, per-monitor on 8.1, the system's DPI on 7 and 8.
+    EXPECT_EQ(
+        ContextSetting(context, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+        L"PerMonitorV2, PerMonitor");
     EXPECT_EQ(ContextSetting(context, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
-              L"false");
+              L"true/pm");
     EXPECT_EQ(
         ContextSetting(context, L"http://schemas.microsoft.com/SMI/2017/WindowsSettings", L"gdiScaling"),
-        L"true");
+        L"<none>")
+        << "GDI scaling is for programs unaware of DPI";
 
     std::vector<std::wstring> assemblies = BoundAssemblies(context.Get());
     ASSERT_FALSE(assemblies.empty());
@@ -248,6 +253,29 @@ TEST(ProgramIcon, TheMainIconIsTheFirst)
     std::vector<ULONG_PTR> groups = ResourceNames(image.Get(), RT_GROUP_ICON);
     ASSERT_FALSE(groups.empty());
     EXPECT_EQ(groups.front(), static_cast<ULONG_PTR>(IDI_MAIN));
+}
+
+// At 100, 125 and 150 % the caption, the taskbar and the notification area ask for these sizes:
+// each icon has an image drawn for each, so that none is stretched.
+TEST(ProgramIcon, BothIconsHaveAnImageForEverySizeTheScreensScalesAskFor)
+{
+    CResourceImage image = LoadResourceImage(ProgramPath());
+    ASSERT_TRUE(image);
+    for (const UINT id : {IDI_MAIN, IDI_TRAY}) {
+        const HRSRC group = ::FindResourceW(image.Get(), MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+        ASSERT_NE(group, nullptr) << id;
+        auto* directory = static_cast<BYTE*>(::LockResource(::LoadResource(image.Get(), group)));
+        ASSERT_NE(directory, nullptr) << id;
+        for (const int size : {16, 20, 24, 32, 48}) {
+            const int found = ::LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+            const HRSRC entry =
+                found ? ::FindResourceW(image.Get(), MAKEINTRESOURCEW(found), RT_ICON) : nullptr;
+            ASSERT_NE(entry, nullptr) << id << " at " << size;
+            const auto* header =
+                static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(image.Get(), entry)));
+            EXPECT_EQ(header->biWidth, size) << "icon " << id << " has its own image at " << size;
+        }
+    }
 }
 
 }  // namespace
