@@ -1,0 +1,178 @@
+// The team tables: made when the first version is kept, replaced a version at a time.
+#include "store/teamstore.h"
+
+#include "store/batch.h"
+#include "store/dbconnection.h"
+#include "store/dberror.h"
+#include "store/dbstatement.h"
+#include "store/rowquery.h"
+#include "store/statements.h"
+
+namespace {
+
+const wchar_t* const kCreateTeamTables[] = {
+    L"CREATE TABLE IF NOT EXISTS T_TEAM_ITEM(id INTEGER PRIMARY KEY AUTOINCREMENT, title TEXT NOT NULL,"
+    L" data1 TEXT NOT NULL, UNIQUE(title,data1))",
+    L"CREATE TABLE IF NOT EXISTS T_TEAM_CLICK(title TEXT NOT NULL, data1 TEXT NOT NULL,"
+    L" clicktimes INTEGER NOT NULL DEFAULT 0, lasttime DATETIME, PRIMARY KEY(title,data1))",
+    L"CREATE TABLE IF NOT EXISTS T_TEAM_SOURCE(id INTEGER PRIMARY KEY CHECK(id=1), path TEXT NOT NULL,"
+    L" digest TEXT NOT NULL, readtime TEXT NOT NULL)",
+};
+
+bool Ran(CStatementBatch::Outcome outcome)
+{
+    return outcome == CStatementBatch::Outcome::Ran;
+}
+
+}  // namespace
+
+bool HasTeamTables(CDbConnection& connection)
+{
+    CDbStatement query(connection, L"SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN"
+                                   L"('T_TEAM_ITEM','T_TEAM_CLICK','T_TEAM_SOURCE')");
+    return query.Step() && query.Column(0).AsInteger() == 3;
+}
+
+std::optional<CTeamVersion> ReadTeamVersion(const CString& connStr)
+{
+    try {
+        CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
+        if (!HasTeamTables(connection))
+            return std::nullopt;
+        CDbStatement query(connection, L"SELECT path,digest,readtime FROM T_TEAM_SOURCE WHERE id=1");
+        if (!query.Step())
+            return std::nullopt;
+        return CTeamVersion{query.Column(0).AsText(), query.Column(1).AsText(), query.Column(2).AsText()};
+    } catch (const CDbError& error) {
+        TraceDroppedError(error);
+        return std::nullopt;
+    }
+}
+
+bool StoreTeamVersion(const CString& connStr, const CTeamVersion& version,
+                      const std::vector<CTeamItem>& items)
+{
+    CStatementBatch batch(connStr);
+    for (const wchar_t* create : kCreateTeamTables) {
+        if (!Ran(batch.Run(create)))
+            return false;
+    }
+    // The new version goes into a table of this connection first, so that the kept one changes by
+    // the difference alone: a file of many items where one line changed costs a few rows' writes.
+    if (!Ran(batch.Run(L"CREATE TEMP TABLE T_TEAM_NEW(title TEXT NOT NULL, data1 TEXT NOT NULL,"
+                       L" UNIQUE(title,data1))")))
+        return false;
+    const CString insert = L"INSERT OR IGNORE INTO temp.T_TEAM_NEW(title,data1) values(?1,?2)";
+    std::vector<CDbValue> values(2);
+    for (const CTeamItem& item : items) {
+        values[0] = CDbValue::Text(item.title);
+        values[1] = CDbValue::Text(item.data1);
+        if (!Ran(batch.Run(insert, values)))
+            return false;
+    }
+    const bool stored =
+        Ran(batch.Run(L"DELETE FROM T_TEAM_ITEM WHERE NOT EXISTS(SELECT 1 FROM temp.T_TEAM_NEW n"
+                      L" WHERE n.title=T_TEAM_ITEM.title AND n.data1=T_TEAM_ITEM.data1)")) &&
+        Ran(batch.Run(
+            L"INSERT OR IGNORE INTO T_TEAM_ITEM(title,data1) SELECT title,data1 FROM temp.T_TEAM_NEW"
+            L" ORDER BY rowid")) &&
+        Ran(batch.Run(L"INSERT OR REPLACE INTO T_TEAM_SOURCE(id,path,digest,readtime) values(1,?1,?2,?3)",
+                      {CDbValue::Text(version.path), CDbValue::Text(version.digest),
+                       CDbValue::Text(version.readTime)})) &&
+        Ran(batch.Run(L"DROP TABLE temp.T_TEAM_NEW"));
+    return stored && batch.Finish();
+}
+
+bool DropTeamVersion(const CString& connStr)
+{
+    try {
+        CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
+        if (!HasTeamTables(connection))
+            return true;
+    } catch (const CDbError& error) {
+        TraceDroppedError(error);
+        return false;
+    }
+    CStatementBatch batch(connStr);
+    return Ran(batch.Run(L"DELETE FROM T_TEAM_ITEM")) && Ran(batch.Run(L"DELETE FROM T_TEAM_SOURCE")) &&
+           batch.Finish();
+}
+
+bool ClearTeamHistory(const CString& connStr)
+{
+    try {
+        CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
+        if (!HasTeamTables(connection))
+            return true;
+    } catch (const CDbError& error) {
+        TraceDroppedError(error);
+        return false;
+    }
+    CStatementBatch batch(connStr);
+    return Ran(batch.Run(L"DELETE FROM T_TEAM_CLICK")) && batch.Finish();
+}
+
+CString StmtSelectHotRowsWithTeam(int count)
+{
+    // The join finds an own item of the same texts through an index the engine builds for this one
+    // statement, instead of a search of T_ITEM per team item.
+    CString text;
+    text.Format(L"SELECT id,substr(title,1,%d),substr(data1,1,%d),clicktimes,lasttime,0 AS team,id AS added"
+                L" FROM T_ITEM"
+                L" UNION ALL SELECT -t.id,substr(t.title,1,%d),substr(t.data1,1,%d),coalesce(c.clicktimes,0),"
+                L"c.lasttime,1,t.id FROM T_TEAM_ITEM t"
+                L" LEFT JOIN T_TEAM_CLICK c ON c.title=t.title AND c.data1=t.data1"
+                L" LEFT JOIN T_ITEM i ON i.title=t.title AND i.data1=t.data1 WHERE i.id IS NULL"
+                L" %ls,team,added",
+                kHotListTextChars, kHotListTextChars, kHotListTextChars, kHotListTextChars, kHeatOrder);
+    if (count >= 0) {
+        CString limit;
+        limit.Format(L" limit %d", count);
+        text += limit;
+    }
+    return text;
+}
+
+CString StmtCountItemsWithTeam()
+{
+    // At most as many rows as the list gets: the team items that repeat an own one are counted too.
+    return L"SELECT (SELECT count(*) FROM T_ITEM)+(SELECT count(*) FROM T_TEAM_ITEM)";
+}
+
+CString StmtSelectTeamContent(int teamId)
+{
+    CString text;
+    text.Format(L"select data1 from T_TEAM_ITEM where id=%d", teamId);
+    return text;
+}
+
+RowQueryEnd WalkTeamListIds(const CString& connStr, const std::function<void(int listId)>& onId)
+{
+    try {
+        CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
+        if (!HasTeamTables(connection))
+            return RowQueryEnd::AllRead;
+    } catch (const CDbError& error) {
+        TraceDroppedError(error);
+        return error.IsBusy() ? RowQueryEnd::Busy : RowQueryEnd::Failed;
+    }
+    return WalkIntegerQuery(connStr,
+                            L"SELECT t.id FROM T_TEAM_ITEM t LEFT JOIN T_ITEM i ON i.title=t.title AND"
+                            L" i.data1=t.data1 WHERE i.id IS NULL ORDER BY t.id",
+                            [&](long long teamId) { onId(TeamListId(static_cast<int>(teamId))); });
+}
+
+CString StmtSelectTeamItemsIn(const CString& teamIdList)
+{
+    return L"SELECT -id,title,data1 FROM T_TEAM_ITEM where id in(" + teamIdList + L")";
+}
+
+CString StmtCountTeamClick(const CString& time, int teamId)
+{
+    CString text;
+    text.Format(L"INSERT INTO T_TEAM_CLICK(title,data1,clicktimes,lasttime) SELECT title,data1,1,'%ls'"
+                L" FROM T_TEAM_ITEM WHERE id=%d"
+                L" ON CONFLICT(title,data1) DO UPDATE SET clicktimes=clicktimes+1,lasttime=excluded.lasttime",
+                (LPCWSTR)SqlEscape(time), teamId);
+    return text;
+}
