@@ -34,7 +34,7 @@ CTeamSync::~CTeamSync()
     Stop();
 }
 
-void CTeamSync::Start(const CString& connStr, const CString& path, HWND notify, UINT message)
+void CTeamSync::Start(const CString& connStr, const CString& path, HWND notify, UINT message, bool readNow)
 {
     Stop();
     m_connStr = connStr;
@@ -47,7 +47,7 @@ void CTeamSync::Start(const CString& connStr, const CString& path, HWND notify, 
         m_notice.Empty();
     }
     m_stopEvent.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    m_checkEvent.Reset(::CreateEventW(nullptr, FALSE, TRUE, nullptr));  // the first reading at once
+    m_checkEvent.Reset(::CreateEventW(nullptr, FALSE, readNow ? TRUE : FALSE, nullptr));
     if (!m_stopEvent || !m_checkEvent)
         throw std::bad_alloc();
     m_thread = std::thread(&CTeamSync::Run, this);

@@ -30,7 +30,8 @@ public:
 
     // Subscribes to the team file at path, or to none when path is empty (the team items go then).
     // message is posted to notify after each reading that stored a version or changed the notice.
-    void Start(const CString& connStr, const CString& path, HWND notify, UINT message);
+    // The first reading waits for Check unless readNow: the kept version serves meanwhile.
+    void Start(const CString& connStr, const CString& path, HWND notify, UINT message, bool readNow);
     void Stop();
     // Reads the file again soon (the window was brought up).
     void Check();

@@ -115,7 +115,7 @@ BOOL CMainDlg::OnInitDialog()
     m_previous = std::make_unique<CPreviousWindow>();
     m_tray.Add(m_hWnd);
     StartHotkey();
-    StartTeamSync();
+    StartTeamSync(false);
     UpdateStandingText();
     SetTimer(kLoadTimer, kLoadDelayMs);
     if (m_startMinimised) {
@@ -145,10 +145,11 @@ LRESULT CMainDlg::OnHotKey(WPARAM id, LPARAM)
     return 0;
 }
 
-void CMainDlg::StartTeamSync()
+void CMainDlg::StartTeamSync(bool readNow)
 {
     // With none, a version kept from an earlier one goes.
-    m_team.Start(g_connStr, g_core->getConfigS(kTeamFileKey).value_or(CString()), m_hWnd, WM_TEAM_SYNCED);
+    m_team.Start(g_connStr, g_core->getConfigS(kTeamFileKey).value_or(CString()), m_hWnd, WM_TEAM_SYNCED,
+                 readNow);
 }
 
 LRESULT CMainDlg::OnTeamSynced(WPARAM, LPARAM)
@@ -201,7 +202,8 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) == WA_ACTIVE)
             ReloadIfChanged();
         // The team file is looked at too: a change the folder did not tell of shows now.
-        m_team.Check();
+        if (m_teamChecks)
+            m_team.Check();
         // Ready to type at once.
         LRESULT result = CDialog::WindowProc(message, wParam, lParam);
         ::SetFocus(m_search.m_hWnd);
@@ -330,6 +332,10 @@ LRESULT CMainDlg::OnHotListChunks(WPARAM, LPARAM)
 
 void CMainDlg::OnHotListLoaded(RowQueryEnd end)
 {
+    if (!m_teamChecks) {
+        m_teamChecks = true;
+        m_team.Check();
+    }
     switch (end) {
     case RowQueryEnd::AllRead:
         m_listNotice.Empty();
@@ -489,7 +495,7 @@ void CMainDlg::OnOptions()
         ReloadIfChanged();
     // Another team file (or none): read at once.
     if (g_core->getConfigS(kTeamFileKey).value_or(CString()) != m_team.Path())
-        StartTeamSync();
+        StartTeamSync(true);
     // A key the options put into effect (or no key at all) ends what the status line said of it.
     if (!m_hotkeyNotice.IsEmpty() && m_hotkey.Error() == 0) {
         m_hotkeyNotice.Empty();

@@ -101,8 +101,8 @@ private:
     // Registers the stored hotkey; one that cannot be had is said in the status line.
     void StartHotkey();
     LRESULT OnHotKey(WPARAM id, LPARAM);
-    // Subscribes to the team file the settings name (or to none).
-    void StartTeamSync();
+    // Subscribes to the team file the settings name (or to none); reads it at once when readNow.
+    void StartTeamSync(bool readNow);
     // The team file was read: its notice, and the list again when its items changed.
     LRESULT OnTeamSynced(WPARAM, LPARAM);
 
@@ -128,6 +128,8 @@ private:
     // Keeps the team file's items in the database; what it says of the file, while it says anything.
     CTeamSync m_team;
     CString m_teamNotice;
+    // The team file is first read once the list is in: its reading would slow the start-up's.
+    bool m_teamChecks = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -8,6 +8,10 @@
 #include "store/rowquery.h"
 #include "store/statements.h"
 
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
 namespace {
 
 const wchar_t* const kCreateTeamTables[] = {
@@ -18,6 +22,12 @@ const wchar_t* const kCreateTeamTables[] = {
     L"CREATE TABLE IF NOT EXISTS T_TEAM_SOURCE(id INTEGER PRIMARY KEY CHECK(id=1), path TEXT NOT NULL,"
     L" digest TEXT NOT NULL, readtime TEXT NOT NULL)",
 };
+
+// One text for a label and a content, which tells every pair from every other.
+std::wstring TextsKey(const std::wstring& title, const std::wstring& data1)
+{
+    return std::to_wstring(title.size()) + L':' + title + data1;
+}
 
 bool Ran(CStatementBatch::Outcome outcome)
 {
@@ -57,30 +67,35 @@ bool StoreTeamVersion(const CString& connStr, const CTeamVersion& version,
         if (!Ran(batch.Run(create)))
             return false;
     }
-    // The new version goes into a table of this connection first, so that the kept one changes by
-    // the difference alone: a file of many items where one line changed costs a few rows' writes.
-    if (!Ran(batch.Run(L"CREATE TEMP TABLE T_TEAM_NEW(title TEXT NOT NULL, data1 TEXT NOT NULL,"
-                       L" UNIQUE(title,data1))")))
+    // The kept version changes by the difference alone, found here rather than by the engine: a
+    // file of many items where one line changed costs a reading of the table and a few writes.
+    std::unordered_map<std::wstring, long long> gone;  // the kept items the new version lacks, by texts
+    if (!Ran(batch.Query(L"SELECT id,title,data1 FROM T_TEAM_ITEM", {}, [&](const CDbRow& row) {
+            gone.emplace(TextsKey(row.Value(1).AsText(), row.Value(2).AsText()), row.Value(0).AsInteger());
+        })))
         return false;
-    const CString insert = L"INSERT OR IGNORE INTO temp.T_TEAM_NEW(title,data1) values(?1,?2)";
-    std::vector<CDbValue> values(2);
+    std::unordered_set<std::wstring> seen;
+    std::vector<const CTeamItem*> added;
     for (const CTeamItem& item : items) {
-        values[0] = CDbValue::Text(item.title);
-        values[1] = CDbValue::Text(item.data1);
-        if (!Ran(batch.Run(insert, values)))
+        std::wstring key = TextsKey(item.title, item.data1);
+        if (gone.erase(key) == 0 && seen.count(key) == 0)
+            added.push_back(&item);
+        seen.insert(std::move(key));
+    }
+    const CString remove = L"DELETE FROM T_TEAM_ITEM WHERE id=?1";
+    for (const auto& item : gone) {
+        if (!Ran(batch.Run(remove, {CDbValue::Integer(item.second)})))
             return false;
     }
-    const bool stored =
-        Ran(batch.Run(L"DELETE FROM T_TEAM_ITEM WHERE NOT EXISTS(SELECT 1 FROM temp.T_TEAM_NEW n"
-                      L" WHERE n.title=T_TEAM_ITEM.title AND n.data1=T_TEAM_ITEM.data1)")) &&
-        Ran(batch.Run(
-            L"INSERT OR IGNORE INTO T_TEAM_ITEM(title,data1) SELECT title,data1 FROM temp.T_TEAM_NEW"
-            L" ORDER BY rowid")) &&
-        Ran(batch.Run(L"INSERT OR REPLACE INTO T_TEAM_SOURCE(id,path,digest,readtime) values(1,?1,?2,?3)",
-                      {CDbValue::Text(version.path), CDbValue::Text(version.digest),
-                       CDbValue::Text(version.readTime)})) &&
-        Ran(batch.Run(L"DROP TABLE temp.T_TEAM_NEW"));
-    return stored && batch.Finish();
+    const CString insert = L"INSERT INTO T_TEAM_ITEM(title,data1) values(?1,?2)";
+    for (const CTeamItem* item : added) {
+        if (!Ran(batch.Run(insert, {CDbValue::Text(item->title), CDbValue::Text(item->data1)})))
+            return false;
+    }
+    return Ran(batch.Run(L"INSERT OR REPLACE INTO T_TEAM_SOURCE(id,path,digest,readtime) values(1,?1,?2,?3)",
+                         {CDbValue::Text(version.path), CDbValue::Text(version.digest),
+                          CDbValue::Text(version.readTime)})) &&
+           batch.Finish();
 }
 
 bool DropTeamVersion(const CString& connStr)
