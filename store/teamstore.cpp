@@ -104,6 +104,12 @@ bool DropTeamVersion(const CString& connStr)
         CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
         if (!HasTeamTables(connection))
             return true;
+        // Nothing kept, nothing written: a write, even of nothing, would look like a change of the
+        // database to the window, which would read its list again each time it comes up.
+        CDbStatement kept(connection,
+                          L"SELECT EXISTS(SELECT 1 FROM T_TEAM_SOURCE) OR EXISTS(SELECT 1 FROM T_TEAM_ITEM)");
+        if (kept.Step() && kept.Column(0).AsInteger() == 0)
+            return true;
     } catch (const CDbError& error) {
         TraceDroppedError(error);
         return false;

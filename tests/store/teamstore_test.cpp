@@ -1,5 +1,6 @@
 // Own and team items in one hot list: each shown once, in heat order by the user's own clicks,
 // which outlive changes of the team file.
+#include "store/changestamp.h"
 #include "store/rowquery.h"
 #include "store/teamstore.h"
 #include "tests/store/store_fixture.h"
@@ -101,6 +102,22 @@ TEST_F(TeamMerge, OwnAndTeamItemsShowOnceInHeatOrderByTheUsersClicks)
         // The user's own table is as it was.
         EXPECT_EQ(Items().size(), row.own.size());
     }
+}
+
+// No team file any more: its items go at once, the clicks stay for a file that brings them back,
+// and looking again writes nothing (a write would make the window read its list again).
+TEST_F(TeamMerge, NoTeamFileAnyMoreTakesItsItemsAwayOnceAndKeepsTheirClicks)
+{
+    CreateItems({{L"甲", L"1"}});
+    Store({{L"乙", L"2"}}, L"first");
+    Click(L"乙", 0);
+    ASSERT_TRUE(DropTeamVersion(ConnStr()));
+    EXPECT_EQ(Shown(), (std::vector<std::wstring>{L"甲"}));
+    const std::optional<CDatabaseStamp> dropped = ReadDatabaseStamp(m_path);
+    ASSERT_TRUE(DropTeamVersion(ConnStr()));
+    EXPECT_TRUE(dropped && ReadDatabaseStamp(m_path) == dropped) << "nothing kept, nothing written";
+    Store({{L"乙", L"2"}}, L"again");
+    EXPECT_EQ(Shown(), (std::vector<std::wstring>{L"团:乙", L"甲"}));
 }
 
 }  // namespace
