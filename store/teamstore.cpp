@@ -137,21 +137,26 @@ CString StmtSelectHotRowsWithTeam(int count)
 {
     // The join finds an own item of the same texts through an index the engine builds for this one
     // statement, instead of a search of T_ITEM per team item.
-    CString text;
-    text.Format(L"SELECT id,substr(title,1,%d),substr(data1,1,%d),clicktimes,lasttime,0 AS team,id AS added"
-                L" FROM T_ITEM"
-                L" UNION ALL SELECT -t.id,substr(t.title,1,%d),substr(t.data1,1,%d),coalesce(c.clicktimes,0),"
-                L"c.lasttime,1,t.id FROM T_TEAM_ITEM t"
-                L" LEFT JOIN T_TEAM_CLICK c ON c.title=t.title AND c.data1=t.data1"
-                L" LEFT JOIN T_ITEM i ON i.title=t.title AND i.data1=t.data1 WHERE i.id IS NULL"
-                L" %ls,team,added",
-                kHotListTextChars, kHotListTextChars, kHotListTextChars, kHotListTextChars, kHeatOrder);
-    if (count >= 0) {
-        CString limit;
-        limit.Format(L" limit %d", count);
-        text += limit;
-    }
-    return text;
+    CString own;
+    own.Format(L"SELECT id,substr(title,1,%d),substr(data1,1,%d),clicktimes,lasttime,0 AS team,id AS added"
+               L" FROM T_ITEM",
+               kHotListTextChars, kHotListTextChars);
+    CString team;
+    team.Format(
+        L"SELECT -t.id,substr(t.title,1,%d),substr(t.data1,1,%d),coalesce(c.clicktimes,0) AS clicktimes,"
+        L"c.lasttime AS lasttime,1 AS team,t.id AS added FROM T_TEAM_ITEM t"
+        L" LEFT JOIN T_TEAM_CLICK c ON c.title=t.title AND c.data1=t.data1"
+        L" LEFT JOIN T_ITEM i ON i.title=t.title AND i.data1=t.data1 WHERE i.id IS NULL",
+        kHotListTextChars, kHotListTextChars);
+    const CString order = CString(kHeatOrder) + L",team,added";
+    if (count < 0)
+        return own + L" UNION ALL " + team + L" " + order;
+    // The first rows of each kind, each found by the engine's sorter keeping that many rows alone,
+    // rather than both kinds ordered whole to take a screenful.
+    CString limit;
+    limit.Format(L" limit %d", count);
+    return L"SELECT * FROM (" + own + L" " + order + limit + L") UNION ALL SELECT * FROM (" + team + L" " +
+           order + limit + L") " + order + limit;
 }
 
 CString StmtCountItemsWithTeam()

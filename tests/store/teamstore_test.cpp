@@ -5,6 +5,7 @@
 #include "store/teamstore.h"
 #include "tests/store/store_fixture.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -20,10 +21,11 @@ struct MergeCase {
 
 class TeamMerge : public StoreTest {
 protected:
-    std::vector<std::wstring> Shown()
+    // The whole list; or its first rows, which the first screenful's statement reads.
+    std::vector<std::wstring> Shown(int first = -1)
     {
         std::vector<std::wstring> rows;
-        EXPECT_TRUE(RunRowQuery(ConnStr(), StmtSelectHotRowsWithTeam(), [&](const CDbRow& row) {
+        EXPECT_TRUE(RunRowQuery(ConnStr(), StmtSelectHotRowsWithTeam(first), [&](const CDbRow& row) {
             rows.push_back((m_session.ValueToInt(row.Value(0)) < 0 ? L"团:" : L"") +
                            m_session.ValueToText(row.Value(1)).str());
         }));
@@ -99,6 +101,9 @@ TEST_F(TeamMerge, OwnAndTeamItemsShowOnceInHeatOrderByTheUsersClicks)
         if (row.later)
             Store(*row.later, L"later");
         EXPECT_EQ(Shown(), row.shown);
+        EXPECT_EQ(Shown(2), std::vector<std::wstring>(
+                                row.shown.begin(), row.shown.begin() + std::min<size_t>(2, row.shown.size())))
+            << "the first screenful: the list's first rows";
         // The user's own table is as it was.
         EXPECT_EQ(Items().size(), row.own.size());
     }
