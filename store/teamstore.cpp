@@ -14,13 +14,20 @@
 
 namespace {
 
+// A team item carries the user's clicks on it, so that the hot list reads them with no join; each
+// click is also kept by the item's texts in T_TEAM_CLICK, from which an item of a later version
+// of the file takes them.
 const wchar_t* const kCreateTeamTables[] = {
     L"CREATE TABLE IF NOT EXISTS T_TEAM_ITEM(id INTEGER PRIMARY KEY AUTOINCREMENT, title TEXT NOT NULL,"
-    L" data1 TEXT NOT NULL, UNIQUE(title,data1))",
+    L" data1 TEXT NOT NULL, clicktimes INTEGER NOT NULL DEFAULT 0, lasttime DATETIME, UNIQUE(title,data1))",
     L"CREATE TABLE IF NOT EXISTS T_TEAM_CLICK(title TEXT NOT NULL, data1 TEXT NOT NULL,"
     L" clicktimes INTEGER NOT NULL DEFAULT 0, lasttime DATETIME, PRIMARY KEY(title,data1))",
     L"CREATE TABLE IF NOT EXISTS T_TEAM_SOURCE(id INTEGER PRIMARY KEY CHECK(id=1), path TEXT NOT NULL,"
     L" digest TEXT NOT NULL, readtime TEXT NOT NULL)",
+    L"CREATE TRIGGER IF NOT EXISTS T_TEAM_ITEM_CLICKED AFTER UPDATE OF clicktimes,lasttime ON T_TEAM_ITEM"
+    L" BEGIN INSERT INTO T_TEAM_CLICK(title,data1,clicktimes,lasttime)"
+    L" VALUES(new.title,new.data1,new.clicktimes,new.lasttime)"
+    L" ON CONFLICT(title,data1) DO UPDATE SET clicktimes=excluded.clicktimes,lasttime=excluded.lasttime; END",
 };
 
 // One text for a label and a content, which tells every pair from every other.
@@ -87,7 +94,10 @@ bool StoreTeamVersion(const CString& connStr, const CTeamVersion& version,
         if (!Ran(batch.Run(remove, {CDbValue::Integer(item.second)})))
             return false;
     }
-    const CString insert = L"INSERT INTO T_TEAM_ITEM(title,data1) values(?1,?2)";
+    // A new item takes the clicks it had in an earlier version.
+    const CString insert = L"INSERT INTO T_TEAM_ITEM(title,data1,clicktimes,lasttime) SELECT ?1,?2,"
+                           L"coalesce((SELECT clicktimes FROM T_TEAM_CLICK WHERE title=?1 AND data1=?2),0),"
+                           L"(SELECT lasttime FROM T_TEAM_CLICK WHERE title=?1 AND data1=?2)";
     for (const CTeamItem* item : added) {
         if (!Ran(batch.Run(insert, {CDbValue::Text(item->title), CDbValue::Text(item->data1)})))
             return false;
@@ -130,7 +140,9 @@ bool ClearTeamHistory(const CString& connStr)
         return false;
     }
     CStatementBatch batch(connStr);
-    return Ran(batch.Run(L"DELETE FROM T_TEAM_CLICK")) && batch.Finish();
+    return Ran(batch.Run(L"UPDATE T_TEAM_ITEM SET clicktimes=0,lasttime=NULL WHERE clicktimes<>0 OR"
+                         L" lasttime IS NOT NULL")) &&
+           Ran(batch.Run(L"DELETE FROM T_TEAM_CLICK")) && batch.Finish();
 }
 
 CString StmtSelectHotRowsWithTeam(int count)
@@ -196,9 +208,7 @@ CString StmtSelectTeamItemsIn(const CString& teamIdList)
 CString StmtCountTeamClick(const CString& time, int teamId)
 {
     CString text;
-    text.Format(L"INSERT INTO T_TEAM_CLICK(title,data1,clicktimes,lasttime) SELECT title,data1,1,'%ls'"
-                L" FROM T_TEAM_ITEM WHERE id=%d"
-                L" ON CONFLICT(title,data1) DO UPDATE SET clicktimes=clicktimes+1,lasttime=excluded.lasttime",
+    text.Format(L"update T_TEAM_ITEM set clicktimes=clicktimes+1,lasttime='%ls' where id=%d",
                 (LPCWSTR)SqlEscape(time), teamId);
     return text;
 }

@@ -75,5 +75,6 @@ CString StmtSelectTeamContent(int teamId);
 RowQueryEnd WalkTeamListIds(const CString& connStr, const std::function<void(int listId)>& onId);
 // List id, title, data1 of the team items of an id list (team ids, "3,7").
 CString StmtSelectTeamItemsIn(const CString& teamIdList);
-// Counts a click on the team item teamId under its texts, so that it outlives the file's changes.
+// Counts a click on the team item teamId; kept under its texts too, so that it outlives the file's
+// changes.
 CString StmtCountTeamClick(const CString& time, int teamId);
