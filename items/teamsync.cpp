@@ -135,9 +135,10 @@ bool CTeamSync::Refresh()
         return false;
     m_readLook.reset();
     std::optional<CTeamVersion> kept = ReadTeamVersion(m_connStr);
+    bool dropped = false;
     if (kept && kept->path != m_path.str()) {
         // Another file's items are not this one's, whatever becomes of this one.
-        DropTeamVersion(m_connStr);
+        dropped = DropTeamVersion(m_connStr);
         kept.reset();
     }
     CString notice;
@@ -150,7 +151,7 @@ bool CTeamSync::Refresh()
             return true;
         }
         const bool stored = StoreTeamVersion(m_connStr, version, read.items);
-        Tell(stored ? CString() : CString(kNotStored), stored);
+        Tell(stored ? CString() : CString(kNotStored), stored || dropped);
         if (stored)
             Remember(look, CString());
         return true;
@@ -180,7 +181,7 @@ bool CTeamSync::Refresh()
     // A file read whole and found wrong stays wrong until it changes.
     if (read.outcome != CTeamFileRead::Outcome::Unreachable)
         Remember(look, notice);
-    Tell(notice, false);
+    Tell(notice, dropped);
     return true;
 }
 
