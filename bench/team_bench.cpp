@@ -75,15 +75,18 @@ protected:
     }
     void OnHotListLoaded(RowQueryEnd end) override
     {
-        CMainDlg::OnHotListLoaded(end);
-        if (loadSeconds > 0)
+        if (loadSeconds > 0) {
+            CMainDlg::OnHotListLoaded(end);
             return;
+        }
         loadSeconds = Now() - m_start;
         entries = m_list.GetCount();
-        // Pinyin and a number: every item's label and content are looked at.
+        // Pinyin and a number: every item's label and content are looked at. Typed before the
+        // window's end of the load, which starts reading the team file on its own thread.
         const double filterStart = Now();
         m_hotSearch.Apply(m_list, L"pianduan 9999");
         filterSeconds = Now() - filterStart;
+        CMainDlg::OnHotListLoaded(end);
         if (end != RowQueryEnd::AllRead)
             std::printf("# the load ended short\n");
         ::PostMessageW(m_hWnd, WM_COMMAND, ID_TRAY_EXIT, 0);
