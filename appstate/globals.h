@@ -16,5 +16,7 @@ constexpr wchar_t kAutoMinKey[] = L"isAutoMin";
 // Paste a chosen item into the window the user came from (nonzero: on; off when missing). Read at
 // each copy, so that the options take effect at once.
 constexpr wchar_t kPasteBackKey[] = L"isPasteBack";
+// The path of the team file the items of a whole team come from; none when missing or empty.
+constexpr wchar_t kTeamFileKey[] = L"teamFile";
 extern CString g_connStr;    // the item database's connection string
 extern CDbSession* g_db;     // the database session

@@ -30,7 +30,8 @@ struct CGlobalMemoryTraits : CNullHandleTraits<HGLOBAL> {
 // A global memory block until it is handed to the system (SetClipboardData frees it then).
 using CGlobalMemory = CUniqueHandle<CGlobalMemoryTraits>;
 
-// An existing file opened for reading in order, others still free to read and write it.
+// An existing file opened for reading in order, others still free to read, write, rename or
+// replace it (a shared file a colleague saves over while it is read).
 CFileHandle OpenFileForReading(const wchar_t* path);
 // Reads up to buffer's size: true with the bytes read in read (0 at the end), false on failure.
 bool ReadFileChunk(const CFileHandle& file, std::vector<char>& buffer, DWORD& read);

@@ -30,5 +30,7 @@ CHotRow::CHotRow(std::wstring_view text, int itemId, UINT controlId, CWnd* pList
     m_row->SetText(std::wstring(text).c_str());
     m_row->SetOwnerWnd(hOwner);
     m_row->SetItemId(std::to_wstring(m_nItemId).c_str());
+    // The list's ids below zero are the team's items.
+    m_row->SetTeamMark(m_nItemId < 0);
     m_row->SetLinkFont(RowFont(fontHeight));
 }

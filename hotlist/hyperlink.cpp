@@ -3,6 +3,7 @@
 
 #include "hotlist/bufferdc.h"
 #include "hotlist/itemclick.h"
+#include "hotlist/rowmark.h"
 
 #include <commctrl.h>
 
@@ -163,7 +164,8 @@ void CHyperLink::OnPaint()
     const int lines = shown > 0 ? 1 : 0;
 
     m_bResizing = TRUE;
-    MoveWindow(window.left, window.top, extent.cx + 6, extent.cy + 2 + lines, FALSE);
+    const int markWidth = m_bTeamMark ? TeamMarkWidth(extent.cy) : 0;
+    MoveWindow(window.left, window.top, extent.cx + 6 + markWidth, extent.cy + 2 + lines, FALSE);
     m_bResizing = FALSE;
 
     GetClientRect(&client);
@@ -184,6 +186,8 @@ void CHyperLink::OnPaint()
         const int y = std::max<LONG>(0, client.Height() - (extent.cy + 2) - 1) / 2;
         dc.TextOut(1, y, text, shown);
     }
+    if (m_bTeamMark)
+        DrawTeamMark(dc, dc.GetTextExtent(text, shown).cx + 1, client.Height(), extent.cy);
     dc.RestoreDC(savedState);
 }
 

@@ -21,6 +21,8 @@ public:
     void SetOwnerWnd(HWND hOwnerWnd) { m_hOwnerWnd = hOwnerWnd; }
     // 0 when the click message was posted, -1 when there is no id or notification is off.
     int NotifyOwner();
+    // Shows the team mark after the text: the row is a team item. Repaints nothing.
+    void SetTeamMark(BOOL team) { m_bTeamMark = team; }
     // Drawn as hovered whatever the mouse does: the row the keyboard has reached. Repaints.
     void SetHighlighted(BOOL highlighted);
 
@@ -57,6 +59,7 @@ protected:
     BOOL m_bHighlighted = FALSE;
     BOOL m_bPressed = FALSE;
     BOOL m_bResizing = FALSE;
+    BOOL m_bTeamMark = FALSE;
     CRect m_rcPressed;  // screen coordinates, taken at the last button-down
 
 private:

@@ -6,6 +6,7 @@
 #include "store/itemid.h"
 #include "store/rowquery.h"
 #include "store/statements.h"
+#include "store/teamstore.h"
 
 #include <algorithm>
 
@@ -31,6 +32,9 @@ RowQueryEnd CItemRows::Load(const CString& connStr)
         if (std::optional<int> id = ItemIdFromRowid(rowid))
             m_ids.push_back(*id);
     });
+    // The team's items follow, read-only; those that are the user's too show once, as the user's.
+    if (end == RowQueryEnd::AllRead)
+        end = WalkTeamListIds(m_connStr, [&](int listId) { m_ids.push_back(listId); });
     // Held out by a lock, the ids are read again later, whole.
     if (end == RowQueryEnd::Busy)
         m_ids.clear();
@@ -68,13 +72,25 @@ void CItemRows::Prefetch(int first, int last)
         return;
     if (m_texts.size() + static_cast<size_t>(last - first + 1) > kTextsKept)
         m_texts.clear();
-    const std::vector<int> ids(m_ids.begin() + first, m_ids.begin() + last + 1);
+    std::vector<int> ids;
+    std::vector<int> teamIds;
+    for (auto id = m_ids.begin() + first; id != m_ids.begin() + last + 1; ++id) {
+        if (IsTeamListId(*id))
+            teamIds.push_back(TeamIdOfListId(*id));
+        else
+            ids.push_back(*id);
+    }
     std::unordered_map<int, Texts> read;
-    RowQueryEnd end = WalkRowQuery(m_connStr, StmtSelectItemsIn(ItemIdList(ids)), [&](const CDbRow& record) {
+    auto keep = [&](const CDbRow& record) {
         std::optional<int> id = ItemIdFromValue(record.Value(0));
         if (id)
             read[*id] = Texts{g_db->ValueToText(record.Value(1)), g_db->ValueToText(record.Value(2))};
-    });
+    };
+    RowQueryEnd end = RowQueryEnd::AllRead;
+    if (!ids.empty())
+        end = WalkRowQuery(m_connStr, StmtSelectItemsIn(ItemIdList(ids)), keep);
+    if (!teamIds.empty() && end == RowQueryEnd::AllRead)
+        end = WalkRowQuery(m_connStr, StmtSelectTeamItemsIn(ItemIdList(teamIds)), keep);
     if (end == RowQueryEnd::Busy) {
         // Nothing is kept: the rows are read again once the lock is gone.
         m_textsBusy = true;

@@ -18,6 +18,7 @@
 #include "store/dbsession.h"
 #include "store/itemid.h"
 #include "store/statements.h"
+#include "store/teamstore.h"
 
 #include <optional>
 #include <windowsx.h>
@@ -100,24 +101,6 @@ CString ImportFailureReason(int code)
         break;
     }
     return L"数据库文件可能已损坏。";
-}
-
-// What is wrong with the record an import of the items file stopped at, in the user's words.
-CString RecordFaultReason(RecordFault fault)
-{
-    switch (fault) {
-    case RecordFault::Quotes:
-        return L"引号不成对";
-    case RecordFault::FieldCount:
-        return L"字段个数与标题行不同";
-    case RecordFault::Count:
-        return L"点击次数不是数字";
-    case RecordFault::Time:
-        return L"最后复制时间无法识别";
-    case RecordFault::None:
-        break;
-    }
-    return CString();
 }
 
 // Why an export could not be written, in the user's words.
@@ -244,7 +227,9 @@ void CItemsDlg::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
     if (item.mask & LVIF_TEXT) {
         const CItemRows::Texts& texts = m_rows.TextsAt(item.iItem);
         // A content of several lines shows its first; the edit gets the whole.
-        CopyToListBuffer(item.iSubItem == 0 ? texts.title : FirstLineShown(texts.data1), item.pszText,
+        // A team item's label tells whose it is.
+        const CString title = IsTeamListId(m_rows.IdAt(item.iItem)) ? L"[团队] " + texts.title : texts.title;
+        CopyToListBuffer(item.iSubItem == 0 ? title : FirstLineShown(texts.data1), item.pszText,
                          item.cchTextMax);
         if (m_rows.TextsBusy())
             ShowListBusy();
@@ -319,6 +304,8 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
     int row = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem;
     if (row < 0 || row >= m_rows.Count())
         return;
+    if (RefuseTeamChange({row}))
+        return;
     m_editId = m_rows.IdAt(row);
     // The texts as the list shows them: the table is not read again.
     const CItemRows::Texts shown = m_rows.TextsAt(row);
@@ -382,6 +369,13 @@ void CItemsDlg::OnDeleteChecked()
         g_core->msgboxWarning(m_hWnd, L"未选中任何项目。");
         return;
     }
+    std::vector<int> checkedRows;
+    for (int row = 0; row < m_rows.Count(); ++row) {
+        if (m_rows.IsChecked(row))
+            checkedRows.push_back(row);
+    }
+    if (RefuseTeamChange(checkedRows))
+        return;
     // One transaction, whatever the number of rows, which keeps what it deleted for the undo. Rows
     // another program deleted meanwhile are gone as asked: only a failure to run is said.
     if (!m_undo.Delete(g_connStr, m_rows.CheckedPlaces())) {

@@ -8,6 +8,8 @@
 #include "items/itemimporter.h"
 #include "items/itemrows.h"
 
+#include <vector>
+
 class CItemsDlg : public CDialog {
 public:
     CItemsDlg();
@@ -81,6 +83,9 @@ private:
     // Tells the list how many rows there are now, keeping its scroll position.
     void ShowRowCount();
     void ToggleCheck(int row);
+    // The team's rows cannot change here: when rows hold any, says so, offers copies of them as
+    // the user's own items, and gives true.
+    bool RefuseTeamChange(const std::vector<int>& rows);
     void RemoveRow(int row);
 
     CItemRows m_rows;

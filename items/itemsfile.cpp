@@ -87,3 +87,20 @@ RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, const CItemsFileC
     item = std::move(read);
     return RecordFault::None;
 }
+
+CString RecordFaultReason(RecordFault fault)
+{
+    switch (fault) {
+    case RecordFault::Quotes:
+        return L"引号不成对";
+    case RecordFault::FieldCount:
+        return L"字段个数与标题行不同";
+    case RecordFault::Count:
+        return L"点击次数不是数字";
+    case RecordFault::Time:
+        return L"最后复制时间无法识别";
+    case RecordFault::None:
+        break;
+    }
+    return CString();
+}

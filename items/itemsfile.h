@@ -2,6 +2,8 @@
 // export writes it and the import reads it back.
 #pragma once
 
+#include "base/cstring.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -46,3 +48,6 @@ enum class RecordFault {
 // The fields' texts are taken over.
 RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, const CItemsFileColumns& columns,
                            std::optional<CFileItem>& item);
+
+// What is wrong with a record that stopped a reading of the items file, in the user's words.
+CString RecordFaultReason(RecordFault fault);

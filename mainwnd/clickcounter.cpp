@@ -5,6 +5,7 @@
 #include "store/connstr.h"
 #include "store/dberror.h"
 #include "store/statements.h"
+#include "store/teamstore.h"
 
 void CClickCounter::SetConnectionString(const CString& connStr)
 {
@@ -16,7 +17,8 @@ void CClickCounter::SetConnectionString(const CString& connStr)
 CClickCounter::ReadResult CClickCounter::ReadContent(int id, std::wstring* text)
 {
     try {
-        *text = m_quick.QueryValue(StmtSelectContent(id));
+        *text = m_quick.QueryValue(IsTeamListId(id) ? StmtSelectTeamContent(TeamIdOfListId(id))
+                                                    : StmtSelectContent(id));
         return ReadResult::Read;
     } catch (const CDbError& error) {
         return error.IsBusy() ? ReadResult::Busy : ReadResult::Unreadable;
@@ -36,7 +38,9 @@ bool CClickCounter::WritePending(bool patient)
     // none counted twice.
     CStatementBatch batch(patient ? m_connStr : m_quickConnStr);
     for (const auto& [id, time] : m_pending) {
-        if (batch.Run(StmtCountClick(time, id)) != CStatementBatch::Outcome::Ran)
+        const CString count =
+            IsTeamListId(id) ? StmtCountTeamClick(time, TeamIdOfListId(id)) : StmtCountClick(time, id);
+        if (batch.Run(count) != CStatementBatch::Outcome::Ran)
             return false;
     }
     if (!batch.Finish())

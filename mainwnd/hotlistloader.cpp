@@ -7,6 +7,7 @@
 #include "store/dbstatement.h"
 #include "store/itemid.h"
 #include "store/statements.h"
+#include "store/teamstore.h"
 
 #include <condition_variable>
 #include <deque>
@@ -217,10 +218,13 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
     // The first rows and the rest are read in one transaction: one picture of the table.
     connection.ExecuteFixed("BEGIN");
     m_heatIndexMissing = !CDbStatement(connection, StmtHasHeatIndex()).Step();
+    // The team's items join the list once a team file has been read.
+    const bool withTeam = HasTeamTables(connection);
     CRawRows firstRead;
     int read = 0;
     {
-        CDbStatement query(connection, StmtSelectHotRows(firstRows));
+        CDbStatement query(connection,
+                           withTeam ? StmtSelectHotRowsWithTeam(firstRows) : StmtSelectHotRows(firstRows));
         while (!m_stop && query.Step()) {
             AddRawRow(query, firstRead);
             ++read;
@@ -233,11 +237,11 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
         m_total = read;
         return RowQueryEnd::AllRead;
     }
-    CDbStatement count(connection, StmtCountItems());
+    CDbStatement count(connection, withTeam ? StmtCountItemsWithTeam() : StmtCountItems());
     if (count.Step())
         m_total = static_cast<int>(count.Column(0).AsInteger());
     // The rest: the whole order again, past the rows handed over already.
-    CDbStatement query(connection, StmtSelectHotRows());
+    CDbStatement query(connection, withTeam ? StmtSelectHotRowsWithTeam() : StmtSelectHotRows());
     for (int skipped = 0; skipped < read && !m_stop && query.Step();)
         ++skipped;
     CChunkBuilder builder([this](CHotListChunk chunk) { Hand(std::move(chunk)); });

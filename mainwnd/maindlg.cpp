@@ -31,6 +31,8 @@ constexpr UINT WM_NOTE_FOREGROUND = WM_APP + 21;
 constexpr UINT WM_HOTLIST_CHUNKS = WM_APP + 22;
 // Posted on the tray icon's right-button notification: the menu opens from this window's own queue.
 constexpr UINT WM_OPEN_TRAY_MENU = WM_APP + 23;
+// Posted by the team file's reader when it stored a version or has something new to say.
+constexpr UINT WM_TEAM_SYNCED = WM_APP + 24;
 constexpr wchar_t kListBusy[] = L"数据库正被其他程序占用，列表稍后载入…";
 constexpr wchar_t kListUnreadable[] = L"无法读取数据库，列表不完整！";
 // The main window's one global hotkey; the options' replacement takes the other id of the pair.
@@ -61,6 +63,7 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
     ON_MESSAGE(WM_SEARCH_COMPOSED, &CMainDlg::OnSearchComposed)
     ON_MESSAGE(WM_HOTKEY, &CMainDlg::OnHotKey)
     ON_MESSAGE(WM_HOTLIST_CHUNKS, &CMainDlg::OnHotListChunks)
+    ON_MESSAGE(WM_TEAM_SYNCED, &CMainDlg::OnTeamSynced)
 END_MESSAGE_MAP()
 
 CMainDlg::CMainDlg(CWnd* pParent)
@@ -115,6 +118,7 @@ BOOL CMainDlg::OnInitDialog()
     m_previous = std::make_unique<CPreviousWindow>();
     m_tray.Add(m_hWnd);
     StartHotkey();
+    StartTeamSync(false);
     UpdateStandingText();
     SetTimer(kLoadTimer, kLoadDelayMs);
     if (m_startMinimised) {
@@ -141,6 +145,21 @@ LRESULT CMainDlg::OnHotKey(WPARAM id, LPARAM)
     if (m_previous)
         m_previous->NoteForeground();
     ToggleMainWindowByHotkey(*this);
+    return 0;
+}
+
+void CMainDlg::StartTeamSync(bool readNow)
+{
+    // With none, a version kept from an earlier one goes.
+    m_team.Start(g_connStr, g_core->getConfigS(kTeamFileKey).value_or(CString()), m_hWnd, WM_TEAM_SYNCED,
+                 readNow);
+}
+
+LRESULT CMainDlg::OnTeamSynced(WPARAM, LPARAM)
+{
+    m_teamNotice = m_team.Notice();
+    ReloadIfChanged();
+    UpdateStandingText();
     return 0;
 }
 
@@ -187,6 +206,9 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // heat order, unless the activation is a click, which must land on the row it aimed at.
         if (LOWORD(wParam) == WA_ACTIVE)
             ReloadIfChanged();
+        // The team file is looked at too: a change the folder did not tell of shows now.
+        if (m_teamChecks)
+            m_team.Check();
         // Ready to type at once.
         LRESULT result = CDialog::WindowProc(message, wParam, lParam);
         ::SetFocus(m_search.m_hWnd);
@@ -315,6 +337,10 @@ LRESULT CMainDlg::OnHotListChunks(WPARAM, LPARAM)
 
 void CMainDlg::OnHotListLoaded(RowQueryEnd end)
 {
+    if (!m_teamChecks) {
+        m_teamChecks = true;
+        m_team.Check();
+    }
     switch (end) {
     case RowQueryEnd::AllRead:
         m_listNotice.Empty();
@@ -347,6 +373,8 @@ void CMainDlg::UpdateStandingText()
         }
     } else if (!m_listNotice.IsEmpty()) {
         text = m_listNotice;
+    } else if (!m_teamNotice.IsEmpty()) {
+        text = m_teamNotice;
     } else if (!m_hotkeyNotice.IsEmpty()) {
         text = m_hotkeyNotice;
     } else {
@@ -470,6 +498,9 @@ void CMainDlg::OnOptions()
     // A cleared history gives the order of a fresh table at once.
     if (RunOptionsCommand(m_hWnd, m_hotkey))
         ReloadIfChanged();
+    // Another team file (or none): read at once.
+    if (g_core->getConfigS(kTeamFileKey).value_or(CString()) != m_team.Path())
+        StartTeamSync(true);
     // A key the options put into effect (or no key at all) ends what the status line said of it.
     if (!m_hotkeyNotice.IsEmpty() && m_hotkey.Error() == 0) {
         m_hotkeyNotice.Empty();
@@ -493,6 +524,7 @@ void CMainDlg::OnDestroy()
 {
     Default();
     m_loader.Stop();
+    m_team.Stop();
     m_tray.Remove();
     // The key goes with the window that answers it.
     m_hotkey = CGlobalHotkey();

@@ -6,6 +6,7 @@
 #include "framework/afxwin.h"
 #include "framework/global_hotkey.h"
 #include "hotlist/hotlistbox.h"
+#include "items/teamsync.h"
 #include "mainwnd/clickcounter.h"
 #include "mainwnd/hotlistloader.h"
 #include "mainwnd/hotlistsearch.h"
@@ -101,6 +102,10 @@ private:
     // Registers the stored hotkey; one that cannot be had is said in the status line.
     void StartHotkey();
     LRESULT OnHotKey(WPARAM id, LPARAM);
+    // Subscribes to the team file the settings name (or to none); reads it at once when readNow.
+    void StartTeamSync(bool readNow);
+    // The team file was read: its notice, and the list again when its items changed.
+    LRESULT OnTeamSynced(WPARAM, LPARAM);
 
     CProgramObjects m_objects;
     CTrayIcon m_tray;
@@ -122,6 +127,11 @@ private:
     CGlobalHotkey m_hotkey;
     // Why the stored hotkey is not in effect; the status line says it until the options mend it.
     CString m_hotkeyNotice;
+    // Keeps the team file's items in the database; what it says of the file, while it says anything.
+    CTeamSync m_team;
+    CString m_teamNotice;
+    // The team file is first read once the list is in: its reading would slow the start-up's.
+    bool m_teamChecks = false;
 
     DECLARE_MESSAGE_MAP()
 };

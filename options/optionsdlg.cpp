@@ -4,26 +4,38 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "corelib/file_chooser.h"
 #include "corelib/program_path.h"
 #include "framework/dialog_layout.h"
 #include "options/autostart.h"
 #include "options/hotkey_rules.h"
 #include "options/hotkey_setting.h"
 #include "options/hotkey_text.h"
+#include "options/teampath.h"
 #include "res/resource.h"
 #include "store/dbsession.h"
 #include "store/statements.h"
+#include "store/teamstore.h"
 
 #include <commctrl.h>
 
 #include <optional>
 #include <utility>
 
+namespace {
+
+constexpr wchar_t kTeamPathMalformed[] =
+    L"团队项目文件的路径无效！请填写文件的完整路径，例如 D:\\团队\\项目.csv 或 \\\\服务器\\共享\\项目.csv。";
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
     ON_BN_CLICKED(IDC_OPTIONS_OK, &COptionsDlg::OnOkButton)
     ON_BN_CLICKED(IDC_CLEARHISTORY, &COptionsDlg::OnClearHistory)
     ON_BN_CLICKED(IDC_OPTIONS_CANCEL, &COptionsDlg::OnCancelButton)
     ON_BN_CLICKED(IDC_HOTKEY_CLEAR, &COptionsDlg::OnClearHotkey)
+    ON_BN_CLICKED(IDC_TEAMFILE_BROWSE, &COptionsDlg::OnBrowseTeamFile)
+    ON_BN_CLICKED(IDC_TEAMFILE_CLEAR, &COptionsDlg::OnClearTeamFile)
 END_MESSAGE_MAP()
 
 COptionsDlg::COptionsDlg(CGlobalHotkey& hotkey, CWnd* pParent) : CDialog(IDD_OPTIONS, pParent), m_hotkey(hotkey)
@@ -53,6 +65,7 @@ BOOL COptionsDlg::OnInitDialog()
     ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETRULES, kHotkeyUnmodifiedCombinations,
                           MAKELPARAM(kHotkeyAddedModifiers, 0));
     ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETHOTKEY, m_hotkey.Key(), 0);
+    ::SetDlgItemTextW(m_hWnd, IDC_TEAMFILE, g_core->getConfigS(kTeamFileKey).value_or(CString()));
     return TRUE;
 }
 
@@ -65,6 +78,14 @@ void COptionsDlg::OnOkButton()
     // Held as a global hotkey, it would stop working in every other program: said, nothing saved.
     if (IsEveryProgramsKey(hotkey)) {
         g_core->msgboxWarning(m_hWnd, HotkeyEveryProgramsText(hotkey));
+        return;
+    }
+    CString typedTeamFile;
+    GetDlgItemText(IDC_TEAMFILE, typedTeamFile);
+    const CString teamFile = TidyTeamPath(typedTeamFile);
+    // Only a path no file could have is refused here; a share out of reach now is the status line's.
+    if (!IsWellFormedTeamPath(teamFile)) {
+        g_core->msgboxWarning(m_hWnd, kTeamPathMalformed);
         return;
     }
     // The chosen key is registered before anything is saved, beside the one in effect: a key
@@ -80,7 +101,7 @@ void COptionsDlg::OnOkButton()
     // A setting only held in memory would be gone at the next start: not taken, and said, with
     // the dialog left open for another try or 取消.
     if (!g_core->saveConfigB(kAutoMinKey, isAutoMin) || !g_core->saveConfigB(kPasteBackKey, isPasteBack) ||
-        !SaveHotkeySetting(*g_core, hotkey)) {
+        !SaveHotkeySetting(*g_core, hotkey) || !g_core->saveConfigS(kTeamFileKey, teamFile)) {
         g_core->msgboxWarning(m_hWnd, L"无法保存设置！设置文件可能是只读的，或正被其他程序使用。");
         return;
     }
@@ -105,12 +126,30 @@ void COptionsDlg::OnClearHotkey()
     ::SendDlgItemMessageW(m_hWnd, IDC_HOTKEY, HKM_SETHOTKEY, 0, 0);
 }
 
+void COptionsDlg::OnBrowseTeamFile()
+{
+    const CString path = ChooseTeamFile();
+    if (!path.IsEmpty())
+        ::SetDlgItemTextW(m_hWnd, IDC_TEAMFILE, path);
+}
+
+CString COptionsDlg::ChooseTeamFile()
+{
+    return ChooseTextFile(m_hWnd);
+}
+
+void COptionsDlg::OnClearTeamFile()
+{
+    ::SetDlgItemTextW(m_hWnd, IDC_TEAMFILE, L"");
+}
+
 void COptionsDlg::OnClearHistory()
 {
     if (g_core->msgboxConfirm(m_hWnd, L"确定清空操作历史吗？此操作也会清空操作排名。") != IDYES)
         return;
     // Only a clear that took effect reorders the list; one that did not says so here.
-    if (!g_db->Execute(StmtClearHistory())) {
+    // The team items' clicks are the user's too; without a team file ever read, there are none.
+    if (!g_db->Execute(StmtClearHistory()) || !ClearTeamHistory(g_connStr)) {
         g_core->msgboxWarning(m_hWnd,
                               L"无法写入数据库，历史未清空！数据库文件可能是只读的，或正被其他程序使用。");
         return;

@@ -22,6 +22,10 @@ protected:
     void OnCancelButton();
     void OnClearHistory();
     void OnClearHotkey();
+    void OnBrowseTeamFile();
+    void OnClearTeamFile();
+    // The team file the user picks, or "" when they cancel.
+    virtual CString ChooseTeamFile();
 
 private:
     CGlobalHotkey& m_hotkey;

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
+#include "store/teamstore.h"
 #include "tests/corelib/clipboard_holder_process.h"
 #include "tests/items/items_fixture.h"
 #include "tests/store/lock_holder_process.h"
@@ -980,4 +981,50 @@ TEST_F(ItemsDlgTest, NewItemProposesNoClipboardTextTheBoxCannotLayOutAtOnceSaysS
         EXPECT_EQ(pasted, length > 32767 ? static_cast<int>(length) : -1)
             << "pasted by hand, it is taken whole";
     }
+}
+
+// The team file's items are listed after the user's own, read-only: an edit or a delete of one
+// says so, and a yes makes it an item of the user's own, which the team's copy no longer repeats.
+TEST_F(ItemsDlgTest, TeamItemsAreListedReadOnlyAndOfferedAsCopiesOfTheUsersOwn)
+{
+    UseItems({{L"地址", L"北京"}});
+    const CString connStr = BuildConnectionString(m_dbPath.c_str());
+    ASSERT_TRUE(StoreTeamVersion(connStr, {L"D:\\团队\\项目.csv", L"1", L"2026-12-09 10:00:00"},
+                                 {{L"地址", L"北京"}, {L"问候", L"您好"}, {L"告别", L"再见"}}));
+    const std::wstring readOnly = L"团队项目由共享文件维护，不能在这里修改。\n\n要复制为我的项目吗？复制后可以修改。";
+    CItemsDlg dlg;
+    std::vector<int> listed, listedAfter;
+    std::wstring teamLabel;
+    SeenBox edit, remove;
+    bool changedAfterEdit = true;
+    RunDialog(dlg, {[&] {
+                        listed = ListedIds(dlg);
+                        teamLabel = RowText(dlg.m_list, 1, 0);
+                        PostDoubleClick(dlg.m_list, RowPoint(dlg.m_list, 1));
+                        return true;
+                    },
+                    AnswerBox(edit, IDNO),
+                    [&] {
+                        changedAfterEdit = dlg.m_isDataChanged != FALSE;
+                        PostCheckBoxClick(dlg.m_list, 2);
+                        ClickButton(dlg, IDC_DELETECHECKED);
+                        return true;
+                    },
+                    AnswerBox(remove, IDYES),
+                    [&] {
+                        listedAfter = ListedIds(dlg);
+                        return true;
+                    }});
+    EXPECT_EQ(listed, (std::vector<int>{1, -2, -3})) << "the team's 地址 is the user's: listed once";
+    EXPECT_EQ(teamLabel, L"[团队] 问候");
+    EXPECT_EQ(edit.text, readOnly);
+    EXPECT_FALSE(changedAfterEdit) << "no: nothing changes";
+    EXPECT_EQ(remove.text, readOnly);
+    EXPECT_EQ(listedAfter, (std::vector<int>{2, 1, -2})) << "the copy heads the list, the team's row goes";
+    const std::vector<StoredItem> stored = Stored();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].title, L"告别");
+    EXPECT_EQ(stored[1].data1, L"再见");
+    EXPECT_TRUE(dlg.m_isDataChanged);
+    EXPECT_EQ(testing_support::QueryText(m_dbPath, L"SELECT count(*) FROM T_TEAM_ITEM"), L"3") << "the file's items stay";
 }

@@ -3,6 +3,7 @@
 #include "options/optionsdlg.h"
 
 #include "appstate/globals.h"
+#include "corelib/core.h"
 #include "corelib/program_path.h"
 #include "corelib/settings_file.h"
 #include "options/autostart.h"
@@ -21,6 +22,7 @@
 #include <string>
 
 using testing_support::CModalScript;
+using testing_support::Utf8;
 
 namespace {
 constexpr const wchar_t* kConfirmText = L"确定清空操作历史吗？此操作也会清空操作排名。";
@@ -99,6 +101,8 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
                   texts.push_back(ControlText(hWnd, id));
                   types.push_back(ButtonType(hWnd, id));
               }
+              for (int id : {IDC_TEAMFILE_LABEL, IDC_TEAMFILE_BROWSE, IDC_TEAMFILE_CLEAR})
+                  texts.push_back(ControlText(hWnd, id));
               for (int id : {IDC_AUTOMIN, IDC_PASTEBACK, IDC_AUTOSTART}) {
                   texts.push_back(ControlText(hWnd, id));
                   types.push_back(ButtonType(hWnd, id));
@@ -120,12 +124,14 @@ TEST_F(OptionsDialog, ComesUpWithItsCaptionControlsAndNoDefaultButton)
     EXPECT_TRUE(style & WS_SYSMENU) << "a close box";
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_EQ(tabOrder,
-              (std::vector<int>{IDC_AUTOMIN, IDC_PASTEBACK, IDC_AUTOSTART, IDC_HOTKEY, IDC_HOTKEY_CLEAR, IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL,
+              (std::vector<int>{IDC_AUTOMIN, IDC_PASTEBACK, IDC_AUTOSTART, IDC_HOTKEY, IDC_HOTKEY_CLEAR, IDC_TEAMFILE,
+                                IDC_TEAMFILE_BROWSE, IDC_TEAMFILE_CLEAR, IDC_OPTIONS_OK, IDC_OPTIONS_CANCEL,
                                 IDC_CLEARHISTORY}));
     EXPECT_EQ(hotkeyClass, L"msctls_hotkey32");
     EXPECT_EQ(hotkeyLabel, L"全局热键：") << "the label just before the field";
-    EXPECT_EQ(texts, (std::vector<std::wstring>{L"确定", L"取消", L"清空历史", L"清除", L"点击复制后，界面最小化",
-                                                  L"选中后粘贴到原来的窗口", L"开机时自动启动"}));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"确定", L"取消", L"清空历史", L"清除", L"团队项目文件：", L"浏览...",
+                                                  L"清除", L"点击复制后，界面最小化", L"选中后粘贴到原来的窗口",
+                                                  L"开机时自动启动"}));
     EXPECT_EQ(types, (std::vector<int>{BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_PUSHBUTTON, BS_AUTOCHECKBOX,
                                        BS_AUTOCHECKBOX, BS_AUTOCHECKBOX}));
     EXPECT_FALSE(hasOkOrCancelId);
@@ -255,6 +261,51 @@ TEST_F(OptionsDialog, ASettingThatCannotBeWrittenSaysSoAndKeepsTheDialogOpen)
     EXPECT_TRUE(openAfterBox);
     EXPECT_EQ(g_isAutoMin, 0) << "a setting not saved is not taken";
     EXPECT_EQ(StoredAutoMin(), 0);
+}
+
+// A share out of reach now is a good path (the status line tells of it); only a path no file
+// could have is refused, with the dialog left open and nothing saved.
+TEST_F(OptionsDialog, TheTeamFilePathIsTidiedAndRefusedOnlyWhenNoFileCouldHaveIt)
+{
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* stored;  // null: refused
+        const char* reason;
+    } cases[] = {
+        {L"  \"\\\\无此服务器\\共享\\团队项目.csv\"  ", L"\\\\无此服务器\\共享\\团队项目.csv",
+         "a share out of reach is taken; the quotes and blanks a pasted path brings go"},
+        {L"D:\\团队\\项目.csv", L"D:\\团队\\项目.csv", "a full path on a drive"},
+        {L"", L"", "none: no team file"},
+        {L"项目.csv", nullptr, "a name without its folder names no file the program could find"},
+        {L"D:\\团队\\", nullptr, "a folder, not a file"},
+        {L"D:\\团队\\项目?.csv", nullptr, "a character no file name holds"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.reason);
+        CCore before;
+        before.autoFileConfig();
+        ASSERT_TRUE(before.saveConfigS(kTeamFileKey, L"E:\\之前\\团队.csv"));
+        COptionsDlg dlg(m_hotkey);
+        SeenBox refused;
+        CModalScript script;
+        script.Then([&] { return IsUp(dlg.m_hWnd); })
+              .Then([&] {
+                  ::SetDlgItemTextW(dlg.m_hWnd, IDC_TEAMFILE, row.typed);
+                  PostClick(dlg.m_hWnd, IDC_OPTIONS_OK);
+                  return true;
+              });
+        if (!row.stored) {
+            AnswerNextBox(script, IDOK, &refused);
+            script.Then([&] { PostClick(dlg.m_hWnd, IDC_OPTIONS_CANCEL); return true; });
+        }
+        script.Start();
+        EXPECT_EQ(dlg.DoModal(), row.stored ? IDOK : IDCANCEL);
+        ASSERT_TRUE(script.Succeeded()) << script.FailedStep();
+        CCore after;
+        after.autoFileConfig();
+        EXPECT_EQ(after.getConfigS(kTeamFileKey).value_or(L"(none)"), row.stored ? row.stored : L"E:\\之前\\团队.csv");
+        EXPECT_EQ(refused.text.rfind(L"团队项目文件的路径无效！", 0) == 0, row.stored == nullptr) << Utf8(refused.text);
+    }
 }
 
 TEST_F(OptionsDialog, OkWithoutTouchingTheBoxStoresTheShownValueAgain)
