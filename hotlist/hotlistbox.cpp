@@ -98,6 +98,7 @@ void CHotListBox::RemoveAllRows()
     m_shown.clear();
     m_allShown = true;
     m_highlight = -1;
+    m_pinnedCount = 0;
     m_liveRows.clear();
     m_rows.Clear();
 }
@@ -159,6 +160,12 @@ void CHotListBox::ForgetEntriesOfLiveRows()
         if (live.row->Row()->m_hWnd)
             live.row->Row()->ShowWindow(SW_HIDE);
     }
+}
+
+bool CHotListBox::IsPinned(int index) const
+{
+    const int position = PositionAt(index);
+    return position >= 0 && position < m_pinnedCount;
 }
 
 int CHotListBox::ItemIdAt(int index) const
@@ -273,6 +280,7 @@ CHyperLink* CHotListBox::LiveRow(int entry)
     live.row = std::make_unique<CHotRow>(RowTextAt(position), m_rows.IdAt(position),
                                          static_cast<UINT>(m_firstControlId + position), this, m_hNotifyWnd,
                                          CRect(0, 0, client.Width(), client.Height() / 20));
+    live.row->Row()->SetPinned(position < m_pinnedCount);
     return live.row->Row();
 }
 

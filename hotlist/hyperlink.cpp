@@ -3,6 +3,7 @@
 
 #include "hotlist/bufferdc.h"
 #include "hotlist/itemclick.h"
+#include "hotlist/pinmark.h"
 
 #include <commctrl.h>
 
@@ -161,9 +162,10 @@ void CHyperLink::OnPaint()
     while (shown > 0 && text[shown - 1] == L'\n')
         --shown;
     const int lines = shown > 0 ? 1 : 0;
+    const int margin = m_bPinned ? PinMarkMargin(extent.cy) : 0;
 
     m_bResizing = TRUE;
-    MoveWindow(window.left, window.top, extent.cx + 6, extent.cy + 2 + lines, FALSE);
+    MoveWindow(window.left, window.top, margin + extent.cx + 6, extent.cy + 2 + lines, FALSE);
     m_bResizing = FALSE;
 
     GetClientRect(&client);
@@ -180,9 +182,11 @@ void CHyperLink::OnPaint()
     else
         dc.SetTextColor(m_crLink);
 
+    if (m_bPinned)
+        DrawPinMark(dc, extent.cy, client.Height());
     if (lines == 1) {
         const int y = std::max<LONG>(0, client.Height() - (extent.cy + 2) - 1) / 2;
-        dc.TextOut(1, y, text, shown);
+        dc.TextOut(margin + 1, y, text, shown);
     }
     dc.RestoreDC(savedState);
 }

@@ -22,6 +22,14 @@
 #define ID_LIST_SELECTALL 32776
 #define ID_LIST_SELECTNONE 32777
 
+// Menu 350: a hot-list row's own menu
+#define IDR_ROWMENU 350
+#define ID_ROW_COPY 351
+#define ID_ROW_EDIT 352
+#define ID_ROW_PIN 353
+#define ID_ROW_UNPIN 354
+#define ID_ROW_DELETE 355
+
 // Options dialog
 #define IDD_OPTIONS 131
 #define IDC_AUTOMIN 1012
