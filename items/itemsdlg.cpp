@@ -147,6 +147,8 @@ ON_NOTIFY(NM_DBLCLK, IDC_ITEMLIST, &CItemsDlg::OnDblclkList)
 ON_NOTIFY(NM_RCLICK, IDC_ITEMLIST, &CItemsDlg::OnRclickList)
 ON_COMMAND(ID_LIST_SELECTALL, &CItemsDlg::OnSelectAll)
 ON_COMMAND(ID_LIST_SELECTNONE, &CItemsDlg::OnSelectNone)
+ON_COMMAND(ID_LIST_PIN, &CItemsDlg::OnPinChecked)
+ON_COMMAND(ID_LIST_UNPIN, &CItemsDlg::OnUnpinChecked)
 ON_BN_CLICKED(IDC_DELETECHECKED, &CItemsDlg::OnDeleteChecked)
 ON_BN_CLICKED(IDC_NEWITEM, &CItemsDlg::OnNewItem)
 ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
@@ -171,7 +173,8 @@ BOOL CItemsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_isDataChanged = FALSE;
-    g_core->listInit(m_list, L"标签,300,内容,400", 1);
+    g_core->listInit(m_list, L"标签,300,内容,400,置顶,40", 1);
+    LoadPins();
     // The check boxes are this dialog's to keep: the list asks for them row by row.
     m_list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
     // An empty list would look as if every item had been deleted: say that they could not be read,
@@ -212,8 +215,11 @@ void CItemsDlg::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
     if (item.mask & LVIF_TEXT) {
         const CItemRows::Texts& texts = m_rows.TextsAt(item.iItem);
         // A content of several lines shows its first; the edit gets the whole.
-        CopyToListBuffer(item.iSubItem == 0 ? texts.title : FirstLineShown(texts.data1), item.pszText,
-                         item.cchTextMax);
+        CopyToListBuffer(item.iSubItem == 0        ? texts.title
+                         : item.iSubItem == 1      ? FirstLineShown(texts.data1)
+                         : IsRowPinned(item.iItem) ? CString(L"●")
+                                                   : CString(),
+                         item.pszText, item.cchTextMax);
         if (m_rows.TextsBusy())
             ShowListBusy();
         if (!m_rows.TextsReadable() && !m_unreadableSaid) {

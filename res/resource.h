@@ -21,6 +21,8 @@
 #define ID_TRAY_EXIT 32774
 #define ID_LIST_SELECTALL 32776
 #define ID_LIST_SELECTNONE 32777
+#define ID_LIST_PIN 356
+#define ID_LIST_UNPIN 357
 
 // Menu 350: a hot-list row's own menu
 #define IDR_ROWMENU 350
