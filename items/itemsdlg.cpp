@@ -397,7 +397,7 @@ void CItemsDlg::OnImport()
         return;
     m_lastImport = RunImport(this, g_connStr, path);
     // Only lines that reached the table are a change the main list must show.
-    if (m_lastImport.importedLines > 0)
+    if (m_lastImport.importedLines > 0 || m_lastImport.pinsChanged)
         m_isDataChanged = TRUE;
     if (!m_lastImport.newIds.empty()) {
         m_rows.AddLast(m_lastImport.newIds);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 const std::array<const wchar_t*, 4> kItemsFileHeader = {L"标签", L"内容", L"点击次数", L"最后复制时间"};
+const wchar_t* const kItemsFilePinnedField = L"置顶";
 
 namespace {
 
@@ -52,6 +53,9 @@ std::optional<CItemsFileColumns> ReadItemsFileHeader(const std::vector<std::wstr
             return std::nullopt;
         columns.at[name] = at;
     }
+    const auto pinned = std::find(fields.begin(), fields.end(), kItemsFilePinnedField);
+    if (pinned != fields.end())
+        columns.pinned = static_cast<size_t>(pinned - fields.begin());
     return columns;
 }
 
@@ -83,6 +87,12 @@ RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, const CItemsFileC
         if (!ToDefaultTimeFormat(time))
             return RecordFault::Time;
         read.lasttime = std::move(time);
+    }
+    if (columns.pinned) {
+        // Only 1 pins: an empty field, or anything else a spreadsheet made of it, does not.
+        std::wstring& pinned = fields[*columns.pinned];
+        TrimBlanks(pinned);
+        read.pinned = pinned == L"1";
     }
     item = std::move(read);
     return RecordFault::None;
