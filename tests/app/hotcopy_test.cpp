@@ -899,7 +899,17 @@ TEST_F(HotCopyTest, TheRowMenuPinsEditsCopiesAndDeletesTheItemItShows)
         .Then(
             [&] {
                 afterUnpin = m_dlg->Shown();
-                return RightClickEntry(*m_dlg, 0);
+                // Shift+F10 on the highlighted top row.
+                ::SetFocus(::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH));
+                PressKey(VK_DOWN);
+                INPUT keys[4] = {};
+                for (INPUT& key : keys)
+                    key.type = INPUT_KEYBOARD;
+                keys[0].ki.wVk = keys[3].ki.wVk = VK_SHIFT;
+                keys[1].ki.wVk = keys[2].ki.wVk = VK_F10;
+                keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+                ::SendInput(4, keys, sizeof(INPUT));
+                return true;
             },
             5000)
         .Then(PickMenuItem(menu, L"复制"), 5000, "copy the pinned row")
