@@ -34,6 +34,20 @@ bool ReadCount(const std::wstring& text, int& count)
     return true;
 }
 
+// Where the header names a field; the field count when it does not.
+size_t FieldAt(const std::vector<std::wstring>& fields, const wchar_t* name)
+{
+    size_t at = 0;
+    for (; at < fields.size(); ++at) {
+        std::wstring_view field = fields[at];
+        if (at == 0)
+            field.remove_prefix(std::min(field.find_first_not_of(L'\uFEFF'), field.size()));
+        if (field == name)
+            break;
+    }
+    return at;
+}
+
 }  // namespace
 
 std::optional<CItemsFileColumns> ReadItemsFileHeader(const std::vector<std::wstring>& fields)
@@ -41,21 +55,12 @@ std::optional<CItemsFileColumns> ReadItemsFileHeader(const std::vector<std::wstr
     CItemsFileColumns columns;
     columns.count = fields.size();
     for (size_t name = 0; name < kItemsFileHeader.size(); ++name) {
-        size_t at = 0;
-        for (; at < fields.size(); ++at) {
-            std::wstring_view field = fields[at];
-            if (at == 0)
-                field.remove_prefix(std::min(field.find_first_not_of(L'\uFEFF'), field.size()));
-            if (field == kItemsFileHeader[name])
-                break;
-        }
-        if (at == fields.size())
+        columns.at[name] = FieldAt(fields, kItemsFileHeader[name]);
+        if (columns.at[name] == fields.size())
             return std::nullopt;
-        columns.at[name] = at;
     }
-    const auto pinned = std::find(fields.begin(), fields.end(), kItemsFilePinnedField);
-    if (pinned != fields.end())
-        columns.pinned = static_cast<size_t>(pinned - fields.begin());
+    if (const size_t pinned = FieldAt(fields, kItemsFilePinnedField); pinned < fields.size())
+        columns.pinned = pinned;
     return columns;
 }
 
