@@ -17,6 +17,7 @@
 #include "mainwnd/maindlg.h"
 #include "res/resource.h"
 #include "store/dbsession.h"
+#include "store/pins.h"
 #include "store/sqlite_handles.h"
 #include "store/statements.h"
 #include "tests/hotlist/mouse_input.h"
@@ -81,6 +82,13 @@ void Exec(sqlite3* db, const char* sql)
         std::printf("# %s failed: %s\n", sql, sqlite3_errmsg(db));
 }
 
+// How many items MIRELO_HOTLIST_PINS asks to pin (0 when unset).
+int PinsWanted()
+{
+    const char* wanted = std::getenv("MIRELO_HOTLIST_PINS");
+    return wanted ? std::max(0, std::atoi(wanted)) : 0;
+}
+
 // A sys.mdb of count items made row by row, so that no copy of them stays in this process: labels
 // and contents like a user's snippets (or contents of contentChars characters), counts and times
 // spread so that the order has work to do.
@@ -117,6 +125,15 @@ void CreateItems(const std::wstring& path, int count, int contentChars = 0)
             std::printf("# insert failed: %s\n", sqlite3_errmsg(db.Get()));
         sqlite3_reset(insert.Get());
     }
+    // MIRELO_HOTLIST_PINS items pinned, spread over the table: the list then reads them first and
+    // the heat order steps over them.
+    const int pins = std::min(PinsWanted(), count);
+    for (const CString& statement : pins > 0 ? StmtsCreatePinTable() : std::vector<CString>())
+        Exec(db.Get(), ToUtf8(statement.str()).c_str());
+    for (int pin = 0; pin < pins; ++pin)
+        Exec(db.Get(),
+             ToUtf8(StmtPinItem(1 + static_cast<int>(static_cast<long long>(pin) * count / pins)).str())
+                 .c_str());
     Exec(db.Get(), "COMMIT");
 }
 
@@ -527,7 +544,8 @@ void PrintLoad(const char* name, const HotListFigures& figures, int count)
 {
     if (figures.entries != count)
         std::printf("# only %d of %d items listed\n", figures.entries, count);
-    if (!figures.firstRowsInOrder)
+    // Pinned items come before the hottest.
+    if (!figures.firstRowsInOrder && PinsWanted() == 0)
         std::printf("# the first screenful was not the hottest items in order\n");
     std::printf("%sfirst_rows_ms: %.1f ms\n", name, figures.firstRowsSeconds * 1000);
     std::printf("%sload_ms: %.1f ms\n", name, figures.loadSeconds * 1000);
@@ -581,7 +599,8 @@ int main(int argc, char** argv)
         std::printf("# a paint was still pending after the first paint\n");
     if (figures.entries != count)
         std::printf("# only %d of %d items listed\n", figures.entries, count);
-    if (!figures.firstRowsInOrder)
+    // Pinned items come before the hottest.
+    if (!figures.firstRowsInOrder && PinsWanted() == 0)
         std::printf("# the first screenful was not the hottest items in order\n");
     std::printf("first_rows_%d_ms: %.1f ms\n", count, figures.firstRowsSeconds * 1000);
     // The same without the first paint, which costs the same at any count (the rows' windows and

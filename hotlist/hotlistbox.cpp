@@ -122,6 +122,7 @@ void CHotListBox::RemoveAllRows()
     m_shown.clear();
     m_allShown = true;
     m_highlight = -1;
+    m_pinnedCount = 0;
     m_liveRows.clear();
     m_rows.Clear();
 }
@@ -183,6 +184,12 @@ void CHotListBox::ForgetEntriesOfLiveRows()
         if (live.row->Row()->m_hWnd)
             live.row->Row()->ShowWindow(SW_HIDE);
     }
+}
+
+bool CHotListBox::IsPinned(int index) const
+{
+    const int position = PositionAt(index);
+    return position >= 0 && position < m_pinnedCount;
 }
 
 int CHotListBox::ItemIdAt(int index) const
@@ -298,6 +305,7 @@ CHyperLink* CHotListBox::LiveRow(int entry)
                                          static_cast<UINT>(m_firstControlId + position), this, m_hNotifyWnd,
                                          CRect(0, 0, client.Width(), client.Height() / 20),
                                          ScaleToDpi(kRowFontHeight, WindowDpi(m_hWnd)));
+    live.row->Row()->SetPinned(position < m_pinnedCount);
     return live.row->Row();
 }
 

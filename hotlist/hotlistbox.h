@@ -49,7 +49,10 @@ public:
     // Adds the items after those added before; shown at the end of the entries when `shown`, else
     // kept for a later ShowRows. The list box's count is set once for them all.
     void AddRows(CHotRowBatch rows, bool shown = true);
-    // Deletes every row; entries left in the list box draw nothing.
+    // The first `count` items added are pinned: their rows carry the pin's mark.
+    void SetPinnedCount(int count) { m_pinnedCount = count; }
+    bool IsPinned(int index) const;
+    // Deletes every row (none pinned then); entries left in the list box draw nothing.
     void RemoveAllRows();
     // How many items were added.
     int RowCount() const { return m_rows.Count(); }
@@ -101,6 +104,7 @@ protected:
     // The position among m_rows of the item each entry of the list box shows.
     std::vector<int> m_shown;
     int m_highlight = -1;
+    int m_pinnedCount = 0;
     HWND m_hNotifyWnd = nullptr;
 
 private:

@@ -3,6 +3,7 @@
 
 #include "hotlist/bufferdc.h"
 #include "hotlist/itemclick.h"
+#include "hotlist/pinmark.h"
 #include "hotlist/rowmark.h"
 
 #include <commctrl.h>
@@ -162,10 +163,11 @@ void CHyperLink::OnPaint()
     while (shown > 0 && text[shown - 1] == L'\n')
         --shown;
     const int lines = shown > 0 ? 1 : 0;
+    const int margin = m_bPinned ? PinMarkMargin(extent.cy) : 0;
 
     m_bResizing = TRUE;
     const int markWidth = m_bTeamMark ? TeamMarkWidth(extent.cy) : 0;
-    MoveWindow(window.left, window.top, extent.cx + 6 + markWidth, extent.cy + 2 + lines, FALSE);
+    MoveWindow(window.left, window.top, margin + extent.cx + 6 + markWidth, extent.cy + 2 + lines, FALSE);
     m_bResizing = FALSE;
 
     GetClientRect(&client);
@@ -182,12 +184,14 @@ void CHyperLink::OnPaint()
     else
         dc.SetTextColor(m_crLink);
 
+    if (m_bPinned)
+        DrawPinMark(dc, extent.cy, client.Height());
     if (lines == 1) {
         const int y = std::max<LONG>(0, client.Height() - (extent.cy + 2) - 1) / 2;
-        dc.TextOut(1, y, text, shown);
+        dc.TextOut(margin + 1, y, text, shown);
     }
     if (m_bTeamMark)
-        DrawTeamMark(dc, dc.GetTextExtent(text, shown).cx + 1, client.Height(), extent.cy);
+        DrawTeamMark(dc, margin + dc.GetTextExtent(text, shown).cx + 1, client.Height(), extent.cy);
     dc.RestoreDC(savedState);
 }
 

@@ -25,6 +25,8 @@ public:
     void SetTeamMark(BOOL team) { m_bTeamMark = team; }
     // Drawn as hovered whatever the mouse does: the row the keyboard has reached. Repaints.
     void SetHighlighted(BOOL highlighted);
+    // The row of a pinned item: its mark in a margin before the text. Does not repaint.
+    void SetPinned(BOOL pinned) { m_bPinned = pinned; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // The row paints itself on WM_PAINT; there is nothing to draw here.
@@ -57,6 +59,7 @@ protected:
     HWND m_hOwnerWnd = nullptr;
     BOOL m_bHover = FALSE;
     BOOL m_bHighlighted = FALSE;
+    BOOL m_bPinned = FALSE;
     BOOL m_bPressed = FALSE;
     BOOL m_bResizing = FALSE;
     BOOL m_bTeamMark = FALSE;

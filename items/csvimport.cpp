@@ -5,6 +5,7 @@
 #include "items/stopwatch.h"
 #include "store/batch.h"
 #include "store/itemid.h"
+#include "store/pins.h"
 #include "store/rowquery.h"
 #include "store/statements.h"
 
@@ -92,9 +93,11 @@ enum class Landing { Done, Failed, Cancelled };
 // by the hash of their texts; within a group each is compared with the distinct texts met so far,
 // those of the items there (each read once) and those of the records kept, so that a file of one
 // record many times, or of many copies of an item there, costs a comparison or two a record.
-// Stops once the import is cancelled.
-Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items, std::vector<char>& repeats,
-                    int& count, CImportProgress* progress)
+// Stops once the import is cancelled. A repeat's pin goes to what it repeats: mergedInto holds, for
+// a record repeating an item there, that item's id (0 for any other record), and a record kept
+// takes the pin of a later one that repeats it.
+Landing MarkRepeats(CStatementBatch& batch, std::vector<CFileItem>& items, std::vector<char>& repeats,
+                    std::vector<long long>& mergedInto, int& count, CImportProgress* progress)
 {
     std::vector<std::pair<uint64_t, long long>> stored;
     if (batch.Query(StmtSelectEveryItemTexts(), {}, [&](const CDbRow& row) {
@@ -111,10 +114,12 @@ Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items,
     std::sort(byHash.begin(), byHash.end());
 
     repeats.assign(items.size(), 0);
+    mergedInto.assign(items.size(), 0);
     count = 0;
     long long steps = 0;
     auto cancelled = [&] { return ++steps % kRecordsPerReport == 0 && progress && progress->IsCancelled(); };
-    std::vector<std::pair<std::wstring, std::wstring>> there;  // the group's texts among the items there
+    // The group's texts among the items there, each with the first such item's id.
+    std::vector<std::pair<std::pair<std::wstring, std::wstring>, long long>> there;
     std::vector<size_t> kept;  // the group's records kept, each of other texts
     for (size_t group = 0, next = 0; group < byHash.size(); group = next) {
         const uint64_t hash = byHash[group].first;
@@ -123,8 +128,9 @@ Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items,
              item != stored.end() && item->first == hash; ++item) {
             if (batch.Query(StmtSelectItemTexts(), {CDbValue::Integer(item->second)}, [&](const CDbRow& row) {
                     std::pair<std::wstring, std::wstring> texts(TextOf(row.Value(0)), TextOf(row.Value(1)));
-                    if (std::find(there.begin(), there.end(), texts) == there.end())
-                        there.push_back(std::move(texts));
+                    if (std::none_of(there.begin(), there.end(),
+                                     [&](const auto& met) { return met.first == texts; }))
+                        there.emplace_back(std::move(texts), item->second);
                 }) != CStatementBatch::Outcome::Ran)
                 return Landing::Failed;
             if (cancelled())
@@ -136,20 +142,25 @@ Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items,
                 return Landing::Cancelled;
             const size_t index = byHash[next].second;
             const CFileItem& record = items[index];
-            const bool repeat =
-                std::any_of(there.begin(), there.end(),
-                            [&](const auto& texts) {
-                                return texts.first == record.title && texts.second == record.data1;
-                            }) ||
-                std::any_of(kept.begin(), kept.end(), [&](size_t other) {
-                    return items[other].title == record.title && items[other].data1 == record.data1;
-                });
-            if (repeat) {
-                repeats[index] = 1;
-                ++count;
-            } else {
+            const auto item = std::find_if(there.begin(), there.end(), [&](const auto& met) {
+                return met.first.first == record.title && met.first.second == record.data1;
+            });
+            const auto other =
+                item != there.end()
+                    ? kept.end()
+                    : std::find_if(kept.begin(), kept.end(), [&](size_t earlier) {
+                          return items[earlier].title == record.title && items[earlier].data1 == record.data1;
+                      });
+            if (item == there.end() && other == kept.end()) {
                 kept.push_back(index);
+                continue;
             }
+            repeats[index] = 1;
+            ++count;
+            if (item != there.end())
+                mergedInto[index] = item->second;
+            else if (record.pinned)
+                items[*other].pinned = true;
         }
     }
     return Landing::Done;
@@ -158,9 +169,12 @@ Landing MarkRepeats(CStatementBatch& batch, const std::vector<CFileItem>& items,
 // Inserts the records not marked as repeats, the last first, so that the file's first one gets the
 // highest id and heads the list, and items of equal heat keep their order. Each record's texts are
 // handed over, not copied. Reports the second half of the progress.
+// landedIds receives each inserted record's id.
 Landing InsertLastFirst(CStatementBatch& batch, std::vector<CFileItem>& items,
-                        const std::vector<char>& repeats, CImportReport& report, CImportProgress* progress)
+                        const std::vector<char>& repeats, std::vector<long long>& landedIds,
+                        CImportReport& report, CImportProgress* progress)
 {
+    landedIds.assign(items.size(), 0);
     const CString insert = StmtInsertWholeItem();
     std::vector<CDbValue> values(4);
     long long done = 0;
@@ -181,6 +195,7 @@ Landing InsertLastFirst(CStatementBatch& batch, std::vector<CFileItem>& items,
         long long newId = 0;
         if (batch.Run(insert, values, &newId) != CStatementBatch::Outcome::Ran)
             return Landing::Failed;
+        landedIds[i] = newId;
         ++report.importedLines;
         // An item whose id does not fit in 32 bits is stored but given no row, as by the text import.
         if (std::optional<int> id = ItemIdFromRowid(newId))
@@ -188,6 +203,31 @@ Landing InsertLastFirst(CStatementBatch& batch, std::vector<CFileItem>& items,
     }
     std::reverse(report.newIds.begin(), report.newIds.end());
     return progress && progress->IsCancelled() ? Landing::Cancelled : Landing::Done;
+}
+
+// Pins the items of the records whose pin field is 1, in the file's order, after every pin there:
+// the item a record landed as, or the item there it repeats. An item pinned already keeps its
+// place, and no pin is ever taken off.
+Landing PinRecords(CStatementBatch& batch, const std::vector<CFileItem>& items,
+                   const std::vector<char>& repeats, const std::vector<long long>& mergedInto,
+                   const std::vector<long long>& landedIds, bool& pinsChanged)
+{
+    if (std::none_of(items.begin(), items.end(), [](const CFileItem& item) { return item.pinned; }))
+        return Landing::Done;
+    for (const CString& statement : StmtsCreatePinTable()) {
+        if (batch.Run(statement) != CStatementBatch::Outcome::Ran)
+            return Landing::Failed;
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+        const long long id = repeats[i] ? mergedInto[i] : landedIds[i];
+        const std::optional<int> pinned = items[i].pinned ? ItemIdFromRowid(id) : std::nullopt;
+        if (!pinned || *pinned <= 0)
+            continue;
+        if (batch.Run(StmtPinItem(*pinned)) != CStatementBatch::Outcome::Ran)
+            return Landing::Failed;
+        pinsChanged = pinsChanged || repeats[i];
+    }
+    return Landing::Done;
 }
 
 }  // namespace
@@ -228,11 +268,17 @@ CImportReport ImportItemsFile(const CString& connStr, CImportFile& file, CImport
     CStopwatch tableClock(report.tableSeconds);
     auto batch = tableClock.Time([&] { return std::make_unique<CStatementBatch>(connStr); });
     std::vector<char> repeats;
-    Landing landing = tableClock.Time(
-        [&] { return MarkRepeats(*batch, read.items, repeats, report.skippedRepeats, progress); });
+    std::vector<long long> mergedInto, landedIds;
+    Landing landing = tableClock.Time([&] {
+        return MarkRepeats(*batch, read.items, repeats, mergedInto, report.skippedRepeats, progress);
+    });
     if (landing == Landing::Done)
-        landing =
-            tableClock.Time([&] { return InsertLastFirst(*batch, read.items, repeats, report, progress); });
+        landing = tableClock.Time(
+            [&] { return InsertLastFirst(*batch, read.items, repeats, landedIds, report, progress); });
+    if (landing == Landing::Done)
+        landing = tableClock.Time([&] {
+            return PinRecords(*batch, read.items, repeats, mergedInto, landedIds, report.pinsChanged);
+        });
     if (landing == Landing::Done && !tableClock.Time([&] { return batch->Finish(); }))
         landing = Landing::Failed;
     if (landing != Landing::Done) {
@@ -243,6 +289,7 @@ CImportReport ImportItemsFile(const CString& connStr, CImportFile& file, CImport
         report.importedLines = 0;
         report.skippedRepeats = 0;
         report.newIds.clear();
+        report.pinsChanged = false;
         return report;
     }
     tableClock.Time([&] {

@@ -10,6 +10,7 @@
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 #include "store/dbstatement.h"
+#include "store/pins.h"
 #include "store/statements.h"
 
 #include <algorithm>
@@ -101,6 +102,13 @@ int AppendItems(const CString& connStr, const std::vector<int>& ids, std::string
     CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
     // One snapshot for every run.
     connection.ExecuteFixed("BEGIN");
+    std::vector<long long> pinned;
+    if (HasPinTable(connection)) {
+        CDbStatement pins(connection, StmtSelectPinnedIds());
+        while (pins.Step())
+            pinned.push_back(pins.Column(0).AsInteger());
+        std::sort(pinned.begin(), pinned.end());
+    }
     CDbStatement query(connection, StmtSelectItemsFromIdDown());
     int exported = 0;
     std::string titleField, contentField;
@@ -120,7 +128,8 @@ int AppendItems(const CString& connStr, const std::vector<int>& ids, std::string
             // reads them in its forms too.
             AppendCsvRecord(out, {SpreadsheetField(query.ColumnUtf8(1), titleField),
                                   SpreadsheetField(query.ColumnUtf8(2), contentField), query.ColumnUtf8(3),
-                                  query.ColumnUtf8(4)});
+                                  query.ColumnUtf8(4),
+                                  std::binary_search(pinned.begin(), pinned.end(), id) ? "1" : ""});
             ++exported;
             if (out.size() >= kWriteChunk && !file.Write(out))
                 return exported;
@@ -146,7 +155,8 @@ CExportReport ExportItems(const CString& connStr, const std::vector<int>& ids, c
         return cannotWrite();
     std::string out = kUtf8Mark;
     AppendCsvRecord(out, {WideToUtf8(kItemsFileHeader[0]), WideToUtf8(kItemsFileHeader[1]),
-                          WideToUtf8(kItemsFileHeader[2]), WideToUtf8(kItemsFileHeader[3])});
+                          WideToUtf8(kItemsFileHeader[2]), WideToUtf8(kItemsFileHeader[3]),
+                          WideToUtf8(kItemsFilePinnedField)});
     try {
         report.exportedItems = AppendItems(connStr, ids, out, file);
     } catch (const CDbError& error) {

@@ -29,6 +29,7 @@ struct CImportReport {
     int skippedRepeats = 0;                 // records equal in label and content to an item already there
     RecordFault fault = RecordFault::None;  // why the import stopped at a record
     int faultLine = 0;  // where that record starts: the records before it are in the table
+    bool pinsChanged = false;  // items there got pins from repeating records
 };
 
 // How far an import has come and whether the user wants it stopped: written by the import's

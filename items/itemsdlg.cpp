@@ -11,6 +11,7 @@
 #include "framework/exception_report.h"
 #include "items/importprogressdlg.h"
 #include "items/itemeditdlg.h"
+#include "items/oneitem.h"
 #include "res/resource.h"
 #include "store/batch.h"
 #include "store/connstr.h"
@@ -30,9 +31,6 @@ namespace {
 constexpr UINT WM_ITEMS_UNREADABLE = WM_APP + 1;
 
 constexpr wchar_t kItemsUnreadable[] = L"无法读取数据项！数据库文件可能已被删除、移走或已损坏，列表不完整。";
-constexpr wchar_t kEditNotSaved[] =
-    L"无法写入数据库，修改未保存！数据库文件可能是只读的，或正被其他程序使用。";
-constexpr wchar_t kEditedItemGone[] = L"该项目已被删除，修改未保存！";
 constexpr wchar_t kDeleteNotDone[] =
     L"无法写入数据库，未删除任何项目！数据库文件可能是只读的，或正被其他程序使用。";
 constexpr wchar_t kNewItemNotSaved[] =
@@ -67,26 +65,6 @@ std::optional<long long> InsertRow(const CString& statement)
     if (batch.Run(statement, &newId) != CStatementBatch::Outcome::Ran || !batch.Finish())
         return std::nullopt;
     return newId;
-}
-
-// What an edit's save did.
-enum class EditWrite { Unchanged, Written, ItemGone, Failed };
-
-// Writes the fields an edit changed, and only those: OK without a change writes nothing.
-EditWrite WriteEdit(const CItemRows::Texts& shown, const CString& title, const CString& data1, int id)
-{
-    const bool titleChanged = title != shown.title;
-    const bool data1Changed = data1 != shown.data1;
-    if (!titleChanged && !data1Changed)
-        return EditWrite::Unchanged;
-    CString statement = !data1Changed   ? StmtUpdateTitle(title, id)
-                        : !titleChanged ? StmtUpdateData1(data1, id)
-                                        : StmtUpdateItem(title, data1, id);
-    // The list shows what the table holds: it changes only once the table has.
-    const std::optional<int> changed = g_db->ExecuteChangingRows(statement);
-    if (!changed)
-        return EditWrite::Failed;
-    return *changed == 0 ? EditWrite::ItemGone : EditWrite::Written;
 }
 
 // Why the table refused an import, in the user's words.
@@ -153,6 +131,8 @@ ON_NOTIFY(NM_DBLCLK, IDC_ITEMLIST, &CItemsDlg::OnDblclkList)
 ON_NOTIFY(NM_RCLICK, IDC_ITEMLIST, &CItemsDlg::OnRclickList)
 ON_COMMAND(ID_LIST_SELECTALL, &CItemsDlg::OnSelectAll)
 ON_COMMAND(ID_LIST_SELECTNONE, &CItemsDlg::OnSelectNone)
+ON_COMMAND(ID_LIST_PIN, &CItemsDlg::OnPinChecked)
+ON_COMMAND(ID_LIST_UNPIN, &CItemsDlg::OnUnpinChecked)
 ON_BN_CLICKED(IDC_DELETECHECKED, &CItemsDlg::OnDeleteChecked)
 ON_BN_CLICKED(IDC_NEWITEM, &CItemsDlg::OnNewItem)
 ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
@@ -186,7 +166,8 @@ BOOL CItemsDlg::OnInitDialog()
                          {IDC_DELETECHECKED, CDialogLayout::MoveRight},
                          {IDC_UNDO, CDialogLayout::MoveRight},
                          {IDC_UNDO_TEXT, CDialogLayout::MoveRight}});
-    g_core->listInit(m_list, L"标签,300,内容,400", 1);
+    g_core->listInit(m_list, L"标签,300,内容,400,置顶,40", 1);
+    LoadPins();
     // The check boxes are this dialog's to keep: the list asks for them row by row.
     m_list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
     // An empty list would look as if every item had been deleted: say that they could not be read,
@@ -229,8 +210,11 @@ void CItemsDlg::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
         // A content of several lines shows its first; the edit gets the whole.
         // A team item's label tells whose it is.
         const CString title = IsTeamListId(m_rows.IdAt(item.iItem)) ? L"[团队] " + texts.title : texts.title;
-        CopyToListBuffer(item.iSubItem == 0 ? title : FirstLineShown(texts.data1), item.pszText,
-                         item.cchTextMax);
+        CopyToListBuffer(item.iSubItem == 0        ? title
+                         : item.iSubItem == 1      ? FirstLineShown(texts.data1)
+                         : IsRowPinned(item.iItem) ? CString(L"●")
+                                                   : CString(),
+                         item.pszText, item.cchTextMax);
         if (m_rows.TextsBusy())
             ShowListBusy();
         if (!m_rows.TextsReadable() && !m_unreadableSaid) {
@@ -314,27 +298,17 @@ void CItemsDlg::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult)
         ::MessageBeep(MB_OK);
         return;
     }
-    CItemEditDlg edit;
-    edit.m_title = shown.title;
-    edit.m_data1 = shown.data1;
-    EditWrite written = EditWrite::Unchanged;
-    // Written while the edit is up: when the table refuses, the warning comes over the edit, which
-    // keeps what was typed.
-    edit.m_fnSave = [&](CItemEditDlg& dlg) {
-        written = WriteEdit(shown, dlg.m_title, dlg.m_data1, m_editId);
-        if (written == EditWrite::Failed)
-            g_core->msgboxWarning(dlg.m_hWnd, kEditNotSaved);
-        return written != EditWrite::Failed;
-    };
-    if (edit.DoModal() != IDOK || written == EditWrite::Unchanged)
+    CString title = shown.title;
+    CString data1 = shown.data1;
+    const EditOutcome outcome = EditItem(m_hWnd, m_editId, title, data1);
+    if (outcome == EditOutcome::Unchanged)
         return;
-    if (written == EditWrite::ItemGone) {
+    if (outcome == EditOutcome::ItemGone) {
         // Another program deleted the item while it was being edited: the edit went nowhere.
-        g_core->msgboxWarning(m_hWnd, kEditedItemGone);
         RemoveRow(row);
         return;
     }
-    m_rows.Remember(m_editId, {edit.m_title, edit.m_data1});
+    m_rows.Remember(m_editId, {title, data1});
     m_list.SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
     m_isDataChanged = TRUE;
 }
@@ -427,7 +401,7 @@ void CItemsDlg::OnImport()
         return;
     m_lastImport = RunImport(this, g_connStr, path);
     // Only lines that reached the table are a change the main list must show.
-    if (m_lastImport.importedLines > 0)
+    if (m_lastImport.importedLines > 0 || m_lastImport.pinsChanged)
         m_isDataChanged = TRUE;
     if (!m_lastImport.newIds.empty()) {
         m_rows.AddLast(m_lastImport.newIds);

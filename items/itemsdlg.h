@@ -62,6 +62,8 @@ protected:
     void OnImport();
     void OnExport();
     void OnUndoDelete();
+    void OnPinChecked();
+    void OnUnpinChecked();
     void OnTimer(UINT_PTR nIDEvent);
 
 private:
@@ -82,6 +84,11 @@ private:
     void ReportImport(const CImportReport& report);
     // Tells the list how many rows there are now, keeping its scroll position.
     void ShowRowCount();
+    // Reads which items are pinned; the list marks them in its third column.
+    void LoadPins();
+    bool IsRowPinned(int row) const;
+    // Pins (or unpins) the checked items, the list kept in its own order.
+    void PinChecked(bool pinned);
     void ToggleCheck(int row);
     // The team's rows cannot change here: when rows hold any, says so, offers copies of them as
     // the user's own items, and gives true.
@@ -90,6 +97,7 @@ private:
 
     CItemRows m_rows;
     CDeleteUndo m_undo;
+    std::vector<long long> m_pinned;  // the pinned ids, ascending
     bool m_loadPending = false;  // the ids wait for another program's lock
     bool m_listBusyShown = false;
     bool m_unreadableSaid = false;

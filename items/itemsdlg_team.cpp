@@ -4,6 +4,7 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "items/teamcopy.h"
 #include "store/batch.h"
 #include "store/itemid.h"
 #include "store/statements.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr wchar_t kTeamReadOnly[] =
-    L"团队项目由共享文件维护，不能在这里修改。\n\n要复制为我的项目吗？复制后可以修改。";
 constexpr wchar_t kCopiesNotSaved[] =
     L"无法写入数据库，未复制任何项目！数据库文件可能是只读的，或正被其他程序使用。";
 
@@ -29,7 +28,7 @@ bool CItemsDlg::RefuseTeamChange(const std::vector<int>& rows)
     }
     if (teamRows.empty())
         return std::any_of(rows.begin(), rows.end(), [&](int row) { return IsTeamListId(m_rows.IdAt(row)); });
-    if (g_core->msgboxConfirm(m_hWnd, kTeamReadOnly) != IDYES)
+    if (g_core->msgboxConfirm(m_hWnd, kTeamItemReadOnly) != IDYES)
         return true;
     // All the copies, or none.
     CStatementBatch batch(g_connStr);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 const std::array<const wchar_t*, 4> kItemsFileHeader = {L"标签", L"内容", L"点击次数", L"最后复制时间"};
+const wchar_t* const kItemsFilePinnedField = L"置顶";
 
 namespace {
 
@@ -33,6 +34,20 @@ bool ReadCount(const std::wstring& text, int& count)
     return true;
 }
 
+// Where the header names a field; the field count when it does not.
+size_t FieldAt(const std::vector<std::wstring>& fields, const wchar_t* name)
+{
+    size_t at = 0;
+    for (; at < fields.size(); ++at) {
+        std::wstring_view field = fields[at];
+        if (at == 0)
+            field.remove_prefix(std::min(field.find_first_not_of(L'\uFEFF'), field.size()));
+        if (field == name)
+            break;
+    }
+    return at;
+}
+
 }  // namespace
 
 std::optional<CItemsFileColumns> ReadItemsFileHeader(const std::vector<std::wstring>& fields)
@@ -40,18 +55,12 @@ std::optional<CItemsFileColumns> ReadItemsFileHeader(const std::vector<std::wstr
     CItemsFileColumns columns;
     columns.count = fields.size();
     for (size_t name = 0; name < kItemsFileHeader.size(); ++name) {
-        size_t at = 0;
-        for (; at < fields.size(); ++at) {
-            std::wstring_view field = fields[at];
-            if (at == 0)
-                field.remove_prefix(std::min(field.find_first_not_of(L'\uFEFF'), field.size()));
-            if (field == kItemsFileHeader[name])
-                break;
-        }
-        if (at == fields.size())
+        columns.at[name] = FieldAt(fields, kItemsFileHeader[name]);
+        if (columns.at[name] == fields.size())
             return std::nullopt;
-        columns.at[name] = at;
     }
+    if (const size_t pinned = FieldAt(fields, kItemsFilePinnedField); pinned < fields.size())
+        columns.pinned = pinned;
     return columns;
 }
 
@@ -83,6 +92,12 @@ RecordFault ReadItemRecord(std::vector<std::wstring>&& fields, const CItemsFileC
         if (!ToDefaultTimeFormat(time))
             return RecordFault::Time;
         read.lasttime = std::move(time);
+    }
+    if (columns.pinned) {
+        // Only 1 pins: an empty field, or anything else a spreadsheet made of it, does not.
+        std::wstring& pinned = fields[*columns.pinned];
+        TrimBlanks(pinned);
+        read.pinned = pinned == L"1";
     }
     item = std::move(read);
     return RecordFault::None;

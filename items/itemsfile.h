@@ -13,9 +13,13 @@
 // lasttime.
 extern const std::array<const wchar_t*, 4> kItemsFileHeader;  // 标签,内容,点击次数,最后复制时间
 
+// The fifth field, which files of older versions lack: 1 for a pinned item, else empty.
+extern const wchar_t* const kItemsFilePinnedField;  // 置顶
+
 // Where the records of a file hold an item's fields, as its header names them.
 struct CItemsFileColumns {
     std::array<size_t, 4> at = {0, 1, 2, 3};  // the fields' places, in the header's order above
+    std::optional<size_t> pinned;             // the pin's place, in a file that has it
     size_t count = 4;                         // the header's fields: each record has as many
 };
 
@@ -30,6 +34,7 @@ struct CFileItem {
     std::wstring data1;
     int clicktimes = 0;
     std::optional<std::wstring> lasttime;  // in the table's form; nothing for an item never copied
+    bool pinned = false;                   // its pin field is 1
 };
 
 // Why a record gives no item and stops the import.

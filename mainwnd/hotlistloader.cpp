@@ -6,9 +6,11 @@
 #include "store/dbsession.h"
 #include "store/dbstatement.h"
 #include "store/itemid.h"
+#include "store/pins.h"
 #include "store/statements.h"
 #include "store/teamstore.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -146,6 +148,16 @@ void AddRawRow(const CDbStatement& row, CRawRows& rows)
     rows.ends.push_back(rows.texts.size());
 }
 
+// Whether the current row of the hot list's statement is a pinned item (pinned: ascending), listed
+// above the heat order already.
+bool IsPinnedRow(const CDbStatement& row, const std::vector<int>& pinned)
+{
+    if (pinned.empty())
+        return false;
+    const std::optional<int> id = ItemIdFromValue(row.Column(0));
+    return id && std::binary_search(pinned.begin(), pinned.end(), *id);
+}
+
 }  // namespace
 
 CHotListLoader::~CHotListLoader()
@@ -221,17 +233,27 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
     // The team's items join the list once a team file has been read.
     const bool withTeam = HasTeamTables(connection);
     CRawRows firstRead;
-    int read = 0;
+    // A few rows, read whole; the heat order's statement stays as it is and steps over them.
+    if (HasPinTable(connection)) {
+        CDbStatement pins(connection, StmtSelectPinnedRows());
+        while (!m_stop && pins.Step())
+            AddRawRow(pins, firstRead);
+    }
+    std::vector<int> pinned = firstRead.ids;
+    std::sort(pinned.begin(), pinned.end());
+    int read = 0;  // rows of the heat order stepped over, pinned ones included
     {
         CDbStatement query(connection,
                            withTeam ? StmtSelectHotRowsWithTeam(firstRows) : StmtSelectHotRows(firstRows));
         while (!m_stop && query.Step()) {
-            AddRawRow(query, firstRead);
+            if (!IsPinnedRow(query, pinned))
+                AddRawRow(query, firstRead);
             ++read;
         }
     }
     CHotListChunk first = ChunkOf(firstRead);
     first.first = true;
+    first.pinned = static_cast<int>(pinned.size());
     Hand(std::move(first));
     if (read < firstRows) {
         m_total = read;
@@ -247,6 +269,8 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
     CChunkBuilder builder([this](CHotListChunk chunk) { Hand(std::move(chunk)); });
     CRawRows rows;
     while (!m_stop && query.Step()) {
+        if (IsPinnedRow(query, pinned))
+            continue;
         AddRawRow(query, rows);
         if (rows.ids.size() >= static_cast<size_t>(kChunkRows))
             builder.Add(std::exchange(rows, CRawRows()));

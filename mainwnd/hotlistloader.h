@@ -1,4 +1,5 @@
 // CHotListLoader: reads the hot list on a thread of its own, so that the window never waits for it.
+// The pinned items come first, in the order they were pinned, then every other item in heat order.
 // The first screenful comes from a query for those rows alone and is handed over as soon as it is
 // read; every other row follows inside the same read transaction, so that the whole list is one
 // picture of the table, in chunks that the window takes when it is told to.
@@ -25,6 +26,7 @@ struct CHotListChunk {
     CHotRowBatch rows;
     CSearchIndex index;
     bool first = false;  // the first screenful: the list starts again with it
+    int pinned = 0;      // in the first: how many of its rows, at its top, are pinned items
 };
 
 class CHotListLoader {

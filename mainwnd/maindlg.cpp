@@ -8,15 +8,18 @@
 #include "hotlist/itemclick.h"
 #include "items/itemscommand.h"
 #include "mainwnd/hotkey_toggle.h"
+#include "mainwnd/rowmenu.h"
 #include "mainwnd/search_keys.h"
 #include "options/hotkey_setting.h"
 #include "options/hotkey_text.h"
 #include "options/optionscommand.h"
 #include "res/resource.h"
 #include "store/connstr.h"
+#include "store/pins.h"
 
 #include <algorithm>
 #include <new>
+#include <windowsx.h>
 
 namespace {
 
@@ -101,6 +104,8 @@ BOOL CMainDlg::OnInitDialog()
             return RefuseToStart(kUnusableDatabase);
         if (check == ItemDatabaseCheck::Busy)
             m_listNotice = kListBusy;
+        else
+            AddPinTable(WithBusyTimeout(g_core->getDbConnStrMdb(dbPath), kListWaitMs));
 
         m_list.SetNotifyWnd(m_hWnd);
         m_list.SetRowTexts(&m_hotSearch);
@@ -174,7 +179,16 @@ BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
 {
     SteerKeyToSearchBox(*pMsg, m_hWnd, m_search.m_hWnd);
     switch (pMsg->message) {
+    case WM_KEYUP:
+        // The search box would open its own menu for the key: the row's opened on its press.
+        if (pMsg->wParam == VK_APPS)
+            return TRUE;
+        break;
     case WM_KEYDOWN:
+        if (pMsg->wParam == VK_APPS) {
+            OpenRowMenu(m_list.Highlight());
+            return TRUE;
+        }
         if (pMsg->hwnd == m_search.m_hWnd && HandleSearchKey(pMsg->wParam))
             return TRUE;
         // Enter and Esc would end the dialog, and with it the program.
@@ -182,6 +196,9 @@ BOOL CMainDlg::PreTranslateMessage(MSG* pMsg)
             return TRUE;
         break;
     case WM_SYSKEYDOWN:
+        // Shift+F10 is the row menu's key, as the context-menu key is.
+        if (pMsg->wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000))
+            OpenRowMenu(m_list.Highlight());
         // Alt combinations and F10: no Alt+F4, no keyboard menu.
         pMsg->wParam = 0;
         return TRUE;
@@ -218,6 +235,8 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         PostMessage(WM_NOTE_FOREGROUND);  // once the other program's window is in front
     else if (message == WM_NOTE_FOREGROUND && m_previous)
         m_previous->NoteForeground();
+    if (message == WM_CONTEXTMENU && OnListContextMenu(reinterpret_cast<HWND>(wParam), lParam))
+        return 0;
     if (message == TRAY_ID)
         OnTrayNotify(wParam, lParam);
     else if (message == WM_OPEN_TRAY_MENU)
@@ -303,6 +322,7 @@ void CMainDlg::AddChunk(CHotListChunk chunk)
     if (chunk.first) {
         m_itemsTotal = -1;
         m_list.RemoveAllRows();
+        m_list.SetPinnedCount(chunk.pinned);
         m_hotSearch.Clear();
         // A query in the box stays, and applies to the new rows.
         m_hotSearch.Reapply(m_list, m_search.IsComposing() ? CString() : m_search.Text());
@@ -414,6 +434,42 @@ bool CMainDlg::HandleSearchKey(WPARAM key)
         return true;
     default:
         return false;
+    }
+}
+
+bool CMainDlg::OnListContextMenu(HWND hWnd, LPARAM lParam)
+{
+    if (hWnd != m_list.m_hWnd && ::GetParent(hWnd) != m_list.m_hWnd)
+        return false;
+    if (lParam == -1) {
+        OpenRowMenu(m_list.Highlight());
+        return true;
+    }
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT inList = at;
+    ::ScreenToClient(m_list.m_hWnd, &inList);
+    const DWORD hit =
+        static_cast<DWORD>(m_list.SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(inList.x, inList.y)));
+    // Below the last entry, the list box names the last one, out of its entries.
+    if (HIWORD(hit) == 0)
+        OpenRowMenu(LOWORD(hit), at);
+    return true;
+}
+
+void CMainDlg::OpenRowMenu(int index, std::optional<POINT> at)
+{
+    if (index < 0 || index >= m_list.ShownCount())
+        return;
+    const int id = m_list.ItemIdAt(index);
+    switch (RunRowMenu(*this, m_list, index, at ? *at : RowMenuPointOf(m_list, index))) {
+    case RowMenuResult::Copy:
+        CopyItem(id);
+        break;
+    case RowMenuResult::Changed:
+        ReloadIfChanged();
+        break;
+    case RowMenuResult::Nothing:
+        break;
     }
 }
 

@@ -96,6 +96,12 @@ private:
     // The list follows the search box's committed text.
     void OnSearchChange();
     LRESULT OnSearchComposed(WPARAM, LPARAM);
+    // Opens the menu of the entry at index (at a screen point; for the keyboard, below its text)
+    // and follows what was chosen: a copy, or the list read again.
+    void OpenRowMenu(int index, std::optional<POINT> at = std::nullopt);
+    // WM_CONTEXTMENU from the list or a row: the menu of the row under the point, or of the
+    // highlighted one for the keyboard; false when it was not the list's.
+    bool OnListContextMenu(HWND hWnd, LPARAM lParam);
     // A key pressed in the search box: true when it was the search's (moving, copying, clearing).
     bool HandleSearchKey(WPARAM key);
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);

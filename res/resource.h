@@ -21,6 +21,16 @@
 #define ID_TRAY_EXIT 32774
 #define ID_LIST_SELECTALL 32776
 #define ID_LIST_SELECTNONE 32777
+#define ID_LIST_PIN 356
+#define ID_LIST_UNPIN 357
+
+// Menu 350: a hot-list row's own menu
+#define IDR_ROWMENU 350
+#define ID_ROW_COPY 351
+#define ID_ROW_EDIT 352
+#define ID_ROW_PIN 353
+#define ID_ROW_UNPIN 354
+#define ID_ROW_DELETE 355
 
 // Options dialog
 #define IDD_OPTIONS 131

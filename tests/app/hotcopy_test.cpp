@@ -1,21 +1,24 @@
 // End to end in the real main window: the hot list in heat order, and a click that copies and counts.
 #include "appstate/globals.h"
+#include "base/text_codec.h"
 #include "corelib/core.h"
+#include "hotlist/pinmark.h"
 #include "mainwnd/maindlg.h"
 #include "options/hotkey_setting.h"
 #include "res/resource.h"
-#include "tests/corelib/clipboard_holder_process.h"
-#include "tests/hotlist/mouse_input.h"
-#include "tests/support/row_font.h"
-#include "tests/store/lock_holder_process.h"
-#include "base/text_codec.h"
+#include "store/pins.h"
 #include "store/sqlite_handles.h"
 #include "store/statements.h"
+#include "tests/corelib/clipboard_holder_process.h"
+#include "tests/hotlist/mouse_input.h"
+#include "tests/hotlist/screen_capture.h"
+#include "tests/store/lock_holder_process.h"
 #include "tests/support/hotkey_input.h"
 #include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/other_program.h"
 #include "tests/support/remote_window.h"
+#include "tests/support/row_font.h"
 #include "tests/support/testdb.h"
 #include "tests/support/window_lookup.h"
 
@@ -131,6 +134,7 @@ public:
     int m_countRetries = 0;
     int Highlight() const { return m_list.Highlight(); }
     int ShownId(int index) const { return m_list.ItemIdAt(index); }
+    bool PinnedAt(int index) const { return m_list.IsPinned(index); }
     // The texts of the rows shown, top to bottom.
     std::vector<std::wstring> Shown() const
     {
@@ -771,4 +775,250 @@ TEST_F(HotCopyTest, WhileALongListLoadsItsHottestRowsShowFirstAndTheWindowAnswer
     EXPECT_NE(progress.find(L" / 200000"), std::wstring::npos) << progress;
     EXPECT_GT(answers, 0);
     EXPECT_LT(slowest, 100u) << "the longest the window kept a message waiting, in ms";
+}
+
+namespace {
+
+// Right-clicks the text of the list's entry at index, as a user would.
+bool RightClickEntry(const CMainDlg& dlg, int index)
+{
+    RECT entry = {};
+    ::SendMessageW(HotList(dlg), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&entry));
+    POINT point = {entry.left + 30, entry.top + 8};
+    ::ClientToScreen(HotList(dlg), &point);
+    return RightClickAt(point.x, point.y);
+}
+
+// A step: once a pop-up menu is open, keeps its texts and picks the item of that text by the
+// keyboard, as a user would.
+std::function<bool()> PickMenuItem(std::vector<std::wstring>& texts, const wchar_t* wanted)
+{
+    return [&texts, wanted] {
+        HWND window = FindPopupMenu();
+        if (!window)
+            return false;
+        auto menu = reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0));
+        texts.clear();
+        int downs = 0;
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            wchar_t text[64] = {};
+            ::GetMenuStringW(menu, static_cast<UINT>(i), text, ARRAYSIZE(text), MF_BYPOSITION);
+            texts.push_back(text);
+            if (text[0] && downs >= 0)
+                ++downs;
+            if (std::wstring(text) == wanted)
+                downs = -downs;
+        }
+        if (downs >= 0)
+            return false;
+        for (int i = 0; i < -downs; ++i)
+            ::PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+        return true;
+    };
+}
+
+// Pixels of the pin's colour in the left margin of the entry at index, as the screen shows it.
+int MarkPixels(const CMainDlg& dlg, int index)
+{
+    RECT entry = {};
+    ::SendMessageW(HotList(dlg), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&entry));
+    entry.right = entry.left + PinMarkMargin(20);
+    ::MapWindowPoints(HotList(dlg), nullptr, reinterpret_cast<POINT*>(&entry), 2);
+    return CScreenCapture(entry).Count(kPinMarkColor);
+}
+
+std::wstring PinsStored(const std::wstring& db)
+{
+    return QueryText(db, L"SELECT group_concat(id) FROM (SELECT id FROM T_PIN ORDER BY pinned_at)");
+}
+
+}  // namespace
+
+// The row menu by the mouse and the keyboard: pinned rows head the list in the order pinned, with
+// their mark, after a restart and among a search's matches too; unpinned, a row is back in heat
+// order; the menu copies, edits in place and deletes after asking.
+TEST_F(HotCopyTest, TheRowMenuPinsEditsCopiesAndDeletesTheItemItShows)
+{
+    const std::wstring hottest = kHottestContent;
+    std::vector<std::wstring> menu, unpinMenu;
+    std::vector<std::wstring> afterPins, afterRestart, searched, afterUnpin;
+    int markPinned = 0, markPlain = -1;
+    SeenBox asked;
+    CModalScript first;
+    first.Then([&] { return Listed(); }, 5000, "listed")
+        .Then([&] { return RightClickEntry(*m_dlg, 2); }, 5000, "right-click 甲")
+        .Then(PickMenuItem(menu, L"置顶"), 5000, "its menu")
+        .Then([&] { return m_dlg->Shown().at(0) == L"甲" && m_dlg->PinnedAt(0); }, 5000, "甲 on top")
+        .Then([&] {
+            // The keyboard's way: Down twice from the search box, then the context-menu key.
+            ::SetFocus(::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH));
+            PressKey(VK_DOWN);
+            PressKey(VK_DOWN);
+            PressKey(VK_APPS);
+            return true;
+        })
+        .Then(PickMenuItem(unpinMenu, L"置顶"), 5000, "the menu of the highlighted row")
+        .Then([&] { return m_dlg->PinnedAt(1); }, 5000, "the hottest pinned second")
+        .Then(
+            [&] {
+                afterPins = m_dlg->Shown();
+                markPinned = std::min(MarkPixels(*m_dlg, 0), MarkPixels(*m_dlg, 1));
+                markPlain = MarkPixels(*m_dlg, 2);
+                return markPinned > 0;
+            },
+            3000, "the marks painted")
+        .Then([&] {
+            End();
+            return true;
+        });
+    RunMainWindow(first);
+    EXPECT_EQ(menu, (std::vector<std::wstring>{L"复制", L"编辑...", L"置顶", L"", L"删除"}));
+    EXPECT_EQ(afterPins, (std::vector<std::wstring>{L"甲", hottest, L"丙", L"内容D"}))
+        << "in the order pinned";
+    EXPECT_EQ(markPlain, 0) << "no mark on a row not pinned";
+    EXPECT_EQ(PinsStored(m_db), L"1,2");
+
+    CModalScript second;
+    second.Then([&] { return Listed(); }, 5000, "listed again")
+        .Then([&] {
+            afterRestart = m_dlg->Shown();
+            ::SetDlgItemTextW(m_dlg->m_hWnd, IDC_SEARCH, L"nr");  // 内容 reads nei rong
+            return true;
+        })
+        .Then([&] { return Listed(3); }, 3000, "the three contents found")
+        .Then([&] {
+            searched = m_dlg->Shown();
+            ::SetDlgItemTextW(m_dlg->m_hWnd, IDC_SEARCH, L"");
+            return true;
+        })
+        .Then([&] { return Listed(); }, 3000, "every row again")
+        .Then([&] { return RightClickEntry(*m_dlg, 0); }, 5000, "right-click 甲")
+        .Then(PickMenuItem(unpinMenu, L"取消置顶"), 5000)
+        .Then([&] { return m_dlg->Shown().at(2) == L"甲"; }, 5000, "甲 back in heat order")
+        .Then(
+            [&] {
+                afterUnpin = m_dlg->Shown();
+                // Shift+F10 on the highlighted top row.
+                ::SetFocus(::GetDlgItem(m_dlg->m_hWnd, IDC_SEARCH));
+                PressKey(VK_DOWN);
+                PressKeys(MAKEWORD(VK_F10, HOTKEYF_SHIFT));
+                return true;
+            },
+            5000)
+        .Then(PickMenuItem(menu, L"复制"), 5000, "copy the pinned row")
+        .Then([&] { return ClipboardText() == hottest; }, 3000, "copied")
+        .Then([&] { return RightClickEntry(*m_dlg, 1); }, 5000, "right-click 丙")
+        .Then(PickMenuItem(menu, L"编辑..."), 5000)
+        .Then(
+            [&] {
+                HWND box = ::FindWindowW(L"#32770", L"数据项编辑");
+                if (!box || !::IsWindowVisible(box))
+                    return false;
+                ::SetDlgItemTextW(box, IDC_EDIT_TITLE, L"改名");
+                ::PostMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                return true;
+            },
+            5000, "the edit dialog")
+        .Then([&] { return m_dlg->Shown().at(1) == L"改名"; }, 5000, "renamed in place")
+        .Then([&] { return RightClickEntry(*m_dlg, 3); }, 5000)
+        .Then(PickMenuItem(menu, L"删除"), 5000)
+        .Then(AnswerBox(asked, IDYES), 5000, "asked first")
+        .Then([&] { return Listed(3); }, 5000, "deleted")
+        .Then([&] {
+            End();
+            return true;
+        });
+    RunMainWindow(second);
+    EXPECT_EQ(afterRestart, afterPins) << "pins are kept in the file";
+    EXPECT_EQ(searched, (std::vector<std::wstring>{L"甲", L"丙", L"内容D"})) << "the pinned match first";
+    EXPECT_EQ(unpinMenu, (std::vector<std::wstring>{L"复制", L"编辑...", L"取消置顶", L"", L"删除"}));
+    EXPECT_EQ(afterUnpin, (std::vector<std::wstring>{hottest, L"丙", L"甲", L"内容D"}));
+    EXPECT_EQ(asked.text, L"确定要删除“内容D”吗？");
+    const std::vector<StoredItem> rows = ReadItems(m_db);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].clicktimes, 10) << "a pinned item's copy counts";
+    EXPECT_EQ(rows[2].title, std::optional<std::wstring>(L"改名"));
+    EXPECT_EQ(PinsStored(m_db), L"2");
+}
+
+// The list's order at start: pinned items first, in the order pinned, then the rest by clicks and
+// then by the latest copy; past the first screenful as well, each item once. A file without the pin
+// table is given it.
+TEST_F(HotCopyTest, PinnedItemsHeadTheListInTheOrderPinnedAndTheRestFollowByClicksThenTime)
+{
+    const std::wstring hottest = kHottestContent;
+    std::vector<TestItem> many;
+    std::vector<std::wstring> manyOrder;
+    for (int i = 1; i <= 60; ++i) {
+        many.emplace_back(L"项" + std::to_wstring(i), L"x", 100 - i);
+        manyOrder.push_back(L"项" + std::to_wstring(i));
+    }
+    // 项50 (beyond the first screenful) pinned first, then 项2 (within it).
+    manyOrder.erase(manyOrder.begin() + 49);
+    manyOrder.erase(manyOrder.begin() + 1);
+    manyOrder.insert(manyOrder.begin(), {L"项50", L"项2"});
+    struct Case {
+        const char* why;
+        std::vector<TestItem> items;  // empty: the four of SetUp
+        std::vector<int> pins;        // ids, in the order pinned
+        std::wstring sqlAfter;        // run on the file after pinning, as another program would
+        std::vector<std::wstring> shown;
+    } cases[] = {
+        {"no pins, no pin table (an older version's file): clicks, then the later copy",
+         {},
+         {},
+         L"",
+         {hottest, L"丙", L"甲", L"内容D"}},
+        {"a pin lifts a never-copied item above every click",
+         {},
+         {4},
+         L"",
+         {L"内容D", hottest, L"丙", L"甲"}},
+        {"pins in the order given, not by heat or id", {}, {1, 4, 3}, L"", {L"甲", L"内容D", L"丙", hottest}},
+        {"a delete by a program that knows no pins drops the pin",
+         {},
+         {1, 3},
+         L"DELETE FROM T_ITEM WHERE id=1",
+         {L"丙", hottest, L"内容D"}},
+        {"clearing the history keeps the pins",
+         {},
+         {4},
+         L"UPDATE T_ITEM SET clicktimes=0,lasttime=NULL",
+         {L"内容D", L"甲", hottest, L"丙"}},
+        {"pins within and beyond the first screenful, each item listed once", many, {50, 2}, L"", manyOrder},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.why);
+        if (!test.items.empty())
+            CreateItemDatabase(m_db, test.items);
+        else
+            SetUp();
+        // Without pins, the file is as an older version left it: the program adds the table.
+        std::wstring pins;
+        for (const CString& statement : StmtsCreatePinTable())
+            pins += test.pins.empty() ? L"" : statement.str() + L";";
+        for (int id : test.pins)
+            pins += StmtPinItem(id).str() + L";";
+        if (!pins.empty())
+            ExecuteSql(m_db, pins + test.sqlAfter);
+        std::vector<std::wstring> shown;
+        std::vector<bool> marked;
+        CModalScript script;
+        script.Then([&] { return Listed(static_cast<int>(test.shown.size())); }, 5000, "listed").Then([&] {
+            shown = m_dlg->Shown();
+            for (size_t i = 0; i < shown.size(); ++i)
+                marked.push_back(m_dlg->PinnedAt(static_cast<int>(i)));
+            End();
+            return true;
+        });
+        RunMainWindow(script);
+        EXPECT_EQ(shown, test.shown);
+        const size_t pinned = static_cast<size_t>(std::count(marked.begin(), marked.end(), true));
+        EXPECT_EQ(pinned, test.pins.size() - (test.sqlAfter.find(L"DELETE") == 0 ? 1 : 0));
+        EXPECT_EQ(std::count(marked.begin(), marked.begin() + static_cast<std::ptrdiff_t>(pinned), true),
+                  static_cast<std::ptrdiff_t>(pinned))
+            << "the marked rows are the top ones";
+        EXPECT_EQ(QueryText(m_db, L"SELECT count(*) FROM sqlite_master WHERE name LIKE 'T_PIN%'"), L"2");
+    }
 }

@@ -77,3 +77,12 @@ bool ClickAt(int x, int y)
     MouseLeftUp(x, y);
     return true;
 }
+
+bool RightClickAt(int x, int y)
+{
+    if (!MouseMoveTo(x, y))
+        return false;
+    SendMouseAt(x, y, MOUSEEVENTF_RIGHTDOWN);
+    SendMouseAt(x, y, MOUSEEVENTF_RIGHTUP);
+    return true;
+}

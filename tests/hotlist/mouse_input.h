@@ -10,3 +10,5 @@ void MouseLeftDown(int x, int y);
 void MouseLeftUp(int x, int y);
 // Move, press and release.
 bool ClickAt(int x, int y);
+// Move, then press and release the right button.
+bool RightClickAt(int x, int y);

@@ -305,6 +305,10 @@ TEST(ItemsFile, ARecordGivesAnItemWithItsTimeInTheTablesFormOrNamesWhatIsWrong)
     }
     EXPECT_TRUE(ReadItemsFileHeader({L"标签", L"内容", L"点击次数", L"最后复制时间"}));
     EXPECT_FALSE(ReadItemsFileHeader({L"标签", L"内容", L"点击次数"}));
+    EXPECT_EQ(ReadItemsFileHeader({L"标签", L"内容", L"点击次数", L"最后复制时间"})->pinned, std::nullopt)
+        << "a file of four columns has no pins";
+    EXPECT_EQ(ReadItemsFileHeader({L"\uFEFF置顶", L"标签", L"内容", L"点击次数", L"最后复制时间"})->pinned,
+              std::optional<size_t>(0));
 }
 
 // Seeded: each run sees the same ten thousand files.

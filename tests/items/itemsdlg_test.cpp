@@ -289,12 +289,14 @@ TEST_F(ItemsDlgTest, RowsWhoseIdsDoNotFitIn32BitsAreLeftAlone)
     EXPECT_EQ(stored[1].data1, L"after big");
 }
 
-TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
+TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNoneAndPinsTheCheckedRowsInPlace)
 {
     UseItems({{L"a", L"1"}, {L"b", L"2"}, {L"c", L"3"}});
     CItemsDlg dlg;
-    SeenMenu onRow, belowRows;
+    SeenMenu onRow, pinning, belowRows;
     bool allAfterSelectAll = false, anyAfterSelectNone = true;
+    BOOL changedByChecking = TRUE;
+    std::vector<std::wstring> marks;
     RunDialog(dlg, {[&] {
                         PostRightClick(dlg.m_list, RowPoint(dlg.m_list, 1));
                         return true;
@@ -302,6 +304,14 @@ TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
                     ChooseMenuItem(0, onRow), [] { return !FindPopupMenu(); },
                     [&] {
                         allAfterSelectAll = AllChecked(dlg.m_list);
+                        changedByChecking = dlg.m_isDataChanged;
+                        PostRightClick(dlg.m_list, RowPoint(dlg.m_list, 1));
+                        return true;
+                    },
+                    ChooseMenuItem(2, pinning), [] { return !FindPopupMenu(); },
+                    [&] {
+                        for (int row = 0; row < 3; ++row)
+                            marks.push_back(RowText(dlg.m_list, row, 0) + RowText(dlg.m_list, row, 2));
                         RECT client;
                         dlg.m_list.GetClientRect(&client);
                         PostRightClick(dlg.m_list, POINT{client.right / 2, client.bottom - 5});
@@ -312,12 +322,19 @@ TEST_F(ItemsDlgTest, RightClickMenuChecksEveryRowOrNone)
                         anyAfterSelectNone = AnyChecked(dlg.m_list);
                         return true;
                     }});
-    EXPECT_EQ(onRow.texts, (std::vector<std::wstring>{L"全选", L"全不选"}));
-    EXPECT_EQ(onRow.commands, (std::vector<UINT>{ID_LIST_SELECTALL, ID_LIST_SELECTNONE}));
+    EXPECT_EQ(onRow.texts, (std::vector<std::wstring>{L"全选", L"全不选", L"", L"置顶", L"取消置顶"}));
+    EXPECT_EQ(onRow.commands,
+              (std::vector<UINT>{ID_LIST_SELECTALL, ID_LIST_SELECTNONE, 0, ID_LIST_PIN, ID_LIST_UNPIN}));
     EXPECT_EQ(belowRows.texts, onRow.texts) << "the menu comes up below the rows as well";
     EXPECT_TRUE(allAfterSelectAll);
     EXPECT_FALSE(anyAfterSelectNone);
-    EXPECT_FALSE(dlg.m_isDataChanged) << "checking is no change";
+    EXPECT_FALSE(changedByChecking) << "checking is no change";
+    EXPECT_EQ(marks, (std::vector<std::wstring>{L"c●", L"b●", L"a●"})) << "marked, newest first as before";
+    EXPECT_TRUE(dlg.m_isDataChanged) << "pins change the main list";
+    EXPECT_EQ(testing_support::QueryText(
+                  m_dbPath, L"SELECT group_concat(id) FROM (SELECT id FROM T_PIN ORDER BY pinned_at)"),
+              L"1,2,3")
+        << "the oldest checked pinned first";
     EXPECT_EQ(Stored().size(), 3u);
 }
 

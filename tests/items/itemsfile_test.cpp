@@ -7,6 +7,7 @@
 #include "base/kernel_handles.h"
 #include "base/text_codec.h"
 #include "res/resource.h"
+#include "store/pins.h"
 #include "store/rowquery.h"
 #include "store/statements.h"
 #include "tests/items/items_fixture.h"
@@ -21,6 +22,27 @@ using namespace items_testing;
 namespace {
 
 constexpr char kHeader[] = u8"标签,内容,点击次数,最后复制时间\r\n";
+constexpr char kPinnedHeader[] = u8"标签,内容,点击次数,最后复制时间,置顶\r\n";
+
+// The pinned ids, the first pinned first; "" for none, or no pin table at all.
+std::wstring PinsIn(const std::wstring& db)
+{
+    if (testing_support::QueryText(db, L"SELECT count(*) FROM sqlite_master WHERE name='T_PIN'") == L"0")
+        return L"";
+    return testing_support::QueryText(
+        db, L"SELECT group_concat(id) FROM (SELECT id FROM T_PIN ORDER BY pinned_at)");
+}
+
+// Pins the items, in this order, as the program does.
+void Pin(const std::wstring& db, const std::vector<int>& ids)
+{
+    std::wstring sql;
+    for (const CString& statement : StmtsCreatePinTable())
+        sql += statement.str() + L";";
+    for (int id : ids)
+        sql += StmtPinItem(id).str() + L";";
+    testing_support::ExecuteSql(db, sql);
+}
 
 class ItemsFileTest : public ItemsTest {
 protected:
@@ -84,6 +106,7 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
               {L" 空格 ", L"  ", 0, std::nullopt},
               {L"'=x", L"=\"x\"&CHAR(10)", 0, std::nullopt},
               {L"110101199003077777", L"-2+3\r\n第二行", 1, std::nullopt}});
+    Pin(m_dbPath, {8, 2});
     const std::vector<StoredItem> before = Stored();
     std::vector<StoredItem> back = before;
     back[1].title = L"";  // a label never given shows empty, and comes back so
@@ -101,15 +124,15 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     // would retype as the formula that shows it.
     EXPECT_EQ(
         testing_support::FileBytes(file),
-        std::string("\xEF\xBB\xBF") + kHeader +
-            u8"\"=\"\"110101199003077777\"\"\",\"=\"\"-2+3\"\"&CHAR(13)&CHAR(10)&\"\"第二行\"\"\",1,\r\n"
-            u8"\"=\"\"'=x\"\"\",\"=\"\"=\"\"\"\"x\"\"\"\"&CHAR(10)\"\"\",0,\r\n"
-            u8" 空格 ,  ,0,\r\n"
-            u8"\"a,b\",\"\"\"\",0,\r\n"
-            u8",问候 😀 𠮷 Zoë ß,0,\r\n"
-            u8"it's,\"只有换行\n第二行\",5,2026-02-10 14:02:33\r\n"
-            u8",\"两行\r\n第二行\",5,2026-02-10 14:02:33\r\n"
-            u8"公司地址,\"=\"\"北京市海淀区, \"\"\"\"中关村\"\"\"\" 5 号\"\"\",9,2026-02-09 09:15:00\r\n");
+        std::string("\xEF\xBB\xBF") + kPinnedHeader +
+            u8"\"=\"\"110101199003077777\"\"\",\"=\"\"-2+3\"\"&CHAR(13)&CHAR(10)&\"\"第二行\"\"\",1,,1\r\n"
+            u8"\"=\"\"'=x\"\"\",\"=\"\"=\"\"\"\"x\"\"\"\"&CHAR(10)\"\"\",0,,\r\n"
+            u8" 空格 ,  ,0,,\r\n"
+            u8"\"a,b\",\"\"\"\",0,,\r\n"
+            u8",问候 😀 𠮷 Zoë ß,0,,\r\n"
+            u8"it's,\"只有换行\n第二行\",5,2026-02-10 14:02:33,\r\n"
+            u8",\"两行\r\n第二行\",5,2026-02-10 14:02:33,1\r\n"
+            u8"公司地址,\"=\"\"北京市海淀区, \"\"\"\"中关村\"\"\"\" 5 号\"\"\",9,2026-02-09 09:15:00,\r\n");
     EXPECT_EQ(before, Stored()) << "the table is only read";
 
     UseItems({});
@@ -127,6 +150,7 @@ TEST_F(ItemsFileTest, ExportThenImportIntoAFreshTableGivesTheSameItemsInTheSameO
     EXPECT_EQ(boxes, (std::vector<std::wstring>{L"已导出 8 项。", L"已导入 8 项，跳过重复的 0 项。",
                                                 L"已导入 0 项，跳过重复的 8 项。"}));
     EXPECT_EQ(Stored(), back) << "labels, contents, counts and times, even the ids";
+    EXPECT_EQ(PinsIn(m_dbPath), L"8,2") << "the pins too, in their order";
     EXPECT_EQ(HeatOrder(), heatBefore);
     EXPECT_TRUE(importing.m_isDataChanged);
     EXPECT_EQ(listed, (std::vector<int>{8, 7, 6, 5, 4, 3, 2, 1})) << "the new rows in the file's order";
@@ -235,6 +259,8 @@ TEST_F(ItemsFileTest, TheFileAsSpreadsheetsSaveItComesBackRepeatsAreSkippedAndAM
         std::string bytes;
         std::vector<StoredItem> stored;
         std::wstring box;  // "" for none
+        std::vector<int> pinnedBefore = {};
+        std::wstring pins = L"";  // the pinned ids afterwards, the first pinned first
     };
     const Case cases[] = {
         {"saved by Excel as CSV: code page 936, no mark, times without seconds or zeros",
@@ -280,10 +306,38 @@ TEST_F(ItemsFileTest, TheFileAsSpreadsheetsSaveItComesBackRepeatsAreSkippedAndAM
          u8"标签,内容\r\n\"x\",1\r\n",
          {{1, L"", L"标签,内容", 0, std::nullopt}, {2, L"", L"\"x\",1", 0, std::nullopt}},
          L"已导入 2 项。"},
+        {"five columns: 1 pins, in the file's order; empty, or anything else, does not",
+         {},
+         std::string(kPinnedHeader) + u8"一,x,0,,1\r\n二,y,0,,\r\n三,z,0,,是\r\n四,w,0,, 1 \r\n",
+         {{1, L"四", L"w", 0, std::nullopt},
+          {2, L"三", L"z", 0, std::nullopt},
+          {3, L"二", L"y", 0, std::nullopt},
+          {4, L"一", L"x", 0, std::nullopt}},
+         L"已导入 4 项，跳过重复的 0 项。",
+         {},
+         L"4,1"},
+        {"a pinned repeat pins the item there after its pins; an unpinned one leaves a pin",
+         {{L"a", L"x"}, {L"b", L"y"}},
+         std::string(kPinnedHeader) + "a,x,0,,1\r\nb,y,0,,\r\nc,z,0,,1\r\nc,z,0,,\r\n",
+         {{1, L"a", L"x", 0, std::nullopt},
+          {2, L"b", L"y", 0, std::nullopt},
+          {3, L"c", L"z", 0, std::nullopt}},
+         L"已导入 1 项，跳过重复的 3 项。",
+         {2},
+         L"2,1,3"},
+        {"a pinned repeat of a record before it pins the item that record became",
+         {},
+         std::string(kPinnedHeader) + "d,w,0,,\r\nd,w,0,,1\r\n",
+         {{1, L"d", L"w", 0, std::nullopt}},
+         L"已导入 1 项，跳过重复的 1 项。",
+         {},
+         L"1"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.why);
         UseItems(test.table);
+        if (!test.pinnedBefore.empty())
+            Pin(m_dbPath, test.pinnedBefore);
         CTestItemsDlg dlg;
         dlg.paths = {WriteFile(L"items.csv", test.bytes)};
         boxes.clear();
@@ -293,6 +347,7 @@ TEST_F(ItemsFileTest, TheFileAsSpreadsheetsSaveItComesBackRepeatsAreSkippedAndAM
         EXPECT_EQ(boxes,
                   test.box.empty() ? std::vector<std::wstring>{} : std::vector<std::wstring>{test.box});
         EXPECT_EQ(Stored(), test.stored);
+        EXPECT_EQ(PinsIn(m_dbPath), test.pins);
         EXPECT_EQ(dlg.m_isDataChanged, test.stored.size() > test.table.size())
             << "a reload only for items added";
     }

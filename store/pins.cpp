@@ -1,0 +1,91 @@
+// T_PIN's schema and statements.
+#include "store/pins.h"
+
+#include "store/dbconnection.h"
+#include "store/dberror.h"
+#include "store/dbstatement.h"
+#include "store/statements.h"
+
+namespace {
+
+// How many of the named schema objects the file holds.
+long long SchemaObjects(CDbConnection& connection, const wchar_t* names)
+{
+    CDbStatement query(connection,
+                       CString(L"SELECT count(*) FROM sqlite_master WHERE name IN(") + names + L")");
+    return query.Step() ? query.Column(0).AsInteger() : 0;
+}
+
+}  // namespace
+
+void AddPinTable(CDbConnection& connection)
+{
+    // Looked at first: a file that has both is not written to (it may be read-only).
+    if (SchemaObjects(connection, L"'T_PIN','T_PIN_ITEM_DELETED'") < 2) {
+        for (const CString& statement : StmtsCreatePinTable())
+            CDbStatement(connection, statement).RunToEnd();
+    }
+}
+
+bool AddPinTable(const CString& connStr)
+{
+    try {
+        CDbConnection connection(connStr);
+        AddPinTable(connection);
+        return true;
+    } catch (const CDbError& error) {
+        TraceDroppedError(error);
+        return false;
+    }
+}
+
+void SetItemPinned(const CString& connStr, int id, bool pinned)
+{
+    CDbConnection connection(connStr);
+    AddPinTable(connection);
+    CDbStatement(connection, pinned ? StmtPinItem(id) : StmtUnpinItem(id)).RunToEnd();
+}
+
+bool HasPinTable(CDbConnection& connection)
+{
+    return SchemaObjects(connection, L"'T_PIN'") > 0;
+}
+
+std::vector<CString> StmtsCreatePinTable()
+{
+    // pinned_at is the pin's place in the order pins were given, a counter rather than a clock:
+    // two pins within a second, or a clock set back, keep the order they were given in.
+    return {L"CREATE TABLE IF NOT EXISTS T_PIN(id INTEGER PRIMARY KEY, pinned_at INTEGER NOT NULL)",
+            L"CREATE TRIGGER IF NOT EXISTS T_PIN_ITEM_DELETED AFTER DELETE ON T_ITEM "
+            L"BEGIN DELETE FROM T_PIN WHERE id=old.id; END"};
+}
+
+CString StmtSelectPinnedRows()
+{
+    CString text;
+    text.Format(L"SELECT T_ITEM.id,substr(title,1,%d),substr(data1,1,%d) FROM T_PIN JOIN T_ITEM "
+                L"ON T_ITEM.id=T_PIN.id ORDER BY T_PIN.pinned_at,T_PIN.id",
+                kHotListTextChars, kHotListTextChars);
+    return text;
+}
+
+CString StmtSelectPinnedIds()
+{
+    return L"SELECT id FROM T_PIN";
+}
+
+CString StmtPinItem(int id)
+{
+    CString text;
+    text.Format(L"INSERT OR IGNORE INTO T_PIN(id,pinned_at) SELECT id,"
+                L"(SELECT coalesce(max(pinned_at),0)+1 FROM T_PIN) FROM T_ITEM WHERE id=%d",
+                id);
+    return text;
+}
+
+CString StmtUnpinItem(int id)
+{
+    CString text;
+    text.Format(L"DELETE FROM T_PIN WHERE id=%d", id);
+    return text;
+}
