@@ -3,6 +3,7 @@
 
 #include "store/batch.h"
 #include "store/itemid.h"
+#include "store/pins.h"
 #include "store/rowquery.h"
 #include "store/statements.h"
 
@@ -117,8 +118,17 @@ bool CDeleteUndo::Delete(const CString& connStr, const std::vector<CItemRows::Pl
             PackValue(item, row.Value(column));
         Keep(item);
     };
-    if (batch.Query(StmtDeleteItemsReturning(ItemIdList(ids)), {}, keep) != CStatementBatch::Outcome::Ran ||
+    const size_t pinsBefore = m_pins.size();
+    bool pinTable = false;
+    auto keepPin = [&](const CDbRow& row) { m_pins.emplace_back(row.Value(0), row.Value(1)); };
+    const CString idList = ItemIdList(ids);
+    if (batch.Query(StmtCountPinTables(), {},
+                    [&](const CDbRow& row) { pinTable = row.Value(0).AsInteger() > 0; }) !=
+            CStatementBatch::Outcome::Ran ||
+        (pinTable && batch.Query(StmtSelectPinsIn(idList), {}, keepPin) != CStatementBatch::Outcome::Ran) ||
+        batch.Query(StmtDeleteItemsReturning(idList), {}, keep) != CStatementBatch::Outcome::Ran ||
         !batch.Finish()) {
+        m_pins.resize(pinsBefore);
         m_blocks.resize(blocksBefore);
         if (!m_blocks.empty())
             m_blocks.back().resize(lastBlockBefore);
@@ -146,6 +156,10 @@ bool CDeleteUndo::Restore(const CString& connStr)
                 return false;
         }
     }
+    for (const auto& [id, pinnedAt] : m_pins) {
+        if (batch.Run(StmtRestorePin(), {id, pinnedAt}) != CStatementBatch::Outcome::Ran)
+            return false;
+    }
     return batch.Finish();
 }
 
@@ -154,6 +168,7 @@ std::vector<CItemRows::Place> CDeleteUndo::TakePlaces()
     std::vector<CItemRows::Place> places;
     places.swap(m_places);
     m_blocks.clear();
+    m_pins.clear();
     m_count = 0;
     return places;
 }

@@ -4,8 +4,10 @@
 
 #include "base/cstring.h"
 #include "items/itemrows.h"
+#include "store/dbvalue.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The items are kept packed as UTF-16 units, a few per field besides its text, in blocks of about
@@ -25,7 +27,7 @@ public:
 
     // How many items an undo puts back.
     int Count() const { return m_count; }
-    // Puts every kept item back under its own id, with its texts, count and time, in one
+    // Puts every kept item back under its own id, with its texts, count, time and pin, in one
     // transaction. False when the table could not be written: everything stays kept.
     bool Restore(const CString& connStr);
     // The places of the rows of the kept items; nothing is kept any more.
@@ -40,5 +42,7 @@ private:
 
     std::vector<std::wstring> m_blocks;
     std::vector<CItemRows::Place> m_places;
+    // The pins of the items kept, which the table drops with them: id and place among the pins.
+    std::vector<std::pair<CDbValue, CDbValue>> m_pins;
     int m_count = 0;
 };

@@ -89,3 +89,18 @@ CString StmtUnpinItem(int id)
     text.Format(L"DELETE FROM T_PIN WHERE id=%d", id);
     return text;
 }
+
+CString StmtCountPinTables()
+{
+    return L"SELECT count(*) FROM sqlite_master WHERE type='table' AND name='T_PIN'";
+}
+
+CString StmtSelectPinsIn(const CString& idList)
+{
+    return L"SELECT id,pinned_at FROM T_PIN WHERE id IN (" + idList + L")";
+}
+
+CString StmtRestorePin()
+{
+    return L"INSERT OR IGNORE INTO T_PIN(id,pinned_at) VALUES(?1,?2)";
+}

@@ -34,3 +34,9 @@ CString StmtSelectPinnedIds();
 // item no longer there is not pinned (no row changes).
 CString StmtPinItem(int id);
 CString StmtUnpinItem(int id);
+// Whether the file holds T_PIN: a count of 1 or 0.
+CString StmtCountPinTables();
+// The pins of the items in the id list: id, pinned_at; and one put back as it was (?1 id, ?2
+// pinned_at), for an undone delete.
+CString StmtSelectPinsIn(const CString& idList);
+CString StmtRestorePin();

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "store/connstr.h"
 #include "store/dbsession.h"
+#include "store/pins.h"
 #include "store/teamstore.h"
 #include "tests/corelib/clipboard_holder_process.h"
 #include "tests/items/items_fixture.h"
@@ -487,6 +488,8 @@ TEST_F(ItemsDlgTest, DeletesAreUndoneWholeInTheirPlacesByTheButtonOrCtrlZAfterAF
             {{L"a", L"1", 3, L"2026-02-09 09:00:00"}, {std::nullopt, L"2"}, {L"c", L"3", 7}, {L"d", L"4"}});
         g_connStr = BuildConnectionString(m_dbPath.c_str(), 200);
         g_db->SetConnectionString(g_connStr);
+        SetItemPinned(g_connStr, 2, true);  // before 4: the undo keeps their order
+        SetItemPinned(g_connStr, 4, true);
         CTestItemsDlg dlg;
         dlg.paths = {WriteFile(L"line.txt", "imported")};  // listed below the rest, as id 5
         std::vector<StoredItem> before;
@@ -552,6 +555,9 @@ TEST_F(ItemsDlgTest, DeletesAreUndoneWholeInTheirPlacesByTheButtonOrCtrlZAfterAF
         EXPECT_EQ(listedAfterUndo, (std::vector<int>{4, 3, 2, 1, 5})) << "each row back in its place";
         EXPECT_FALSE(offeredAfterUndo);
         EXPECT_EQ(Stored(), before) << "ids, null label, counts and times as they were";
+        EXPECT_EQ(testing_support::QueryText(m_dbPath, L"SELECT group_concat(id) FROM (SELECT id FROM T_PIN ORDER BY pinned_at)"),
+                  L"2,4")
+            << "the pins come back with their items";
     }
 }
 
