@@ -155,11 +155,12 @@ CString StmtSelectHotRowsWithTeam(int count)
                L" FROM T_ITEM%ls",
                kHotListTextChars, kHotListTextChars, all ? L" NOT INDEXED" : L"");
     // The join finds an own item of the same texts through an index the engine builds for this one
-    // statement, instead of a search of T_ITEM per team item.
+    // statement, instead of a search of T_ITEM per team item; the team's rows are read in the
+    // table's order, not through their texts' index, which would send the engine to each row.
     CString team;
     team.Format(L"SELECT -t.id,substr(t.title,1,%d),substr(t.data1,1,%d),t.clicktimes AS clicktimes,"
                 L"t.lasttime AS lasttime,1 AS team,"
-                L"t.id AS added FROM T_TEAM_ITEM t"
+                L"t.id AS added FROM T_TEAM_ITEM t NOT INDEXED"
                 L" LEFT JOIN T_ITEM i ON i.title=t.title AND i.data1=t.data1 WHERE i.id IS NULL",
                 kHotListTextChars, kHotListTextChars);
     const CString order = CString(kHeatOrder) + L",team,added";
