@@ -5,6 +5,7 @@
 #include "store/itemid.h"
 #include "store/pins.h"
 #include "store/rowquery.h"
+#include "store/schemaobjects.h"
 #include "store/statements.h"
 
 #include <algorithm>
@@ -122,7 +123,7 @@ bool CDeleteUndo::Delete(const CString& connStr, const std::vector<CItemRows::Pl
     bool pinTable = false;
     auto keepPin = [&](const CDbRow& row) { m_pins.emplace_back(row.Value(0), row.Value(1)); };
     const CString idList = ItemIdList(ids);
-    if (batch.Query(StmtCountPinTables(), {},
+    if (batch.Query(StmtCountSchemaObjects(kPinTableName), {},
                     [&](const CDbRow& row) { pinTable = row.Value(0).AsInteger() > 0; }) !=
             CStatementBatch::Outcome::Ran ||
         (pinTable && batch.Query(StmtSelectPinsIn(idList), {}, keepPin) != CStatementBatch::Outcome::Ran) ||

@@ -12,13 +12,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr wchar_t kCopiesNotSaved[] =
-    L"无法写入数据库，未复制任何项目！数据库文件可能是只读的，或正被其他程序使用。";
-
-}  // namespace
-
 bool CItemsDlg::RefuseTeamChange(const std::vector<int>& rows)
 {
     std::vector<int> teamRows;
@@ -41,7 +34,7 @@ bool CItemsDlg::RefuseTeamChange(const std::vector<int>& rows)
         copies.emplace_back(newId, texts);
     }
     if (copies.size() != teamRows.size() || !batch.Finish()) {
-        g_core->msgboxWarning(m_hWnd, kCopiesNotSaved);
+        g_core->msgboxWarning(m_hWnd, kTeamCopyNotSaved);
         return true;
     }
     m_isDataChanged = TRUE;

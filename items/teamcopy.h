@@ -5,6 +5,8 @@
 
 // Said when a team item is to be edited or deleted; a yes makes copies the user owns.
 extern const wchar_t kTeamItemReadOnly[];
+// Said when the copies could not be written: none was.
+extern const wchar_t kTeamCopyNotSaved[];
 
 // Says over owner that the team item of this list id cannot change here, and on a yes copies it as
 // the user's own item: true when the table changed. A table that refuses is said.

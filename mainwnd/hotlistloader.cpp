@@ -7,6 +7,7 @@
 #include "store/dbstatement.h"
 #include "store/itemid.h"
 #include "store/pins.h"
+#include "store/schemaobjects.h"
 #include "store/statements.h"
 #include "store/teamstore.h"
 
@@ -229,7 +230,7 @@ RowQueryEnd CHotListLoader::Read(const CString& connStr, int firstRows)
     } reading(*this, connection);
     // The first rows and the rest are read in one transaction: one picture of the table.
     connection.ExecuteFixed("BEGIN");
-    m_heatIndexMissing = !CDbStatement(connection, StmtHasHeatIndex()).Step();
+    m_heatIndexMissing = CountSchemaObjects(connection, kHeatIndexName) == 0;
     // The team's items join the list once a team file has been read.
     const bool withTeam = HasTeamTables(connection);
     CRawRows firstRead;

@@ -4,24 +4,13 @@
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 #include "store/dbstatement.h"
+#include "store/schemaobjects.h"
 #include "store/statements.h"
-
-namespace {
-
-// How many of the named schema objects the file holds.
-long long SchemaObjects(CDbConnection& connection, const wchar_t* names)
-{
-    CDbStatement query(connection,
-                       CString(L"SELECT count(*) FROM sqlite_master WHERE name IN(") + names + L")");
-    return query.Step() ? query.Column(0).AsInteger() : 0;
-}
-
-}  // namespace
 
 void AddPinTable(CDbConnection& connection)
 {
     // Looked at first: a file that has both is not written to (it may be read-only).
-    if (SchemaObjects(connection, L"'T_PIN','T_PIN_ITEM_DELETED'") < 2) {
+    if (CountSchemaObjects(connection, L"'T_PIN','T_PIN_ITEM_DELETED'") < 2) {
         for (const CString& statement : StmtsCreatePinTable())
             CDbStatement(connection, statement).RunToEnd();
     }
@@ -48,7 +37,7 @@ void SetItemPinned(const CString& connStr, int id, bool pinned)
 
 bool HasPinTable(CDbConnection& connection)
 {
-    return SchemaObjects(connection, L"'T_PIN'") > 0;
+    return CountSchemaObjects(connection, kPinTableName) > 0;
 }
 
 std::vector<CString> StmtsCreatePinTable()
@@ -88,11 +77,6 @@ CString StmtUnpinItem(int id)
     CString text;
     text.Format(L"DELETE FROM T_PIN WHERE id=%d", id);
     return text;
-}
-
-CString StmtCountPinTables()
-{
-    return L"SELECT count(*) FROM sqlite_master WHERE type='table' AND name='T_PIN'";
 }
 
 CString StmtSelectPinsIn(const CString& idList)

@@ -17,6 +17,7 @@ void AddPinTable(CDbConnection& connection);
 // change (the list then shows no pins until the table can be made).
 bool AddPinTable(const CString& connStr);
 // Whether the file holds T_PIN: a file no newer program has written to has none.
+constexpr wchar_t kPinTableName[] = L"'T_PIN'";
 bool HasPinTable(CDbConnection& connection);
 
 // Pins the item (after every other pin) or takes its pin off, over a connection of its own; T_PIN
@@ -34,8 +35,6 @@ CString StmtSelectPinnedIds();
 // item no longer there is not pinned (no row changes).
 CString StmtPinItem(int id);
 CString StmtUnpinItem(int id);
-// Whether the file holds T_PIN: a count of 1 or 0.
-CString StmtCountPinTables();
 // The pins of the items in the id list: id, pinned_at; and one put back as it was (?1 id, ?2
 // pinned_at), for an undone delete.
 CString StmtSelectPinsIn(const CString& idList);

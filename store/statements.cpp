@@ -50,11 +50,6 @@ CString StmtCreateHeatIndex()
     return L"CREATE INDEX IF NOT EXISTS I_ITEM_HEAT ON T_ITEM(clicktimes desc, lasttime desc)";
 }
 
-CString StmtHasHeatIndex()
-{
-    return L"SELECT 1 FROM sqlite_master WHERE type='index' AND name='I_ITEM_HEAT'";
-}
-
 CString StmtCountItems()
 {
     return L"SELECT count(*) FROM T_ITEM";

@@ -21,7 +21,7 @@ constexpr int kHotListTextChars = 1000;
 CString StmtSelectHotRows(int count = -1);
 // Makes the heat order's index in a file made before it: the first rows then come without a sort.
 CString StmtCreateHeatIndex();
-CString StmtHasHeatIndex();  // 1 when the file has the heat order's index, else no row
+constexpr wchar_t kHeatIndexName[] = L"'I_ITEM_HEAT'";  // for CountSchemaObjects
 CString StmtCountItems();                                                    // how many items
 CString StmtSelectContent(int id);                                           // a click: read data1
 CString StmtCountClick(const CString& time, int id);                         // a click: count it

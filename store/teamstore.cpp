@@ -6,6 +6,7 @@
 #include "store/dberror.h"
 #include "store/dbstatement.h"
 #include "store/rowquery.h"
+#include "store/schemaobjects.h"
 #include "store/statements.h"
 
 #include <string>
@@ -45,9 +46,7 @@ bool Ran(CStatementBatch::Outcome outcome)
 
 bool HasTeamTables(CDbConnection& connection)
 {
-    CDbStatement query(connection, L"SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN"
-                                   L"('T_TEAM_ITEM','T_TEAM_CLICK','T_TEAM_SOURCE')");
-    return query.Step() && query.Column(0).AsInteger() == 3;
+    return CountSchemaObjects(connection, L"'T_TEAM_ITEM','T_TEAM_CLICK','T_TEAM_SOURCE'") == 3;
 }
 
 std::optional<CTeamVersion> ReadTeamVersion(const CString& connStr)
@@ -170,8 +169,8 @@ CString StmtSelectHotRowsWithTeam(int count)
     // keeping that many rows alone, rather than both kinds ordered whole to take a screenful.
     CString limit;
     limit.Format(L" limit %d", count);
-    return L"SELECT * FROM (" + own + L" " + kHeatOrder + L",id" + limit + L") UNION ALL SELECT * FROM (" + team +
-           L" " + order + limit + L") " + order + limit;
+    return L"SELECT * FROM (" + own + L" " + kHeatOrder + L",id" + limit + L") UNION ALL SELECT * FROM (" +
+           team + L" " + order + limit + L") " + order + limit;
 }
 
 CString StmtCountItemsWithTeam()
