@@ -24,6 +24,12 @@ void CProbedMainDlg::LoadHotList(CHotListBox& list)
     CMainDlg::LoadHotList(list);
 }
 
+void CProbedMainDlg::OnHotListLoaded(RowQueryEnd end)
+{
+    CMainDlg::OnHotListLoaded(end);
+    ++m_loadsEnded;
+}
+
 void CProbedMainDlg::CopyItem(int id)
 {
     m_copiedIds.push_back(id);

@@ -17,11 +17,13 @@ public:
     std::vector<int> m_copiedIds;  // every CopyItem call, in order
     int m_loadCount = 0;           // LoadHotList calls
     int m_loadsDuringInit = -1;    // LoadHotList calls made before initialisation returned
+    int m_loadsEnded = 0;          // loads read to their end, whole or not
     HWND m_loadedList = nullptr;   // the list LoadHotList was given
 
 protected:
     BOOL OnInitDialog() override;
     void LoadHotList(CHotListBox& list) override;
+    void OnHotListLoaded(RowQueryEnd end) override;
     void CopyItem(int id) override;
 };
 
