@@ -373,9 +373,10 @@ void CMainDlg::OnHotListLoaded(RowQueryEnd end)
         SetTimer(kLoadTimer, kLoadRetryDelayMs);
         break;
     case RowQueryEnd::Failed:
-        // Trying again would read the same damage: the text stays as long as the list is short.
+        // Trying again would read the same damage: the text stays as long as the list is short,
+        // and the file is read again only once it has changed (replaced or mended).
         m_listNotice = kListUnreadable;
-        m_loadedStamp.reset();
+        m_loadedStamp = m_loadingStamp;
         break;
     }
     UpdateStandingText();
