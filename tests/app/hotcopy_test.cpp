@@ -3,6 +3,7 @@
 #include "base/text_codec.h"
 #include "corelib/core.h"
 #include "hotlist/pinmark.h"
+#include "items/teamcopy.h"
 #include "mainwnd/maindlg.h"
 #include "options/hotkey_setting.h"
 #include "res/resource.h"
@@ -940,6 +941,49 @@ TEST_F(HotCopyTest, TheRowMenuPinsEditsCopiesAndDeletesTheItemItShows)
     EXPECT_EQ(rows[1].clicktimes, 10) << "a pinned item's copy counts";
     EXPECT_EQ(rows[2].title, std::optional<std::wstring>(L"改名"));
     EXPECT_EQ(PinsStored(m_db), L"2");
+}
+
+// A team item's row: its menu cannot pin it, and 编辑 offers it as a copy of the user's own, which
+// then shows in its place.
+TEST_F(HotCopyTest, TheRowMenuOfATeamItemOffersItAsTheUsersOwnAndCannotPinIt)
+{
+    const std::wstring teamFile = TestTempPath(L"团队项目.csv");
+    WriteFileBytes(teamFile, "\xEF\xBB\xBF标签,内容,点击次数,最后复制时间\r\n问候,您好！,,\r\n");
+    {
+        CCore core;
+        core.autoFileConfig();
+        core.saveConfigS(kTeamFileKey, teamFile.c_str());
+    }
+    std::vector<std::wstring> menu;
+    UINT pinState = 0;
+    SeenBox offer;
+    const auto pickEdit = PickMenuItem(menu, L"编辑...");
+    CModalScript script;
+    script.Then([&] { return Listed(5); }, 10000, "the team item listed last")
+        .Then([&] { return RightClickEntry(*m_dlg, 4); }, 5000, "right-click 问候")
+        .Then(
+            [&] {
+                if (HWND window = FindPopupMenu())
+                    pinState = ::GetMenuState(reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0)),
+                                              ID_ROW_PIN, MF_BYCOMMAND);
+                return pickEdit();
+            },
+            5000, "its menu")
+        .Then(AnswerBox(offer, IDYES), 5000, "offered as one's own")
+        .Then([&] { return ReadItems(m_db).size() == 5; }, 5000, "copied")
+        .Then([&] { return Listed(5) && m_dlg->ShownId(4) > 0; }, 5000, "shown once, as one's own")
+        .Then([&] {
+            End();
+            return true;
+        });
+    RunMainWindow(script);
+    ::DeleteFileW(teamFile.c_str());
+    EXPECT_TRUE(pinState != static_cast<UINT>(-1) && (pinState & MF_GRAYED)) << "置顶 on a team item";
+    EXPECT_EQ(offer.text, kTeamItemReadOnly);
+    const std::vector<StoredItem> rows = ReadItems(m_db);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[4].title, std::optional<std::wstring>(L"问候"));
+    EXPECT_EQ(rows[4].data1, std::optional<std::wstring>(L"您好！"));
 }
 
 // The list's order at start: pinned items first, in the order pinned, then the rest by clicks and
