@@ -65,3 +65,16 @@ void SetUpReportList(CListCtrl& list, const std::vector<CColumnSpec>& columns, b
     style = checkBoxes ? (style | LVS_EX_CHECKBOXES) : (style & ~static_cast<DWORD>(LVS_EX_CHECKBOXES));
     list.SetExtendedStyle(style);
 }
+
+void RescaleReportListColumns(HWND list, UINT oldDpi, UINT newDpi)
+{
+    if (oldDpi == 0 || newDpi == 0 || oldDpi == newDpi)
+        return;
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int count = header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count; ++i) {
+        const int width = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
+                       MAKELPARAM(::MulDiv(width, static_cast<int>(newDpi), static_cast<int>(oldDpi)), 0));
+    }
+}

@@ -7,7 +7,9 @@
 #include "corelib/clipboard_text.h"
 #include "corelib/core.h"
 #include "corelib/file_chooser.h"
+#include "corelib/list_columns.h"
 #include "framework/dialog_layout.h"
+#include "framework/dpi.h"
 #include "framework/exception_report.h"
 #include "items/importprogressdlg.h"
 #include "items/itemeditdlg.h"
@@ -138,6 +140,7 @@ ON_BN_CLICKED(IDC_NEWITEM, &CItemsDlg::OnNewItem)
 ON_BN_CLICKED(IDC_IMPORT, &CItemsDlg::OnImport)
 ON_BN_CLICKED(IDC_EXPORT, &CItemsDlg::OnExport)
 ON_MESSAGE(WM_ITEMS_UNREADABLE, &CItemsDlg::OnItemsUnreadable)
+ON_MESSAGE(WM_DPICHANGED, &CItemsDlg::OnDpiChanged)
 ON_BN_CLICKED(IDC_UNDO, &CItemsDlg::OnUndoDelete)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
@@ -167,6 +170,7 @@ BOOL CItemsDlg::OnInitDialog()
                          {IDC_UNDO, CDialogLayout::MoveRight},
                          {IDC_UNDO_TEXT, CDialogLayout::MoveRight}});
     g_core->listInit(m_list, L"标签,300,内容,400,置顶,40", 1);
+    m_dpi = WindowDpi(m_list.m_hWnd);
     LoadPins();
     // The check boxes are this dialog's to keep: the list asks for them row by row.
     m_list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
@@ -180,6 +184,16 @@ BOOL CItemsDlg::OnInitDialog()
         ShowListBusy();
     ShowRowCount();
     return TRUE;
+}
+
+LRESULT CItemsDlg::OnDpiChanged(WPARAM wParam, LPARAM)
+{
+    // The dialog takes the rectangle the system suggests for the new screen.
+    const LRESULT result = Default();
+    const UINT dpi = HIWORD(wParam);
+    RescaleReportListColumns(m_list.m_hWnd, m_dpi, dpi);
+    m_dpi = dpi;
+    return result;
 }
 
 void CItemsDlg::ShowRowCount()

@@ -80,6 +80,7 @@ private:
     void ShowUndoOffer();
 
     LRESULT OnItemsUnreadable(WPARAM, LPARAM);
+    LRESULT OnDpiChanged(WPARAM, LPARAM);
     // Says what came in (for the items file, what was skipped too), or what went wrong.
     void ReportImport(const CImportReport& report);
     // Tells the list how many rows there are now, keeping its scroll position.
@@ -101,6 +102,7 @@ private:
     bool m_loadPending = false;  // the ids wait for another program's lock
     bool m_listBusyShown = false;
     bool m_unreadableSaid = false;
+    UINT m_dpi = 0;  // the DPI the list's columns are sized for
     CImportReport m_lastImport;
     CExportReport m_lastExport;
 

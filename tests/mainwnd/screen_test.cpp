@@ -146,6 +146,11 @@ TEST_P(ScreenScale, MainWindowAndDialogsFitTheWorkAreaAtTheScreensScale)
             const HWND list = ::GetDlgItem(items, IDC_ITEMLIST);
             EXPECT_EQ(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0),
                       ::MulDiv(300, static_cast<int>(row.dpi), 96));
+            // Moved to a screen of twice the scale, the columns widen with their text.
+            const LRESULT contentWidth = ::SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0);
+            const RECT at = WindowRectOf(items);
+            ::SendMessageW(items, WM_DPICHANGED, MAKEWPARAM(2 * row.dpi, 2 * row.dpi), reinterpret_cast<LPARAM>(&at));
+            EXPECT_EQ(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), 2 * contentWidth);
             // Deleting offers the undo, which a narrowed dialog brings near the tip.
             ::SendMessageW(items, WM_COMMAND, ID_LIST_SELECTALL, 0);
             return ::PostMessageW(items, WM_COMMAND, IDC_DELETECHECKED, 0) != FALSE;
