@@ -309,6 +309,24 @@ CHyperLink* CHotListBox::LiveRow(int entry)
     return live.row->Row();
 }
 
+int CHotListBox::EntryAt(POINT point) const
+{
+    // Asked of the entries in view rather than by LB_ITEMFROMPOINT, which answers in 16 bits: past
+    // entry 65,535 it would name another item.
+    CRect client;
+    GetClientRect(&client);
+    if (!::PtInRect(&client, point))
+        return -1;
+    for (int entry = std::max(GetTopIndex(), 0); entry < ShownCount(); ++entry) {
+        CRect rect;
+        if (GetItemRect(entry, &rect) == LB_ERR || rect.top >= client.bottom)
+            break;
+        if (::PtInRect(&rect, point))
+            return entry;
+    }
+    return -1;
+}
+
 void CHotListBox::ReleaseOldRows()
 {
     CRect client;

@@ -82,6 +82,8 @@ public:
     // Entries that show on screen at once, the one cut at the bottom included.
     int EntriesOnScreen() const;
 
+    // The entry shown at a point of the list's client area, or -1 below the last one.
+    int EntryAt(POINT point) const;
     // The row control over an entry, or null while the entry has no window.
     CHyperLink* RowWindow(int index) const;
     // How many rows have a window now.

@@ -449,11 +449,7 @@ bool CMainDlg::OnListContextMenu(HWND hWnd, LPARAM lParam)
     POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     POINT inList = at;
     ::ScreenToClient(m_list.m_hWnd, &inList);
-    const DWORD hit =
-        static_cast<DWORD>(m_list.SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(inList.x, inList.y)));
-    // Below the last entry, the list box names the last one, out of its entries.
-    if (HIWORD(hit) == 0)
-        OpenRowMenu(LOWORD(hit), at);
+    OpenRowMenu(m_list.EntryAt(inList), at);
     return true;
 }
 
