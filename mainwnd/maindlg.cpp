@@ -309,6 +309,10 @@ void CMainDlg::ReloadIfChanged()
     const std::optional<CDatabaseStamp> stamp = ReadDatabaseStamp(m_dbPath.str());
     if (stamp && m_loadedStamp && *stamp == *m_loadedStamp)
         return;
+    // A load under way of the table as it is now goes on: begun again at each bring-up, a long
+    // list would never be read to its end.
+    if (stamp && m_loader.IsLoading() && m_loadingStamp && *stamp == *m_loadingStamp)
+        return;
     ShowHotList();
 }
 
