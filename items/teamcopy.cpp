@@ -13,12 +13,7 @@ const wchar_t kTeamItemReadOnly[] =
     L"团队项目由共享文件维护，不能在这里修改。\n\n要复制为我的项目吗？复制后可以修改。";
 const wchar_t kTeamCopyNotSaved[] =
     L"无法写入数据库，未复制任何项目！数据库文件可能是只读的，或正被其他程序使用。";
-
-namespace {
-
-constexpr wchar_t kTeamItemUnreadable[] = L"无法读取这个团队项目！团队项目文件可能刚刚更新，请再试一次。";
-
-}  // namespace
+const wchar_t kTeamItemUnreadable[] = L"无法读取这个团队项目！团队项目文件可能刚刚更新，请再试一次。";
 
 bool OfferTeamItemAsOwn(HWND owner, int listId)
 {

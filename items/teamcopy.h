@@ -7,6 +7,8 @@
 extern const wchar_t kTeamItemReadOnly[];
 // Said when the copies could not be written: none was.
 extern const wchar_t kTeamCopyNotSaved[];
+// Said when a team item could not be read from the version kept (a newer one came in meanwhile).
+extern const wchar_t kTeamItemUnreadable[];
 
 // Says over owner that the team item of this list id cannot change here, and on a yes copies it as
 // the user's own item: true when the table changed. A table that refuses is said.

@@ -14,6 +14,8 @@
 #include "tests/support/immutable_file.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <memory>
 #include <tuple>
 
@@ -1007,13 +1009,16 @@ TEST_F(ItemsDlgTest, NewItemProposesNoClipboardTextTheBoxCannotLayOutAtOnceSaysS
 }
 
 // The team file's items are listed after the user's own, read-only: an edit or a delete of one
-// says so, and a yes makes it an item of the user's own, which the team's copy no longer repeats.
+// says so, and a yes makes them items of the user's own, which the team's copies no longer repeat;
+// every checked one, not only those drawn so far.
 TEST_F(ItemsDlgTest, TeamItemsAreListedReadOnlyAndOfferedAsCopiesOfTheUsersOwn)
 {
     UseItems({{L"地址", L"北京"}});
     const CString connStr = BuildConnectionString(m_dbPath.c_str());
-    ASSERT_TRUE(StoreTeamVersion(connStr, {L"D:\\团队\\项目.csv", L"1", L"2026-12-09 10:00:00"},
-                                 {{L"地址", L"北京"}, {L"问候", L"您好"}, {L"告别", L"再见"}}));
+    std::vector<CTeamItem> team = {{L"地址", L"北京"}, {L"问候", L"您好"}, {L"告别", L"再见"}};
+    for (int i = 0; i < 100; ++i)
+        team.push_back({L"团队" + std::to_wstring(i), L"内容" + std::to_wstring(i)});
+    ASSERT_TRUE(StoreTeamVersion(connStr, {L"D:\\团队\\项目.csv", L"1", L"2026-12-09 10:00:00"}, team));
     const std::wstring readOnly = L"团队项目由共享文件维护，不能在这里修改。\n\n要复制为我的项目吗？复制后可以修改。";
     CItemsDlg dlg;
     std::vector<int> listed, listedAfter;
@@ -1029,7 +1034,8 @@ TEST_F(ItemsDlgTest, TeamItemsAreListedReadOnlyAndOfferedAsCopiesOfTheUsersOwn)
                     AnswerBox(edit, IDNO),
                     [&] {
                         changedAfterEdit = dlg.m_isDataChanged != FALSE;
-                        PostCheckBoxClick(dlg.m_list, 2);
+                        // Every row, the team's far below the view among them.
+                        ::SendMessageW(dlg.m_hWnd, WM_COMMAND, ID_LIST_SELECTALL, 0);
                         ClickButton(dlg, IDC_DELETECHECKED);
                         return true;
                     },
@@ -1038,16 +1044,23 @@ TEST_F(ItemsDlgTest, TeamItemsAreListedReadOnlyAndOfferedAsCopiesOfTheUsersOwn)
                         listedAfter = ListedIds(dlg);
                         return true;
                     }});
-    EXPECT_EQ(listed, (std::vector<int>{1, -2, -3})) << "the team's 地址 is the user's: listed once";
+    ASSERT_EQ(listed.size(), 103u);
+    EXPECT_EQ(std::vector<int>(listed.begin(), listed.begin() + 3), (std::vector<int>{1, -2, -3}))
+        << "the team's 地址 is the user's: listed once";
     EXPECT_EQ(teamLabel, L"[团队] 问候");
     EXPECT_EQ(edit.text, readOnly);
     EXPECT_FALSE(changedAfterEdit) << "no: nothing changes";
     EXPECT_EQ(remove.text, readOnly);
-    EXPECT_EQ(listedAfter, (std::vector<int>{2, 1, -2})) << "the copy heads the list, the team's row goes";
+    ASSERT_EQ(listedAfter.size(), 103u);
+    EXPECT_EQ(listedAfter.back(), 1) << "the copies head the list, the own item checked with them stays";
+    EXPECT_TRUE(std::all_of(listedAfter.begin(), listedAfter.end(), [](int id) { return id > 0; }))
+        << "no team row left";
     const std::vector<StoredItem> stored = Stored();
-    ASSERT_EQ(stored.size(), 2u);
-    EXPECT_EQ(stored[1].title, L"告别");
-    EXPECT_EQ(stored[1].data1, L"再见");
+    ASSERT_EQ(stored.size(), 103u);
+    EXPECT_EQ(stored[2].title, L"告别");
+    EXPECT_EQ(stored[2].data1, L"再见");
+    EXPECT_EQ(stored[102].title, L"团队99");
+    EXPECT_EQ(stored[102].data1, L"内容99");
     EXPECT_TRUE(dlg.m_isDataChanged);
-    EXPECT_EQ(testing_support::QueryText(m_dbPath, L"SELECT count(*) FROM T_TEAM_ITEM"), L"3") << "the file's items stay";
+    EXPECT_EQ(testing_support::QueryText(m_dbPath, L"SELECT count(*) FROM T_TEAM_ITEM"), L"103") << "the file's items stay";
 }
