@@ -91,6 +91,9 @@ CTeamFileRead ReadTeamFile(const CString& path)
         if (item)
             read.items.push_back(CTeamItem{std::move(item->title), std::move(item->data1)});
     }
+    // A NUL further on than the first look: no text file, and so no items file.
+    if (file.Failure() == CImportFile::OpenResult::NotText)
+        return Outcome(CTeamFileRead::Outcome::NotItemsFile);
     if (file.Failure() != CImportFile::OpenResult::Opened)
         return Outcome(CTeamFileRead::Outcome::Unreachable);
     file.Close();

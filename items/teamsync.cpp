@@ -87,9 +87,11 @@ void CTeamSync::Run()
         if (waited == WAIT_OBJECT_0)
             break;
         if (waited == WAIT_OBJECT_0 + 2) {
-            // A save is often a few changes in a row (a temporary file written, then renamed).
-            while (watch.Rearm() && ::WaitForSingleObject(watch.Handle(), kSettleMs) == WAIT_OBJECT_0) {
-            }
+            // A save is often a few changes in a row (a temporary file written, then renamed). A
+            // folder that never goes quiet (a large file copied into it) is read all the same after
+            // a while, and a stop is never kept waiting.
+            if (!Settle(watch))
+                break;
         } else if (waited == WAIT_FAILED) {
             watch.Close();
             continue;
@@ -116,6 +118,20 @@ void CTeamSync::Run()
             Tell(notice, false);
         }
     }
+}
+
+bool CTeamSync::Settle(CFolderWatch& watch)
+{
+    const ULONGLONG start = ::GetTickCount64();
+    while (watch.Rearm() && ::GetTickCount64() - start < kSettleMaxMs) {
+        HANDLE handles[2] = {m_stopEvent.Get(), watch.Handle()};
+        const DWORD waited = ::WaitForMultipleObjects(2, handles, FALSE, kSettleMs);
+        if (waited == WAIT_OBJECT_0)
+            return false;
+        if (waited != WAIT_OBJECT_0 + 1)
+            break;
+    }
+    return true;
 }
 
 bool CTeamSync::Refresh()

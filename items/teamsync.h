@@ -15,13 +15,16 @@
 #include <thread>
 #include <windows.h>
 
+class CFolderWatch;
+
 class CTeamSync {
 public:
     // How often, and how far apart, a file another program holds (or is writing) is tried again.
     static constexpr int kBusyTries = 20;
     static constexpr DWORD kBusyRetryMs = 250;
-    // Notifications that come closer together than this are one save.
+    // Notifications that come closer together than this are one save, for this long at most.
     static constexpr DWORD kSettleMs = 200;
+    static constexpr ULONGLONG kSettleMaxMs = 2000;
 
     CTeamSync() = default;
     ~CTeamSync();
@@ -42,6 +45,8 @@ public:
 
 private:
     void Run();
+    // Waits until the folder has been quiet a moment; false when asked to stop meanwhile.
+    bool Settle(CFolderWatch& watch);
     // Reads the file and keeps what it gives; false when it was busy and is worth another try.
     bool Refresh();
     void Tell(const CString& notice, bool stored);

@@ -10,7 +10,7 @@ bool CFolderWatch::Watch(const CString& filePath)
         return false;
     // The folder's own path ends in its separator only at a drive's root ("C:\").
     std::wstring folder = path.substr(0, slash + 1);
-    if (folder.size() > 3 || folder[folder.size() - 2] != L':')
+    if (folder.size() < 2 || folder.size() > 3 || folder[folder.size() - 2] != L':')
         folder.pop_back();
     // A save by rename changes names, a save in place the size and time of writing.
     m_handle = ::FindFirstChangeNotificationW(folder.c_str(), FALSE,

@@ -26,6 +26,14 @@ std::string Utf16(const std::wstring& text)
     return bytes;
 }
 
+std::string Repeated(const std::string& text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
+    return repeated;
+}
+
 // "label=content|..." of the items read.
 std::wstring ItemsOf(const CTeamFileRead& read)
 {
@@ -60,6 +68,8 @@ TEST(TeamFileRead, TakesOnlyAWholeWellFormedItemsFileAndSaysWhyNot)
          "cut in the middle of a record: nothing of it is taken"},
         {header + "问候,您好\r\n", Outcome::Malformed, L"", 2, "a record of fewer fields than the header"},
         {"问候\r\n告别\r\n", Outcome::NotItemsFile, L"", 0, "a text file of lines is not the items file"},
+        {header + Repeated("问候,您好,,\r\n", 8000) + std::string(1, '\0'),
+         Outcome::NotItemsFile, L"", 0, "a NUL far into the file: no text, whether or not it is in reach"},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.reason);
