@@ -414,10 +414,11 @@ void CItemsDlg::OnImport()
     if (path.IsEmpty())
         return;
     m_lastImport = RunImport(this, g_connStr, path);
-    // Only lines that reached the table are a change the main list must show.
-    if (m_lastImport.importedLines > 0 || m_lastImport.pinsChanged)
+    // Only lines that reached the table are a change the main list must show; the file's pins, of
+    // new items and of items it repeats, show in their column.
+    if (m_lastImport.importedLines > 0 || m_lastImport.pinsChanged) {
         m_isDataChanged = TRUE;
-    if (!m_lastImport.newIds.empty()) {
+        LoadPins();
         m_rows.AddLast(m_lastImport.newIds);
         ShowRowCount();
     }

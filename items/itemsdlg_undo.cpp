@@ -34,6 +34,8 @@ void CItemsDlg::OnUndoDelete()
     }
     m_isDataChanged = TRUE;
     m_rows.PutBack(m_undo.TakePlaces());
+    // The items came back with their pins.
+    LoadPins();
     ShowRowCount();
     ShowUndoOffer();
 }
