@@ -44,6 +44,12 @@ public:
     void Start(const CString& connStr, int firstRows, HWND notify, UINT message);
     // Stops the thread; what it has not handed over is dropped.
     void Stop();
+    // Stops the making of the heat order's index too (the program ends): the file stays as it was.
+    void StopAll()
+    {
+        Stop();
+        m_heatIndex.Stop();
+    }
     // Until the window has taken the load's end.
     bool IsLoading() const { return m_thread.joinable(); }
 

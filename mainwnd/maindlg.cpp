@@ -580,7 +580,8 @@ void CMainDlg::OnExit()
 void CMainDlg::OnDestroy()
 {
     Default();
-    m_loader.Stop();
+    // Nothing of ours holds the file while the counts kept are written below.
+    m_loader.StopAll();
     m_team.Stop();
     m_tray.Remove();
     // The key goes with the window that answers it.

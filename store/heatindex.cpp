@@ -5,7 +5,14 @@
 #include "store/dbstatement.h"
 #include "store/statements.h"
 
+#include <sqlite3.h>
+
 CHeatIndexMaker::~CHeatIndexMaker()
+{
+    Stop();
+}
+
+void CHeatIndexMaker::Stop()
 {
     m_stop = true;
     {
@@ -21,6 +28,7 @@ void CHeatIndexMaker::Start(const CString& connStr)
     if (m_making.exchange(true))
         return;
     Wait();
+    m_stop = false;
     m_thread = std::thread(&CHeatIndexMaker::Make, this, connStr);
 }
 
@@ -46,6 +54,11 @@ void CHeatIndexMaker::Make(const CString& connStr)
                 maker.m_connection = nullptr;
             }
         } forgotten{*this};
+        // An interrupt that comes before the statement starts is lost: the engine also asks, every
+        // thousand steps, whether to go on.
+        sqlite3_progress_handler(
+            connection.Handle(), 1000,
+            [](void* stop) { return static_cast<std::atomic<bool>*>(stop)->load() ? 1 : 0; }, &m_stop);
         if (!m_stop) {
             CDbStatement create(connection, StmtCreateHeatIndex());
             create.Step();

@@ -23,6 +23,8 @@ public:
     void Start(const CString& connStr);
     // Waits until the making started last has ended.
     void Wait();
+    // Interrupts the making, which then leaves the file as it was, and waits for the thread.
+    void Stop();
 
 private:
     void Make(const CString& connStr);
