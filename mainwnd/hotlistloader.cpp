@@ -193,6 +193,11 @@ void CHotListLoader::Stop()
             m_reading->Interrupt();
     }
     m_thread.join();
+    // A stopped read ends as if whole: its end, taken by a message already on its way, would
+    // have the list's part taken for all of it.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_ready.clear();
+    m_end.reset();
 }
 
 void CHotListLoader::Run(CString connStr, int firstRows)

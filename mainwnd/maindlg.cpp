@@ -51,6 +51,18 @@ bool NothingAt(const CString& path)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// No load starts while one lives: a change is being made (a dialog, the row menu's choice).
+class CLoadHold {
+public:
+    explicit CLoadHold(int& holds) : m_holds(holds) { ++m_holds; }
+    ~CLoadHold() { --m_holds; }
+    CLoadHold(const CLoadHold&) = delete;
+    CLoadHold& operator=(const CLoadHold&) = delete;
+
+private:
+    int& m_holds;
+};
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
@@ -297,6 +309,12 @@ void CMainDlg::ShowHotList()
 {
     KillTimer(kLoadTimer);
     m_listStarted = true;
+    if (m_loadHolds > 0) {
+        // A change is being made, which the load's read of the file would keep waiting: read once
+        // it is made.
+        m_loadedStamp.reset();
+        return;
+    }
     // Taken before reading: a change made meanwhile is seen at the next look.
     m_loadingStamp = ReadDatabaseStamp(m_dbPath.str());
     LoadHotList(m_list);
@@ -462,16 +480,16 @@ void CMainDlg::OpenRowMenu(int index, std::optional<POINT> at)
     if (index < 0 || index >= m_list.ShownCount())
         return;
     const int id = m_list.ItemIdAt(index);
-    switch (RunRowMenu(*this, m_list, index, at ? *at : RowMenuPointOf(m_list, index))) {
-    case RowMenuResult::Copy:
-        CopyItem(id);
-        break;
-    case RowMenuResult::Changed:
-        ReloadIfChanged();
-        break;
-    case RowMenuResult::Nothing:
-        break;
+    RowMenuResult result = RowMenuResult::Nothing;
+    {
+        const CLoadHold hold(m_loadHolds);
+        result = RunRowMenu(*this, m_list, index, at ? *at : RowMenuPointOf(m_list, index),
+                            [this] { StopLoadForChange(); });
     }
+    if (result == RowMenuResult::Copy)
+        CopyItem(id);
+    else
+        ReloadIfChanged();  // what changed, or a load stopped for a change not made
 }
 
 void CMainDlg::OnSearchChange()
@@ -553,8 +571,12 @@ void CMainDlg::OnAbout()
 void CMainDlg::OnOptions()
 {
     // A cleared history gives the order of a fresh table at once.
-    if (RunOptionsCommand(m_hWnd, m_hotkey))
-        ReloadIfChanged();
+    {
+        const CLoadHold hold(m_loadHolds);
+        StopLoadForChange();
+        RunOptionsCommand(m_hWnd, m_hotkey);
+    }
+    ReloadIfChanged();
     // Another team file (or none): read at once.
     if (g_core->getConfigS(kTeamFileKey).value_or(CString()) != m_team.Path())
         StartTeamSync(true);
@@ -568,8 +590,20 @@ void CMainDlg::OnOptions()
 void CMainDlg::OnItems()
 {
     // Whatever was added, changed or deleted shows at once.
-    if (RunItemsCommand(m_hWnd))
-        ReloadIfChanged();
+    {
+        const CLoadHold hold(m_loadHolds);
+        StopLoadForChange();
+        RunItemsCommand(m_hWnd);
+    }
+    ReloadIfChanged();
+}
+
+void CMainDlg::StopLoadForChange()
+{
+    if (!m_loader.IsLoading())
+        return;
+    m_loader.Stop();
+    m_loadedStamp.reset();
 }
 
 void CMainDlg::OnExit()

@@ -99,6 +99,10 @@ private:
     // Opens the menu of the entry at index (at a screen point; for the keyboard, below its text)
     // and follows what was chosen: a copy, or the list read again.
     void OpenRowMenu(int index, std::optional<POINT> at = std::nullopt);
+    // A change made here would wait for the load's read of the file, the window standing still
+    // meanwhile, and give up after a while: a load under way lets go of the file first (and no
+    // other starts while the change is being made), and the list is read again once it is made.
+    void StopLoadForChange();
     // WM_CONTEXTMENU from the list or a row: the menu of the row under the point, or of the
     // highlighted one for the keyboard; false when it was not the list's.
     bool OnListContextMenu(HWND hWnd, LPARAM lParam);
@@ -124,6 +128,7 @@ private:
     std::optional<CDatabaseStamp> m_loadedStamp;
     std::optional<CDatabaseStamp> m_loadingStamp;  // as the load under way began to read it
     bool m_listStarted = false;  // the first load has begun
+    int m_loadHolds = 0;         // changes under way that no load may start during
     int m_itemsTotal = -1;       // as the load counted them
     CString m_listNotice;        // what keeps the list short or waiting; empty when it is whole
     // Reads contents and counts clicks without making a click wait on another program.

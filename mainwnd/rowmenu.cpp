@@ -29,7 +29,8 @@ bool WritePin(HWND owner, int id, bool pinned)
 
 }  // namespace
 
-RowMenuResult RunRowMenu(CWnd& main, const CHotListBox& list, int index, POINT at)
+RowMenuResult RunRowMenu(CWnd& main, const CHotListBox& list, int index, POINT at,
+                         const std::function<void()>& beforeChange)
 {
     const int id = list.ItemIdAt(index);
     if (id == 0)
@@ -50,6 +51,8 @@ RowMenuResult RunRowMenu(CWnd& main, const CHotListBox& list, int index, POINT a
         ::EnableMenuItem(popup, ID_ROW_PIN, MF_BYCOMMAND | MF_GRAYED);
     const UINT command = static_cast<UINT>(popup.TrackPopupMenu(
         TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, &main));
+    if (command != 0 && command != ID_ROW_COPY)
+        beforeChange();
     switch (command) {
     case ID_ROW_COPY:
         return RowMenuResult::Copy;
