@@ -3,6 +3,7 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
+#include "store/batch.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 #include "store/dbstatement.h"
@@ -46,15 +47,18 @@ void CItemsDlg::PinChecked(bool pinned)
         g_core->msgboxWarning(m_hWnd, L"未选中任何项目。");
         return;
     }
-    try {
-        // The checked rows are listed newest first: the oldest is pinned first, the newest last.
-        for (auto id = ids.rbegin(); id != ids.rend(); ++id)
-            SetItemPinned(g_connStr, *id, pinned);
-    } catch (const CDbError& error) {
-        TraceDroppedError(error);
+    // One transaction, whatever the number of rows: every checked row, or none.
+    CStatementBatch batch(g_connStr);
+    bool ran = true;
+    for (const CString& create : StmtsCreatePinTable())
+        ran = ran && batch.Run(create) == CStatementBatch::Outcome::Ran;
+    // The checked rows are listed newest first: the oldest is pinned first, the newest last.
+    for (auto id = ids.rbegin(); ran && id != ids.rend(); ++id)
+        ran = batch.Run(pinned ? StmtPinItem(*id) : StmtUnpinItem(*id)) == CStatementBatch::Outcome::Ran;
+    if (!ran || !batch.Finish()) {
         g_core->msgboxWarning(m_hWnd, kPinsNotSaved);
+        return;
     }
-    // What the table holds now, even after a failure part of the way.
     m_isDataChanged = TRUE;
     LoadPins();
     m_list.Invalidate();
