@@ -515,9 +515,12 @@ void CMainDlg::CopyItem(int id)
         m_status.SayUntilNext(read == CClickCounter::ReadResult::Busy ? kContentBusy : kContentUnreadable);
         return;
     }
-    // An empty content means the item is gone (or holds nothing): the user's clipboard stays.
-    if (text.empty())
+    // An empty content means the item is gone (or holds nothing): the user's clipboard stays, and a
+    // list still showing an item another program deleted is read again.
+    if (text.empty()) {
+        ReloadIfChanged();
         return;
+    }
     if (!g_core->toClipboard(m_hWnd, text)) {
         // Still held by another program after the short retry: said, and not counted, since
         // nothing was copied.
