@@ -186,11 +186,6 @@ CString StmtSelectTeamContent(int teamId)
     return text;
 }
 
-CString StmtSelectTeamTexts()
-{
-    return L"select title,data1 from T_TEAM_ITEM where id=?1";
-}
-
 RowQueryEnd WalkTeamListIds(const CString& connStr, const std::function<void(int listId)>& onId)
 {
     try {

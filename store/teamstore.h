@@ -70,7 +70,6 @@ bool ClearTeamHistory(const CString& connStr);
 CString StmtSelectHotRowsWithTeam(int count = -1);
 CString StmtCountItemsWithTeam();
 CString StmtSelectTeamContent(int teamId);
-CString StmtSelectTeamTexts();  // title, data1 of the team item ?1
 // The items dialog's team rows: the list id of every team item that is not also an own item, in
 // the file's order; nothing (and AllRead) when no team file was ever read.
 RowQueryEnd WalkTeamListIds(const CString& connStr, const std::function<void(int listId)>& onId);
