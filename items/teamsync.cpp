@@ -20,6 +20,17 @@ constexpr wchar_t kNotItemsFileKept[] = L"团队项目文件不是导出的项�
 constexpr wchar_t kNotItemsFileNone[] = L"团队项目文件不是导出的项目文件，未载入团队项目。";
 constexpr wchar_t kNotStored[] = L"无法写入数据库，团队项目未更新。";
 
+// What is said of a file out of reach: the version shown, when one of that file is kept.
+CString UnreachableNotice(const std::optional<CTeamVersion>& kept, const CString& path)
+{
+    CString notice;
+    if (kept && kept->path == path.str())
+        notice.Format(kUnreachableKept, kept->readTime.c_str());
+    else
+        notice = kUnreachableNone;
+    return notice;
+}
+
 CString NowText()
 {
     SYSTEMTIME now = {};
@@ -109,13 +120,7 @@ void CTeamSync::Run()
         if (busyTries >= kBusyTries) {
             // Held for seconds: said as out of reach; the next notification or bringing up tries again.
             busyTries = 0;
-            const std::optional<CTeamVersion> kept = ReadTeamVersion(m_connStr);
-            CString notice;
-            if (kept && kept->path == m_path.str())
-                notice.Format(kUnreachableKept, kept->readTime.c_str());
-            else
-                notice = kUnreachableNone;
-            Tell(notice, false);
+            Tell(UnreachableNotice(ReadTeamVersion(m_connStr), m_path), false);
         }
     }
 }
@@ -173,10 +178,7 @@ bool CTeamSync::Refresh()
         return true;
     }
     case CTeamFileRead::Outcome::Unreachable:
-        if (kept)
-            notice.Format(kUnreachableKept, kept->readTime.c_str());
-        else
-            notice = kUnreachableNone;
+        notice = UnreachableNotice(kept, m_path);
         break;
     case CTeamFileRead::Outcome::Malformed:
         if (kept)
