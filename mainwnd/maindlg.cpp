@@ -574,12 +574,7 @@ void CMainDlg::OnAbout()
 void CMainDlg::OnOptions()
 {
     // A cleared history gives the order of a fresh table at once.
-    {
-        const CLoadHold hold(m_loadHolds);
-        StopLoadForChange();
-        RunOptionsCommand(m_hWnd, m_hotkey);
-    }
-    ReloadIfChanged();
+    RunChange([this] { RunOptionsCommand(m_hWnd, m_hotkey); });
     // Another team file (or none): read at once.
     if (g_core->getConfigS(kTeamFileKey).value_or(CString()) != m_team.Path())
         StartTeamSync(true);
@@ -593,10 +588,15 @@ void CMainDlg::OnOptions()
 void CMainDlg::OnItems()
 {
     // Whatever was added, changed or deleted shows at once.
+    RunChange([this] { RunItemsCommand(m_hWnd); });
+}
+
+void CMainDlg::RunChange(const std::function<void()>& change)
+{
     {
         const CLoadHold hold(m_loadHolds);
         StopLoadForChange();
-        RunItemsCommand(m_hWnd);
+        change();
     }
     ReloadIfChanged();
 }

@@ -20,6 +20,7 @@
 #include "store/changestamp.h"
 #include "store/rowquery.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -103,6 +104,9 @@ private:
     // meanwhile, and give up after a while: a load under way lets go of the file first (and no
     // other starts while the change is being made), and the list is read again once it is made.
     void StopLoadForChange();
+    // Runs what may change the table (a dialog) with no load holding the file meanwhile, then shows
+    // the table as it is.
+    void RunChange(const std::function<void()>& change);
     // WM_CONTEXTMENU from the list or a row: the menu of the row under the point, or of the
     // highlighted one for the keyboard; false when it was not the list's.
     bool OnListContextMenu(HWND hWnd, LPARAM lParam);
