@@ -75,6 +75,6 @@ void RescaleReportListColumns(HWND list, UINT oldDpi, UINT newDpi)
     for (int i = 0; i < count; ++i) {
         const int width = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
         ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
-                       MAKELPARAM(::MulDiv(width, static_cast<int>(newDpi), static_cast<int>(oldDpi)), 0));
+                       MAKELPARAM(ScaleBetweenDpi(width, oldDpi, newDpi), 0));
     }
 }

@@ -1,6 +1,7 @@
 // Placing a dialog's controls for its size.
 #include "framework/dialog_layout.h"
 
+#include "framework/dpi.h"
 #include "framework/winapp.h"
 #include "framework/work_area.h"
 
@@ -55,9 +56,7 @@ void CDialogLayout::Rescale(UINT oldDpi, UINT newDpi)
 {
     if (oldDpi == 0 || oldDpi == newDpi)
         return;
-    const auto scale = [&](LONG value) {
-        return static_cast<LONG>(::MulDiv(value, static_cast<int>(newDpi), static_cast<int>(oldDpi)));
-    };
+    const auto scale = [&](LONG value) { return static_cast<LONG>(ScaleBetweenDpi(value, oldDpi, newDpi)); };
     m_client = CSize(scale(m_client.cx), scale(m_client.cy));
     for (Placed& placed : m_controls)
         placed.rect = CRect(scale(placed.rect.left), scale(placed.rect.top), scale(placed.rect.right),

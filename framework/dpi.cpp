@@ -40,13 +40,19 @@ UINT WindowDpi(HWND hWnd)
 
 int ScaleToDpi(int pixels, UINT dpi)
 {
-    return ::MulDiv(pixels, static_cast<int>(dpi), static_cast<int>(kDesignDpi));
+    return ScaleBetweenDpi(pixels, kDesignDpi, dpi);
 }
 
 int ScaleFromDpi(int pixels, UINT dpi)
 {
-    return ::MulDiv(pixels, static_cast<int>(kDesignDpi),
-                    dpi > 0 ? static_cast<int>(dpi) : static_cast<int>(kDesignDpi));
+    return ScaleBetweenDpi(pixels, dpi > 0 ? dpi : kDesignDpi, kDesignDpi);
+}
+
+int ScaleBetweenDpi(int pixels, UINT fromDpi, UINT toDpi)
+{
+    if (fromDpi == 0)
+        return pixels;
+    return ::MulDiv(pixels, static_cast<int>(toDpi), static_cast<int>(fromDpi));
 }
 
 HICON LoadIconAtSize(HINSTANCE module, UINT id, int size)

@@ -13,6 +13,9 @@ UINT WindowDpi(HWND hWnd);
 int ScaleToDpi(int pixels, UINT dpi);
 // A length at `dpi` as it would be at 96 DPI.
 int ScaleFromDpi(int pixels, UINT dpi);
+// A length at fromDpi as it is at toDpi (a window moved to a screen of another scale); unchanged
+// when fromDpi is not known (0).
+int ScaleBetweenDpi(int pixels, UINT fromDpi, UINT toDpi);
 // The icon resource's image drawn for `size` pixels (SM_CXSMICON, SM_CXICON at the system DPI), so
 // that the system does not stretch another one. Shared: never destroyed.
 HICON LoadIconAtSize(HINSTANCE module, UINT id, int size);

@@ -136,9 +136,9 @@ void CMainWindowSize::OnDpiChanged(UINT dpi, const RECT& suggested)
         return;
     m_dpi = dpi;
     m_layout.Rescale(old, dpi);
-    m_templateSize = CSize(::MulDiv(m_templateSize.cx, static_cast<int>(dpi), static_cast<int>(old)),
-                           ::MulDiv(m_templateSize.cy, static_cast<int>(dpi), static_cast<int>(old)));
-    m_entryHeight = ::MulDiv(m_entryHeight, static_cast<int>(dpi), static_cast<int>(old));
+    m_templateSize =
+        CSize(ScaleBetweenDpi(m_templateSize.cx, old, dpi), ScaleBetweenDpi(m_templateSize.cy, old, dpi));
+    m_entryHeight = ScaleBetweenDpi(m_entryHeight, old, dpi);
     // The dialog manager has scaled the dialog's own font and controls; what is placed here is
     // placed again in the rectangle the system suggested.
     m_dialog->SetWindowPos(nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
