@@ -191,7 +191,8 @@ void CHyperLink::OnPaint()
         dc.TextOut(margin + 1, y, text, shown);
     }
     if (m_bTeamMark)
-        DrawTeamMark(dc, margin + dc.GetTextExtent(text, shown).cx + 1, client.Height(), extent.cy);
+        DrawTeamMark(dc, margin + (shown == length ? extent : dc.GetTextExtent(text, shown)).cx + 1,
+                     client.Height(), extent.cy);
     dc.RestoreDC(savedState);
 }
 
