@@ -102,13 +102,7 @@ int AppendItems(const CString& connStr, const std::vector<int>& ids, std::string
     CDbConnection connection(connStr, CDbConnection::Access::ReadOnly);
     // One snapshot for every run.
     connection.ExecuteFixed("BEGIN");
-    std::vector<long long> pinned;
-    if (HasPinTable(connection)) {
-        CDbStatement pins(connection, StmtSelectPinnedIds());
-        while (pins.Step())
-            pinned.push_back(pins.Column(0).AsInteger());
-        std::sort(pinned.begin(), pinned.end());
-    }
+    const std::vector<long long> pinned = ReadPinnedIds(connection);
     CDbStatement query(connection, StmtSelectItemsFromIdDown());
     int exported = 0;
     std::string titleField, contentField;

@@ -6,7 +6,6 @@
 #include "store/batch.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
-#include "store/dbstatement.h"
 #include "store/pins.h"
 
 #include <algorithm>
@@ -23,16 +22,11 @@ void CItemsDlg::LoadPins()
     m_pinned.clear();
     try {
         CDbConnection connection(g_connStr, CDbConnection::Access::ReadOnly);
-        if (!HasPinTable(connection))
-            return;
-        CDbStatement query(connection, StmtSelectPinnedIds());
-        while (query.Step())
-            m_pinned.push_back(query.Column(0).AsInteger());
+        m_pinned = ReadPinnedIds(connection);
     } catch (const CDbError& error) {
         // The list shows its items all the same, without their marks.
         TraceDroppedError(error);
     }
-    std::sort(m_pinned.begin(), m_pinned.end());
 }
 
 bool CItemsDlg::IsRowPinned(int row) const

@@ -7,6 +7,8 @@
 #include "store/schemaobjects.h"
 #include "store/statements.h"
 
+#include <algorithm>
+
 void AddPinTable(CDbConnection& connection)
 {
     // Looked at first: a file that has both is not written to (it may be read-only).
@@ -56,6 +58,18 @@ CString StmtSelectPinnedRows()
                 L"ON T_ITEM.id=T_PIN.id ORDER BY T_PIN.pinned_at,T_PIN.id",
                 kHotListTextChars, kHotListTextChars);
     return text;
+}
+
+std::vector<long long> ReadPinnedIds(CDbConnection& connection)
+{
+    std::vector<long long> ids;
+    if (!HasPinTable(connection))
+        return ids;
+    CDbStatement query(connection, StmtSelectPinnedIds());
+    while (query.Step())
+        ids.push_back(query.Column(0).AsInteger());
+    std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 CString StmtSelectPinnedIds()

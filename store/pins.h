@@ -31,6 +31,9 @@ std::vector<CString> StmtsCreatePinTable();
 CString StmtSelectPinnedRows();
 // The pinned ids, for lists that mark them.
 CString StmtSelectPinnedIds();
+// The pinned ids, ascending, for a binary search; none in a file without T_PIN. A failure throws
+// CDbError.
+std::vector<long long> ReadPinnedIds(CDbConnection& connection);
 // Pins an existing item after every other pin; an item pinned already keeps its place, and an
 // item no longer there is not pinned (no row changes).
 CString StmtPinItem(int id);
