@@ -11,6 +11,12 @@
 
 namespace {
 
+// The file is open in another program that shares it with no reader (a save under way).
+bool HeldByAnother(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 CTeamFileRead Outcome(CTeamFileRead::Outcome outcome)
 {
     CTeamFileRead read;
@@ -32,7 +38,7 @@ std::optional<CTeamFileLook> LookAtTeamFile(const CString& path, bool* busy)
     if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data)) {
         const DWORD error = ::GetLastError();
         if (busy)
-            *busy = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+            *busy = HeldByAnother(error);
         return std::nullopt;
     }
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -57,12 +63,9 @@ CTeamFileRead ReadTeamFile(const CString& path)
         break;
     case CImportFile::OpenResult::NotText:
         return Outcome(CTeamFileRead::Outcome::NotItemsFile);
-    case CImportFile::OpenResult::CannotOpen: {
-        const DWORD error = ::GetLastError();
-        return Outcome(error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
-                           ? CTeamFileRead::Outcome::Busy
-                           : CTeamFileRead::Outcome::Unreachable);
-    }
+    case CImportFile::OpenResult::CannotOpen:
+        return Outcome(HeldByAnother(::GetLastError()) ? CTeamFileRead::Outcome::Busy
+                                                       : CTeamFileRead::Outcome::Unreachable);
     }
 
     CTeamFileRead read;
