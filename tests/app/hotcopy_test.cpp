@@ -18,6 +18,7 @@
 #include "tests/support/message_box.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/other_program.h"
+#include "tests/support/pump.h"
 #include "tests/support/remote_window.h"
 #include "tests/support/row_font.h"
 #include "tests/support/testdb.h"
@@ -32,6 +33,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <string>
 #include <vector>
@@ -188,9 +190,12 @@ protected:
         CMainWindowScope mainScope(&dlg);
         m_dlg = &dlg;
         script.Start();
-        dlg.DoModal();
+        const INT_PTR result = dlg.DoModal();
+        const std::optional<int> quit = TakePendingQuit();
         m_dlg = nullptr;
-        EXPECT_TRUE(script.Succeeded()) << script.FailedStep();
+        // How the window ended tells a step that timed out from a window that never came up.
+        EXPECT_TRUE(script.Succeeded()) << "step: " << script.FailedStep() << ", DoModal: " << result
+                                        << ", quit: " << (quit ? std::to_string(*quit) : "none");
     }
     bool Listed(int count = 4) const
     {
