@@ -3,7 +3,6 @@
 
 #include "appstate/globals.h"
 #include "corelib/core.h"
-#include "store/batch.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 #include "store/pins.h"
@@ -41,15 +40,12 @@ void CItemsDlg::PinChecked(bool pinned)
         g_core->msgboxWarning(m_hWnd, L"未选中任何项目。");
         return;
     }
-    // One transaction, whatever the number of rows: every checked row, or none.
-    CStatementBatch batch(g_connStr);
-    bool ran = true;
-    for (const CString& create : StmtsCreatePinTable())
-        ran = ran && batch.Run(create) == CStatementBatch::Outcome::Ran;
-    // The checked rows are listed newest first: the oldest is pinned first, the newest last.
-    for (auto id = ids.rbegin(); ran && id != ids.rend(); ++id)
-        ran = batch.Run(pinned ? StmtPinItem(*id) : StmtUnpinItem(*id)) == CStatementBatch::Outcome::Ran;
-    if (!ran || !batch.Finish()) {
+    try {
+        // The checked rows are listed newest first: the oldest is pinned first, the newest last.
+        SetItemsPinned(g_connStr, std::vector<int>(ids.rbegin(), ids.rend()), pinned);
+    } catch (const CDbError& error) {
+        // One transaction, whatever the number of rows: none of them was.
+        TraceDroppedError(error);
         g_core->msgboxWarning(m_hWnd, kPinsNotSaved);
         return;
     }

@@ -18,7 +18,7 @@ constexpr wchar_t kPinNotSaved[] =
 bool WritePin(HWND owner, int id, bool pinned)
 {
     try {
-        SetItemPinned(g_connStr, id, pinned);
+        SetItemsPinned(g_connStr, {id}, pinned);
         return true;
     } catch (const CDbError& error) {
         TraceDroppedError(error);

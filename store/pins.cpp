@@ -1,6 +1,7 @@
 // T_PIN's schema and statements.
 #include "store/pins.h"
 
+#include "store/batch.h"
 #include "store/dbconnection.h"
 #include "store/dberror.h"
 #include "store/dbstatement.h"
@@ -30,11 +31,16 @@ bool AddPinTable(const CString& connStr)
     }
 }
 
-void SetItemPinned(const CString& connStr, int id, bool pinned)
+void SetItemsPinned(const CString& connStr, const std::vector<int>& ids, bool pinned)
 {
-    CDbConnection connection(connStr);
-    AddPinTable(connection);
-    CDbStatement(connection, pinned ? StmtPinItem(id) : StmtUnpinItem(id)).RunToEnd();
+    CStatementBatch batch(connStr);
+    bool ran = true;
+    for (const CString& create : StmtsCreatePinTable())
+        ran = ran && batch.Run(create) == CStatementBatch::Outcome::Ran;
+    for (auto id = ids.begin(); ran && id != ids.end(); ++id)
+        ran = batch.Run(pinned ? StmtPinItem(*id) : StmtUnpinItem(*id)) == CStatementBatch::Outcome::Ran;
+    if (!ran || !batch.Finish())
+        throw CDbError(batch.FailureCode(), L"the pins were not saved");
 }
 
 bool HasPinTable(CDbConnection& connection)

@@ -20,9 +20,10 @@ bool AddPinTable(const CString& connStr);
 constexpr wchar_t kPinTableName[] = L"'T_PIN'";
 bool HasPinTable(CDbConnection& connection);
 
-// Pins the item (after every other pin) or takes its pin off, over a connection of its own; T_PIN
-// is made first where it is missing. A failure throws CDbError, the table as it was.
-void SetItemPinned(const CString& connStr, int id, bool pinned);
+// Pins the items in the order given (each after every other pin) or takes their pins off, in one
+// transaction over a connection of its own; T_PIN is made first where it is missing. A failure
+// throws CDbError, the table as it was: every item, or none.
+void SetItemsPinned(const CString& connStr, const std::vector<int>& ids, bool pinned);
 
 // T_PIN and its trigger, each made only where it is missing: for a transaction of the caller's.
 std::vector<CString> StmtsCreatePinTable();

@@ -490,8 +490,7 @@ TEST_F(ItemsDlgTest, DeletesAreUndoneWholeInTheirPlacesByTheButtonOrCtrlZAfterAF
             {{L"a", L"1", 3, L"2026-02-09 09:00:00"}, {std::nullopt, L"2"}, {L"c", L"3", 7}, {L"d", L"4"}});
         g_connStr = BuildConnectionString(m_dbPath.c_str(), 200);
         g_db->SetConnectionString(g_connStr);
-        SetItemPinned(g_connStr, 2, true);  // before 4: the undo keeps their order
-        SetItemPinned(g_connStr, 4, true);
+        SetItemsPinned(g_connStr, {2, 4}, true);  // 2 before 4: the undo keeps their order
         CTestItemsDlg dlg;
         dlg.paths = {WriteFile(L"line.txt", "imported")};  // listed below the rest, as id 5
         std::vector<StoredItem> before;
